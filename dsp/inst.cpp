@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "dsp/conversion.h"
+#include "dsp/fixedText.h"
 #include "iac/MorvaneIAC.h"
 
 long g_instanceNumber = 0;
@@ -105,8 +106,7 @@ short inst_newPresetWave(instRec* inst) {
         w->type = waveType_user;
         char name[32];
         std::snprintf(name, sizeof name, "preset %d", slot + 1);
-        std::memset(w->name, 0, sizeof w->name);
-        std::strncpy(w->name, name, sizeof w->name);
+        fixedText_set(w->name, sizeof w->name, name);
         return (short)(kWaveUserBaseID + slot);
     }
     return -1;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dsp/conversion.h"
+#include "dsp/fixedText.h"
 #include "dsp/pan.h"
 #include "fileio/fileio.h"
 
@@ -11,8 +12,7 @@ const int32_t kPatchChunk = ('p' << 24) | ('t' << 16) | ('c' << 8) | 'h';
 
 // Copies at most 34 characters; the field is zero-padded.
 void copyName(char* dst, const char* src) {
-    std::memset(dst, 0, kPatchNameLen);
-    if (src) std::strncpy(dst, src, kPatchNameLen);
+    fixedText_set(dst, kPatchNameLen, src);
 }
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "dsp/fixedText.h"
+
 void storedCC_init(storedCCRec* rec) {
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
@@ -24,8 +26,7 @@ void storedCC_addToList(storedCCList* list, int cc, int value, const char* name)
     if (!r) return;
     r->cc = cc;
     r->value = value;
-    std::memset(r->name, 0, sizeof r->name);
-    if (name) std::strncpy(r->name, name, sizeof r->name);
+    fixedText_set(r->name, sizeof r->name, name);
 }
 
 void storedCC_initList(storedCCList* list) {
