@@ -1,3 +1,5 @@
+// Effect records: initial values, the working state and the delay buffers
+// handed out of the instance's pool in shared memory.
 #include "dsp/effect.h"
 
 #include <cmath>
@@ -79,6 +81,32 @@ void effect_initMultitapRec(effectMultitapRec* r) {
     }
 }
 
+namespace {
+
+// Points the working record at the instance's pool in shared memory. Taken
+// afresh at every buffer set-up, so a damaged pool word in the record is
+// never trusted.
+void attachPool(instRec* inst, effectDspRec* d)
+{
+    float* pool = iac_getEffectPool(inst_getInstanceNumber(inst));
+    d->poolBase.set(pool);
+    d->poolSize = (pool && !d->poolBase.isNull()) ? IAC_EFFECT_POOL_FLOATS : 0;
+}
+
+// Floats of one multitap buffer: maxBuf, or the master time rounded. A
+// length that cannot be a buffer at all gives 0 (no buffer).
+long multitapBufLength(const effectMultitapRec* tap)
+{
+    if (g_effect_useMaxBuf)
+        return tap->maxBuf > 0 ? tap->maxBuf : 0;
+    double t = tap->masterTime;
+    if (!(t >= 0.5 && t < 2147483647.0))
+        return 0;
+    return std::lround(t);
+}
+
+}  // namespace
+
 void effect_initDspRec(instRec* inst) {
     if (!inst) return;
     effectDspRec* d = &inst->effect;
@@ -93,9 +121,7 @@ void effect_initDspRec(instRec* inst) {
     for (int c = 0; c < 6; ++c) d->combTime[c] = inst->multicomb.combTime[c];
     d->lowpassIndex = (float)filterFreqToIndex(8000.0);
     for (int t = 0; t < 3; ++t) d->tapTime[t] = inst->multitap.tapTime[t];
-    float* pool = iac_getEffectPool(inst_getInstanceNumber(inst));
-    d->poolBase.set(pool);
-    d->poolSize = pool && !d->poolBase.isNull() ? IAC_EFFECT_POOL_FLOATS : 0;
+    attachPool(inst, d);
     d->poolUsed = 0;
     effect_setUpBuffers(inst);
 }
@@ -104,7 +130,7 @@ float* effect_newBuf(instRec* inst, long n) {
     if (!inst || n <= 0) return nullptr;
     effectDspRec* d = &inst->effect;
     float* base = d->poolBase.get();
-    if (!base) return nullptr;
+    if (!base || d->poolUsed < 0) return nullptr;
     if ((long long)d->poolUsed + n >= (long long)d->poolSize) return nullptr;
     float* p = base + d->poolUsed;
     d->poolUsed += (int32_t)n;
@@ -115,6 +141,7 @@ void effect_clearBuf(instRec* inst) {
     if (inst) inst->effect.poolUsed = 0;
 }
 
+// The buffers' contents belong to the plug-in's audio code.
 void effect_reinitBuf(instRec*) {}
 
 void effect_setUpBuffers(instRec* inst) {
@@ -123,17 +150,15 @@ void effect_setUpBuffers(instRec* inst) {
     dsp_sleepMs(1);
     effectDspRec* d = &inst->effect;
     d->paused = 1;
+    attachPool(inst, d);
     effect_clearBuf(inst);
-    for (auto& b : d->buf) b.offset = 0;
+    for (auto& b : d->buf) b.set(nullptr);
     int count = 0;
     long n = 0;
     switch (d->mode) {
         case effectMode_pipe: count = 2; n = 32768; break;
         case effectMode_multicomb: count = 6; n = 32768; break;
-        case effectMode_multitap:
-            count = 3;
-            n = g_effect_useMaxBuf ? inst->multitap.maxBuf : std::lround(inst->multitap.masterTime);
-            break;
+        case effectMode_multitap: count = 3; n = multitapBufLength(&inst->multitap); break;
         default: break;
     }
     for (int i = 0; i < count; ++i) d->buf[i].set(effect_newBuf(inst, n));

@@ -1,12 +1,27 @@
 // Envelopes: 24 breakpoint envelopes per instrument; slots 0..2 are the
-// amplitude envelopes of the three channels.
+// amplitude envelopes of the three channels, every other envelope takes a
+// free slot from 3 to 23.
+//
+// Index
+//   records        envBreakpointRec, envInstRec, envVoiceRec
+//   slots          env_new .. env_makeNormal                  (env.cpp)
+//   release        env_release, env_releaseVoice               (env.cpp)
+//   stored form    env_readWriteEnvList, list allocation, flips (env_file.cpp)
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
 #include "dsp/shm.h"
+#include "fileio/fileio.h"
 
 struct instRec;
+
+// Destination parameter kinds that the envelope code itself tells apart.
+enum { envParam_none = 0, envParam_amp = 1 };
+// Envelope modes (the envelope window's mode menu).
+enum { envMode_release = 1, envMode_sustain = 2, envMode_loop = 3, envMode_retrigger = 4 };
+
+constexpr int32_t kChunkEnv = chunkType('e', 'n', 'v', ' ');
 
 #pragma pack(push, 4)
 // One breakpoint, 16 bytes: the segment ending here lasts `time` samples and
@@ -70,5 +85,43 @@ static_assert(sizeof(envVoiceRec) == 64, "envVoiceRec is 64 bytes");
 
 void env_initEnvInstRec(envInstRec* env, short param);
 void env_initEnvVoiceRec(instRec* inst, short env, short voice);
+
+// Takes a slot for a new envelope of param on channel and fills it with the
+// default shape (an amplitude envelope always goes to the channel's own slot
+// 0..2), then asks for a chain rebuild. The slot, or -1 when none is free.
+short env_new(instRec* inst, short channel, short param);
+// The highest slot of 3..23 that is not in use, or -1.
+short env_findUnused(instRec* inst);
+// Number of the 24 slots in use.
+short env_count(instRec* inst);
+// Initialises a slot for param: amplitude envelopes keep the initial shape,
+// any other parameter gets a flat shape at full level.
+void env_loadDefault(instRec* inst, short slot, short channel, short param);
+void env_setBpParams(envBreakpointRec* bp, double time, float level, float slope);
+// Copies a whole envelope; 1, or 0 when either record is missing.
+int env_clone(instRec* inst, const envInstRec* from, envInstRec* to, short index, int toInstrument);
+// Copies the in-use envelopes, in slot order, into list (count records);
+// returns how many were copied.
+short env_storeToPreset(instRec* inst, envInstRec* list, short count);
+
+// Starts the release of one envelope voice state; with notify the voice's
+// state is updated afterwards.
 void env_release(instRec* inst, envInstRec* env, envVoiceRec* voiceState, int notify);
+// Note-off: releases the voice's state in every slot with a parameter; a
+// global envelope only when no voice is playing any more.
 void env_releaseVoice(instRec* inst, short voice, int notify);
+// Flushes levels, slopes and start levels below 1e-9 to 0 and raises
+// breakpoint times below 0.0001 samples, in all 24 slots.
+void env_makeNormal(instRec* inst);
+
+// An envelope list of a preset: count records, at most 24, zeroed. Null for
+// a count outside 1..24 or when memory runs out. Free with env_deleteList.
+envInstRec* env_newList(short count);
+void env_deleteList(envInstRec* list);
+// The "env " chunk of an envelope list (count, then the first min(count, 24)
+// envelopes). Reading takes the body held in the shared chunk buffer and, on
+// success only, replaces *list (the old list is freed with env_deleteList)
+// and *count. 1 on success, 0 on failure.
+int env_readWriteEnvList(fileRec* file, short* count, envInstRec** list, void* buffer, int reading);
+void env_flipEnvInstRec(envInstRec* env);
+void env_flipBp(envBreakpointRec* bp);
