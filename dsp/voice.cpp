@@ -46,13 +46,18 @@ void listAppend(instRec* inst, int list, short v) {
     if (l->count < inst->voicesInUse) l->count++;
 }
 
-// The tuning table of the instrument. A tuning index that names no tuning
-// (read from a file or written by the plug-in side) falls back to slot 0
-// rather than indexing outside the list.
-const double* tuningTable(instRec* inst) {
+// The tuning increment of a note. A tuning index that names no tuning (read
+// from a file or written by the plug-in side) falls back to slot 0 rather
+// than indexing outside the list. The table sits at a 4-byte boundary in the
+// shared list, so its doubles are copied out rather than read in place.
+double tuningIncr(instRec* inst, int note) {
     int slot = inst->patch.microtune;
     if (slot < 0 || slot >= kTuneSlots || tune_list[slot].id < 1) slot = 0;
-    return tune_list[slot].incr;
+    double incr;
+    std::memcpy(&incr, reinterpret_cast<const char*>(&tune_list[slot]) +
+                           offsetof(tuneRec, incr) + note * sizeof(double),
+                sizeof incr);
+    return incr;
 }
 }  // namespace
 
@@ -88,7 +93,7 @@ float voice_calcFreq(instRec* inst, short note) {
     if (!inst) return 0.0f;
     if (note < 0) note = 0;
     if (note > 127) note = 127;
-    return (float)(inst->patch.trans * tuningTable(inst)[note]);
+    return (float)(inst->patch.trans * tuningIncr(inst, note));
 }
 
 void voice_release(instRec* inst, short v) {
