@@ -1,6 +1,8 @@
+// Filter records: frequency conversions, initial values and voice state.
 #include "dsp/filter.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -22,6 +24,21 @@ double filterIndexToFreq(double index) {
     if (index > 480.0) index = 480.0;
     if (!(index >= 0.0)) index = 0.0;
     return 5.0 * std::pow(2.0, index / 40.0);
+}
+
+double filterHzToCombFreq(double hz) {
+    if (hz < 5.0) hz = 5.0;
+    double delay = 44100.0 / hz;
+    if (delay > kCombDelayMax) delay = kCombDelayMax;
+    if (delay < kCombDelayMin) delay = kCombDelayMin;
+    return delay;
+}
+
+double filterCombFreqToHz(double delay) {
+    // A delay too small for a normal float counts as zero (giving infinity);
+    // the setter never stores one below 1.
+    if (std::fabs(delay) < FLT_MIN) delay = 0.0;
+    return 44100.0 / delay;
 }
 
 void filter_initInstRec(filterInstRec* rec, short number) {
@@ -54,6 +71,12 @@ void filter_clearVoice(filterVoiceRec* voice) {
     if (!voice) return;
     voice->state = 1;
     for (auto& m : voice->memory) m = 0.0f;
+}
+
+void filter_clearAllVoices(instRec* inst) {
+    if (!inst) return;
+    for (short f = 0; f < kFilters; ++f)
+        for (short v = 0; v < kVoices; ++v) filter_clearVoice(inst_getFilterVoice(inst, f, v));
 }
 
 void filter_combBufClear(instRec* inst) {

@@ -1,0 +1,5 @@
+#include "dsp/filter_coef.h"
+
+void filterCoef_resetTables() {}
+
+void filterCoef_calcTables() {}
