@@ -50,5 +50,44 @@ static_assert(offsetof(midiRec, noteMem) == 0x798, "midiRec note memory at 0x798
 static_assert(sizeof(midiRec) == 0x2229C - 0x21B04 + 0x6A8, "midiRec spans both areas");
 #pragma pack(pop)
 
+// A MIDI packet as the processing functions take it: three bytes, status
+// then the two data bytes.
+enum { kMidiPacketBytes = 3 };
+
+// --- event buffer and note memory ----------------------------------------------
 void midi_clearBuffer(midiRec* midi);
+// Appends an event (pending flag 1) while fewer than 16 are held; a full
+// buffer ignores the call.
+void midi_addToBuffer(midiRec* midi, short status, short data1, short data2, short extra, long time);
 void midi_noteMemClear(instRec* inst);
+
+// --- controllers, pressure, bend ---------------------------------------------
+// Ignored unless -1 <= cc <= 127 and 0 <= channel <= 15; value clamped to
+// 0..127. cc -1 plays channel pressure, any other a control change.
+void midi_playCC(instRec* inst, short cc, short value, short channel);
+// Control change: number and value clamped to 0..127; keeps the value (64
+// also as the sustain), lets the LFOs see it, 123 releases every voice,
+// flags a controller update.
+void midi_processCc(instRec* inst, const unsigned char* packet);
+// Channel pressure: keeps data1 clamped to 0..127.
+void midi_processAftertouch(instRec* inst, const unsigned char* packet);
+// Pitch bend from the high data byte (127 counts as 128): bend target ratio
+// 2^(semitones / 12) with semitones = bendRange * (b - 64) / 64.
+void midi_processBend(instRec* inst, const unsigned char* packet);
+// Last value of controller 0..127, the aftertouch for -1, else 0.
+short midi_getCCVal(instRec* inst, short cc);
+short midi_getChannel(instRec* inst);
+void midi_cc_flagUpdate(instRec* inst);
+// Returns the controller-update flag and clears it.
+int midi_cc_needUpdate(instRec* inst);
+
+// --- the bag of changed notes -----------------------------------------------------
+// Marks every note that is on as was-on and changed, clears every on state,
+// and sets the all-changed and changed flags.
+void midi_bag_clear(instRec* inst);
+// From note + 1 upward, the next note marked changed: clears the mark, sets
+// note to it and velocity to 127 if it is on or 0 if off, returns 1. None:
+// note = 127, returns 0. A note outside 0..127 returns 0 at once.
+int midi_bag_nextNoteChanged(instRec* inst, short* note, short* velocity);
+int midi_bag_changed(instRec* inst);
+void midi_bag_startCheck(instRec* inst);
