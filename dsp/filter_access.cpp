@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dsp/conversion.h"
+#include "dsp/denormal.h"
 #include "dsp/filter.h"
 #include "dsp/inst.h"
 #include "dsp/oscil_chunk.h"
@@ -174,10 +175,12 @@ int moveFilter(char* buf, filterInstRec* r, unsigned max, long reading) {
     return 1;
 }
 
-// The audio code indexes its coefficient tables with the frequency index and
-// its delay line with the comb delay: a damaged file must not hand it values
-// outside their ranges (a NaN takes the initial value).
-void limitTableFields(filterInstRec* r) {
+// No subnormal float from a file reaches the audio code. And as the audio
+// code indexes its coefficient tables with the frequency index and its delay
+// line with the comb delay, a damaged file must not hand it values outside
+// their ranges (a NaN takes the initial value).
+void settleFilter(filterInstRec* r) {
+    for (float* f : floatsOf(r).f) *f = denormal_flush(*f);
     if (std::isnan(r->freqIndex)) r->freqIndex = 346.0f;
     r->freqIndex = std::fmin(std::fmax(r->freqIndex, 0.0f), (float)(kFilterCoefRows - 1));
     if (std::isnan(r->combDelay)) r->combDelay = 200.45454f;
@@ -194,8 +197,6 @@ void filter_flipInstRec(filterInstRec* r) {
 }
 
 int filter_readWriteFilterInst(fileRec* file, filterInstRec* rec, void* buffer, int reading) {
-    int ok = oscil_chunkReadWrite(file, rec, buffer, reading, kFilterChunk, kFilterChunkBody,
-                                  moveFilter, filter_flipInstRec);
-    if (ok && reading) limitTableFields(rec);
-    return ok;
+    return oscil_chunkReadWrite(file, rec, buffer, reading, kFilterChunk, kFilterChunkBody,
+                                moveFilter, filter_flipInstRec, settleFilter);
 }

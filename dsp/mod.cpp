@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "dsp/conversion.h"
+#include "dsp/denormal.h"
 #include "dsp/inst.h"
 #include "dsp/oscil_chunk.h"
 
@@ -127,6 +128,13 @@ int moveMod(char* buf, modInstRec* r, unsigned max, long reading) {
            file_readWriteBuf_float(buf, &r->balance, &pos, max, reading);
 }
 
+// No subnormal float from a file reaches the audio code.
+void settleMod(modInstRec* r) {
+    r->ratio = denormal_flush(r->ratio);
+    r->increment = denormal_flush(r->increment);
+    r->balance = denormal_flush(r->balance);
+}
+
 }  // namespace
 
 void mod_flipInstRec(modInstRec* r) {
@@ -142,5 +150,5 @@ void mod_flipInstRec(modInstRec* r) {
 
 int mod_readWriteModInst(fileRec* file, modInstRec* rec, void* buffer, int reading) {
     return oscil_chunkReadWrite(file, rec, buffer, reading, kModChunk, kModChunkBody, moveMod,
-                                mod_flipInstRec);
+                                mod_flipInstRec, settleMod);
 }

@@ -23,20 +23,23 @@ long oscil_chunkMoveFlag(char* buf, int32_t* field, unsigned* pos, unsigned max,
 int oscil_chunkWrite(fileRec* file, int32_t type, char* body, unsigned length);
 
 // The read-write routine of one record type, both directions. move is the
-// record's marshalling list (1 when every slot moved), flip its byte swap.
+// record's marshalling list (1 when every slot moved), flip its byte swap,
+// settle what a freshly read record goes through before it is handed over
+// (flushing subnormal floats, limiting values the audio code indexes with).
 // Reading moves the body into a copy and hands it over only when the whole
 // body was there, swapped when the file has the other byte order; writing
 // zeroes the body area, gathers the record and writes the chunk.
 template <typename Rec>
 int oscil_chunkReadWrite(fileRec* file, Rec* rec, void* buffer, int reading, int32_t type,
                          unsigned bodySize, int (*move)(char*, Rec*, unsigned, long),
-                         void (*flip)(Rec*)) {
+                         void (*flip)(Rec*), void (*settle)(Rec*)) {
     if (!file || !rec || !buffer) return 0;
     char* buf = static_cast<char*>(buffer);
     Rec tmp = *rec;
     if (reading) {
         if (!move(buf, &tmp, oscil_chunkLimit(1), 1)) return 0;
         if (shallWeFlip()) flip(&tmp);
+        settle(&tmp);
         *rec = tmp;
         return 1;
     }

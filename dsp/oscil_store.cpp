@@ -1,6 +1,7 @@
 // Stored form "ocil" of an oscillator channel: ten floats, seven 32-bit
 // integers and the active flag, each in a 4-byte slot (72 bytes). The two work
 // words are the audio code's and are not stored.
+#include "dsp/denormal.h"
 #include "dsp/oscil.h"
 #include "dsp/oscil_chunk.h"
 
@@ -32,6 +33,11 @@ int moveOscil(char* buf, oscil_instRec* r, unsigned max, long reading) {
     return oscil_chunkMoveFlag(buf, &r->active, &pos, max, reading) ? 1 : 0;
 }
 
+// No subnormal float from a file reaches the audio code.
+void settleOscil(oscil_instRec* r) {
+    for (float* f : slotsOf(r).floats) *f = denormal_flush(*f);
+}
+
 }  // namespace
 
 void oscil_flipInstRec(oscil_instRec* r) {
@@ -43,5 +49,5 @@ void oscil_flipInstRec(oscil_instRec* r) {
 
 int oscil_readWriteOscilInst(fileRec* file, oscil_instRec* rec, void* buffer, int reading) {
     return oscil_chunkReadWrite(file, rec, buffer, reading, kOscilChunk, kOscilChunkBody, moveOscil,
-                                oscil_flipInstRec);
+                                oscil_flipInstRec, settleOscil);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "dsp/conversion.h"
+#include "dsp/denormal.h"
 #include "dsp/inst.h"
 #include "dsp/oscil_chunk.h"
 
@@ -96,6 +97,13 @@ int moveWaveshape(char* buf, waveshapeInstRec* r, unsigned max, long reading) {
            file_readWriteBuf_float(buf, &r->phase, &pos, max, reading);
 }
 
+// No subnormal float from a file reaches the audio code.
+void settleWaveshape(waveshapeInstRec* r) {
+    r->inGain = denormal_flush(r->inGain);
+    r->outGain = denormal_flush(r->outGain);
+    r->phase = denormal_flush(r->phase);
+}
+
 }  // namespace
 
 void waveshape_flipInstRec(waveshapeInstRec* r) {
@@ -109,5 +117,5 @@ void waveshape_flipInstRec(waveshapeInstRec* r) {
 int waveshape_readWriteWaveshapeInst(fileRec* file, waveshapeInstRec* rec, void* buffer,
                                      int reading) {
     return oscil_chunkReadWrite(file, rec, buffer, reading, kWaveshapeChunk, kWaveshapeChunkBody,
-                                moveWaveshape, waveshape_flipInstRec);
+                                moveWaveshape, waveshape_flipInstRec, settleWaveshape);
 }

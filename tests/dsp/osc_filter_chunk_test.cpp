@@ -175,11 +175,12 @@ TEST_F(ModuleChunk, FilterChunk) {
                filter_readWriteFilterInst);
 }
 
-TEST_F(ModuleChunk, DamagedFilterChunkCannotHandOutBadTableIndices) {
+TEST_F(ModuleChunk, DamagedFilterChunkCannotHandOutBadValues) {
     filterInstRec bad;
     filter_initInstRec(&bad, 1);
     bad.freqIndex = 9999.0f;
     bad.combDelay = NAN;
+    bad.gain = 1e-42f;  // subnormal
     store(chunkOf(chunkType('f', 'i', 'l', 't'), bodyOf(filtSlots(bad), false), false));
     filterInstRec back;
     filter_initInstRec(&back, 0);
@@ -189,6 +190,7 @@ TEST_F(ModuleChunk, DamagedFilterChunkCannotHandOutBadTableIndices) {
               1);
     EXPECT_FLOAT_EQ(back.freqIndex, 480.0f);
     EXPECT_FLOAT_EQ(back.combDelay, 200.45454f);
+    EXPECT_EQ(back.gain, 0.0f);
 
     bad.freqIndex = -3.0f;
     bad.combDelay = 0.0f;
