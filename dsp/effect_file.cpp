@@ -3,6 +3,8 @@
 // formatA, formatB, timeMode; the tempo is not stored); the per-comb and
 // per-tap fields follow comb by comb and tap by tap. In "mTap" the master
 // time comes before the feedback.
+#include <cstring>
+
 #include "dsp/chunkSlots.h"
 #include "dsp/effect.h"
 
@@ -134,64 +136,62 @@ int effect_rangeLimitMultitap(effectMultitapRec* r)
     return 1;
 }
 
-// Reading goes into a copy so that a short body leaves the record as it was.
-int effect_readWritePipe(fileRec* file, effectPipeRec* r, void* buffer, int reading)
+namespace {
+
+// The three chunks share one routine; walk is the record's list of slots.
+typedef void (*slotWalk)(chunkSlots*, void*);
+
+void walkPipe(chunkSlots* c, void* r) { pipeSlots(c, static_cast<effectPipeRec*>(r)); }
+void walkMulticomb(chunkSlots* c, void* r) { multicombSlots(c, static_cast<effectMulticombRec*>(r)); }
+void walkMultitap(chunkSlots* c, void* r) { multitapSlots(c, static_cast<effectMultitapRec*>(r)); }
+
+int readWriteEffect(fileRec* file, effectHeader* rec, short type, size_t size, slotWalk walk,
+                    int32_t chunk, void* buffer, int reading)
 {
-    if (!file || !r || !buffer)
+    if (!file || !rec || !buffer)
         return 0;
     chunkSlots c = chunkSlots_begin(buffer, reading);
     if (!reading) {
-        pipeSlots(&c, r);
-        return chunkSlots_writeChunk(file, &c, kChunkPipe);
+        walk(&c, rec);
+        return chunkSlots_writeChunk(file, &c, chunk);
     }
-    effectPipeRec read = *r;
-    pipeSlots(&c, &read);
+    // Reading goes into a copy so that a short body leaves the record as
+    // it was; the fields that are not stored keep their values.
+    effectMultitapRec copy;   // the largest of the three records
+    static_assert(sizeof copy >= sizeof(effectPipeRec) && sizeof copy >= sizeof(effectMulticombRec),
+                  "the copy holds every effect record");
+    std::memcpy(&copy, rec, size);
+    walk(&c, &copy);
     if (!c.ok)
         return 0;
-    if (shallWeFlip())
-        effect_flipPipeRec(&read);
-    settleHeader(&read.header, effectMode_pipe, sizeof(effectPipeRec));
-    *r = read;
+    if (shallWeFlip()) {
+        chunkSlots flip = chunkSlots_beginFlip();
+        walk(&flip, &copy);
+    }
+    settleHeader(&copy.header, type, static_cast<int32_t>(size));
+    std::memcpy(rec, &copy, size);
     return 1;
+}
+
+}  // namespace
+
+int effect_readWritePipe(fileRec* file, effectPipeRec* r, void* buffer, int reading)
+{
+    return readWriteEffect(file, r ? &r->header : nullptr, effectMode_pipe, sizeof(effectPipeRec),
+                           walkPipe, kChunkPipe, buffer, reading);
 }
 
 int effect_readWriteMulticomb(fileRec* file, effectMulticombRec* r, void* buffer, int reading)
 {
-    if (!file || !r || !buffer)
-        return 0;
-    chunkSlots c = chunkSlots_begin(buffer, reading);
-    if (!reading) {
-        multicombSlots(&c, r);
-        return chunkSlots_writeChunk(file, &c, kChunkMulticomb);
-    }
-    effectMulticombRec read = *r;
-    multicombSlots(&c, &read);
-    if (!c.ok)
-        return 0;
-    if (shallWeFlip())
-        effect_flipMulticombRec(&read);
-    settleHeader(&read.header, effectMode_multicomb, sizeof(effectMulticombRec));
-    *r = read;
-    return 1;
+    return readWriteEffect(file, r ? &r->header : nullptr, effectMode_multicomb,
+                           sizeof(effectMulticombRec), walkMulticomb, kChunkMulticomb, buffer, reading);
 }
 
 int effect_readWriteMultitap(fileRec* file, effectMultitapRec* r, void* buffer, int reading)
 {
-    if (!file || !r || !buffer)
-        return 0;
-    chunkSlots c = chunkSlots_begin(buffer, reading);
-    if (!reading) {
-        multitapSlots(&c, r);
-        return chunkSlots_writeChunk(file, &c, kChunkMultitap);
-    }
-    effectMultitapRec read = *r;
-    multitapSlots(&c, &read);
-    if (!c.ok)
-        return 0;
-    if (shallWeFlip())
-        effect_flipMultitapRec(&read);
-    settleHeader(&read.header, effectMode_multitap, sizeof(effectMultitapRec));
-    effect_rangeLimitMultitap(&read);
-    *r = read;
-    return 1;
+    int ok = readWriteEffect(file, r ? &r->header : nullptr, effectMode_multitap,
+                             sizeof(effectMultitapRec), walkMultitap, kChunkMultitap, buffer, reading);
+    if (ok && reading)
+        effect_rangeLimitMultitap(r);
+    return ok;
 }
