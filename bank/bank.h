@@ -1,0 +1,170 @@
+// Banks and presets: the public door of bank/.
+//
+// A bank is 128 preset slots sharing one default preset; a preset is a
+// self-contained copy of everything that defines a sound (fixed module
+// records inline, variable lists in standard containers). This header also
+// declares the bank file reader and writer and the small message interface
+// through which everything here talks to the user.
+//
+// Index:
+//   messages      bank_setMessageProc, bank_setErrorProc          (bank_messages.cpp)
+//   presetRec     preset_new .. preset_dspToPreset                 (preset.cpp, preset_transfer.cpp)
+//   bankRec       bank_new .. bank_setPlugNames                    (bank.cpp)
+//   reading       chunk_verify_mvn, mvnFile_open ..                (bank_verify.cpp, bank_read.cpp)
+//   writing       mvnFile_save, mvnFile_saveAs, mvnFile_writeBank  (bank_write.cpp)
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "dsp/inst.h"
+#include "fileio/fileio.h"
+
+// ---- messages -------------------------------------------------------------
+// Every message for the user goes through one procedure; the desktop layer
+// installs its message box, tests and tools install their own. Buttons and
+// answers use the desktop's numbers: 0 OK, 3 Yes/No/Cancel; answers 1 OK,
+// 6 Yes, 7 No, 2 Cancel. Without a procedure a message goes to stderr and
+// the answer is OK. Internal notices ("bad chunk type") go to the silent
+// error channel, which drops them unless a procedure is installed.
+enum { bankButtons_ok = 0, bankButtons_yesNoCancel = 3 };
+enum { bankAnswer_ok = 1, bankAnswer_cancel = 2, bankAnswer_yes = 6, bankAnswer_no = 7 };
+typedef int (*bankMessageProc)(const char* text, const char* caption, int buttons);
+typedef void (*bankErrorProc)(const char* text);
+void bank_setMessageProc(bankMessageProc proc);  // null: the stderr default
+void bank_setErrorProc(bankErrorProc proc);      // null: silent
+int bank_message(const char* text, int buttons);  // caption "Morvane"
+void bank_error(const char* text);
+
+// Told after a preset was selected into an instrument, with the instance
+// number of that instrument; the shell refreshes its controller sliders.
+typedef void (*bankSelectNotifyProc)(int instance);
+void bank_setSelectNotifyProc(bankSelectNotifyProc proc);
+
+// ---- presets ----------------------------------------------------------------
+enum { kBankSlots = 128, kPresetEnvMax = kEnvSlots, kBankNameMax = 64 };
+
+struct effectDeleter {
+    void operator()(effectHeader* e) const { effect_deleteHandle(e); }
+};
+typedef std::unique_ptr<effectHeader, effectDeleter> effectHandle;
+
+struct presetRec {
+    patchRec patch;
+    int oscilCount;                      // 3
+    oscil_instRec oscil[kOscils];
+    int filterCount;                     // 4
+    filterInstRec filter[kFilters];
+    int modCount;                        // 3
+    modInstRec mod[kOscils];
+    waveshapeInstRec waveshape;
+    int hasEffect;                       // 1 when an effect was read from a file
+    effectHandle effect;                 // kind 1..3 record, or null
+    ccInstRec cc;                        // only the controller fields are used
+    velInstRec vel;
+    storedCCList storedCC;
+    std::vector<notemapRec> notemaps;
+    int lfoCount;                        // 3
+    lfoInstRec lfo[kLfos];
+    std::vector<envInstRec> envs;        // at most 24
+    std::vector<waveRec> waves;
+};
+
+presetRec* preset_new(short number);         // null when memory runs out
+presetRec* preset_newDefault(short number);  // with the three amplitude envelopes
+void preset_init(presetRec* preset, short number);
+void preset_initAmpEnv(presetRec* preset);
+void preset_delete(presetRec* preset);
+// Replace a list by n zeroed records (envelopes: at most 24); n < 1 or no
+// memory leaves the list empty and gives 0, else 1.
+int preset_newNotemapList(presetRec* preset, short n);
+int preset_newEnvList(presetRec* preset, short n);
+int preset_newWaveList(presetRec* preset, short n);
+short preset_envCount(const presetRec* preset);
+short preset_waveCount(const presetRec* preset);
+short preset_notemapCount(const presetRec* preset);
+// preset -> instrument (the instrument is left paused) and back.
+void preset_presetToDsp(presetRec* preset, instRec* inst, short number);
+void preset_dspToPreset(instRec* inst, presetRec* preset, short number);
+
+// ---- banks ------------------------------------------------------------------
+struct bankRec {
+    short currentPreset;                 // -1 after init
+    presetRec* presets[kBankSlots];      // never null once a default exists
+    presetRec* defaultPreset;            // shared by every empty slot
+    int dirty;
+    fileRec file;                        // path and title of the bank's file
+};
+
+void bank_setHWND(fileWindow owner);
+bankRec* bank_new();                     // null when memory runs out
+void bank_delete(bankRec* bank);         // frees every preset and the bank
+void bank_init(bankRec* bank);
+void bank_clearPresets(bankRec* bank);
+void bank_close(bankRec* bank);
+// 1 when the bank took the preset (slot from its patch preset number, 0..127);
+// 0 when the number is out of range, and the caller still owns the preset.
+int bank_addPreset(bankRec* bank, presetRec* preset);
+void bank_selectPreset(bankRec* bank, instRec* inst, short slot);
+void bank_storeInst(bankRec* bank, instRec* inst, short slot);
+short bank_currentPreset(bankRec* bank);
+int bank_presetIsDefault(bankRec* bank, short slot);
+presetRec* bank_getPreset(bankRec* bank, short slot);   // null for a bad slot
+void bank_getPresetName(bankRec* bank, short slot, char* out);  // out: 35 bytes
+void bank_getName(bankRec* bank, char* out);                    // out: 65 bytes
+void bank_setPlugNames(bankRec* bank);
+
+// ---- reading bank files ---------------------------------------------------------
+// Chunk types of bank files.
+constexpr int32_t kBankChunkClam = chunkType('C', 'l', 'a', 'm');
+constexpr int32_t kBankChunkPtch = chunkType('p', 't', 'c', 'h');
+constexpr int32_t kBankChunkPEnd = chunkType('p', 'E', 'n', 'd');
+constexpr int32_t kBankChunkTail = chunkType('t', 'a', 'i', 'l');
+constexpr int32_t kBankChunkOcil = chunkType('o', 'c', 'i', 'l');
+constexpr int32_t kBankChunkMod = chunkType('m', 'o', 'd', ' ');
+constexpr int32_t kBankChunkFilt = chunkType('f', 'i', 'l', 't');
+constexpr int32_t kBankChunkWshp = chunkType('w', 's', 'h', 'p');
+constexpr int32_t kBankChunkLfo = chunkType('l', 'f', 'o', ' ');
+constexpr int32_t kBankChunkEnv = chunkType('e', 'n', 'v', ' ');
+constexpr int32_t kBankChunkWave = chunkType('W', 'a', 'v', 'e');
+constexpr int32_t kBankChunkNtmp = chunkType('N', 't', 'm', 'p');
+constexpr int32_t kBankChunkCc = chunkType('c', 'c', ' ', ' ');
+constexpr int32_t kBankChunkVel = chunkType('v', 'e', 'l', ' ');
+constexpr int32_t kBankChunkStCC = chunkType('s', 't', 'C', 'C');
+constexpr int32_t kBankChunkPipe = chunkType('p', 'i', 'p', 'e');
+constexpr int32_t kBankChunkMcmb = chunkType('m', 'C', 'm', 'b');
+constexpr int32_t kBankChunkMtap = chunkType('m', 'T', 'a', 'p');
+enum { kClamVersionLimit = 2, kModuleVersionMax = 10 };
+
+// The verification hook for bank files: 0 accept, 1 unknown type, 2 version
+// too new. Byte order is detected on the first chunk of a file only.
+long chunk_verify_mvn(chunkRec* header);
+// With 1, the next header checked is taken as the first one of a file (the
+// only one that may switch the byte order); 0 clears that.
+void chunk_verify_mvnExpectFirst(int expect);
+
+// Results of opening a bank file.
+enum { mvnOpen_failed = 0, mvnOpen_done = 1, mvnOpen_alreadyOpen = 2 };
+long mvnFile_open(bankRec* bank);
+long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec* unused, chunkRec* header,
+                       char* scratch);
+// mvnOpen_alreadyOpen (nothing done, the bank stays open and unchanged) when
+// path names the bank's current file; else closes the bank, takes path and
+// title and returns mvnFile_open's result.
+long mvnFile_openFromPathName(bankRec* bank, const char* path, const char* title);
+long mvnFile_openDialog(bankRec* bank);
+// 1 when path names the file the bank was read from or saved to.
+int mvnFile_isCurrentFile(bankRec* bank, const char* path);
+
+// ---- writing bank files -----------------------------------------------------------
+// Writes every non-default preset to the bank's own file (Save) or to path
+// (Save As; on success the bank takes path and title). The file is written
+// to a temporary file in the same folder and renamed over the old one only
+// when all of it was written; any failure shows one message and leaves the
+// old file as it was. 1 or 0; a successful save clears the dirty flag.
+long mvnFile_save(bankRec* bank);
+long mvnFile_saveAs(bankRec* bank, const char* path, const char* title);
+// The chunks of a bank in order, to an open file; 0 and the message number of
+// the failed chunk (51780..51792) in *failCode when a write fails.
+long mvnFile_writeBank(fileRec* file, bankRec* bank, int* failCode);
