@@ -68,7 +68,7 @@ int notemap_isUsed(const notemapRec* map)
 {
     if (!map) return 0;
     for (float f : map->factor)
-        if (f < 0.9999999f) return 1;
+        if (f < 0.9999999) return 1;
     return 0;
 }
 

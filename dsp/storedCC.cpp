@@ -65,8 +65,9 @@ storedCCRec* storedCC_getNextCC(storedCCList* list, int after)
 {
     if (!list) return nullptr;
     storedCCRec* best = nullptr;
+    // Free records (cc -10) are no controllers, whatever after is.
     for (auto& r : list->rec)
-        if (r.cc > after && r.cc < 128 && (!best || r.cc < best->cc)) best = &r;
+        if (r.cc >= -1 && r.cc > after && r.cc < 128 && (!best || r.cc < best->cc)) best = &r;
     return best;
 }
 

@@ -37,7 +37,7 @@ storedCCRec* storedCC_getFreeRec(storedCCList* list);
 void storedCC_addToList(storedCCList* list, int cc, int value, const char* name);
 void storedCC_renameInList(storedCCList* list, int cc, const char* name);
 // Among the records with after < cc < 128 the one with the smallest cc (the
-// first on ties); null when there is none.
+// first on ties); free records never count. Null when there is none.
 storedCCRec* storedCC_getNextCC(storedCCList* list, int after);
 // Reinitialises to (the three defaults) and adds every record of from whose
 // cc is -1 or more.

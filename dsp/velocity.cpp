@@ -96,9 +96,10 @@ void vel_refillTables(instRec* inst)
 
 void vel_setVelSens(instRec* inst, int kind, int index, float percent)
 {
-    if (!(percent >= 0.0f)) percent = 0.0f;
-    if (percent > 99.999f) percent = 99.999f;
-    vel_setSens(inst, kind, index, 1.0f - percent * 0.01f);
+    double p = percent;  // in double, so 99.999 % gives a floor of 0.00001
+    if (!(p >= 0.0)) p = 0.0;
+    if (p > 99.999) p = 99.999;
+    vel_setSens(inst, kind, index, static_cast<float>(1.0 - p * 0.01));
 }
 
 float vel_getVelSens(instRec* inst, int kind, int index)
