@@ -165,6 +165,13 @@ int mvnFile_isCurrentFile(bankRec* bank, const char* path);
 // old file as it was. 1 or 0; a successful save clears the dirty flag.
 long mvnFile_save(bankRec* bank);
 long mvnFile_saveAs(bankRec* bank, const char* path, const char* title);
+// Writes a copy of the bank to path in big-endian (bigEndian 1) or
+// little-endian order, through the same temporary-file rename as a save; the
+// bank keeps its own file and dirty flag. 1 or 0.
+long mvnFile_exportByteOrder(bankRec* bank, const char* path, int bigEndian);
 // The chunks of a bank in order, to an open file; 0 and the message number of
-// the failed chunk (51780..51792) in *failCode when a write fails.
+// the failed chunk (51780..51792, or 18834 when no buffer could be had) in
+// *failCode when a write fails. The Order variant writes the other byte
+// order than the machine's when otherByteOrder is 1.
 long mvnFile_writeBank(fileRec* file, bankRec* bank, int* failCode);
+long mvnFile_writeBankOrder(fileRec* file, bankRec* bank, int otherByteOrder, int* failCode);

@@ -27,115 +27,233 @@ enum {
 };
 enum { fail_noBuffer = 18834 };
 
-// Writes a chunk whose body is given in full.
-long writeBare(fileRec* file, int32_t type, char* body, long size, short version)
+// Every chunk is first rendered into the gather buffer by its module's
+// writer, with a verification hook that only takes note of the header and
+// lets nothing through; then the header and body are written here, in the
+// machine's byte order or, for a file of the other order, with the header
+// swapped and the body rendered from byte-swapped copies of the records.
+struct chunkWriter {
+    fileRec* file;
+    char* buf;
+    int swap;      // 1: write the other byte order
+};
+
+chunkRec rendered;
+bool renderedOk = false;
+
+long captureHeader(chunkRec* header)
+{
+    rendered = *header;
+    renderedOk = true;
+    return 1;
+}
+
+void beginRender() { renderedOk = false; }
+
+void putLong(char* at, int32_t value, int swap)
+{
+    if (swap)
+        flipLong(&value);
+    std::memcpy(at, &value, 4);
+}
+
+long emit(chunkWriter* w, const chunkRec& header, const char* body)
+{
+    char block[kChunkHeaderSize];
+    putLong(block, header.type, w->swap);
+    putLong(block + 4, header.size, w->swap);
+    putLong(block + 8, header.version, w->swap);
+    if (!file_write(w->file, block, kChunkHeaderSize))
+        return 0;
+    return header.size <= 0 || file_write(w->file, body, header.size);
+}
+
+// Writes the chunk the last module writer rendered. countBytes is the width
+// of a list chunk's leading count (2 or 4), which lies outside the records
+// and so is swapped here; 0 for other chunks.
+long emitRendered(chunkWriter* w, int countBytes)
+{
+    if (!renderedOk || rendered.size < countBytes)
+        return 0;
+    if (w->swap && countBytes == 2)
+        flipShort(w->buf);
+    else if (w->swap && countBytes == 4)
+        flipLong(w->buf);
+    return emit(w, rendered, w->buf);
+}
+
+long emitBare(chunkWriter* w, int32_t type, short version, const char* body, long size)
 {
     chunkRec header;
     chunk_formatChunkHeader(&header, type, size, version);
-    return file_writeChunk(file, &header, body);
+    return emit(w, header, body);
 }
 
-long writeClam(fileRec* file, bankRec* bank, char* buf)
+long writeClam(chunkWriter* w, bankRec* bank)
 {
     int32_t presets = 0;
     for (short slot = 0; slot < kBankSlots; ++slot)
         presets += bank->presets[slot] && !bank_presetIsDefault(bank, slot);
+    if (w->swap)
+        flipLong(&presets);
     int32_t reserved = 0;
     unsigned pos = 0;
-    std::memset(buf, 0, kClamBody);
-    file_readWriteBuf_long(buf, &presets, &pos, kFileBufSize, 0);
-    file_readWriteBuf_long(buf, &reserved, &pos, kFileBufSize, 0);
-    return writeBare(file, kBankChunkClam, buf, kClamBody, kClamVersion);
+    char body[kClamBody + 1] = {};
+    file_readWriteBuf_long(body, &presets, &pos, sizeof body, 0);
+    file_readWriteBuf_long(body, &reserved, &pos, sizeof body, 0);
+    return emitBare(w, kBankChunkClam, kClamVersion, body, kClamBody);
 }
 
-long writeEffect(fileRec* file, const effectHeader* effect, char* buf)
+// One fixed record: rendered from a copy, swapped first for the other order.
+template <typename Rec>
+long writeRecord(chunkWriter* w, Rec rec, int (*rw)(fileRec*, Rec*, void*, int),
+                 void (*flip)(Rec*))
+{
+    if (w->swap)
+        flip(&rec);
+    beginRender();
+    rw(w->file, &rec, w->buf, 0);
+    return emitRendered(w, 0);
+}
+
+long writeEffect(chunkWriter* w, const effectHeader* effect)
 {
     switch (effect->type) {
     case effectMode_pipe: {
         effectPipeRec rec;
         std::memcpy(&rec, effect, sizeof rec);
-        return effect_readWritePipe(file, &rec, buf, 0);
+        return writeRecord(w, rec, effect_readWritePipe, effect_flipPipeRec);
     }
     case effectMode_multicomb: {
         effectMulticombRec rec;
         std::memcpy(&rec, effect, sizeof rec);
-        return effect_readWriteMulticomb(file, &rec, buf, 0);
+        return writeRecord(w, rec, effect_readWriteMulticomb, effect_flipMulticombRec);
     }
     case effectMode_multitap: {
         effectMultitapRec rec;
         std::memcpy(&rec, effect, sizeof rec);
-        return effect_readWriteMultitap(file, &rec, buf, 0);
+        return writeRecord(w, rec, effect_readWriteMultitap, effect_flipMultitapRec);
     }
     default:
         return 1;  // an effect of no known kind is not stored
     }
 }
 
+void flipVelInst(velInstRec* rec)
+{
+    for (velRec& v : rec->vel)
+        vel_flipVelRec(&v);
+}
+
+void flipStoredCC(storedCCList* list)
+{
+    for (storedCCRec& r : list->rec)
+        storedCC_flip(&r);
+}
+
+long writeEnvs(chunkWriter* w, presetRec* p)
+{
+    std::vector<envInstRec> copy(p->envs);
+    if (w->swap)
+        for (envInstRec& e : copy)
+            env_flipEnvInstRec(&e);
+    short count = (short)copy.size();
+    envInstRec* list = copy.data();
+    beginRender();
+    env_readWriteEnvList(w->file, &count, &list, w->buf, 0);
+    return emitRendered(w, 2);
+}
+
+long writeWaves(chunkWriter* w, presetRec* p)
+{
+    std::vector<waveRec> copy(p->waves);
+    if (w->swap)
+        for (waveRec& r : copy)
+            waveRecFlip(&r);
+    short count = (short)copy.size();
+    waveRec* list = copy.data();
+    beginRender();
+    wave_readWriteWaveList(w->file, &list, &count, w->buf, 0);
+    return emitRendered(w, 2);
+}
+
+long writeNotemaps(chunkWriter* w, presetRec* p)
+{
+    std::vector<notemapRec> copy(p->notemaps);
+    if (w->swap)
+        for (notemapRec& m : copy)
+            notemap_flip(&m);
+    short count = (short)copy.size();
+    notemapRec* list = copy.data();
+    beginRender();
+    notemap_readWriteNotemapList(w->file, &list, &count, w->buf, 0);
+    return emitRendered(w, 2);
+}
+
+long writeStoredCC(chunkWriter* w, presetRec* p)
+{
+    storedCCList list = p->storedCC;
+    if (w->swap)
+        flipStoredCC(&list);
+    beginRender();
+    storedCC_readWritestoredCCList(w->file, &list, w->buf, 0);
+    return emitRendered(w, 4);
+}
+
 // The module chunks of one preset; 0 with the failed chunk's number in *fail.
-long writeModules(fileRec* file, presetRec* p, char* buf, int* fail)
+long writeModules(chunkWriter* w, presetRec* p, int* fail)
 {
     for (short i = 0; i < kOscils; ++i) {
         oscil_instRec rec = p->oscil[i];
         rec.index = i;
-        if (!oscil_readWriteOscilInst(file, &rec, buf, 0))
+        if (!writeRecord(w, rec, oscil_readWriteOscilInst, oscil_flipInstRec))
             return *fail = fail_ocil, 0;
     }
     for (short i = 0; i < kOscils; ++i) {
         modInstRec rec = p->mod[i];
         rec.index = i;
-        if (!mod_readWriteModInst(file, &rec, buf, 0))
+        if (!writeRecord(w, rec, mod_readWriteModInst, mod_flipInstRec))
             return *fail = fail_mod, 0;
     }
     for (short i = 0; i < kFilters; ++i) {
         filterInstRec rec = p->filter[i];
         rec.index = i;
-        if (!filter_readWriteFilterInst(file, &rec, buf, 0))
+        if (!writeRecord(w, rec, filter_readWriteFilterInst, filter_flipInstRec))
             return *fail = fail_filt, 0;
     }
-    if (!waveshape_readWriteWaveshapeInst(file, &p->waveshape, buf, 0))
+    if (!writeRecord(w, p->waveshape, waveshape_readWriteWaveshapeInst, waveshape_flipInstRec))
         return *fail = fail_wshp, 0;
     for (short i = 0; i < kLfos; ++i) {
         lfoInstRec rec = p->lfo[i];
         rec.index = i;
-        if (!lfo_readWriteLfoInst(file, &rec, buf, 0))
+        if (!writeRecord(w, rec, lfo_readWriteLfoInst, lfo_flipInstRec))
             return *fail = fail_lfo, 0;
     }
-    if (!p->envs.empty()) {
-        short count = preset_envCount(p);
-        envInstRec* list = p->envs.data();
-        if (!env_readWriteEnvList(file, &count, &list, buf, 0))
-            return *fail = fail_env, 0;
-    }
-    if (!p->waves.empty()) {
-        short count = preset_waveCount(p);
-        waveRec* list = p->waves.data();
-        if (!wave_readWriteWaveList(file, &list, &count, buf, 0))
-            return *fail = fail_wave, 0;
-    }
-    if (!p->notemaps.empty()) {
-        short count = preset_notemapCount(p);
-        notemapRec* list = p->notemaps.data();
-        if (!notemap_readWriteNotemapList(file, &list, &count, buf, 0))
-            return *fail = fail_ntmp, 0;
-    }
-    if (!cc_readWriteCcInst(file, &p->cc, buf, 0) || !vel_readWriteVelInst(file, &p->vel, buf, 0))
+    if (!p->envs.empty() && !writeEnvs(w, p))
+        return *fail = fail_env, 0;
+    if (!p->waves.empty() && !writeWaves(w, p))
+        return *fail = fail_wave, 0;
+    if (!p->notemaps.empty() && !writeNotemaps(w, p))
+        return *fail = fail_ntmp, 0;
+    if (!writeRecord(w, p->cc, cc_readWriteCcInst, cc_flipCCInstRec) ||
+        !writeRecord(w, p->vel, vel_readWriteVelInst, flipVelInst))
         return *fail = fail_ccVel, 0;
-    if (!storedCC_readWritestoredCCList(file, &p->storedCC, buf, 0))
+    if (!writeStoredCC(w, p))
         return *fail = fail_stCCEffect, 0;
-    if (p->effect && !writeEffect(file, p->effect.get(), buf))
+    if (p->effect && !writeEffect(w, p->effect.get()))
         return *fail = fail_stCCEffect, 0;
     return 1;
 }
 
-long writePreset(fileRec* file, presetRec* p, short slot, char* buf, int* fail)
+long writePreset(chunkWriter* w, presetRec* p, short slot, int* fail)
 {
     patchRec patch = p->patch;
     patch.preset = slot;
-    if (!patch_readWritePatch(file, &patch, buf, 0))
+    if (!writeRecord(w, patch, patch_readWritePatch, patch_flipPatchRec))
         return *fail = fail_ptch, 0;
-    if (!writeModules(file, p, buf, fail))
+    if (!writeModules(w, p, fail))
         return 0;
-    if (!writeBare(file, kBankChunkPEnd, nullptr, 0, kModuleVersionMax))
+    if (!emitBare(w, kBankChunkPEnd, kModuleVersionMax, nullptr, 0))
         return *fail = fail_end, 0;
     return 1;
 }
@@ -185,7 +303,7 @@ long failNumbered(int code, const char* tempPath)
     return fail(text, tempPath);
 }
 
-long saveTo(bankRec* bank, const char* path, const char* title)
+long saveTo(bankRec* bank, const char* path, const char* title, int otherByteOrder)
 {
     if (!bank || !path || !path[0] || std::strlen(path) >= kFilePathSize)
         return failNumbered(fail_noBuffer, nullptr);
@@ -213,13 +331,8 @@ long saveTo(bankRec* bank, const char* path, const char* title)
     if (!file_create(&out))
         return fail("File Error! Unable to create file. Error 81774", name.data());
 
-    chunkVerifyProc previous = file_getChunkVerifyProc();
-    endian_nativeMode();
-    file_setChunkVerifyProc(chunk_verify_mvn);
-    chunk_verify_mvnExpectFirst(0);
     int code = 0;
-    long written = mvnFile_writeBank(&out, bank, &code);
-    file_setChunkVerifyProc(previous);
+    long written = mvnFile_writeBankOrder(&out, bank, otherByteOrder, &code);
     if (!written) {
         file_close(&out);
         return failNumbered(code, name.data());
@@ -243,7 +356,7 @@ long saveTo(bankRec* bank, const char* path, const char* title)
 }
 }  // namespace
 
-long mvnFile_writeBank(fileRec* file, bankRec* bank, int* failCode)
+long mvnFile_writeBankOrder(fileRec* file, bankRec* bank, int otherByteOrder, int* failCode)
 {
     int scratchCode = 0;
     int* fail = failCode ? failCode : &scratchCode;
@@ -254,18 +367,33 @@ long mvnFile_writeBank(fileRec* file, bankRec* bank, int* failCode)
     std::unique_ptr<char[]> buf(new (std::nothrow) char[kFileBufSize + 1]());
     if (!buf)
         return *fail = fail_noBuffer, 0;
-    if (!writeClam(file, bank, buf.get()))
-        return *fail = fail_clam, 0;
-    for (short slot = 0; slot < kBankSlots; ++slot) {
+    chunkWriter w = {file, buf.get(), otherByteOrder ? 1 : 0};
+
+    chunkVerifyProc previous = file_getChunkVerifyProc();
+    long previousMode = shallWeFlip();
+    endian_nativeMode();
+    file_setChunkVerifyProc(captureHeader);
+    long ok = writeClam(&w, bank);
+    if (!ok)
+        *fail = fail_clam;
+    for (short slot = 0; ok && slot < kBankSlots; ++slot) {
         presetRec* p = bank->presets[slot];
-        if (!p || bank_presetIsDefault(bank, slot))
-            continue;
-        if (!writePreset(file, p, slot, buf.get(), fail))
-            return 0;
+        if (p && !bank_presetIsDefault(bank, slot))
+            ok = writePreset(&w, p, slot, fail);
     }
-    if (!writeBare(file, kBankChunkTail, nullptr, 0, kModuleVersionMax))
-        return *fail = fail_end, 0;
-    return 1;
+    if (ok && !emitBare(&w, kBankChunkTail, kModuleVersionMax, nullptr, 0)) {
+        *fail = fail_end;
+        ok = 0;
+    }
+    file_setChunkVerifyProc(previous);
+    if (previousMode)
+        endian_invertMode();
+    return ok;
+}
+
+long mvnFile_writeBank(fileRec* file, bankRec* bank, int* failCode)
+{
+    return mvnFile_writeBankOrder(file, bank, 0, failCode);
 }
 
 long mvnFile_save(bankRec* bank)
@@ -276,10 +404,27 @@ long mvnFile_save(bankRec* bank)
     bank_copyText(path, sizeof path, bank->file.path);
     char title[kFilePathSize];
     bank_copyText(title, sizeof title, bank->file.title);
-    return saveTo(bank, path, title);
+    return saveTo(bank, path, title, 0);
 }
 
 long mvnFile_saveAs(bankRec* bank, const char* path, const char* title)
 {
-    return saveTo(bank, path, title);
+    return saveTo(bank, path, title, 0);
+}
+
+long mvnFile_exportByteOrder(bankRec* bank, const char* path, int bigEndian)
+{
+    const uint16_t probe = 1;
+    unsigned char first;
+    std::memcpy(&first, &probe, 1);
+    const int machineIsBig = first == 0;
+    if (!bank)
+        return 0;
+    // The bank keeps its own file: an export is a copy.
+    fileRec keep = bank->file;
+    int dirty = bank->dirty;
+    long ok = saveTo(bank, path, nullptr, bigEndian != machineIsBig);
+    bank->file = keep;
+    bank->dirty = dirty;
+    return ok;
 }
