@@ -6,5 +6,6 @@
 #include "dsp/cacheManagement.h"
 #include "dsp/conversion.h"
 #include "dsp/denormal.h"
+#include "dsp/dsp_globals.h"
 #include "dsp/inst.h"
 #include "dsp/tune.h"
