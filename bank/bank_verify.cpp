@@ -62,8 +62,12 @@ long chunk_verify_mvn(chunkRec* header)
 
     if (header->type == kBankChunkClam)
         return clamRule(header);
-    if (isOneOf(header->type, versionedTypes))
-        return header->version > kModuleVersionMax ? 2 : 0;
+    if (isOneOf(header->type, versionedTypes)) {
+        if (header->version <= kModuleVersionMax)
+            return 0;
+        bank_error("chunk version too new");
+        return 2;
+    }
     if (isOneOf(header->type, plainTypes))
         return 0;
 
