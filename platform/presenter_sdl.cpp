@@ -1,0 +1,4 @@
+#include "platform/internal.h"
+namespace plat {
+Presenter* makeSdlPresenter() { return nullptr; }
+}
