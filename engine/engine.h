@@ -1,0 +1,324 @@
+// The application shell's engine: the public door of engine/.
+//
+// It ties the editor to the plug-in instances (the poll), keeps the edit
+// state (dirty flags, questions, undo and copy modes, the ring of recent
+// edits), the recent banks with their File-menu items, the window
+// placement records and the preferences file, and opens banks for the shell.
+//
+// Everything that needs the desktop (message boxes, menus, windows, the
+// toolkit's silent error channel, redraw scheduling, the editor windows'
+// undo and copy) goes through one table of hooks that the frame installs
+// (engine_setHooks); a hook left null is skipped. Tests install their own
+// hooks to observe the shell.
+//
+// Index:
+//   hooks            engineHooksRec, engine_setHooks, engine_message   (engine_hooks.cpp)
+//   shell globals    gInst, gBank, setup values                         (setup.cpp)
+//   instances        MorvaneEngine_* poll and current instance          (instances.cpp)
+//   sliders          slider records, playCC                             (sliders.cpp)
+//   edit state       dirty flags, questions, undo, copy                 (editState.cpp)
+//   recent edits     lastEdits_*                                        (lastEdits.cpp)
+//   opening banks    fileApp_openBankFromPathName                       (fileApp.cpp)
+//   recent banks     lastBank_*, lastBanks_*                            (lastBanks.cpp)
+//   window placement winPosRec, positions and defaults                  (winPos.cpp)
+//   preferences      prefs_* and the chunks of the preferences file     (prefs.cpp, prefs_chunks.cpp)
+#pragma once
+
+#include <cstdint>
+
+#include "bank/bank.h"
+#include "dsp/dsp.h"
+#include "fileio/fileio.h"
+#include "iac/MorvaneIAC.h"
+
+// ---- names and numbers ------------------------------------------------------
+// Caption of the frame and of the questions that carry it.
+#define MORVANE_FRAME_TITLE "Morvane Engine 1.3.2"
+#define MORVANE_PREFS_FILE_NAME "Morvane 1.3 prefs.ini"
+
+// Message box styles and answers (the desktop's numbers).
+enum {
+    engineMB_ok = 0x0,
+    engineMB_okCancel = 0x1,
+    engineMB_yesNoCancel = 0x3,
+    engineMB_yesNo = 0x4,
+    engineMB_iconExclamation = 0x30,
+    engineMB_defButton2 = 0x100,
+    engineMB_systemModal = 0x1000,
+    engineMB_setForeground = 0x10000
+};
+enum { engineID_ok = 1, engineID_cancel = 2, engineID_yes = 6, engineID_no = 7 };
+
+// Sub-menus of the frame's menu bar, by position.
+enum { engineMenu_file = 0, engineMenu_edit = 1, engineMenu_setup = 2, engineMenu_window = 3 };
+
+// Menu command ids the shell changes.
+enum {
+    cmd_undo = 2000,
+    cmd_cut = 2001,
+    cmd_copy = 2002,
+    cmd_paste = 2003,
+    cmd_enablePgmChg = 3002,
+    cmd_autoBalance = 3004,
+    cmd_oneWindow = 7011,
+    cmd_firstRecentBank = 1120,
+    cmd_lastRecentBank = 1129
+};
+// The File menu's fixed items end at this position; the recent banks follow.
+enum { kFileMenuRecentPosition = 12 };
+
+// Toolkit window ids the shell uses; the frame itself is window 0 in the hooks.
+enum {
+    winId_frame = 0,
+    winId_main = 1,
+    winId_patch = 2,
+    winId_lfo = 3,
+    winId_waveform = 4,
+    winId_effect = 5,
+    winId_midi = 6,
+    winId_envelope = 7,
+    winId_navigatorV = 9,
+    winId_navigatorH = 10,
+    winId_meter = 11,
+    winId_splash = 15
+};
+
+// What the poll asks of the frame.
+enum { engineFrame_minimise = 1, engineFrame_restore = 2, engineFrame_foreground = 3, engineFrame_close = 4 };
+
+// ---- window placement records -------------------------------------------------
+// One window's remembered placement (six longs, as stored in the preferences).
+struct winPosRec {
+    int32_t id;        // position id 127..137
+    int32_t x, y;      // editor windows: MDI-client coordinates; frame, navigators: screen
+    int32_t width;     // 0: the window keeps its own size
+    int32_t height;
+    int32_t visible;
+};
+enum { kWinPosFirst = 127, kWinPosLast = 137, kWinPosCount = 11 };
+
+// ---- hooks --------------------------------------------------------------------
+struct engineHooksRec {
+    // A message box with the given MB style; answers engineID_*. Without it
+    // the text goes to stderr and the answer is the first button.
+    int (*messageBox)(const char* text, const char* caption, unsigned style);
+    // The toolkit's silent error channel (dropped without it).
+    void (*error)(const char* text);
+    // Menus (menu: engineMenu_*; items by command id unless a position).
+    void (*menuDeleteAt)(int menu, int position);
+    void (*menuAppend)(int menu, int id, const char* text);
+    void (*menuSetText)(int menu, int id, const char* text);
+    void (*menuEnable)(int menu, int id, int enabled);
+    void (*menuCheck)(int menu, int id, int checked);
+    void (*menuDrawBar)(void);
+    // The frame: engineFrame_* actions.
+    void (*frame)(int action);
+    // Windows by toolkit id (winId_frame for the frame).
+    void (*showWindow)(int windowId, int show);
+    void (*moveWindow)(int windowId, int x, int y, int width, int height);
+    // Current placement of a window, in the coordinates winPosRec uses, with
+    // its outer size; 0 when the window does not exist.
+    int (*getWindowPlace)(int windowId, winPosRec* out);
+    // Redraws: every editor window; the Main window's preset matrix.
+    void (*scheduleRedraw)(void);
+    void (*scheduleMatrixUpdate)(void);
+    // The history pop-up of the Main window.
+    void (*historyPopupClear)(void);
+    void (*historyPopupAppend)(int item, const char* name);
+    // Editor windows' parts of the edit state.
+    void (*undoEnvelope)(int redo);
+    void (*undoWave)(int redo);
+    void (*copyEnvelope)(void);
+    void (*pasteEnvelope)(void);
+    void (*setAutoBalanceChannels)(int on);
+};
+// Copies the table (null clears every hook).
+void engine_setHooks(const engineHooksRec* hooks);
+const engineHooksRec* engine_getHooks();
+// The silent channel alone (kept with the rest of the table).
+void engine_setErrorProc(void (*proc)(const char* text));
+// Shows a message through the hook; returns the answer.
+int engine_message(const char* text, const char* caption, unsigned style);
+void engine_error(const char* text);
+void engine_scheduleRedraw();
+void engine_scheduleMatrixUpdate();
+
+// ---- shell globals --------------------------------------------------------------
+extern instRec* gInst;      // record of the current instance
+extern bankRec* gBank;      // the current bank
+extern int g_enableProgramChange;
+extern int g_oneWindowEditor;
+extern int g_startingUp;
+void setup_setEnablePgmChg(int on);
+void setup_setAutoBalanceChannels(int on);
+void setup_setOneWindowEditing(int on);
+void setup_loadedPrefs();
+// Applies the setup values read from the preferences (once they were read).
+void setup_doStuffFromPrefs();
+int setup_getAutoBalanceChannels();
+int setup_getPrefsLoaded();
+
+// ---- instances ---------------------------------------------------------------------
+// Clears the online copies, installs the bank's select notice and message
+// bridges, makes instance 0 current.
+void MorvaneEngine_init();
+long MorvaneEngine_getCurrentInstance();
+long MorvaneEngine_setCurrentInstance(long i);          // always 1
+// One poll; 1 when some instance is online.
+int MorvaneEngine_idle();
+int MorvaneEngine_areAnyPluginsOn();
+void MorvaneEngine_reloadAllInstances();
+void MorvaneEngine_openEditWindow(int which);
+void MorvaneEngine_quit();
+// 1 once the poll has sent the close for the last instance going offline.
+int MorvaneEngine_isQuitArmed();
+// The program's own copy of an instance's online flag, as the poll last saw it.
+int MorvaneEngine_plugIsOnline(int i);
+
+// ---- sliders ------------------------------------------------------------------------
+void MorvaneEngine_updateOneSlider(long instance, long slot, long cc, long value, const char* label);
+void MorvaneEngine_updateAllSliders(long instance);
+void MorvaneEngine_playCC(instRec* inst, short cc, short value);
+void MorvaneEngine_updateLastBanks();
+
+// ---- edit state ---------------------------------------------------------------------
+// 7 (No) for a clean bank, else the answer to "Save changes to %s?".
+int mvnFile_askSaveChangesToBank(bankRec* bank);
+// The bank question of commands that replace or close the bank: 0 to stop
+// (Cancel, or a Yes whose save failed), 1 to go on.
+int fileApp_bankQuestion(bankRec* bank);
+int askStorePreset();                                   // always 1
+void makeBankDirty();
+int presetIsDirty();
+void makePresetClean();
+void makePresetDirty();
+void undo_setMode(short mode);
+void undo_processUndo();
+void undo_updateMenu();
+short undo_getMode();
+int undo_getRedo();
+void copy_setMode(short mode);
+void copy_processCopy();
+void copy_processPaste();
+void copy_setUpMenu();
+void copy_reset();
+short copy_getMode();
+
+// ---- recent edits ---------------------------------------------------------------------
+enum { kLastEdits = 10 };
+int lastEdits_init();              // 1, or 0 when the history bank cannot be had
+void lastEdits_cleanup();
+void lastEdits_add();
+void lastEdits_rebuildPopup();
+void lastEdits_menuToStoredEdit(short item);
+int lastEdits_count();
+int lastEdits_nextIndex();
+bankRec* lastEdits_bank();
+
+// ---- opening banks -----------------------------------------------------------------------
+// The shell's open: bank question, open, reload, recent banks, names
+// published, copy mode reset. Reopening the bank's current file keeps it
+// open and unchanged. Always 1.
+long fileApp_openBankFromPathName(bankRec* bank, const char* path, const char* title);
+
+// ---- recent banks ------------------------------------------------------------------------
+enum { kLastBanks = 10, kStartBankPriority = 777 };
+struct lastBankRec {
+    char path[kFilePathSize];
+    int32_t priority;          // 0 most recent, larger older, -1 empty; 777 the start bank
+};
+extern lastBankRec lastBanks[kLastBanks];
+extern lastBankRec defaultBank;
+extern int menuIndexToListItem[kLastBanks];
+void lastBanks_init();
+void lastBanks_initRec(lastBankRec* rec);
+void lastBank_add(const char* path);
+int lastBank_findNext();
+int lastBank_itsAlreadyInTheList(const char* path);    // slot, or -1
+void lastBank_addToList(int slot, const char* path);
+void lastBank_setTopOfTheList(int slot);
+void lastBank_cleanUpList();
+int lastBanks_getFromPriority(int priority);            // slot, or -1
+void lastBanks_updateFileMenu();
+void lastBanks_addToMenu(int slot, int id);
+void lastBanks_clearMenuMap();
+void lastBanks_addToMenuMap(int index, int slot);
+int lastBanks_menuToList(int id);                       // slot, or -1
+void lastBanks_openFromMenu(int id);
+void lastBanks_openDefault();
+void lastBank_copyToIACList(int slot, iac_bankInfo* info);
+// Stores path (cut to the field) as the bank to open at start.
+void lastBanks_setDefault(const char* path);
+
+// ---- window placement ------------------------------------------------------------------
+void initWindowPositions();
+short guiID_to_wPosID(short windowId);                  // 0 for a window without one
+winPosRec* wPosID_to_winPosRec(long positionId);        // null outside 127..137
+void wPosRec_set(winPosRec* rec, long id, long x, long y, long width, long height, long visible);
+void getOneWindowPosition(short windowId, int withSize);
+void getWindowPositions();
+void getMotherWindowPosition();
+void setDefaultWindowPosition(short windowId);
+void positionWindows();
+long getWindowCoordinate(short positionId, short which);   // which: 0 x, 1 y, 2 width, 3 height
+void setWindowCoordinate(short positionId, short which, long value);
+
+// ---- preferences ---------------------------------------------------------------------------
+// The folder of the preferences file and of the start bank: the
+// executable's folder unless a test chose another (null or "" restores it).
+void prefs_setProgramFolder(const char* folder);
+const char* prefs_programFolder();
+// Recomputes the folder and the full path of the preferences file.
+void prefs_setPrefsFilePath();
+const char* prefs_getPrefsFilePath();
+// Joins a relative path onto the program folder (absolute paths as they are).
+void prefs_resolvePath(const char* path, char* out, unsigned outSize);
+void prefs_open();
+void prefs_save();
+long prefs_chunkVerify(chunkRec* header);
+
+// Chunk types of the preferences file.
+constexpr int32_t kPrefsChunkHeader = chunkType('p', 'H', 'e', 'd');
+constexpr int32_t kPrefsChunkWinPos = chunkType('w', 'P', 'o', 'S');
+constexpr int32_t kPrefsChunkChanMap = chunkType('c', 'M', 'a', 'p');
+constexpr int32_t kPrefsChunkCoefs = chunkType('f', '7', 'b', '0');
+constexpr int32_t kPrefsChunkAudio = chunkType('Q', 'd', 'r', 'z');
+constexpr int32_t kPrefsChunkAudioPort = chunkType('N', 'M', 'M', 'E');
+constexpr int32_t kPrefsChunkMidi = chunkType('m', 'E', 'd', 'E');
+constexpr int32_t kPrefsChunkSetup = chunkType('s', 't', 'U', 'p');
+constexpr int32_t kPrefsChunkBank = chunkType('z', 'B', 'n', 'k');
+constexpr int32_t kPrefsChunkRecorder = chunkType('W', 'r', 'e', 'c');
+constexpr int32_t kPrefsChunkLatency = chunkType('l', 'a', 't', 'n');
+
+// Engine settings kept in the preferences file.
+enum { kChanMapBytes = 16, kDefaultCoefFloats = 256, kAudioBlockBytes = 256 };
+struct prefsAudioRec {           // "Qdrz"
+    int32_t driver;
+    float rate;
+    int32_t bufferSize;
+    int32_t inputs;
+    int32_t outputs;
+    char blocks[3][kAudioBlockBytes];
+};
+extern uint8_t g_filterCoefOutput[kChanMapBytes];       // "cMap"
+extern float g_defaultFilterCoefs[kDefaultCoefFloats];  // "f7b0"
+extern prefsAudioRec prefs_audio;                       // "Qdrz"
+extern int32_t prefs_audioPort;                         // "NMME"
+extern int32_t midiChannel;                             // "mEdE"
+extern int32_t midiInDevice;
+
+// One function per chunk type, both directions (reading: the body is in
+// file_buf; writing: the chunk is written to file). 1 or 0; a failed read
+// changes nothing.
+long prefs_readWriteHeaderMessage(fileRec* file, int reading);
+long prefs_readWriteWinPosChunk(fileRec* file, void* buffer, long windowId, int reading);
+long prefs_writeWinPositions(fileRec* file, void* buffer);
+long prefs_readWriteChanMap(fileRec* file, int reading);
+long prefs_readWriteDefaultCoefs(fileRec* file, int reading);
+long prefs_readWriteAudio(fileRec* file, int version, int reading);
+long prefs_readWriteAudioPort(fileRec* file, int reading);
+long midi_readWriteMidiPrefsChunk(fileRec* file, int reading);
+long prefs_readWriteSetup(fileRec* file, int reading);
+long prefs_readLastBank(fileRec* file, void* buffer);
+long prefs_writeLastBank(fileRec* file, void* buffer, int slot);   // slot 777: the start bank
+long prefs_writeLastBanks(fileRec* file, void* buffer);
