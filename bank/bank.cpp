@@ -142,6 +142,14 @@ presetRec* bank_getPreset(bankRec* bank, short slot)
     return (bank && validSlot(slot)) ? bank->presets[slot] : nullptr;
 }
 
+short bank_presetCount(bankRec* bank)
+{
+    short n = 0;
+    for (short slot = 0; bank && slot < kBankSlots; ++slot)
+        n += bank->presets[slot] && bank->presets[slot] != bank->defaultPreset;
+    return n;
+}
+
 void bank_getPresetName(bankRec* bank, short slot, char* out)
 {
     if (!out)

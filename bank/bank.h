@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-#include "dsp/inst.h"
+#include "dsp/dsp.h"
 #include "fileio/fileio.h"
 
 // ---- messages -------------------------------------------------------------
@@ -111,6 +111,7 @@ void bank_storeInst(bankRec* bank, instRec* inst, short slot);
 short bank_currentPreset(bankRec* bank);
 int bank_presetIsDefault(bankRec* bank, short slot);
 presetRec* bank_getPreset(bankRec* bank, short slot);   // null for a bad slot
+short bank_presetCount(bankRec* bank);                 // slots not holding the default
 void bank_getPresetName(bankRec* bank, short slot, char* out);  // out: 35 bytes
 void bank_getName(bankRec* bank, char* out);                    // out: 65 bytes
 void bank_setPlugNames(bankRec* bank);
