@@ -1,0 +1,98 @@
+// The program's artwork: one dark theme, the drawing primitives every
+// window's bitmaps are made of, and their registration with the platform
+// layer under integer resource ids. This is the folder's public header.
+//
+// Index:
+//   theme ............. the colours and the type face of all artwork
+//   primitives ........ paint into a cairo context at a rectangle
+//   bitmap sets ........ paint and register one id or a family of ids
+//   program set ........ the generic controls' bitmaps and the cursors
+#pragma once
+#include <cairo.h>
+#include <vector>
+
+// ---- theme -------------------------------------------------------------------------------
+struct resColorRec {
+  double r, g, b;  // 0..1
+};
+
+struct resThemeRec {
+  resColorRec window;       // behind everything
+  resColorRec panel;        // face of a framed panel
+  resColorRec panelDark;    // lower end of the panel's shading
+  resColorRec edgeLight;    // upper-left bevel
+  resColorRec edgeDark;     // lower-right bevel
+  resColorRec label;        // section labels and captions
+  resColorRec text;         // values and item texts (cream)
+  resColorRec textDim;      // disabled text and glyphs
+  resColorRec accent;       // selection, lit LEDs, knob caps (teal)
+  resColorRec accentDark;   // selected cell background, unlit LEDs
+  resColorRec field;        // number-box and display fields
+  resColorRec buttonFace;
+  resColorRec buttonFaceDown;
+  resColorRec track;        // slider grooves
+  resColorRec knob;         // slider knob body
+  resColorRec keyWhite, keyWhiteDown, keyBlack, keyBlackDown;
+};
+
+const resThemeRec& res_theme(void);
+const char* res_fontFace(void);  // the one face of all artwork text
+void res_setColor(cairo_t* cr, const resColorRec& c);
+// A theme colour as 8-bit components (for the toolkit's RGBColor values).
+void res_colorBytes(const resColorRec& c, unsigned char* r, unsigned char* g, unsigned char* b);
+
+// ---- primitives: each paints inside x, y, w, h of the context -----------------------------------
+// Looks of a button face.
+enum { kResButtonSquare = 0, kResButtonRound = 1, kResButtonLed = 2, kResButtonTab = 3 };
+// States of a painted element.
+enum { kResNormal = 0, kResSelected = 1, kResDisabled = 2, kResDisabledSelected = 3 };
+
+void res_paintBackground(cairo_t* cr, double x, double y, double w, double h);
+// A bevelled panel; with a label, a section caption sits in a notch of its top edge.
+void res_paintPanel(cairo_t* cr, double x, double y, double w, double h, const char* label);
+void res_paintButton(cairo_t* cr, double x, double y, double w, double h, int look, int state, const char* text);
+// The mask of a button look: black where the button is, white elsewhere.
+void res_paintButtonMask(cairo_t* cr, double x, double y, double w, double h, int look);
+void res_paintTrack(cairo_t* cr, double x, double y, double w, double h, int horizontal);
+void res_paintLevelFill(cairo_t* cr, double x, double y, double w, double h);
+void res_paintSliderKnob(cairo_t* cr, double x, double y, double w, double h, int pressed);
+void res_paintRoundKnob(cairo_t* cr, double x, double y, double w, double h, int pressed);
+void res_paintKey(cairo_t* cr, double x, double y, double w, double h, int blackKey, int pressed);
+void res_paintCell(cairo_t* cr, double x, double y, double w, double h, int selected);
+// A downward pop-up arrow whose top edge is width wide.
+void res_paintPopupArrow(cairo_t* cr, double x, double y, double width);
+void res_paintText(cairo_t* cr, double x, double y, double w, double h, const char* text, double size,
+                   const resColorRec& color, int align);  // align 0 left, 1 centre, 2 right
+
+// ---- bitmap sets: paint and register under resource ids ---------------------------------------
+// The painter of one bitmap of w x h pixels, with the caller's argument.
+typedef void (*resPainter)(cairo_t* cr, int w, int h, const void* arg);
+// Paints and registers bitmap id; 1 or 0.
+int res_registerBitmap(int id, int w, int h, resPainter paint, const void* arg);
+// A framed panel with an optional section label.
+int res_registerPanel(int id, int w, int h, const char* label);
+// Button pictures: for each state s, base + 8 s + 0 normal, 1 selected,
+// 2 disabled, 3 disabled and selected, and for round and LED looks their
+// masks at + 4 .. + 7. texts gives one label per state (null: none).
+int res_registerButtonSet(int base, int w, int h, int states, int look, const char* const* texts);
+// A draggy set: track, + 1 knob, + 2 level fill, + 3 pressed knob. A round
+// knob when roundKnob is set, else a slider knob across the track.
+int res_registerTrackSet(int track, int trackW, int trackH, int knobW, int knobH, int horizontal, int roundKnob);
+// Keyboard keys from base p: white keys C..B at p, p + 2, .. p + 12, the
+// black key at p + 14, the top C at p + 16, each with its pressed picture at + 1.
+int res_registerKeyboardSet(int base, int whiteW, int whiteH, int blackW, int blackH);
+// A matrix or list cell at id and its selected version at id + 1.
+int res_registerCellPair(int id, int w, int h);
+// Number-box pieces from base b: b .. b + 2 step buttons of 1, 2, 3
+// columns, b + 3 a pressed column, b + 4 .. b + 6 disabled step buttons,
+// b + 7 / b + 8 the field's left end (pressed), b + 9 its middle, b + 10 its right end.
+int res_registerNumboxSet(int base);
+
+// ---- the program set -----------------------------------------------------------------------
+// Registers the generic controls' bitmaps (number-box pieces 900..910) and
+// the cursors ("caretCur", "upDownCur", "arrowOnCur", 143..150). Needs the
+// platform layer started; 1 or 0.
+int resources_registerAll(void);
+int resources_registerCursors(void);
+// Every bitmap id registered so far, in registration order, without repeats.
+const std::vector<int>& resources_bitmapIds(void);
