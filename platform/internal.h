@@ -308,6 +308,7 @@ HWND dialogCreate(const DialogTemplate& tpl, HWND owner, DLGPROC proc, LPARAM pa
 INT_PTR dialogRunModal(HWND dlg, HWND owner, ModalRec modal);
 bool dialogEnded(HWND dlg, INT_PTR* result);
 void dialogPressButton(HWND dlg, int id);
+ModalRec dialogModalRec(HWND dlg);
 HFONT defaultGuiFont();
 
 // ---- controls ----
