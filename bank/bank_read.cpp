@@ -1,9 +1,9 @@
 // Reading a bank file into a bank, chunk by chunk.
 //
-// The reader walks the file with the chunk layer: every chunk the verifier
-// accepts is handled by mvnFile_readChunk; a chunk it refuses is skipped.
-// A damaged file (a truncated header, a body running past the end, a size
-// that cannot be right) ends the walk there: the presets closed before the
+// The reader walks the file with a chunk stream (bank_stream.h): every chunk
+// the verifier accepts is handled by mvnFile_readChunk; a chunk it refuses
+// is skipped. A damaged file (a truncated header, a body running past the
+// end, a negative size) ends the walk there: the presets closed before the
 // damage stay in the bank, the one being read is dropped. Every problem is
 // reported on the silent error channel with its byte offset, so a checking
 // tool can list them.
@@ -12,8 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
-#include "bank/bank_internal.h"
+#include "bank/bank_stream.h"
 
 namespace {
 // The preset under construction; lives only during one mvnFile_open.
@@ -27,25 +28,7 @@ void dropBuilding()
     building = nullptr;
 }
 
-// "ptch" -> text for messages; unprintable characters become '?'.
-void typeText(int32_t type, char out[5])
-{
-    for (int i = 0; i < 4; ++i) {
-        char c = static_cast<char>((static_cast<uint32_t>(type) >> (24 - 8 * i)) & 0xFF);
-        out[i] = (c >= 32 && c < 127) ? c : '?';
-    }
-    out[4] = 0;
-}
-
 long chunkOffset() { return file_buf ? file_buf->chunkStart : 0; }
-
-void reportAt(long offset, const char* what, int32_t type)
-{
-    char text[160], name[5];
-    typeText(type, name);
-    std::snprintf(text, sizeof text, "at byte %ld: chunk '%s' %s", offset, name, what);
-    bank_error(text);
-}
 
 void addBuilding(bankRec* bank)
 {
@@ -64,8 +47,11 @@ void addBuilding(bankRec* bank)
     dropBuilding();
 }
 
-// The body of the chunk now held, for the module readers.
-char* body() { return file_getBufferData(); }
+// The body of the chunk now held, for the module readers (held bytes): where
+// the reader's stream holds it, or file_buf's data area for a caller that read
+// the chunk with the chunk layer.
+char* heldBody = nullptr;
+char* body() { return heldBody ? heldBody : file_getBufferData(); }
 
 // A per-index module chunk: read into a zeroed record, keep it when its own
 // index names one of the preset's records.
@@ -75,12 +61,12 @@ void readIndexed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, voi
 {
     Rec rec{};
     if (!rw(file, &rec, body(), 1)) {
-        reportAt(chunkOffset(), "could not be read; ignored", h->type);
+        bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
         return;
     }
     int i = rec.*index;
     if (i < 0 || i >= count) {
-        reportAt(chunkOffset(), "has an index out of range; ignored", h->type);
+        bank_reportAt(chunkOffset(), "has an index out of range; ignored", h->type);
         return;
     }
     slots[i] = rec;
@@ -91,46 +77,33 @@ template <typename Rec>
 void readFixed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void*, int), Rec* rec)
 {
     if (!rw(file, rec, body(), 1))
-        reportAt(chunkOffset(), "could not be read; ignored", h->type);
+        bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
 }
 
-void readEnvList(fileRec* file, const chunkRec* h)
+// A list chunk ("env ", "Wave", "Ntmp"): read only into an empty list, so a
+// second chunk of the same kind is ignored. read(count, list) is the
+// module's reader; the list it allocates is freed with freeList.
+template <typename Rec, typename Read>
+void readListChunk(const chunkRec* h, std::vector<Rec>& into, Read read, void (*freeList)(Rec*))
 {
-    short count = 0;
-    envInstRec* list = nullptr;
-    if (!env_readWriteEnvList(file, &count, &list, body(), 1)) {
-        reportAt(chunkOffset(), "could not be read; ignored", h->type);
+    if (!into.empty()) {
+        bank_reportAt(chunkOffset(), "repeats a list the preset already has; ignored", h->type);
         return;
     }
-    if (count > 0 && list && preset_newEnvList(building, count))
-        std::copy(list, list + preset_envCount(building), building->envs.begin());
-    env_deleteList(list);
-}
-
-void readWaveList(fileRec* file, const chunkRec* h)
-{
     short count = 0;
-    waveRec* list = nullptr;
-    if (!wave_readWriteWaveList(file, &list, &count, body(), 1)) {
-        reportAt(chunkOffset(), "could not be read; ignored", h->type);
+    Rec* list = nullptr;
+    if (!read(&count, &list)) {
+        bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
         return;
     }
-    if (count > 0 && list && preset_newWaveList(building, count))
-        std::copy(list, list + preset_waveCount(building), building->waves.begin());
-    wave_deleteList(list);
-}
-
-void readNotemapList(fileRec* file, const chunkRec* h)
-{
-    short count = 0;
-    notemapRec* list = nullptr;
-    if (!notemap_readWriteNotemapList(file, &list, &count, body(), 1)) {
-        reportAt(chunkOffset(), "could not be read; ignored", h->type);
-        return;
+    if (count > 0 && list) {
+        try {
+            into.assign(list, list + count);
+        } catch (const std::bad_alloc&) {
+            into.clear();
+        }
     }
-    if (count > 0 && list && preset_newNotemapList(building, count))
-        std::copy(list, list + preset_notemapCount(building), building->notemaps.begin());
-    notemap_deleteList(list);
+    freeList(list);
 }
 
 // The first effect chunk of a preset wins.
@@ -138,12 +111,12 @@ template <typename Rec>
 void readEffect(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void*, int), short kind)
 {
     if (building->effect) {
-        reportAt(chunkOffset(), "is a second effect of the preset; ignored", h->type);
+        bank_reportAt(chunkOffset(), "is a second effect of the preset; ignored", h->type);
         return;
     }
     Rec rec{};
     if (!rw(file, &rec, body(), 1)) {
-        reportAt(chunkOffset(), "could not be read; ignored", h->type);
+        bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
         return;
     }
     effectHandle record(effect_newHandle(kind));
@@ -152,14 +125,6 @@ void readEffect(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void
     std::memcpy(static_cast<void*>(record.get()), &rec, sizeof rec);
     building->effect = std::move(record);
     building->hasEffect = 1;
-}
-
-void readList(fileRec* file, const chunkRec* h, bool empty, void (*read)(fileRec*, const chunkRec*))
-{
-    if (empty)
-        read(file, h);
-    else
-        reportAt(chunkOffset(), "repeats a list the preset already has; ignored", h->type);
 }
 
 void readModule(fileRec* file, const chunkRec* h)
@@ -174,9 +139,18 @@ void readModule(fileRec* file, const chunkRec* h)
     case kBankChunkCc: readFixed(file, h, cc_readWriteCcInst, &p->cc); break;
     case kBankChunkVel: readFixed(file, h, vel_readWriteVelInst, &p->vel); break;
     case kBankChunkStCC: readFixed(file, h, storedCC_readWritestoredCCList, &p->storedCC); break;
-    case kBankChunkEnv: readList(file, h, p->envs.empty(), readEnvList); break;
-    case kBankChunkWave: readList(file, h, p->waves.empty(), readWaveList); break;
-    case kBankChunkNtmp: readList(file, h, p->notemaps.empty(), readNotemapList); break;
+    case kBankChunkEnv:
+        readListChunk(h, p->envs, [&](short* n, envInstRec** l) {
+            return env_readWriteEnvList(file, n, l, body(), 1); }, env_deleteList);
+        break;
+    case kBankChunkWave:
+        readListChunk(h, p->waves, [&](short* n, waveRec** l) {
+            return wave_readWriteWaveList(file, l, n, body(), 1); }, wave_deleteList);
+        break;
+    case kBankChunkNtmp:
+        readListChunk(h, p->notemaps, [&](short* n, notemapRec** l) {
+            return notemap_readWriteNotemapList(file, l, n, body(), 1); }, notemap_deleteList);
+        break;
     case kBankChunkPipe: readEffect(file, h, effect_readWritePipe, effectMode_pipe); break;
     case kBankChunkMcmb: readEffect(file, h, effect_readWriteMulticomb, effectMode_multicomb); break;
     case kBankChunkMtap: readEffect(file, h, effect_readWriteMultitap, effectMode_multitap); break;
@@ -195,35 +169,6 @@ bool isModuleType(int32_t type)
     default:
         return false;
     }
-}
-
-// After a chunk failed to read: true when its header was read whole and its
-// body lies inside the file, so the walk can go on after it; false when the
-// file is damaged from here on. Reports what was wrong.
-bool canSkipFailedChunk(fileRec* file)
-{
-    long start = file_buf->chunkStart;
-    long size = file_getEOF(file);
-    if (size - start < kChunkHeaderSize) {
-        char text[96];
-        std::snprintf(text, sizeof text, "at byte %ld: the file ends inside a chunk header", start);
-        bank_error(text);
-        return false;
-    }
-    const chunkRec& h = file_buf->header;
-    if (h.size < 0) {
-        reportAt(start, "has a negative size; reading stops", h.type);
-        return false;
-    }
-    if (static_cast<long long>(start) + kChunkHeaderSize + h.size > size) {
-        reportAt(start, "runs past the end of the file; reading stops", h.type);
-        return false;
-    }
-    if (h.size > file_buf->capacity)
-        reportAt(start, "is larger than 65535 bytes; skipped", h.type);
-    else
-        reportAt(start, "was refused (unknown type or version too new); skipped", h.type);
-    return true;
 }
 
 bool sameFile(const char* a, const char* b)
@@ -272,7 +217,7 @@ long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec*, chunkRec* heade
     if (!isModuleType(header->type))
         return 1;
     if (!building) {
-        reportAt(chunkOffset(), "lies outside a preset; ignored", header->type);
+        bank_reportAt(chunkOffset(), "lies outside a preset; ignored", header->type);
         return 1;
     }
     readModule(file, header);
@@ -297,11 +242,12 @@ long mvnFile_open(bankRec* bank)
         bank_message("File not found! Error: 8221", bankButtons_ok);
         return mvnOpen_failed;
     }
+    chunkStream in(&file);
     chunkRec header{};
     chunk_verify_mvnExpectFirst(1);
-    bool ok = file_setPos(&file, 0) && file_readChunk(&file, &header);
+    chunkStream::result first = in.next(&header);
     chunk_verify_mvnExpectFirst(0);
-    if (!ok) {
+    if (first != chunkStream::chunk_ok) {
         bank_message("Open file failed. This is not a valid Morvane file", bankButtons_ok);
         file_close(&file);
         endian_nativeMode();
@@ -310,16 +256,16 @@ long mvnFile_open(bankRec* bank)
 
     dropBuilding();
     for (int i = 0; i < kMaxChunks; ++i) {
+        heldBody = in.body();
         mvnFile_readChunk(&file, bank, nullptr, &header, nullptr);
-        if (header.type == kBankChunkTail || file_reachedTheEnd(&file))
+        if (header.type == kBankChunkTail || in.atEnd())
             break;
-        header = chunkRec{};
-        if (!file_readNextChunk(&file, &header)) {
-            bank_error("File error, read a bad chunk. error 1884");
-            if (!canSkipFailedChunk(&file))
-                break;
-            header = chunkRec{};
-        }
+        chunkStream::result r = in.next(&header);
+        if (r == chunkStream::chunk_ok)
+            continue;
+        bank_error("File error, read a bad chunk. error 1884");
+        if (r != chunkStream::chunk_skipped)
+            break;
     }
     if (building) {
         char text[128];
@@ -328,6 +274,7 @@ long mvnFile_open(bankRec* bank)
         bank_error(text);
     }
     dropBuilding();
+    heldBody = nullptr;
     endian_nativeMode();
     file_close(&file);
     return mvnOpen_done;

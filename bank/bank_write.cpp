@@ -151,43 +151,42 @@ void flipStoredCC(storedCCList* list)
         storedCC_flip(&r);
 }
 
+// A list chunk: the records copied (and swapped for the other order), then
+// rendered by the module's writer, write(count, list), and emitted with its
+// int16 count.
+template <typename Rec, typename Write>
+long writeList(chunkWriter* w, const std::vector<Rec>& list, void (*flip)(Rec*), Write write)
+{
+    std::vector<Rec> copy(list);
+    if (w->swap)
+        for (Rec& r : copy)
+            flip(&r);
+    short count = (short)copy.size();
+    Rec* data = copy.data();
+    beginRender();
+    write(&count, &data);
+    return emitRendered(w, 2);
+}
+
 long writeEnvs(chunkWriter* w, presetRec* p)
 {
-    std::vector<envInstRec> copy(p->envs);
-    if (w->swap)
-        for (envInstRec& e : copy)
-            env_flipEnvInstRec(&e);
-    short count = (short)copy.size();
-    envInstRec* list = copy.data();
-    beginRender();
-    env_readWriteEnvList(w->file, &count, &list, w->buf, 0);
-    return emitRendered(w, 2);
+    return writeList(w, p->envs, env_flipEnvInstRec, [&](short* n, envInstRec** l) {
+        env_readWriteEnvList(w->file, n, l, w->buf, 0);
+    });
 }
 
 long writeWaves(chunkWriter* w, presetRec* p)
 {
-    std::vector<waveRec> copy(p->waves);
-    if (w->swap)
-        for (waveRec& r : copy)
-            waveRecFlip(&r);
-    short count = (short)copy.size();
-    waveRec* list = copy.data();
-    beginRender();
-    wave_readWriteWaveList(w->file, &list, &count, w->buf, 0);
-    return emitRendered(w, 2);
+    return writeList(w, p->waves, waveRecFlip, [&](short* n, waveRec** l) {
+        wave_readWriteWaveList(w->file, l, n, w->buf, 0);
+    });
 }
 
 long writeNotemaps(chunkWriter* w, presetRec* p)
 {
-    std::vector<notemapRec> copy(p->notemaps);
-    if (w->swap)
-        for (notemapRec& m : copy)
-            notemap_flip(&m);
-    short count = (short)copy.size();
-    notemapRec* list = copy.data();
-    beginRender();
-    notemap_readWriteNotemapList(w->file, &list, &count, w->buf, 0);
-    return emitRendered(w, 2);
+    return writeList(w, p->notemaps, notemap_flip, [&](short* n, notemapRec** l) {
+        notemap_readWriteNotemapList(w->file, l, n, w->buf, 0);
+    });
 }
 
 long writeStoredCC(chunkWriter* w, presetRec* p)

@@ -70,21 +70,24 @@ void voice_double(instRec* inst, short ch, short wave, short wave2, float cents,
     oscil_setBalance(inst, ch, balance);
 }
 
-void voice_fm(instRec* inst, short ch, short modWave, float ratio, float index)
+// The channel's second wave at a ratio of the played note, in a mode.
+static void modWaveAtRatio(instRec* inst, short ch, short mode, short modWave, float ratio)
 {
-    oscil_setMode(inst, ch, oscMode_fm);
+    oscil_setMode(inst, ch, mode);
     oscil_setModWaveID(inst, ch, modWave);
     oscil_setModFreqMode(inst, ch, freqMode_ratio);
     oscil_setModFreq(inst, ch, ratio);
+}
+
+void voice_fm(instRec* inst, short ch, short modWave, float ratio, float index)
+{
+    modWaveAtRatio(inst, ch, oscMode_fm, modWave, ratio);
     oscil_setFmIndex(inst, ch, index);
 }
 
 void voice_ringmod(instRec* inst, short ch, short modWave, float ratio, float balance)
 {
-    oscil_setMode(inst, ch, oscMode_ringmod);
-    oscil_setModWaveID(inst, ch, modWave);
-    oscil_setModFreqMode(inst, ch, freqMode_ratio);
-    oscil_setModFreq(inst, ch, ratio);
+    modWaveAtRatio(inst, ch, oscMode_ringmod, modWave, ratio);
     oscil_setBalance(inst, ch, balance);
 }
 
