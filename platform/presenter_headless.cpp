@@ -234,9 +234,11 @@ void headless_answerNextFileDialog(const std::string& path) {
       if (!s.modals.empty() && s.modals.back().cancel) s.modals.back().cancel();
       return;
     }
-    ModalRec& m = s.modals.back();
-    if (path.empty()) m.cancel();
-    else m.answerFile(path);
+    // Copies: answering can open another prompt, which grows the modal stack.
+    auto cancel = s.modals.back().cancel;
+    auto answerFile = s.modals.back().answerFile;
+    if (path.empty()) cancel();
+    else answerFile(path);
   });
 }
 

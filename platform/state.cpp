@@ -117,3 +117,8 @@ int platform_isRunning(void) { return st().running ? 1 : 0; }
 int platform_presenterKind(void) { return st().presenter ? st().presenter->kind() : -1; }
 HINSTANCE platform_instance(void) { return st().instance; }
 PlatformPromptRec platform_lastMessageBox(void) { return st().lastPrompt; }
+
+// fontconfig keeps the fonts it matched (and Cairo the faces made from them)
+// in caches that live as long as the process; sanitizer builds are told not
+// to report them as leaks.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
