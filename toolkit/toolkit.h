@@ -200,6 +200,8 @@ extern fontRec g_fontList[kFontMax];
 extern HCURSOR g_arrowCursor, g_caretCursor, g_upDownCursor, g_arrowOnCursor;
 
 // ---- start-up and clean-up ------------------------------------------------------
+// Start-up order: platform_init, resources_registerAll (the cursors must be
+// registered before initBrambix loads them), initBrambix, loadBitmaps.
 void initBrambix(void);
 void brambixCleanup(void);
 

@@ -4,8 +4,6 @@
 
 // Forgets the last click, so the next click is never taken for a double click.
 void toolkit_resetClickClock(void);
-// The current window's record and handle, or null.
-windowRec* toolkit_currentWindow(void);
 // Marks the current window's draw list for a rebuild before the next draw.
 void toolkit_drawListChanged(short window);
 // The object of the current window, or defaultClickObject.

@@ -380,8 +380,6 @@ void window_prepareUndo(short id, short arg) {
 void window_setFrameHWND(HWND hwnd) { hWnd_frame = hwnd; }
 HWND window_getFrameHWND(void) { return hWnd_frame; }
 
-windowRec* toolkit_currentWindow(void) { return window_get(g_currentWindow); }
-
 void toolkit_drawListChanged(short window) {
   drawListRec* d = window_getDrawList(window);
   if (d) d->changed = 1;
