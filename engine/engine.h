@@ -13,6 +13,7 @@
 //
 // Index:
 //   hooks            engineHooksRec, engine_setHooks, engine_message   (engine_hooks.cpp)
+//   desktop          engine_connectDesktop: the hooks over platform/    (desktop.cpp)
 //   shell globals    gInst, gBank, setup values                         (setup.cpp)
 //   instances        MorvaneEngine_* poll and current instance          (instances.cpp)
 //   sliders          slider records, playCC                             (sliders.cpp)
@@ -134,6 +135,13 @@ struct engineHooksRec {
 };
 // Copies the table (null clears every hook).
 void engine_setHooks(const engineHooksRec* hooks);
+// Fills the hooks the platform layer serves: message boxes owned by the
+// frame, the sub-menus 0..3 of the menu bar, the frame's actions, and the
+// windows found by toolkit id through windowOf (null: no such window yet).
+// The other hooks stay as they were.
+struct HWND__;
+struct HMENU__;
+void engine_connectDesktop(HWND__* frame, HMENU__* menuBar, HWND__* (*windowOf)(int toolkitId));
 const engineHooksRec* engine_getHooks();
 // The silent channel alone (kept with the rest of the table).
 void engine_setErrorProc(void (*proc)(const char* text));
