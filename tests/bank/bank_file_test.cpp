@@ -353,3 +353,37 @@ TEST_F(BankFile, VerifierRecognisesTypesVersionsAndByteOrder)
     EXPECT_EQ(h.version, 1);
     endian_nativeMode();
 }
+
+TEST_F(BankFile, OpenDialogOpensTheChosenFileAndCancelChangesNothing)
+{
+    static std::string chosen;
+    static bool accept = false;
+    file_setOpenDialogProc([](const fileDialogRec*, fileWindow, char* path, char* title) -> long {
+        if (!accept)
+            return 0;
+        std::snprintf(path, kFilePathSize, "%s", chosen.c_str());
+        std::snprintf(title, kFilePathSize, "chosen.glo");
+        return 1;
+    });
+    file_winDialogsInit(nullptr, nullptr, "Morvane Files (*.GLO)\0*.glo\0", "Morvane Files (*.GLO)\0*.glo\0");
+    std::mt19937 rng(16);
+    fillRandomBank(bank, work, {3}, rng, false);
+    chosen = dir.path("chosen.glo");
+    ASSERT_TRUE(mvnFile_saveAs(bank, chosen.c_str(), nullptr));
+    bankRec* other = bank_new();
+    presetRec* keep = preset_new(8);
+    bank_addPreset(other, keep);
+
+    accept = false;
+    EXPECT_EQ(mvnFile_openDialog(other), mvnOpen_failed);
+    EXPECT_EQ(bank_presetIsDefault(other, 8), 0);  // cancelled: nothing closed
+
+    accept = true;
+    EXPECT_EQ(mvnFile_openDialog(other), mvnOpen_done);
+    EXPECT_EQ(bank_presetIsDefault(other, 8), 1);
+    EXPECT_EQ(bank_presetIsDefault(other, 3), 0);
+    EXPECT_STREQ(other->file.title, "chosen.glo");
+    EXPECT_EQ(mvnFile_openDialog(other), mvnOpen_alreadyOpen);
+    bank_delete(other);
+    file_setOpenDialogProc(nullptr);
+}

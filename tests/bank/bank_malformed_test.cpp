@@ -31,6 +31,7 @@ const expectation kExpected[] = {
     {"index-out-of-range.glo", 1, {0}, nullptr, "index out of range"},
     {"preset-number-out-of-range.glo", 1, {1}, nullptr, "outside 0..127"},
     {"byte-order-switch-mid-file.glo", 1, {0, 1}, nullptr, "bad chunk type"},
+    {"header-chunk-inside-preset.glo", 1, {0, 2}, nullptr, "before a file header chunk"},
     {"not-a-bank.glo", 0, {}, "Open file failed. This is not a valid Morvane file", nullptr},
     {"empty.glo", 0, {}, "Open file failed. This is not a valid Morvane file", nullptr},
 };

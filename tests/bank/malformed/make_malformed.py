@@ -76,6 +76,9 @@ FILES = {
     # of a file must not turn the rest of the file around: it is skipped.
     "byte-order-switch-mid-file.glo": header() + preset(0, "first")
     + struct.pack(">4sii", b"Clam", 0, 0) + preset(1, "second") + TAIL,
+    # A second file header inside a preset drops that preset.
+    "header-chunk-inside-preset.glo": header() + preset(0, "first") + chunk(b"ptch", patch(1, "cut"))
+    + header() + chunk(b"pEnd") + preset(2, "third") + TAIL,
     # Not a bank at all.
     "not-a-bank.glo": b"This is a text file, not a bank of presets.\n",
     # An empty file.
