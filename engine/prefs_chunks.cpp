@@ -4,6 +4,7 @@
 // writing marshals into the shared buffer and writes the chunk.
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "engine/engine.h"
 
@@ -121,35 +122,35 @@ long prefs_writeWinPositions(fileRec* file, void* buffer)
     return ok;
 }
 
-long prefs_readWriteChanMap(fileRec* file, int reading)
+namespace {
+// A chunk that is one block of bytes, copied back only when it was whole.
+long readWriteBlock(fileRec* file, void* block, unsigned size, int32_t type, int reading)
 {
     body b;
     if (!openBody(&b, nullptr, reading))
         return 0;
-    uint8_t map[kChanMapBytes];
-    std::memcpy(map, g_filterCoefOutput, sizeof map);
-    if (!bytes(&b, map, sizeof map))
+    std::vector<unsigned char> copy(static_cast<const unsigned char*>(block),
+                                    static_cast<const unsigned char*>(block) + size);
+    if (!bytes(&b, copy.data(), size))
         return 0;
     if (!reading)
-        return writeChunk(file, b, kPrefsChunkChanMap, 0);
-    std::memcpy(g_filterCoefOutput, map, sizeof map);
+        return writeChunk(file, b, type, 0);
+    std::memcpy(block, copy.data(), size);
     return 1;
+}
+}  // namespace
+
+long prefs_readWriteChanMap(fileRec* file, int reading)
+{
+    return readWriteBlock(file, g_filterCoefOutput, sizeof g_filterCoefOutput, kPrefsChunkChanMap, reading);
 }
 
 long prefs_readWriteDefaultCoefs(fileRec* file, int reading)
 {
-    body b;
-    if (!openBody(&b, nullptr, reading))
-        return 0;
-    float coefs[kDefaultCoefFloats];
-    std::memcpy(coefs, g_defaultFilterCoefs, sizeof coefs);
-    if (!bytes(&b, coefs, sizeof coefs))
-        return 0;
-    if (!reading)
-        return writeChunk(file, b, kPrefsChunkCoefs, 0);
-    std::memcpy(g_defaultFilterCoefs, coefs, sizeof coefs);
-    filterCoef_resetTables();
-    return 1;
+    long ok = readWriteBlock(file, g_defaultFilterCoefs, sizeof g_defaultFilterCoefs, kPrefsChunkCoefs, reading);
+    if (ok && reading)
+        filterCoef_resetTables();
+    return ok;
 }
 
 long prefs_readWriteAudio(fileRec* file, int version, int reading)
@@ -176,35 +177,39 @@ long prefs_readWriteAudio(fileRec* file, int version, int reading)
     return 1;
 }
 
-long prefs_readWriteAudioPort(fileRec* file, int reading)
+namespace {
+// A chunk of a few longs kept in globals, copied back only when all were read.
+long readWriteLongs(fileRec* file, int32_t* const* globals, int n, int32_t type, int reading)
 {
     body b;
     if (!openBody(&b, nullptr, reading))
         return 0;
-    int32_t port = prefs_audioPort;
-    int32_t* const fields[] = {&port};
-    if (!longs(&b, fields, 1))
+    int32_t values[4];
+    int32_t* fields[4];
+    for (int k = 0; k < n; ++k) {
+        values[k] = *globals[k];
+        fields[k] = &values[k];
+    }
+    if (!longs(&b, fields, n))
         return 0;
     if (!reading)
-        return writeChunk(file, b, kPrefsChunkAudioPort, 0);
-    prefs_audioPort = port;
+        return writeChunk(file, b, type, 0);
+    for (int k = 0; k < n; ++k)
+        *globals[k] = values[k];
     return 1;
+}
+}  // namespace
+
+long prefs_readWriteAudioPort(fileRec* file, int reading)
+{
+    int32_t* const globals[] = {&prefs_audioPort};
+    return readWriteLongs(file, globals, 1, kPrefsChunkAudioPort, reading);
 }
 
 long midi_readWriteMidiPrefsChunk(fileRec* file, int reading)
 {
-    body b;
-    if (!openBody(&b, nullptr, reading))
-        return 0;
-    int32_t channel = midiChannel, device = midiInDevice;
-    int32_t* const fields[] = {&channel, &device};
-    if (!longs(&b, fields, 2))
-        return 0;
-    if (!reading)
-        return writeChunk(file, b, kPrefsChunkMidi, 0);
-    midiChannel = channel;
-    midiInDevice = device;
-    return 1;
+    int32_t* const globals[] = {&midiChannel, &midiInDevice};
+    return readWriteLongs(file, globals, 2, kPrefsChunkMidi, reading);
 }
 
 long prefs_readWriteSetup(fileRec* file, int reading)
