@@ -1,18 +1,24 @@
 // platform-demo: shows the platform layer's demo in a desktop window, or,
-// with --headless, composes it once without a display and can save the
-// screen with --screenshot FILE.
+// with --headless, composes it once without a display. --screenshot FILE
+// saves the composed screen at the end; --quit-after MS ends a windowed run
+// by itself (for smoke tests on a virtual display).
 #include "tools/platform-demo/demo.h"
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+static void quitTimer(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
 
 int main(int argc, char** argv) {
   bool headless = false;
   const char* shot = nullptr;
+  int quitAfter = 0;
   for (int i = 1; i < argc; i++) {
     if (!strcmp(argv[i], "--headless")) headless = true;
     else if (!strcmp(argv[i], "--screenshot") && i + 1 < argc) shot = argv[++i];
+    else if (!strcmp(argv[i], "--quit-after") && i + 1 < argc) quitAfter = atoi(argv[++i]);
     else {
-      fprintf(stderr, "usage: platform-demo [--headless] [--screenshot FILE]\n");
+      fprintf(stderr, "usage: platform-demo [--headless] [--screenshot FILE] [--quit-after MS]\n");
       return 2;
     }
   }
@@ -29,12 +35,13 @@ int main(int argc, char** argv) {
   int code = 0;
   if (headless) {
     headless_runUntilIdle();
-    if (shot && !platform_saveScreenPNG(shot)) {
-      fprintf(stderr, "platform-demo: cannot write %s\n", shot);
-      code = 1;
-    }
   } else {
+    if (quitAfter > 0) SetTimer(nullptr, 0, (UINT)quitAfter, quitTimer);
     code = demo_run(&demo);
+  }
+  if (shot && !platform_saveScreenPNG(shot)) {
+    fprintf(stderr, "platform-demo: cannot write %s\n", shot);
+    code = 1;
   }
   platform_shutdown();
   return code;
