@@ -19,3 +19,6 @@ echo "== sanitizer build (ASan + UBSan) =="
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON -DMORVANE_BENCH=OFF
+
+echo "== fuzzing the bank reader (short run over the kept corpus) =="
+./tests/bank/fuzz/run-fuzz.sh 20
