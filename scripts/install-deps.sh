@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the run command need,
 # only when something is missing. Safe to run again and again.
 set -euo pipefail
-PACKAGES=(cmake g++ make pkg-config clang
+PACKAGES=(cmake g++ make pkg-config clang libclang-rt-14-dev
           googletest libgtest-dev libgmock-dev libbenchmark-dev
           libsdl2-dev libcairo2-dev libfontconfig-dev fonts-liberation
           xvfb xauth)
