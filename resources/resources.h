@@ -96,3 +96,8 @@ int resources_registerAll(void);
 int resources_registerCursors(void);
 // Every bitmap id registered so far, in registration order, without repeats.
 const std::vector<int>& resources_bitmapIds(void);
+
+// ---- the Patch window's artwork ----------------------------------------------------------------
+// Background 500, switches 508..575, wires 580..611, invert 616, edit 624,
+// mono lamps 632, level track 640..643, frequency-mode glyphs 64..67. 1 or 0.
+int res_registerPatchArt(void);
