@@ -307,41 +307,30 @@ BOOL ModifyWorldTransform(HDC hdc, const XFORM*, DWORD mode) {
   return dc && dc->s.graphicsMode == GM_ADVANCED && mode == MWT_IDENTITY;
 }
 
-BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT old) {
+static BOOL setOrigin(HDC hdc, POINT DCState::*field, int x, int y, LPPOINT old) {
   DCRec* dc = dcOf(hdc);
   if (!dc) return FALSE;
-  if (old) *old = dc->s.viewportOrg;
-  dc->s.viewportOrg = POINT{x, y};
+  if (old) *old = dc->s.*field;
+  dc->s.*field = POINT{x, y};
   return TRUE;
 }
 
-BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT old) {
-  DCRec* dc = dcOf(hdc);
-  if (!dc) return FALSE;
-  if (old) *old = dc->s.windowOrg;
-  dc->s.windowOrg = POINT{x, y};
-  return TRUE;
-}
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT old) { return setOrigin(hdc, &DCState::viewportOrg, x, y, old); }
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT old) { return setOrigin(hdc, &DCState::windowOrg, x, y, old); }
 
-BOOL DPtoLP(HDC hdc, LPPOINT pts, int count) {
+// Moves points between device and logical units (sign +1: device to logical).
+static BOOL convertPoints(HDC hdc, LPPOINT pts, int count, int sign) {
   DCRec* dc = dcOf(hdc);
   if (!dc || !pts) return FALSE;
   for (int i = 0; i < count; i++) {
-    pts[i].x += dc->s.windowOrg.x - dc->s.viewportOrg.x;
-    pts[i].y += dc->s.windowOrg.y - dc->s.viewportOrg.y;
+    pts[i].x += sign * (dc->s.windowOrg.x - dc->s.viewportOrg.x);
+    pts[i].y += sign * (dc->s.windowOrg.y - dc->s.viewportOrg.y);
   }
   return TRUE;
 }
 
-BOOL LPtoDP(HDC hdc, LPPOINT pts, int count) {
-  DCRec* dc = dcOf(hdc);
-  if (!dc || !pts) return FALSE;
-  for (int i = 0; i < count; i++) {
-    pts[i].x -= dc->s.windowOrg.x - dc->s.viewportOrg.x;
-    pts[i].y -= dc->s.windowOrg.y - dc->s.viewportOrg.y;
-  }
-  return TRUE;
-}
+BOOL DPtoLP(HDC hdc, LPPOINT pts, int count) { return convertPoints(hdc, pts, count, 1); }
+BOOL LPtoDP(HDC hdc, LPPOINT pts, int count) { return convertPoints(hdc, pts, count, -1); }
 
 // ---- clipping ----------------------------------------------------------------------
 int SelectClipRgn(HDC hdc, HRGN rgn) {
@@ -358,25 +347,20 @@ int SelectClipRgn(HDC hdc, HRGN rgn) {
   return regionType(dcClip(dc));
 }
 
-int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
+// Intersects the clip region with a logical rectangle, or cuts it out.
+static int editClipRect(HDC hdc, int left, int top, int right, int bottom, bool exclude) {
   DCRec* dc = dcOf(hdc);
   if (!dc) return ERROR;
   POINT a = dcToDevice(dc, left, top), b = dcToDevice(dc, right, bottom);
   cairo_rectangle_int_t r{a.x, a.y, std::max<int>(0, b.x - a.x), std::max<int>(0, b.y - a.y)};
-  cairo_region_intersect_rectangle(appClipOrAll(dc), &r);
+  if (exclude) cairo_region_subtract_rectangle(appClipOrAll(dc), &r);
+  else cairo_region_intersect_rectangle(appClipOrAll(dc), &r);
   dcInvalidateClip(dc);
   return regionType(dcClip(dc));
 }
 
-int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
-  DCRec* dc = dcOf(hdc);
-  if (!dc) return ERROR;
-  POINT a = dcToDevice(dc, left, top), b = dcToDevice(dc, right, bottom);
-  cairo_rectangle_int_t r{a.x, a.y, std::max<int>(0, b.x - a.x), std::max<int>(0, b.y - a.y)};
-  cairo_region_subtract_rectangle(appClipOrAll(dc), &r);
-  dcInvalidateClip(dc);
-  return regionType(dcClip(dc));
-}
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) { return editClipRect(hdc, left, top, right, bottom, false); }
+int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) { return editClipRect(hdc, left, top, right, bottom, true); }
 
 int GetClipBox(HDC hdc, LPRECT r) {
   DCRec* dc = dcOf(hdc);

@@ -65,6 +65,21 @@ static bool setOnly(ListData* d, int first, int last) {  // selects first..last,
   return changed;
 }
 
+struct BarGeom { int rows, span, thumbH, thumbY, height; };
+
+static BarGeom barGeometry(HWND h, ListData* d) {
+  RECT r;
+  GetClientRect(h, &r);
+  BarGeom g;
+  int n = (int)d->items.size();
+  g.rows = rows(h, d);
+  g.height = r.bottom;
+  g.span = std::max(1, (int)r.bottom - 2 * kBar);
+  g.thumbH = std::max(8, g.span * g.rows / std::max(1, n));
+  g.thumbY = kBar + (g.span - g.thumbH) * d->top / std::max(1, n - g.rows);
+  return g;
+}
+
 static void paintList(HWND h, ListData* d) {
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(h, &ps);
@@ -89,11 +104,8 @@ static void paintList(HWND h, ListData* d) {
   if (bar) {
     RECT track{width, 0, r.right, r.bottom};
     FillRect(hdc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
-    int n = (int)d->items.size(), vis = rows(h, d);
-    int span = std::max(1, (int)r.bottom - 2 * kBar);
-    int thumbH = std::max(8, span * vis / std::max(1, n));
-    int thumbY = kBar + (span - thumbH) * d->top / std::max(1, n - vis);
-    RECT up{width, 0, r.right, kBar}, down{width, r.bottom - kBar, r.right, r.bottom}, thumb{width, thumbY, r.right, thumbY + thumbH};
+    BarGeom g = barGeometry(h, d);
+    RECT up{width, 0, r.right, kBar}, down{width, r.bottom - kBar, r.right, r.bottom}, thumb{width, g.thumbY, r.right, g.thumbY + g.thumbH};
     for (RECT* b : {&up, &down, &thumb}) {
       FillRect(hdc, b, GetSysColorBrush(COLOR_BTNFACE));
       draw3dRect(dcOf(hdc), *b, false);
@@ -105,18 +117,13 @@ static void paintList(HWND h, ListData* d) {
 
 // A press on the built-in scroll bar: arrows step, the track pages, the thumb drags.
 static void barPress(HWND h, ListData* d, int y) {
-  RECT r;
-  GetClientRect(h, &r);
-  int n = (int)d->items.size(), vis = rows(h, d);
-  int span = std::max(1, (int)r.bottom - 2 * kBar);
-  int thumbH = std::max(8, span * vis / std::max(1, n));
-  int thumbY = kBar + (span - thumbH) * d->top / std::max(1, n - vis);
+  BarGeom g = barGeometry(h, d);
   if (y < kBar) d->top--;
-  else if (y >= r.bottom - kBar) d->top++;
-  else if (y < thumbY) d->top -= vis;
-  else if (y >= thumbY + thumbH) d->top += vis;
+  else if (y >= g.height - kBar) d->top++;
+  else if (y < g.thumbY) d->top -= g.rows;
+  else if (y >= g.thumbY + g.thumbH) d->top += g.rows;
   else {
-    d->thumbGrab = y - thumbY;
+    d->thumbGrab = y - g.thumbY;
     SetCapture(h);
   }
   clampTop(h, d);
@@ -124,13 +131,9 @@ static void barPress(HWND h, ListData* d, int y) {
 }
 
 static void barDrag(HWND h, ListData* d, int y) {
-  RECT r;
-  GetClientRect(h, &r);
-  int n = (int)d->items.size(), vis = rows(h, d);
-  int span = std::max(1, (int)r.bottom - 2 * kBar);
-  int thumbH = std::max(8, span * vis / std::max(1, n));
-  int pos = y - d->thumbGrab - kBar;
-  d->top = (span - thumbH) > 0 ? pos * (n - vis) / (span - thumbH) : 0;
+  BarGeom g = barGeometry(h, d);
+  int travel = g.span - g.thumbH;
+  d->top = travel > 0 ? (y - d->thumbGrab - kBar) * ((int)d->items.size() - g.rows) / travel : 0;
   clampTop(h, d);
   InvalidateRect(h, nullptr, FALSE);
 }

@@ -86,7 +86,8 @@ void headless_clickWindow(HWND hwnd);
 // Dispatches every pending message (with timers already due) until nothing is
 // left; returns the number of messages dispatched. Stops at WM_QUIT (kept).
 int headless_runUntilIdle(void);
-// Moves the virtual clock forward and runs until idle after each step of at most 1 ms granularity timers.
+// Moves the virtual clock forward, stopping at every timer due on the way
+// and running until idle there, so timers fire in order and on time.
 void headless_advanceTime(DWORD ms);
 // An action run the next time a loop waits with nothing to do; it receives
 // the innermost modal window (message box, dialog, file dialog, menu) or null.

@@ -206,10 +206,7 @@ static LRESULT scrollParent(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 TEST_F(PlatformTest, ScrollBarReportsCodesAndRepeats) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = scrollParent;
-  wc.lpszClassName = "scrollparent";
-  RegisterClassA(&wc);
+  registerProc("scrollparent", scrollParent);
   HWND p = CreateWindowExA(0, "scrollparent", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
   HWND sb = CreateWindowExA(0, "scrollbar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 216, 16, p, (HMENU)1, nullptr, nullptr);
   SetScrollRange(sb, SB_CTL, 0, 8000, TRUE);
@@ -277,10 +274,7 @@ static LRESULT trackerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 TEST_F(PlatformTest, ModalLoopNestedInTrackingLoop) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = trackerProc;
-  wc.lpszClassName = "tracker";
-  RegisterClassA(&wc);
+  registerProc("tracker", trackerProc);
   HWND h = CreateWindowExA(0, "tracker", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(h);
   SetTimer(nullptr, 0, 20, tickProc);

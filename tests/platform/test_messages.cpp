@@ -75,10 +75,7 @@ static LRESULT timerWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 TEST_F(PlatformTest, TimersFireInOrderOfDueTime) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = timerWindowProc;
-  wc.lpszClassName = "timerwin";
-  RegisterClassA(&wc);
+  registerProc("timerwin", timerWindowProc);
   HWND h = CreateWindowExA(0, "timerwin", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   timerLog.clear();
   EXPECT_NE(0u, SetTimer(h, 1, 30, nullptr));

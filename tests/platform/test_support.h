@@ -20,6 +20,14 @@ inline LRESULT recordingProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(h, msg, wp, lp);
 }
 
+// Registers a plain window class with the given procedure.
+inline void registerProc(const char* name, WNDPROC proc) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = name;
+  RegisterClassA(&wc);
+}
+
 class PlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -59,25 +59,22 @@ TEST_F(PlatformTest, FileDialogsBrowseFilterAndAddTheExtension) {
   // Open: the list shows folders and *.glo files only; a double click on a
   // folder goes in, one on a file chooses it.
   std::vector<std::string> seen, inside;
-  headless_pushIdleAction([&](HWND dlg) {
-    seen = listLines(dlg);
+  auto doubleClickLine = [](HWND dlg, const char* text) {
     HWND list = GetDlgItem(dlg, 1120);
-    int i = (int)SendMessageA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)"[sub]");
+    int i = (int)SendMessageA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text);
     RECT r;
     SendMessageA(list, LB_GETITEMRECT, (WPARAM)i, (LPARAM)&r);
     POINT p{r.left + 20, (r.top + r.bottom) / 2};
     ClientToScreen(list, &p);
     headless_doubleClick(p.x, p.y);
+  };
+  headless_pushIdleAction([&](HWND dlg) {
+    seen = listLines(dlg);
+    doubleClickLine(dlg, "[sub]");
   });
   headless_pushIdleAction([&](HWND dlg) {
     inside = listLines(dlg);
-    HWND list = GetDlgItem(dlg, 1120);
-    int i = (int)SendMessageA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)"inner.glo");
-    RECT r;
-    SendMessageA(list, LB_GETITEMRECT, (WPARAM)i, (LPARAM)&r);
-    POINT p{r.left + 20, (r.top + r.bottom) / 2};
-    ClientToScreen(list, &p);
-    headless_doubleClick(p.x, p.y);
+    doubleClickLine(dlg, "inner.glo");
   });
   ASSERT_TRUE(GetOpenFileNameA(&ofn));
   EXPECT_EQ((std::vector<std::string>{"[..]", "[sub]", "a.glo", "B.GLO"}), seen);
