@@ -86,9 +86,16 @@ class SdlPresenter : public Presenter {
     SDL_FreeSurface(src);
     if (!rects.empty()) SDL_UpdateWindowSurfaceRects(window_, rects.data(), (int)rects.size());
   }
+  // Asking the display for new events costs a round of system calls, so it
+  // is done at most once per millisecond; queued events are taken anyway.
   bool poll(InputEvent* ev) override {
     SDL_Event e;
-    while (pending_.empty() && SDL_PollEvent(&e)) translate(e);
+    Uint32 now = SDL_GetTicks();
+    if (pending_.empty() && now != lastPump_) {
+      SDL_PumpEvents();
+      lastPump_ = now;
+    }
+    while (pending_.empty() && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) translate(e);
     if (pending_.empty()) return false;
     *ev = pending_.front();
     pending_.pop_front();
@@ -98,6 +105,7 @@ class SdlPresenter : public Presenter {
     if (!pending_.empty()) return;
     SDL_Event e;
     int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
+    lastPump_ = SDL_GetTicks();
     if (got) translate(e);
   }
   DWORD ticks() override { return SDL_GetTicks(); }
@@ -224,6 +232,7 @@ class SdlPresenter : public Presenter {
   }
 
   SDL_Window* window_ = nullptr;
+  Uint32 lastPump_ = 0;
   bool started_ = false;
   bool dropping_ = false;
   std::vector<std::string> drop_;
