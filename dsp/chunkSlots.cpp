@@ -74,6 +74,12 @@ void chunkSlots_double(chunkSlots* c, double* value)
         c->ok = 0;
 }
 
+void chunkSlots_block(chunkSlots* c, void* value, unsigned size)
+{
+    if (!c->flipping && c->ok && !file_readWriteBuf(c->buf, value, size, size, &c->pos, c->max, c->reading))
+        c->ok = 0;
+}
+
 int chunkSlots_writeChunk(fileRec* file, chunkSlots* c, int32_t type)
 {
     // A body cut short by the write limit would be refused by every reader.

@@ -35,6 +35,10 @@ void chunkSlots_long(chunkSlots* c, int32_t* value);
 void chunkSlots_float(chunkSlots* c, float* value);
 void chunkSlots_double(chunkSlots* c, double* value);
 
+// A run of bytes whose stored layout equals its layout in memory (moved as
+// one block; the caller byte-swaps its fields itself).
+void chunkSlots_block(chunkSlots* c, void* value, unsigned size);
+
 // Writes the gathered body as one chunk of the given type, version 10.
 // 1 when the chunk was written; 0 (nothing written) when the body did not fit.
 int chunkSlots_writeChunk(fileRec* file, chunkSlots* c, int32_t type);

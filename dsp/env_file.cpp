@@ -3,6 +3,7 @@
 // Body: the count (int16 slot), then for each of the first min(count, 24)
 // envelopes a 76-byte header and all 68 breakpoints (16 bytes each),
 // 1164 bytes per envelope.
+#include <cstddef>
 #include <new>
 
 #include "dsp/chunkSlots.h"
@@ -38,8 +39,18 @@ void envSlots(chunkSlots* c, envInstRec* env)
     chunkSlots_float(c, &env->scale3);
     chunkSlots_double(c, &env->reserved);
     chunkSlots_float(c, &env->depth);
-    for (envBreakpointRec& bp : env->bp)
-        bpSlots(c, &bp);
+    // On disk a breakpoint is its double time and two floats, 16 bytes, as
+    // in memory: the 68 of them move as one block (the bulk of a bank file),
+    // and are swapped field by field.
+    static_assert(sizeof(envBreakpointRec) == 16 && offsetof(envBreakpointRec, level) == 8 &&
+                      offsetof(envBreakpointRec, slope) == 12,
+                  "a stored breakpoint has the layout of envBreakpointRec");
+    if (c->flipping) {
+        for (envBreakpointRec& bp : env->bp)
+            bpSlots(c, &bp);
+    } else {
+        chunkSlots_block(c, env->bp, sizeof env->bp);
+    }
 }
 
 short storedCount(short count)
