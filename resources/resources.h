@@ -123,39 +123,3 @@ int res_registerMainWindowArt(void);
 // Background 500, switches 508..575, wires 580..611, invert 616, edit 624,
 // mono lamps 632, level track 640..643, frequency-mode glyphs 64..67. 1 or 0.
 int res_registerPatchArt(void);
-
-// ---- the controls' own artwork and the toolkit gallery's set ----------------------------------
-// Wave glyphs for pop-up bitmap items.
-enum {
-  kResGlyphSine = 0, kResGlyphTriangle, kResGlyphSaw, kResGlyphSquare, kResGlyphPulse, kResGlyphNoise,
-  kResGlyphCount
-};
-void res_paintGlyph(cairo_t* cr, double x, double y, double w, double h, int glyph);
-// Glyphs base + kResGlyphSine .. base + kResGlyphNoise, each w x h; 1 or 0.
-int res_registerGlyphSet(int base, int w, int h);
-// A two-axis pad for draggies: track (w x h), + 1 round knob (knob x knob),
-// + 2 the pad again (no fill), + 3 the pressed knob; 1 or 0.
-void res_paintPad(cairo_t* cr, double x, double y, double w, double h);
-int res_registerPadSet(int track, int w, int h, int knob);
-// Bitmap ids of the toolkit gallery (tools/toolkit-gallery).
-enum {
-  kResGalleryPanelNumbox = 2800, kResGalleryPanelDraggy, kResGalleryPanelPopup, kResGalleryPanelButton,
-  kResGalleryPanelDisplay, kResGalleryPanelMatrix, kResGalleryPanelList, kResGalleryPanelPanels,
-  kResGalleryPanelInner, kResGalleryPanelKeyboard,
-  kResGalleryStore = 2810,     // square, 1 state
-  kResGalleryLed = 2820,       // LED with masks
-  kResGalleryTab = 2830,       // three tabs at + 8 k
-  kResGalleryMulti = 2854,     // square, 3 states (Sine, Saw, Square)
-  kResGalleryRound = 2878,     // round with masks
-  kResGalleryPlain = 2886,     // square without text (the toolkit writes it)
-  kResGalleryLevel = 2890,     // horizontal track with level fill
-  kResGalleryFader = 2894,     // vertical track
-  kResGalleryPad = 2898,       // two-axis pad
-  kResGalleryWheel = 2902,     // spring-back wheel
-  kResGalleryCell = 2906,      // matrix cell and selected cell
-  kResGalleryLine = 2908,      // list line and selected line
-  kResGalleryKeys = 2910,      // keyboard, 18 pictures
-  kResGalleryGlyphs = 2928     // six wave glyphs
-};
-// Paints and registers the gallery's bitmaps; 1 or 0.
-int res_registerGalleryArt(void);
