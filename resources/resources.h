@@ -123,3 +123,40 @@ int res_registerMainWindowArt(void);
 // Background 500, switches 508..575, wires 580..611, invert 616, edit 624,
 // mono lamps 632, level track 640..643, frequency-mode glyphs 64..67. 1 or 0.
 int res_registerPatchArt(void);
+
+// ---- the controls' own artwork and the toolkit gallery's set ----------------------------------
+// Wave glyphs for pop-up bitmap items.
+enum {
+  kResGlyphSine = 0, kResGlyphTriangle, kResGlyphSaw, kResGlyphSquare, kResGlyphPulse, kResGlyphNoise,
+  kResGlyphCount
+};
+void res_paintGlyph(cairo_t* cr, double x, double y, double w, double h, int glyph);
+// Glyphs base + kResGlyphSine .. base + kResGlyphNoise, each w x h; 1 or 0.
+int res_registerGlyphSet(int base, int w, int h);
+// A two-axis pad for draggies: track (w x h), + 1 round knob (knob x knob),
+// + 2 the pad again (no fill), + 3 the pressed knob; 1 or 0.
+void res_paintPad(cairo_t* cr, double x, double y, double w, double h);
+int res_registerPadSet(int track, int w, int h, int knob);
+// Bitmap ids of the toolkit gallery (tools/toolkit-gallery). A button reads
+// eight pictures per state, so button sets stay eight ids apart.
+enum {
+  kResGalleryPanelNumbox = 2800, kResGalleryPanelDraggy, kResGalleryPanelPopup, kResGalleryPanelButton,
+  kResGalleryPanelDisplay, kResGalleryPanelMatrix, kResGalleryPanelList, kResGalleryPanelPanels,
+  kResGalleryPanelInner, kResGalleryPanelKeyboard,
+  kResGalleryStore = 2810,     // square, 1 state
+  kResGalleryLed = 2820,       // LED with masks
+  kResGalleryTab = 2830,       // three tabs at + 8 k
+  kResGalleryMulti = 2854,     // square, 3 states (Sine, Saw, Square)
+  kResGalleryRound = 2878,     // round with masks
+  kResGalleryPlain = 2886,     // square without text (the toolkit writes it)
+  kResGalleryLevel = 2894,     // horizontal track with level fill
+  kResGalleryFader = 2898,     // vertical track
+  kResGalleryPad = 2902,       // two-axis pad
+  kResGalleryWheel = 2906,     // spring-back wheel
+  kResGalleryCell = 2910,      // matrix cell and selected cell
+  kResGalleryLine = 2912,      // list line and selected line
+  kResGalleryKeys = 2914,      // keyboard, 18 pictures
+  kResGalleryGlyphs = 2932     // six wave glyphs
+};
+// Paints and registers the gallery's bitmaps; 1 or 0.
+int res_registerGalleryArt(void);

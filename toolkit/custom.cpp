@@ -30,6 +30,7 @@ void custom_new(short id, short left, short top, short width, short height, even
   obj->drawProc = custom_draw;
   custom_create(id);
   custom_show(id, 1);
+  panel_autoAddObject(id);
 }
 
 void custom_click(short id) {

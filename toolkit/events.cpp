@@ -236,4 +236,9 @@ void textEdit_validate(void) {
   if (validate) validate(id, text);
   if (edit) DestroyWindow(edit);
   invalRect(&obj->rect);
+  // A display keeps the typed text and tells its owner.
+  if (clickObject_get(g_currentWindow, id)->type == kTypeDisplay) {
+    display_setText(id, text);
+    display_doCallback(id);
+  }
 }

@@ -62,6 +62,7 @@ static void pic_create(short id, RECT rect, long flags, short firstPict, short c
   invalRect(&obj->rect);
   window_updateDrawList(g_currentWindow);
   pic_show(id, !(flags & kPicHidden));
+  panel_autoAddObject(id);
 }
 
 void pic_new(short id, short x, short y, long flags, short firstPict, short count, clickProcPtr callback) {

@@ -411,3 +411,7 @@ void draggy_setLag(float lag);
 void draggy_setMouseScale(float scale);
 // A colour of the toolkit's records as a device colour.
 COLORREF rgbColor_toCOLORREF(RGBColor c);
+
+// ---- the controls: number boxes, draggies, pop-ups, buttons, displays, text editor, matrix,
+// list, panels, keyboard -------------------------------------------------------------------------
+#include "toolkit/controls.h"
