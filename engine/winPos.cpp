@@ -102,8 +102,10 @@ void getMotherWindowPosition()
     winPosRec now = {};
     if (!hooks()->getWindowPlace || !hooks()->getWindowPlace(winId_frame, &now))
         return;
-    // A minimised frame lies outside the screen: its old record stays.
-    if (now.x + now.width < 1 || now.y < 1)
+    // A minimised frame lies outside the screen: its old record stays. The
+    // test is on the right and bottom edges, so that a frame placed at the
+    // very top of the screen (y = 0, the default) is still remembered.
+    if (now.x + now.width < 1 || now.y + now.height < 1)
         return;
     wPosRec_set(wPosID_to_winPosRec(127), 127, now.x, now.y, now.width, now.height, 1);
 }

@@ -350,3 +350,22 @@ TEST_F(Prefs, AFailedSaveIsReportedOnTheSilentChannel)
     exe[n] = 0;
     EXPECT_EQ(std::string(prefs_programFolder()), std::string(exe).substr(0, std::string(exe).rfind('/')));
 }
+
+TEST_F(Prefs, FrameAtTheTopIsRememberedAndAMinimisedFrameKeepsItsRecord)
+{
+    resetEverything();
+    g_startingUp = 0;
+    desktopRecord& d = desktop();
+    d.places[winId_frame] = {0, 200, 0, 900, 700, 1};
+    d.placeKnown[winId_frame] = true;
+    getWindowPositions();
+    EXPECT_EQ(wPosID_to_winPosRec(127)->x, 200);
+    EXPECT_EQ(wPosID_to_winPosRec(127)->y, 0);
+    EXPECT_EQ(wPosID_to_winPosRec(127)->width, 900);
+
+    // Minimised: far off the screen; the record of the frame stays.
+    d.places[winId_frame] = {0, -32000, -32000, 160, 24, 1};
+    getWindowPositions();
+    EXPECT_EQ(wPosID_to_winPosRec(127)->x, 200);
+    EXPECT_EQ(wPosID_to_winPosRec(127)->height, 700);
+}
