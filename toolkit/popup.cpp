@@ -122,10 +122,18 @@ void popup_attachSubMenu(short id, short item, short menuID) {
 void popup_clear(short id) {
   popupRec* p = popup_get(id);
   if (!p) return;
+  // The items whose commands are 0 to the item count: separators (command
+  // 0) included, and items turned into sub-menus, which have no command of
+  // their own, so that a pop-up rebuilt after clearing shows nothing twice.
+  // Removed by position: a search by command would reach into the registry
+  // menus hung under the items.
   int count = GetMenuItemCount(p->menu);
-  for (int item = 0; item <= count; item++)
-    while (RemoveMenu(p->menu, (UINT)item, MF_BYCOMMAND)) {
-    }
+  for (int i = count - 1; i >= 0; i--) {
+    int command = (int)GetMenuItemID(p->menu, i);
+    int separator = (GetMenuState(p->menu, (UINT)i, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+    if (separator || GetSubMenu(p->menu, i) || (command >= 0 && command <= count))
+      RemoveMenu(p->menu, (UINT)i, MF_BYPOSITION);
+  }
 }
 
 void popup_selectItem(short id, short item) {
