@@ -135,6 +135,6 @@ int res_registerGalleryArt(void) {
   ok &= res_registerCellPair(kResGalleryCell, 50, 14);
   ok &= res_registerCellPair(kResGalleryLine, 138, 14);
   ok &= res_registerKeyboardSet(kResGalleryKeys, 12, 56, 8, 34);
-  ok &= res_registerGlyphSet(kResGalleryGlyphs, 30, 14);
+  ok &= res_registerGlyphSet(kResGalleryGlyphs, 30, 10);
   return ok;
 }
