@@ -1,0 +1,96 @@
+// The File commands that go through a dialog or the bank writer: Open...,
+// Save and Save As..., and the save behind the quit's bank question.
+#include "engine/program.h"
+
+#include <cstring>
+
+#include "windows/windows.h"
+
+namespace {
+// After the bank was written: titles, names for the plug-ins, recent banks.
+void afterSave()
+{
+    scheduleWindowUpdate();
+    bank_setPlugNames(gBank);
+    lastBank_add(gBank->file.path);
+}
+
+// The save-file dialog for a bank; 1 with path and title filled.
+int askSavePath(char* path, char* title)
+{
+    const fileDialogRec* desc = file_getSaveDialog();
+    std::memset(path, 0, kFilePathSize);
+    std::memset(title, 0, kFilePathSize);
+    if (gBank && gBank->file.path[0])
+        std::memcpy(path, gBank->file.path, kFilePathSize - 1);
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = g_hWndFrame;
+    ofn.hInstance = g_hInst;
+    ofn.lpstrFilter = desc->filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = kFilePathSize;
+    ofn.lpstrFileTitle = title;
+    ofn.nMaxFileTitle = kFilePathSize;
+    ofn.lpstrDefExt = desc->defaultExt;
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    if (!GetSaveFileNameA(&ofn) || !path[0])
+        return 0;
+    if (!title[0])
+        GetFileTitleA(path, title, kFilePathSize);
+    return 1;
+}
+
+int saveAs()
+{
+    char path[kFilePathSize];
+    char title[kFilePathSize];
+    if (!gBank || !askSavePath(path, title))
+        return 0;
+    return mvnFile_saveAs(gBank, path, title) ? 1 : 0;
+}
+}  // namespace
+
+int program_saveBank()
+{
+    if (!gBank)
+        return 0;
+    // A bank that never had a file is saved under a name the user gives.
+    if (!gBank->file.path[0])
+        return saveAs();
+    return mvnFile_save(gBank) ? 1 : 0;
+}
+
+void menuFile_open()
+{
+    if (!gBank || !fileApp_bankQuestion(gBank))
+        return;
+    fileRec chosen;
+    file_initFileRec(&chosen, g_hWndFrame);
+    // Cancelling the dialog leaves the bank and every instrument as they are.
+    if (!file_openDialog(&chosen))
+        return;
+    long result = mvnFile_openFromPathName(gBank, chosen.path, chosen.title);
+    if (result == mvnOpen_alreadyOpen)
+        return;
+    MorvaneEngine_reloadAllInstances();
+    engine_scheduleMatrixUpdate();
+    scheduleWindowUpdate();
+    bank_setPlugNames(gBank);
+    copy_setMode(0);
+    if (result == mvnOpen_done)
+        lastBank_add(gBank->file.path);
+}
+
+void menuFile_save()
+{
+    if (program_saveBank())
+        afterSave();
+}
+
+void menuFile_saveAs()
+{
+    if (saveAs())
+        afterSave();
+}

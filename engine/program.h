@@ -1,0 +1,96 @@
+// The program itself (the MorvaneEngine executable's shell): start-up in
+// order, the frame window and its message handling, the message loop, the
+// idle step and the periodic timer, the menus and their commands, the
+// audio settings and the orderly quit. Declared for the executable's entry
+// point and for the shell's tests; the rest of the engine folder is reached
+// through engine/engine.h.
+//
+// Index:
+//   globals ............. frame, client, menus, start tick        (main.cpp)
+//   start and loop ...... WinMain, program_start, program_dispatch (main.cpp)
+//   frame ............... frame_WndProc and its creation step     (frame.cpp)
+//   subsystems .......... initFile, initApp, audio_init           (startup.cpp)
+//   periodic ............ idle, mainTimerCallback                 (idle.cpp)
+//   quit ................ quit                                    (quit.cpp)
+//   menus ............... menu_process and the four processors    (menu.cpp)
+//   files ............... open, save and save-as commands          (menuFile.cpp)
+//   resources ........... "MVNMENU", "MVNACCEL"                    (menuResources.cpp)
+#pragma once
+
+#include "engine/engine.h"
+#include "platform/platform.h"
+#include "toolkit/toolkit.h"
+
+enum { kProgramVersion = 253, kFrameTimerId = 1300, kFrameTimerMs = 50, kSplashMs = 2000, kStartSleepMs = 500 };
+#define MORVANE_PROGRAM_NAME "Morvane Engine"
+#define MORVANE_INCOMPATIBLE_TEXT                                                                          \
+    "This version of Morvane Engine is incompatible with the installed version of Morvane plug-in! Please " \
+    "reinstall Morvane"
+#define MORVANE_QUIT_QUESTION                                                                      \
+    "The Morvane plug-in requires Morvane Engine to function. The Morvane plug-in is still active. " \
+    "Are you sure you want to quit?"
+
+// ---- globals ----------------------------------------------------------------------
+extern HINSTANCE g_hInst;
+extern HWND g_hWndFrame;
+extern HWND g_hWndClient;
+extern HMENU g_hMenu, g_hMenu_file, g_hMenu_edit, g_hMenu_setup, g_hMenu_window;
+extern HACCEL g_hAccel;
+extern const char* g_cmdLine;
+extern DWORD g_startTick;
+extern timerRec* mainTimer;
+
+// ---- start and loop -----------------------------------------------------------------
+// The whole program: start, message loop, quit value (0 when start stops early).
+int WinMain(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int show);
+// Start-up up to the message loop: 1 when the frame runs, 0 when the start
+// stopped (another copy, incompatible plug-in, no buffer, no window).
+int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int show);
+// One turn of the message loop for msg: the client's MDI accelerators, the
+// frame's accelerators, else translate and dispatch.
+void program_dispatch(MSG* msg);
+// Runs the loop until the quit message or the orderly quit; its value.
+int program_messageLoop();
+// 1 once quit() went through to the end (the program is over).
+int program_hasQuit();
+
+// ---- frame ------------------------------------------------------------------------------
+LRESULT CALLBACK frame_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// The desktop hooks of the engine, pointed at the frame, its menus and the windows.
+void program_connectHooks();
+
+// ---- subsystems -----------------------------------------------------------------------------
+void initFile(HWND frame, HINSTANCE instance);
+int initApp(HINSTANCE instance);
+void audio_init();
+
+// ---- periodic -------------------------------------------------------------------------------
+void idle();
+void mainTimerCallback(short id, void* timer);
+// Makes the splash's two seconds count again (a new start).
+void idle_reset();
+
+// ---- quit -----------------------------------------------------------------------------------
+void quit();
+// Lets a new start quit again.
+void quit_reset();
+
+// ---- menus ----------------------------------------------------------------------------------
+long menu_process(HWND hwnd, long id);
+long menu_processFile(short id);
+long menu_processEdit(short id);
+long menu_processSetup(short id);
+long menu_processWindow(short id);
+// The File commands that need a dialog or the writer.
+void menuFile_open();
+void menuFile_save();
+void menuFile_saveAs();
+// Saves the bank to its file, or through the save dialog when it has none;
+// 1 when it was saved.
+int program_saveBank();
+
+// ---- resources ------------------------------------------------------------------------------
+// Registers "MVNMENU" and "MVNACCEL" with the platform layer; 1 or 0.
+int program_registerResources();
+// The removals made from the menu bar at start-up.
+void program_trimMenus();

@@ -1,0 +1,218 @@
+// The editor windows' common parts: creation as toolkit windows, the common
+// window procedure (toolkit first, the update command, hide on close, F10
+// swallowed), the update flags and a themed background.
+#include "windows/editorWindow.h"
+
+#include "resources/resources.h"
+
+namespace {
+const editorWindowDesc* descs[kWindowMax + 1] = {};
+int needsUpdate[kWindowMax + 1] = {};
+
+bool validId(short id) { return id >= 1 && id <= kWindowMax; }
+
+short idOf(HWND hwnd) { return static_cast<short>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+
+LRESULT CALLBACK editorWindow_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    short id = idOf(hwnd);
+    if (id)
+        window_preProcess(id, hwnd, msg, wParam, lParam, 0);
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCmdUpdateWindow && validId(id) && descs[id] && descs[id]->update) {
+            descs[id]->update();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // Editor windows are hidden, never destroyed.
+        if (validId(id))
+            window_show(id, 0);
+        menu_checkFrontWindowItem();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F10)
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return DefMDIChildProcA(hwnd, msg, wParam, lParam);
+}
+
+void backgroundEvent(short id, long event, long, long)
+{
+    if (event != kCustomDraw)
+        return;
+    RECT r;
+    custom_getRect(id, &r);
+    editorWindow_fillBackground(&r, 0);
+}
+
+int registerClass(const char* className, WNDPROC proc)
+{
+    WNDCLASSA known;
+    if (GetClassInfoA(platform_instance(), className, &known))
+        return 1;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = platform_instance();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = className;
+    return RegisterClassA(&wc) != 0;
+}
+
+// Attaches a created window to the toolkit with a background covering its client.
+int attach(short id, HWND hwnd, short clickMax)
+{
+    if (!hwnd)
+        return 0;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, id);
+    if (!window_brambixize(id, hwnd, clickMax, clickMax)) {
+        DestroyWindow(hwnd);
+        return 0;
+    }
+    return 1;
+}
+}  // namespace
+
+int editorWindow_make(const editorWindowDesc* desc)
+{
+    if (!desc || !validId(desc->id))
+        return 0;
+    if (window_getHWND(desc->id))
+        return 1;
+    HWND client = window_getFrameHWND();
+    if (!client || !registerClass(desc->className, editorWindow_proc))
+        return 0;
+    int x = desc->x, y = desc->y, w = desc->width, h = desc->height;
+    int visible = 0;
+    if (const winPosRec* rec = wPosID_to_winPosRec(desc->positionId)) {
+        x = rec->x;
+        y = rec->y;
+        if (rec->width > 0 && rec->height > 0) {
+            w = rec->width;
+            h = rec->height;
+        }
+        visible = rec->visible;
+    }
+    HWND hwnd = CreateMDIWindowA(desc->className, desc->title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y,
+                                 w, h, client, platform_instance(), 0);
+    ShowWindow(hwnd, SW_HIDE);
+    descs[desc->id] = desc;
+    if (!attach(desc->id, hwnd, desc->clickMax))
+        return 0;
+    RECT r;
+    GetClientRect(hwnd, &r);
+    custom_new(1, 0, 0, static_cast<short>(r.right), static_cast<short>(r.bottom), backgroundEvent);
+    clickObject_get(desc->id, 1)->enabled = 0;
+    window_postBrambixize(desc->id);
+    // The remembered placement says whether the window starts shown.
+    window_show(desc->id, visible ? 1 : 0);
+    return 1;
+}
+
+int toolWindow_make(short id, const char* className, int x, int y, int clientW, int clientH, short clickMax,
+                    int mdiChild, WNDPROC proc)
+{
+    if (!validId(id))
+        return 0;
+    if (window_getHWND(id))
+        return 1;
+    HWND client = window_getFrameHWND();
+    if (!client || !registerClass(className, proc))
+        return 0;
+    const DWORD style = WS_CAPTION;
+    const DWORD exStyle = WS_EX_TOOLWINDOW;
+    RECT outer = {0, 0, clientW, clientH};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    HWND hwnd;
+    if (mdiChild) {
+        hwnd = CreateMDIWindowA(className, "", style, x, y, outer.right - outer.left, outer.bottom - outer.top,
+                                client, platform_instance(), 0);
+        if (hwnd)
+            SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | exStyle);
+    } else {
+        hwnd = CreateWindowExA(exStyle, className, "", WS_POPUP | style, x, y, outer.right - outer.left,
+                               outer.bottom - outer.top, GetParent(client), nullptr, platform_instance(), nullptr);
+    }
+    ShowWindow(hwnd, SW_HIDE);
+    return attach(id, hwnd, clickMax);
+}
+
+void editorWindow_schedule(short id)
+{
+    if (!validId(id))
+        return;
+    needsUpdate[id] = 1;
+    gWindowIsDirty = 1;
+}
+
+int editorWindow_needs(short id) { return validId(id) ? needsUpdate[id] : 0; }
+
+void editorWindow_clear(short id)
+{
+    if (validId(id))
+        needsUpdate[id] = 0;
+}
+
+void editorWindow_refresh(short id)
+{
+    editorWindow_clear(id);
+    if (HWND hwnd = window_getHWND(id))
+        InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void editorWindow_show(short id, int show)
+{
+    if (show && g_oneWindowEditor && id != winId_main) {
+        openOneEditWindow(id);
+        return;
+    }
+    window_show(id, show);
+    if (show)
+        if (HWND hwnd = window_getHWND(id))
+            if (IsIconic(hwnd))
+                ShowWindow(hwnd, SW_RESTORE);
+}
+
+LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int* handled)
+{
+    *handled = 1;
+    if (id)
+        window_preProcess(id, hwnd, msg, wParam, lParam, 0);
+    switch (msg) {
+    case WM_PAINT:
+        ValidateRect(hwnd, nullptr);
+        return 0;
+    case WM_CLOSE:
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F10)
+            return 0;
+        break;
+    default:
+        break;
+    }
+    *handled = 0;
+    return 0;
+}
+
+void editorWindow_fillBackground(const RECT* rect, int dark)
+{
+    short id = window_getCurrent();
+    HDC hdc = window_getHDC(id);
+    if (!hdc)
+        return;
+    const resThemeRec& t = res_theme();
+    unsigned char r, g, b;
+    res_colorBytes(dark ? t.window : t.panel, &r, &g, &b);
+    HBRUSH brush = CreateSolidBrush(RGB(r, g, b));
+    FillRect(hdc, rect, brush);
+    DeleteObject(brush);
+    window_freeHDC(id, hdc);
+}

@@ -1,0 +1,190 @@
+// The level meter (window 11): a left and a right bar fed from the level
+// fields of the current instrument, which the plug-in raises and each
+// drawing lets fall by 9 %, with peak marks that hold until a click resets
+// the meter.
+#include <cmath>
+
+#include "windows/editorWindow.h"
+
+float leftPeak = 0.0f;
+float rightPeak = 0.0f;
+float cpuPeak = 0.0f;
+
+namespace {
+enum { kPanel = 1, kLeft = 2, kRight = 3, kCpu = 4 };
+enum { kPanelBitmap = 1932, kBarBitmap = 1933 };
+const int kMeterWidth = 103;
+const int kMeterHeight = 3;
+const float kFloor = 0.0001f;
+const float kMaxShown = 0.98f;
+
+float* peakOf(short id)
+{
+    switch (id) {
+    case kLeft: return &leftPeak;
+    case kRight: return &rightPeak;
+    case kCpu: return &cpuPeak;
+    default: return nullptr;
+    }
+}
+
+// The instrument's level field a meter shows: left, right, processor load.
+volatile float* fieldOf(short id)
+{
+    if (!gInst || id < kLeft || id > kCpu)
+        return nullptr;
+    return &gInst->level[id - kLeft];
+}
+
+// The plug-in writes these fields; anything that is not a finite,
+// non-negative number counts as silence.
+float sane(float v) { return std::isfinite(v) && v > 0.0f ? v : 0.0f; }
+
+int shownPixels(float v, int width)
+{
+    if (!(v >= kFloor))
+        v = kFloor;
+    return static_cast<int>(std::lround(width * std::fmin(std::sqrt(v), kMaxShown)));
+}
+
+void panelClick(short) { wMeter_reset(); }
+
+// What the periodic update drew last, so that an unchanged meter is not
+// drawn again 20 times a second (a paint always draws).
+int periodicDrawing = 0;
+int lastBar[kCpu + 1] = {-1, -1, -1, -1, -1};
+int lastPeak[kCpu + 1] = {-1, -1, -1, -1, -1};
+
+LRESULT CALLBACK meterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    short id = static_cast<short>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    int handled;
+    LRESULT result = toolWindow_commonProc(id, hwnd, msg, wParam, lParam, &handled);
+    if (handled)
+        return result;
+    if (msg == WM_COMMAND && LOWORD(wParam) == kCmdUpdateWindow) {
+        wMeter_update();
+        return 0;
+    }
+    return DefMDIChildProcA(hwnd, msg, wParam, lParam);
+}
+}  // namespace
+
+void wMeter_positions(float level, float peak, int left, int width, int* bar, int* peakPos)
+{
+    if (bar)
+        *bar = left + shownPixels(level, width);
+    if (peakPos) {
+        int p = left + shownPixels(peak, width);
+        if (p > left + width - 1)
+            p = left + width - 1;
+        if (p < left)
+            p = left;
+        *peakPos = p;
+    }
+}
+
+float wMeter_decay(float level)
+{
+    float next = level * 0.91f;
+    // A result without exponent (zero or subnormal) becomes exactly 0.
+    return std::fpclassify(next) == FP_SUBNORMAL || next == 0.0f ? 0.0f : next;
+}
+
+void wMeter_draw(short id)
+{
+    volatile float* field = fieldOf(id);
+    float* peak = peakOf(id);
+    if (!field || !peak)
+        return;
+    float level = sane(*field);
+    if (level > *peak)
+        *peak = level;
+    RECT r;
+    custom_getRect(id, &r);
+    const int width = r.right - r.left;
+    int bar, peakPos;
+    wMeter_positions(level, *peak, r.left, width, &bar, &peakPos);
+    *field = wMeter_decay(level);
+    if (periodicDrawing && lastBar[id] == bar && lastPeak[id] == peakPos)
+        return;
+    lastBar[id] = bar;
+    lastPeak[id] = peakPos;
+
+    RECT lit = {r.left, r.top, bar, r.bottom};
+    if (bar > r.left)
+        bitmap_drawRectOffset(kBarBitmap, &lit, 0, 0);
+    short window = window_getCurrent();
+    if (HDC hdc = window_getHDC(window)) {
+        RECT dark = {bar, r.top, r.right, r.bottom};
+        FillRect(hdc, &dark, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        window_freeHDC(window, hdc);
+    }
+    int source = peakPos - r.left;
+    if (source >= width - 4)
+        source = width - 2;
+    RECT mark = {peakPos, r.top, peakPos + 1, r.bottom};
+    bitmap_drawRectOffset(kBarBitmap, &mark, source, 0);
+}
+
+void wMeter_callback_meter(short id, long event, long, long)
+{
+    if (event == kCustomDraw)
+        wMeter_draw(id);
+    else if (event == kCustomClick)
+        wMeter_reset();
+}
+
+void wMeter_makeParams()
+{
+    RECT panel;
+    bitmap_getRect(kPanelBitmap, &panel);
+    const winPosRec* place = wPosID_to_winPosRec(guiID_to_wPosID(winId_meter));
+    int x = place ? place->x : 750;
+    int y = place ? place->y : 52;
+    if (!toolWindow_make(winId_meter, "wMeter_Wnd", x, y, panel.right, panel.bottom, 6, 1, meterProc))
+        return;
+    pic_new(kPanel, 0, 0, 0, kPanelBitmap, 1, panelClick);
+    custom_new(kLeft, 25, 11, kMeterWidth, kMeterHeight, wMeter_callback_meter);
+    custom_new(kRight, 25, 22, kMeterWidth, kMeterHeight, wMeter_callback_meter);
+    window_postBrambixize(winId_meter);
+}
+
+void wMeter_makeWindow()
+{
+    short saved = window_getCurrent();
+    wMeter_makeParams();
+    window_show(winId_meter, 1);
+    wMeter_reset();
+    window_setCurrent(saved);
+}
+
+void wMeter_update()
+{
+    if (!window_getHWND(winId_meter))
+        return;
+    short saved = window_getCurrent();
+    window_setCurrent(winId_meter);
+    window_manualPreProcess(winId_meter);
+    periodicDrawing = 1;
+    custom_draw(kLeft);
+    custom_draw(kRight);
+    periodicDrawing = 0;
+    window_manualPostProcess(winId_meter);
+    window_setCurrent(saved);
+}
+
+void wMeter_reset()
+{
+    if (gInst)
+        for (float& v : gInst->level)
+            v = 0.0f;
+    wMeter_resetPeak();
+}
+
+void wMeter_resetPeak()
+{
+    leftPeak = 0.0f;
+    rightPeak = 0.0f;
+    cpuPeak = 0.0f;
+}

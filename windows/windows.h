@@ -1,0 +1,203 @@
+// The editor windows: the public door of windows/.
+//
+// Every editor window is a toolkit window (toolkit/toolkit.h) created once
+// at start-up, shown and hidden, never destroyed, and kept in step with the
+// current instrument through three functions named after it (schedule,
+// need, update) and the update command 8695. This folder also holds the
+// small windows of the shell (navigators, meter, splash), the pens, brushes
+// and cursors the editor windows draw with, and the wave pop-up menus.
+//
+// Index:
+//   ids and commands ......... window ids, update command ids
+//   update protocol .......... scheduleWindowUpdate .. closeEditorWindows   (windowUpdate.cpp)
+//   Window-menu check marks .. menu_checkFrontWindowItem                    (windowUpdate.cpp)
+//   editor windows ........... wMain_ .. wEnvTrans_ (one file each, built on editorWindow.cpp)
+//   wave menus ............... waveMenu_*                                   (waveMenu.cpp)
+//   navigator ................ wNav_*                                       (navigator.cpp)
+//   meter .................... wMeter_*                                     (meter.cpp)
+//   splash ................... wSplash_*                                    (splash.cpp)
+//   pens, brushes, cursors ... pensAndBrushes_*                             (pensAndBrushes.cpp)
+//   artwork .................. windows_registerArtwork                      (artwork.cpp)
+#pragma once
+
+#include "engine/engine.h"
+#include "toolkit/toolkit.h"
+
+// ---- ids and commands -----------------------------------------------------------
+enum {
+    winId_record = 12,
+    winId_waveTransform = 13,
+    winId_envTransform = 14
+};
+// WM_COMMAND ids that the shell sends to the windows (no control).
+enum {
+    kCmdUpdateWindow = 8695,
+    kCmdUpdateKbd = 8696,
+    kCmdUpdateSliders = 8697,
+    kCmdEnvUpdateParambox = 8698,
+    kCmdAnimatePipe = 8699
+};
+// Window-menu command ids of the editor windows.
+enum {
+    cmd_windowPatch = 7000,
+    cmd_windowWaveform = 7001,
+    cmd_windowEffect = 7002,
+    cmd_windowEnvelope = 7003,
+    cmd_windowLfo = 7004,
+    cmd_windowMidi = 7005,
+    cmd_windowNavigator = 7006,
+    cmd_windowRecord = 7007,
+    cmd_windowMain = 7009,
+    cmd_windowCloseAll = 7010
+};
+
+// ---- update protocol ----------------------------------------------------------------
+extern int gWindowIsDirty;   // some window asked for an update
+extern int updateNames;      // the title bars must be rewritten (1 at start)
+// Schedules Main, Patch, LFO, Effect, MIDI, Waveform and Envelope, and the titles.
+void scheduleWindowUpdate();
+// One idle step: the titles when asked, then at most one window's update.
+void updateWindows();
+// Sends the update command to a window (made current first); nothing
+// for a window without a native handle.
+void sendUpdateMessage(short windowId);
+void tellUpdateKbd();
+void tellUpdateSliders();
+void tellEnvUpdateParambox();
+void tellAnimatePipe();
+void updateWindowNames();
+void updateOneWindowName(short windowId, const char* first, const char* second);
+// Shows window id and hides the other editor windows (2, 3, 6, 7, 4, 5).
+void openOneEditWindow(short windowId);
+void closeEditorWindows();
+// Shows an editor window by toolkit id through its show function (1..7).
+void showEditorWindow(short windowId, int show);
+// Checks the Window-menu item of the front window, unchecks 7000..7009 otherwise.
+void menu_checkFrontWindowItem();
+// The Window-menu item of a toolkit window, 0 for none.
+int windowMenuItemOf(short windowId);
+
+// ---- editor windows ------------------------------------------------------------------
+// Each: makeWindow creates it hidden (once), show shows or hides it (through
+// openOneEditWindow in one-window mode), updateSchedule / needUpdate /
+// update take part in the update protocol.
+void wMain_makeWindow();
+void wMain_show(int show);
+void wMain_updateSchedule();
+int wMain_needUpdate();
+void wMain_update();
+void wMain_updateMatrixSchedule();
+void wMain_historyPopupClear();
+void wMain_historyPopupAppend(int item, const char* name);
+
+void wPatch_makeWindow();
+void wPatch_show(int show);
+void wPatch_updateSchedule();
+int wPatch_needUpdate();
+void wPatch_update();
+void wPatch_setAutoBalanceChannels(int on);
+int wPatch_getAutoBalanceChannels();
+void wPatch_balanceChannels();
+
+void wLfo_makeWindow();
+void wLfo_show(int show);
+void wLfo_updateSchedule();
+int wLfo_needUpdate();
+void wLfo_update();
+
+void wWave_makeWindow();
+void wWave_show(int show);
+void wWave_updateSchedule();
+int wWave_needUpdate();
+void wWave_update();
+void wWave_undoWave(int redo);
+
+void wEffect_makeWindow();
+void wEffect_show(int show);
+void wEffect_updateSchedule();
+int wEffect_needUpdate();
+void wEffect_update();
+// 1 while the effect window shows the pipe display that the timer animates.
+int wEffect_pipeIsVisible();
+
+void wMidi_makeWindow();
+void wMidi_show(int show);
+void wMidi_updateSchedule();
+int wMidi_needUpdate();
+void wMidi_update();
+void midiWin_sayGoodbye();
+
+void wEnv_makeWindow();
+void wEnv_show(int show);
+void wEnv_updateSchedule();
+int wEnv_needUpdate();
+void wEnv_update();
+void wEnv_undoEnvelope(int redo);
+void wEnv_copyEnvelope();
+void wEnv_pasteEnvelope();
+
+void wWaveTrans_makeWindow();
+void wEnvTrans_makeWindow();
+
+// The File menu's preset tools of the Main window: the import dialog and
+// the export of the preset names to the clipboard.
+void import_openDialog();
+void exportPresetNames(bankRec* bank);
+
+// ---- wave menus ------------------------------------------------------------------------
+enum { kWaveMenuFactory = 16, kWaveMenuPreset = 17, kWaveMenuTable = 65 };
+extern short* waveMenu_menuToWave;   // factory item 1..64 -> built-in wave id
+extern short* waveMenu_waveToMenu;   // built-in wave id -> factory item
+extern short waveMenu_items;
+void waveMenu_init();
+void waveMenu_cleanup();
+void waveMenu_buildFactoryMenu();
+void waveMenu_buildPresetMenu(instRec* inst);
+short waveMenu_menuItemToWaveID(short item, short menuId);
+
+// ---- navigator --------------------------------------------------------------------------
+void wNav_makeWindow();
+void wNav_makeParams(short windowId);
+void wNav_show(int show);
+void wNav_toggleShow();
+void wNav_initToggleState(int on);
+int wNav_getToggleState();
+void wNav_callback_shiftH(short id);
+void wNav_callback_shiftV(short id);
+void wNav_callback_windowButtons(short id);
+
+// ---- meter ------------------------------------------------------------------------------
+extern float leftPeak, rightPeak, cpuPeak;
+void wMeter_makeWindow();
+void wMeter_makeParams();
+void wMeter_update();
+void wMeter_reset();
+void wMeter_resetPeak();
+void wMeter_draw(short id);
+void wMeter_callback_meter(short id, long event, long a, long b);
+// Pixel positions of the bar and the peak mark for a level and peak within
+// a meter of the given left edge and width (the drawing's arithmetic).
+void wMeter_positions(float level, float peak, int left, int width, int* bar, int* peakPos);
+// One decay step of a level field: 9 % less, exactly 0 once it is subnormal.
+float wMeter_decay(float level);
+
+// ---- splash -----------------------------------------------------------------------------
+void wSplash_makeWindow();
+// The text the splash window shows: the program's name and version.
+const char* wSplash_text();
+
+// ---- pens, brushes and cursors --------------------------------------------------------------
+extern HPEN wWave_centerLinePen, wWave_waveLinePen, wWave_bluePen, wWave_spectrumHilitePen,
+    wWave_spectrumPhasePen;
+extern HPEN wEnv_redPen, wEnv_linePen, wEnv_greenPen, wEnv_gridPen, wEnv_bottomPen;
+extern HBRUSH wEnv_hScaleBgBrush, wEnv_windowBgBrush, wEnv_squareBrush, wMain_windowBgBrush,
+    wAudio_windowBgBrush, wEffect_pipeOnBrush, wEffect_pipeOffBrush;
+extern HCURSOR wEnv_cur_143, wEnv_cur_144, wEnv_cur_145, wEnv_cur_146, wEnv_cur_149, wEnv_cur_150;
+void pensAndBrushes_init();
+void pensAndBrushes_cleanup();
+
+// ---- artwork ------------------------------------------------------------------------------
+// Paints and registers the bitmaps of the splash (5), the navigators
+// (1800, 1801, 1808..1880) and the meter (1932, 1933). Needs the platform
+// layer started; call before the toolkit loads its bitmaps. 1 or 0.
+int windows_registerArtwork();
