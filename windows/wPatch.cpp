@@ -1,22 +1,135 @@
-// The Patch window: created once at start-up, hidden, and kept in step
-// through the update protocol. Its controls come with the Patch window's
-// own work; until then it shows its themed background.
+// The Patch window: an MDI child of class "wPatch_Wnd", toolkit window 2,
+// created once at start-up and hidden or shown thereafter. Its procedure
+// hands every message to the toolkit first; a touched control (object id
+// above 10) marks the preset dirty, and a click asks the Envelope window to
+// refresh its parameter box. The update command 8695 reloads every control.
 #include "windows/editorWindow.h"
 
+#include "resources/resources.h"
+
 namespace {
-const editorWindowDesc kDesc = {winId_patch, "wPatch_Wnd", "Patch", 129, 89, 104, 555, 485, 186, wPatch_update};
+const char* const kClassName = "wPatch_Wnd";
+const int kWindowX = 89, kWindowY = 104;
+
+int registerClass()
+{
+    WNDCLASSA known;
+    if (GetClassInfoA(platform_instance(), kClassName, &known))
+        return 1;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = wPatch_WndProc;
+    wc.hInstance = platform_instance();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kClassName;
+    return RegisterClassA(&wc) != 0;
 }
 
-void wPatch_makeWindow() { editorWindow_make(&kDesc); }
-void wPatch_show(int show) { editorWindow_show(winId_patch, show); }
+// The window's pictures, painted and loaded once unless start-up did it already.
+void loadArtwork()
+{
+    if (bitmap_get(500))
+        return;
+    res_registerPatchArt();
+    if (!g_bitmapList)
+        g_bitmapList = bitmaps_makeList(kBitmapSlots);
+    for (int pict : resources_bitmapIds())
+        if (!bitmap_get(pict))
+            bitmap_load(pict, g_bitmapList, platform_instance());
+}
+}  // namespace
+
+void wPatch_makeWindow()
+{
+    if (window_getHWND(winId_patch))
+        return;
+    HWND client = window_getFrameHWND();
+    if (!client || !registerClass())
+        return;
+    loadArtwork();
+    int x = kWindowX, y = kWindowY;
+    if (const winPosRec* rec = wPosID_to_winPosRec(guiID_to_wPosID(winId_patch))) {
+        if (rec->x || rec->y) {
+            x = rec->x;
+            y = rec->y;
+        }
+    }
+    HWND hwnd = CreateMDIWindowA(kClassName, "Untitled", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 560, 500,
+                                 client, platform_instance(), 0);
+    if (!hwnd)
+        return;
+    ShowWindow(hwnd, SW_HIDE);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, winId_patch);
+    if (!window_brambixize(winId_patch, hwnd, kPatchObjects, kPatchObjects)) {
+        DestroyWindow(hwnd);
+        return;
+    }
+    short previous = window_getCurrent();
+    window_setCurrent(winId_patch);
+    wPatch_makeParams();
+    wPatch_updatePatch(1);
+    window_sizeToPanel(winId_patch, kPatchBackground);
+    window_postBrambixize(winId_patch);
+    window_show(winId_patch, 0);
+    window_setCurrent(previous);
+}
+
+LRESULT CALLBACK wPatch_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    short object = window_preProcess(winId_patch, hwnd, msg, wParam, lParam, 0);
+    if (object > 10)
+        makePresetDirty();
+    switch (msg) {
+    case WM_ACTIVATE:
+    case WM_MOUSEACTIVATE:
+    case WM_MDIACTIVATE:
+        menu_checkFrontWindowItem();
+        break;
+    case WM_PAINT:
+        ValidateRect(hwnd, nullptr);
+        return 0;
+    case WM_CLOSE:
+        wPatch_show(0);
+        menu_checkFrontWindowItem();
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_F10)
+            return 0;
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCmdUpdateWindow) {
+            window_manualPreProcess(winId_patch);
+            wPatch_update();
+            window_manualPostProcess(winId_patch);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        if (object)
+            tellEnvUpdateParambox();
+        break;
+    default:
+        break;
+    }
+    return DefMDIChildProcA(hwnd, msg, wParam, lParam);
+}
+
+void wPatch_show(int show)
+{
+    if (show && g_oneWindowEditor) {
+        openOneEditWindow(winId_patch);
+        return;
+    }
+    window_show(winId_patch, show);
+}
+
 void wPatch_updateSchedule() { editorWindow_schedule(winId_patch); }
-int wPatch_needUpdate() { return editorWindow_needs(winId_patch); }
-void wPatch_update() { editorWindow_refresh(winId_patch); }
 
-namespace {
-int autoBalanceChannels = 1;
+int wPatch_needUpdate() { return editorWindow_needs(winId_patch); }
+
+void wPatch_update()
+{
+    window_setCurrent(winId_patch);
+    editorWindow_clear(winId_patch);
+    wPatch_updatePatch(1);
 }
-void wPatch_setAutoBalanceChannels(int on) { autoBalanceChannels = on ? 1 : 0; }
-int wPatch_getAutoBalanceChannels() { return autoBalanceChannels; }
-// Balancing the channels comes with the Patch window's controls.
-void wPatch_balanceChannels() {}

@@ -22,6 +22,7 @@
 
 #include "engine/engine.h"
 #include "toolkit/toolkit.h"
+#include "windows/wPatch.h"
 
 // ---- ids and commands -----------------------------------------------------------
 enum {
