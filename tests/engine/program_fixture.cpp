@@ -86,6 +86,21 @@ void ProgramTest::writePrefs(const std::vector<winPosRec>& places, int pgmChg, i
     file_cleanup();
 }
 
+void RunningProgramTest::SetUp()
+{
+    ProgramTest::SetUp();
+    host_ = std::make_unique<hostRun>(segment_, 1);
+    ASSERT_TRUE(pollUntil([&] { return host_->printed("instance 0: online"); }, nullptr));
+    ASSERT_EQ(start(), 1);
+    ASSERT_TRUE(waitProgram([] { return MorvaneEngine_plugIsOnline(0) != 0; }));
+}
+
+void RunningProgramTest::TearDown()
+{
+    ProgramTest::TearDown();
+    host_.reset();
+}
+
 void pumpProgram()
 {
     MSG msg;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,15 @@ protected:
     std::string pathOf(const std::string& name) const { return folder_ + "/" + name; }
     std::string segment_;
     std::string folder_;
+};
+
+// The program started with one plug-in instance online (which keeps it
+// running), the host started first so that it sees the start bank.
+class RunningProgramTest : public ProgramTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::unique_ptr<hostRun> host_;
 };
 
 // Every pending message through the program's loop body (accelerators
