@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The run command: installs what is missing, builds the editor and the
+# plug-in host simulator, starts morvane-host with two instances online in
+# the background, and runs the editor, which opens "Factory Presets.glo"
+# from its program folder. The host is stopped when the editor quits.
+#
+# Without a display the same session runs on a virtual X display (Xvfb):
+# the editor saves a screenshot of itself to build/morvane-screenshot.png,
+# then the host takes its instances offline and the editor, left without
+# plug-ins, quits by itself.
+set -euo pipefail
+cd "$(dirname "$0")"
+ROOT=$(pwd)
+BUILD="$ROOT/build"
+BIN="$BUILD/bin"
+SHOT="$BUILD/morvane-screenshot.png"
+SHOT_AFTER_MS=4000
+
+./scripts/install-deps.sh
+cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD" -j2 --target MorvaneEngine morvane-host
+
+HOST_PID=""
+EDITOR_PID=""
+stop_host() {
+  if [ -n "$HOST_PID" ] && kill -0 "$HOST_PID" 2>/dev/null; then
+    kill -TERM "$HOST_PID" 2>/dev/null || true
+    wait "$HOST_PID" 2>/dev/null || true
+  fi
+  HOST_PID=""
+}
+cleanup() {
+  stop_host
+  if [ -n "$EDITOR_PID" ] && kill -0 "$EDITOR_PID" 2>/dev/null; then
+    kill -TERM "$EDITOR_PID" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT INT TERM
+
+# The plug-in side: two instances online, its report in build/morvane-host.log.
+"$BIN/morvane-host" --instances 2 </dev/null >"$BUILD/morvane-host.log" 2>&1 &
+HOST_PID=$!
+for _ in $(seq 1 100); do
+  grep -q "instance 1: online" "$BUILD/morvane-host.log" 2>/dev/null && break
+  sleep 0.05
+done
+echo "run: morvane-host (pid $HOST_PID) has two instances online"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  # A desktop: the editor in its own window until the user quits it.
+  status=0
+  "$BIN/MorvaneEngine" || status=$?
+  echo "run: the editor quit ($status); stopping morvane-host"
+  stop_host
+  exit "$status"
+fi
+
+# No display: the same session on a virtual X display.
+rm -f "$SHOT"
+echo "run: no display, running the editor under Xvfb"
+if command -v xvfb-run >/dev/null; then
+  xvfb-run -a -s "-screen 0 1024x768x24" "$BIN/MorvaneEngine" --screenshot-after "$SHOT_AFTER_MS" "$SHOT" &
+else
+  Xvfb :99 -screen 0 1024x768x24 >/dev/null 2>&1 &
+  XVFB_PID=$!
+  trap 'cleanup; kill $XVFB_PID 2>/dev/null || true' EXIT INT TERM
+  sleep 1
+  DISPLAY=:99 "$BIN/MorvaneEngine" --screenshot-after "$SHOT_AFTER_MS" "$SHOT" &
+fi
+EDITOR_PID=$!
+for _ in $(seq 1 600); do
+  [ -s "$SHOT" ] && break
+  kill -0 "$EDITOR_PID" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -s "$SHOT" ]; then
+  echo "run: screenshot of the editor saved to $SHOT"
+else
+  echo "run: the editor saved no screenshot" >&2
+fi
+# The plug-ins go away; the editor follows them out by itself.
+stop_host
+status=0
+for _ in $(seq 1 150); do
+  kill -0 "$EDITOR_PID" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$EDITOR_PID" 2>/dev/null; then
+  echo "run: the editor did not quit by itself; stopping it" >&2
+  kill -TERM "$EDITOR_PID" 2>/dev/null || true
+  status=1
+fi
+wait "$EDITOR_PID" 2>/dev/null || true
+EDITOR_PID=""
+echo "run: the editor quit; morvane-host stopped"
+[ -s "$SHOT" ] || status=1
+exit "$status"
