@@ -66,7 +66,7 @@ void numbox_getValueString(numboxRec* rec, char* out) {
     if (t < -2147483648.0) t = -2147483648.0;
     snprintf(out, 32, "%d", (int)t);
   } else if (rec->decimals >= 1 && rec->decimals <= 6) {
-    char format[8];
+    char format[16];
     snprintf(format, sizeof format, "%%1.%df", rec->decimals);
     snprintf(out, 32, format, rec->value);
   }
