@@ -23,6 +23,7 @@
 #include "engine/engine.h"
 #include "toolkit/toolkit.h"
 #include "windows/wPatch.h"
+#include "windows/wMain.h"
 
 // ---- ids and commands -----------------------------------------------------------
 enum {

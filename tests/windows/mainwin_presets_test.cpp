@@ -1,0 +1,218 @@
+// Storing, importing and exporting presets through the Main window's
+// dialogs: the preset lists and their move to the next empty slot, the
+// overwrite question (and the clean preset after Cancel), import auditions
+// in the current instrument and "Done", and the names on the clipboard.
+#include <cstring>
+
+#include "tests/windows/mainwin_fixture.h"
+
+namespace {
+class MainWindowPresets : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        presetNum = 0;
+        importPresetNum = 0;
+    }
+};
+
+short selectionOf(HWND dlg, int list) { return static_cast<short>(SendDlgItemMessageA(dlg, list, LB_GETCURSEL, 0, 0)); }
+
+std::string lineOf(HWND dlg, int list, int line)
+{
+    char text[128] = "";
+    SendDlgItemMessageA(dlg, list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Clicks a line of a list box of a dialog (once, or twice for a double click).
+void clickLine(HWND dlg, int list, int line, bool twice = false)
+{
+    HWND box = GetDlgItem(dlg, list);
+    SendMessageA(box, LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
+    RECT r;
+    SendMessageA(box, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
+    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(box, &p);
+    if (twice)
+        headless_doubleClick(p.x, p.y);
+    else
+        headless_click(p.x, p.y);
+}
+
+void pressItem(HWND dlg, int id) { headless_clickWindow(GetDlgItem(dlg, id)); }
+
+std::string s_importPath;
+long chooseImportFile(const fileDialogRec*, fileWindow, char* path, char* title)
+{
+    std::strcpy(path, s_importPath.c_str());
+    std::strcpy(title, "Other.glo");
+    return 1;
+}
+}  // namespace
+
+TEST_F(MainWindowPresets, StoringIntoAnEmptySlotAsksNothing)
+{
+    openBank(makeBankFile("Mine.glo", {0, 1, 3}, "Mine "));
+    inst_patch_setName(gInst, "Fresh");
+    makePresetDirty();
+    gBank->dirty = 0;
+    int boxes = platform_lastMessageBox().count;
+    headless_pushIdleAction([&](HWND dlg) {
+        ASSERT_NE(dlg, nullptr);
+        char text[64];
+        GetDlgItemTextA(dlg, 35, text, sizeof text);
+        EXPECT_STREQ(text, "Store  \"Mine 0\" to...");
+        EXPECT_EQ(lineOf(dlg, 32, 1), "1 Mine 1");
+        EXPECT_EQ(SendDlgItemMessageA(dlg, 32, LB_GETCOUNT, 0, 0), 128);
+        // From slot 0 the selection moved on to the first empty slot.
+        EXPECT_EQ(selectionOf(dlg, 32), 2);
+        pressItem(dlg, 34);
+    });
+    headless_pushIdleAction([&](HWND dlg) {
+        EXPECT_EQ(lineOf(dlg, 32, 2), "2 Fresh");
+        // Slot 3 is taken: the next empty one is 4.
+        EXPECT_EQ(selectionOf(dlg, 32), 4);
+        // A double click stores too.
+        clickLine(dlg, 32, 6, true);
+    });
+    headless_pushIdleAction([&](HWND dlg) {
+        EXPECT_EQ(lineOf(dlg, 32, 6), "6 Fresh");
+        pressItem(dlg, 33);
+    });
+    clickObject(mainId_store2);
+    EXPECT_EQ(platform_lastMessageBox().count, boxes);
+    char name[kPatchNameLen + 1];
+    bank_getPresetName(gBank, 2, name);
+    EXPECT_STREQ(name, "Fresh");
+    bank_getPresetName(gBank, 6, name);
+    EXPECT_STREQ(name, "Fresh");
+    EXPECT_EQ(gBank->dirty, 1);
+    EXPECT_FALSE(presetIsDirty());
+    idleStep();
+    EXPECT_EQ(matrixText(2), "2 Fresh");
+}
+
+TEST_F(MainWindowPresets, StoringIntoAUsedSlotAsksAndCancelStillCleans)
+{
+    openBank(makeBankFile("Mine.glo", {0, 1}, "Mine "));
+    inst_patch_setName(gInst, "Edited");
+    makePresetDirty();
+    headless_pushIdleAction([](HWND dlg) {
+        clickLine(dlg, 32, 1);
+        pressItem(dlg, 34);
+    });
+    headless_answerNextPrompt(IDCANCEL);
+    headless_pushIdleAction([](HWND dlg) {
+        EXPECT_EQ(lineOf(dlg, 32, 1), "1 Mine 1");
+        pressItem(dlg, 33);
+    });
+    clickObject(mainId_store);
+    PlatformPromptRec box = platform_lastMessageBox();
+    EXPECT_EQ(box.text, "Are you sure you want to overwrite Mine 1?");
+    EXPECT_EQ(box.caption, "Morvane");
+    EXPECT_EQ(box.type & 0xF, static_cast<UINT>(MB_OKCANCEL));
+    char name[kPatchNameLen + 1];
+    bank_getPresetName(gBank, 1, name);
+    EXPECT_STREQ(name, "Mine 1");
+    EXPECT_FALSE(presetIsDirty());
+
+    // OK overwrites.
+    makePresetDirty();
+    headless_pushIdleAction([](HWND dlg) {
+        clickLine(dlg, 32, 1);
+        pressItem(dlg, 34);
+    });
+    headless_answerNextPrompt(IDOK);
+    headless_pushIdleAction([](HWND dlg) {
+        EXPECT_EQ(lineOf(dlg, 32, 1), "1 Edited");
+        pressItem(dlg, 33);
+    });
+    clickObject(mainId_store);
+    bank_getPresetName(gBank, 1, name);
+    EXPECT_STREQ(name, "Edited");
+    EXPECT_FALSE(presetIsDirty());
+}
+
+TEST_F(MainWindowPresets, ImportAuditionsInTheInstrumentAndDoneRestoresTheProgram)
+{
+    s_importPath = makeBankFile("Other.glo", {0, 2, 5}, "Brass ");
+    openBank(makeBankFile("Mine.glo", {0, 1}, "Mine "));
+    startHost();
+    wMain_setPreset(1);
+    ASSERT_EQ(mainPatchName(gInst), "Mine 1");
+    file_setOpenDialogProc(chooseImportFile);
+    int published = host_->count("names published");
+
+    std::string auditioned, afterPick;
+    headless_pushIdleAction([&](HWND dlg) {
+        ASSERT_NE(dlg, nullptr);
+        // The import list starts at slot 0, which plays at once.
+        EXPECT_EQ(lineOf(dlg, 33, 5), "5 Brass 5");
+        EXPECT_EQ(selectionOf(dlg, 33), 0);
+        auditioned = mainPatchName(gInst);
+        EXPECT_EQ(selectionOf(dlg, 35), 2);   // the first empty slot of the current bank
+        clickLine(dlg, 33, 5);
+    });
+    headless_pushIdleAction([&](HWND dlg) {
+        afterPick = mainPatchName(gInst);
+        // Stored into slot 3 of the current bank: empty, so no question.
+        clickLine(dlg, 35, 3);
+        pressItem(dlg, 38);
+    });
+    headless_pushIdleAction([&](HWND dlg) {
+        EXPECT_EQ(lineOf(dlg, 35, 3), "3 Brass 5");
+        EXPECT_EQ(selectionOf(dlg, 35), 4);
+        pressItem(dlg, 37);
+    });
+    int boxes = platform_lastMessageBox().count;
+    makePresetClean();
+    import_openDialog();
+    EXPECT_EQ(auditioned, "Brass 0");
+    EXPECT_EQ(afterPick, "Brass 5");
+    EXPECT_EQ(platform_lastMessageBox().count, boxes);
+    char name[kPatchNameLen + 1];
+    bank_getPresetName(gBank, 3, name);
+    EXPECT_STREQ(name, "Brass 5");
+    EXPECT_EQ(gBank->dirty, 1);
+    // "Done": the instrument plays its own program again, the import bank is
+    // closed and the names are published.
+    EXPECT_EQ(mainPatchName(gInst), "Mine 1");
+    EXPECT_EQ(gInst->patch.preset, 1);
+    EXPECT_EQ(bank_presetCount(importBank), 0);
+    EXPECT_TRUE(waitFor([&] { return host_->count("names published") > published; })) << host_->report();
+}
+
+TEST_F(MainWindowPresets, ImportWithNoFileChosenOpensNothing)
+{
+    file_setOpenDialogProc([](const fileDialogRec*, fileWindow, char*, char*) -> long { return 0; });
+    inst_patch_setName(gInst, "Kept");
+    int unanswered = headless_unansweredPrompts();
+    import_openDialog();
+    EXPECT_EQ(headless_unansweredPrompts(), unanswered);
+    EXPECT_EQ(mainPatchName(gInst), "Kept");
+}
+
+TEST_F(MainWindowPresets, ExportPutsTheNamesOnTheClipboard)
+{
+    exportPresetNames(gBank);
+    std::string expected;
+    for (int slot = 0; slot < kBankSlots; ++slot)
+        expected += slot ? "\r\ndefault" : "default";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    std::string text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_EQ(text, expected);
+
+    openBank(makeBankFile("Named.glo", {1, 127}, "Bell "));
+    exportPresetNames(gBank);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    text = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
+    CloseClipboard();
+    EXPECT_EQ(text.substr(0, 18), "default\r\nBell 1\r\nd");
+    EXPECT_EQ(text.substr(text.size() - 9), "\nBell 127");
+}

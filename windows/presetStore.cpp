@@ -1,0 +1,84 @@
+// What the "Store to..." and "Import preset..." dialogs share: the preset
+// list boxes with their move to the next empty slot, storing the edited
+// instrument into a slot of the current bank with the overwrite question,
+// the two dialog templates and their owner.
+#include <cstdio>
+
+#include "windows/windows.h"
+#include "windows/wMain.h"
+
+short presetNum = 0;
+
+short presetList_nextEmptySlot(bankRec* bank, short from)
+{
+    short start = (from >= 0 && from < kBankSlots) ? from : 0;
+    for (short slot = start; slot < kBankSlots; ++slot)
+        if (bank_presetIsDefault(bank, slot))
+            return slot;
+    return from;
+}
+
+void presetList_fill(HWND list, bankRec* bank, short selection)
+{
+    if (!list)
+        return;
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    char line[kPatchNameLen + 16];
+    for (short slot = 0; slot < kBankSlots; ++slot) {
+        wMain_presetCellText(bank, slot, line, sizeof line);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    }
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+}
+
+int presetStore_storeInst(short slot)
+{
+    if (slot < 0 || slot >= kBankSlots || !gBank || !gInst)
+        return 0;
+    if (!bank_presetIsDefault(gBank, slot)) {
+        char name[kPatchNameLen + 1];
+        bank_getPresetName(gBank, slot, name);
+        char text[kPatchNameLen + 48];
+        std::snprintf(text, sizeof text, "Are you sure you want to overwrite %s?", name);
+        if (engine_message(text, "Morvane", engineMB_okCancel) != engineID_ok)
+            return 0;
+    }
+    bank_storeInst(gBank, gInst, slot);
+    wMain_updateMatrixSchedule();
+    scheduleWindowUpdate();
+    makeBankDirty();
+    return 1;
+}
+
+HWND presetDialogs_owner()
+{
+    if (HWND main = window_getHWND(winId_main))
+        return main;
+    return window_getFrameHWND();
+}
+
+void presetDialogs_registerTemplates()
+{
+    const DWORD list = WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    DialogTemplate store;
+    store.title = "Store to...";
+    store.cx = 360;
+    store.cy = 352;
+    store.items = {{"STATIC", "", 35, 12, 10, 336, 16, SS_LEFT | SS_NOPREFIX, 0},
+                   {"LISTBOX", "", 32, 12, 32, 240, 308, list, 0},
+                   {"BUTTON", "Done", 33, 266, 32, 82, 24, WS_TABSTOP, 0},
+                   {"BUTTON", "Store", 34, 266, 64, 82, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 0}};
+    DialogTemplate import;
+    import.title = "Import preset...";
+    import.cx = 610;
+    import.cy = 352;
+    import.items = {{"STATIC", "", 32, 12, 10, 240, 16, SS_LEFT | SS_NOPREFIX, 0},
+                    {"LISTBOX", "", 33, 12, 32, 240, 308, list, 0},
+                    {"STATIC", "", 34, 264, 10, 240, 16, SS_LEFT | SS_NOPREFIX, 0},
+                    {"LISTBOX", "", 35, 264, 32, 240, 308, list, 0},
+                    {"BUTTON", "Open bank...", 36, 516, 32, 82, 24, WS_TABSTOP, 0},
+                    {"BUTTON", "Done", 37, 516, 64, 82, 24, WS_TABSTOP, 0},
+                    {"BUTTON", "Store", 38, 516, 96, 82, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 0}};
+    platform_registerDialogTemplate("k_dlog_storeTo", store);
+    platform_registerDialogTemplate("k_dlog_import", import);
+}

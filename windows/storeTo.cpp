@@ -1,0 +1,73 @@
+// The "Store to..." dialog: stores the edited instrument into a slot of the
+// current bank chosen from its preset list.
+#include <cstdio>
+
+#include "windows/windows.h"
+#include "windows/wMain.h"
+
+namespace {
+enum { kItemText = 35, kItemList = 32, kItemDone = 33, kItemStore = 34 };
+}
+
+// The current bank's list, its selection moved on to the next empty slot.
+void storeTo_buildPresetList(HWND dlg)
+{
+    presetList_fill(GetDlgItem(dlg, kItemList), gBank, presetNum);
+    storeTo_selectNextDefaultPreset(dlg);
+}
+
+void storeTo_selectNextDefaultPreset(HWND dlg)
+{
+    presetNum = presetList_nextEmptySlot(gBank, presetNum);
+    SendDlgItemMessageA(dlg, kItemList, LB_SETCURSEL, static_cast<WPARAM>(presetNum), 0);
+}
+
+void storeTo_storeTo(HWND dlg)
+{
+    presetNum = static_cast<short>(SendDlgItemMessageA(dlg, kItemList, LB_GETCURSEL, 0, 0));
+    if (presetStore_storeInst(presetNum))
+        storeTo_buildPresetList(dlg);
+    // Stored or not, the edit is settled: no question about it later.
+    makePresetClean();
+}
+
+INT_PTR CALLBACK wStoreToProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
+{
+    switch (msg) {
+    case WM_INITDIALOG: {
+        char name[kPatchNameLen + 1];
+        bank_getPresetName(gBank, gInst ? gInst->patch.preset : -1, name);
+        char text[kPatchNameLen + 24];
+        std::snprintf(text, sizeof text, "Store  \"%s\" to...", name);
+        SetDlgItemTextA(dlg, kItemText, text);
+        storeTo_buildPresetList(dlg);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case kItemList:
+            if (HIWORD(wParam) == LBN_DBLCLK)
+                storeTo_storeTo(dlg);
+            return TRUE;
+        case kItemStore:
+            storeTo_storeTo(dlg);
+            return TRUE;
+        case kItemDone:
+        case IDCANCEL:
+            EndDialog(dlg, LOWORD(wParam));
+            return TRUE;
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+void storeTo_openDialog()
+{
+    presetDialogs_registerTemplates();
+    DialogBoxParamA(platform_instance(), "k_dlog_storeTo", presetDialogs_owner(), wStoreToProc, 0);
+}
