@@ -1,7 +1,7 @@
 // The Main window's artwork in the theme: the top background (129) with the
 // preset field and the number-box well, the three slider backgrounds (130,
 // 131, 132: one, two or three controller rows above the performance row),
-// the performance row's own backdrop, the instance buttons (1600 + 8 i),
+// the instance buttons (1600 + 8 i),
 // the editor-window, page, store, panic, keys, hold and sustain buttons,
 // the preset matrix cell, the controller slider, the keyboard keys, and the
 // pitch-bend wheel (2248) with its ridge.
@@ -65,23 +65,14 @@ void paintSliders(cairo_t* cr, int w, int h, const void* arg) {
     cairo_move_to(cr, 10, y);
     cairo_line_to(cr, w - 10, y);
   }
-  cairo_stroke(cr);
-}
-
-// The performance row: hold and sustain, the wheel and the keyboard.
-void paintPerformance(cairo_t* cr, int w, int h, const void*) {
-  const resThemeRec& t = res_theme();
-  res_setColor(cr, t.panelDark);
-  cairo_rectangle(cr, 0, 0, w, h);
-  cairo_fill(cr);
-  res_setColor(cr, t.edgeDark);
-  cairo_set_line_width(cr, 1);
-  cairo_move_to(cr, 6, 0.5);
-  cairo_line_to(cr, w - 6, 0.5);
+  // The performance row below the controllers.
+  double perf = h - kPerfHeight - 0.5;
+  cairo_move_to(cr, 6, perf);
+  cairo_line_to(cr, w - 6, perf);
   cairo_stroke(cr);
   res_setColor(cr, t.edgeLight);
-  cairo_move_to(cr, 6, 1.5);
-  cairo_line_to(cr, w - 6, 1.5);
+  cairo_move_to(cr, 6, perf + 1);
+  cairo_line_to(cr, w - 6, perf + 1);
   cairo_stroke(cr);
 }
 
@@ -124,7 +115,6 @@ int res_registerMainWindowArt(void) {
   ok &= res_registerBitmap(130, kMainWidth, kSliderRowsHeight1 + kPerfHeight, paintSliders, &one);
   ok &= res_registerBitmap(131, kMainWidth, kSliderRowsHeight2 + kPerfHeight, paintSliders, &two);
   ok &= res_registerBitmap(132, kMainWidth, kSliderRowsHeight3 + kPerfHeight, paintSliders, &three);
-  ok &= res_registerBitmap(kResMainPerformanceRow, kMainWidth, kPerfHeight, paintPerformance, nullptr);
 
   // Instances 0..7 are labelled 1..8.
   for (int i = 0; i < 8; i++) {

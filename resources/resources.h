@@ -99,8 +99,8 @@ const std::vector<int>& resources_bitmapIds(void);
 
 // ---- the Main window's set ------------------------------------------------------------------
 // Bitmap ids of the Main window besides its backgrounds (129 top, 130..132
-// slider rows with the performance row), the instance buttons (1600 + 8 i)
-// and the bend wheel (2248).
+// one, two or three controller rows above the performance row), the
+// instance buttons (1600 + 8 i) and the bend wheel (2248).
 enum {
   kResMainEditorButtons = 2100,  // + 8 k: Patch, Waveform, Effect, LFO, Envelope, MIDI
   kResMainPageButtons = 2148,    // + 8 k: pages 0..7
@@ -113,8 +113,7 @@ enum {
   kResMainSustain = 2260,
   kResMainCell = 2268,           // and + 1 selected
   kResMainSlider = 2270,         // track, knob, fill, pressed knob
-  kResMainKeyboard = 2274,       // .. + 17
-  kResMainPerformanceRow = 2292
+  kResMainKeyboard = 2274        // .. + 17
 };
 // Paints and registers the Main window's bitmaps; 1 or 0.
 int res_registerMainWindowArt(void);

@@ -394,3 +394,52 @@ TEST_F(MainWindowUse, InstanceButtonsFollowTheOnlineInstances)
     clickObject(mainId_instance0 + 5);
     EXPECT_EQ(MorvaneEngine_getCurrentInstance(), 1);
 }
+
+TEST_F(MainWindowUse, RecentEditsNameEditorWindowsPanicAndClose)
+{
+    openBank(makeBankFile("Hist.glo", {0, 1, 2}));
+    startHost();
+    // An edited sound goes into the recent edits when another program is chosen.
+    inst_patch_setName(gInst, "My edit");
+    makePresetDirty();
+    clickCell(1);
+    ASSERT_EQ(mainPatchName(gInst), "Sound 1");
+    window_setCurrent(winId_main);
+    HMENU edits = popup_get(mainId_edits)->menu;
+    ASSERT_EQ(GetMenuItemCount(edits), 1);
+    char text[64];
+    GetMenuStringA(edits, 1, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "My edit");
+    headless_answerNextPrompt(1);
+    clickObject(mainId_edits);
+    EXPECT_EQ(mainPatchName(gInst), "My edit");
+    EXPECT_EQ(gInst->patch.preset, 1);   // the program number stays
+
+    // The name display renames the patch and the titles follow.
+    makePresetClean();
+    typeInto(mainId_name, "Bright Keys");
+    EXPECT_EQ(mainPatchName(gInst), "Bright Keys");
+    EXPECT_TRUE(presetIsDirty());
+    char title[128];
+    GetWindowTextA(window_getHWND(winId_main), title, sizeof title);
+    EXPECT_STREQ(title, "Hist.glo: Bright Keys");
+
+    // Panic stops the instrument through a repatch of the plug-in.
+    int repatches = host_->count("instance 0: repatch");
+    clickObject(mainId_panic);
+    EXPECT_TRUE(waitFor([&] { return host_->count("instance 0: repatch") > repatches; })) << host_->report();
+
+    // The Patch button brings the Patch window forward.
+    wPatch_makeWindow();
+    ASSERT_FALSE(window_getVisible(winId_patch));
+    clickObject(mainId_patch);
+    EXPECT_TRUE(window_getVisible(winId_patch));
+
+    // Closing the Main window hides it; it is kept for the whole run.
+    SendMessageA(window_getHWND(winId_main), WM_CLOSE, 0, 0);
+    headless_runUntilIdle();
+    EXPECT_TRUE(IsWindow(window_getHWND(winId_main)));
+    EXPECT_FALSE(window_getVisible(winId_main));
+    wMain_show(1);
+    EXPECT_TRUE(window_getVisible(winId_main));
+}
