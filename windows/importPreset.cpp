@@ -74,29 +74,16 @@ int import_openFileDialog()
     return result == mvnOpen_done || result == mvnOpen_alreadyOpen;
 }
 
-void import_buildPresetList(HWND dlg)
-{
-    presetList_fill(GetDlgItem(dlg, kItemBankList), gBank, presetNum);
-    import_selectNextDefaultPreset(dlg);
-}
+void import_buildPresetList(HWND dlg) { presetList_buildCurrent(dlg, kItemBankList); }
 
 void import_buildImportPresetList(HWND dlg)
 {
     presetList_fill(GetDlgItem(dlg, kItemImportList), importBank, importPresetNum);
 }
 
-void import_selectNextDefaultPreset(HWND dlg)
-{
-    presetNum = presetList_nextEmptySlot(gBank, presetNum);
-    SendDlgItemMessageA(dlg, kItemBankList, LB_SETCURSEL, static_cast<WPARAM>(presetNum), 0);
-}
+void import_selectNextDefaultPreset(HWND dlg) { presetList_selectNextEmpty(dlg, kItemBankList); }
 
-void import_importPreset(HWND dlg)
-{
-    presetNum = static_cast<short>(SendDlgItemMessageA(dlg, kItemBankList, LB_GETCURSEL, 0, 0));
-    if (presetStore_storeInst(presetNum))
-        import_buildPresetList(dlg);
-}
+void import_importPreset(HWND dlg) { presetList_storeSelected(dlg, kItemBankList); }
 
 INT_PTR CALLBACK importProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 {

@@ -31,6 +31,27 @@ void presetList_fill(HWND list, bankRec* bank, short selection)
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selection), 0);
 }
 
+void presetList_selectNextEmpty(HWND dlg, int list)
+{
+    presetNum = presetList_nextEmptySlot(gBank, presetNum);
+    SendDlgItemMessageA(dlg, list, LB_SETCURSEL, static_cast<WPARAM>(presetNum), 0);
+}
+
+void presetList_buildCurrent(HWND dlg, int list)
+{
+    presetList_fill(GetDlgItem(dlg, list), gBank, presetNum);
+    presetList_selectNextEmpty(dlg, list);
+}
+
+int presetList_storeSelected(HWND dlg, int list)
+{
+    presetNum = static_cast<short>(SendDlgItemMessageA(dlg, list, LB_GETCURSEL, 0, 0));
+    if (!presetStore_storeInst(presetNum))
+        return 0;
+    presetList_buildCurrent(dlg, list);
+    return 1;
+}
+
 int presetStore_storeInst(short slot)
 {
     if (slot < 0 || slot >= kBankSlots || !gBank || !gInst)

@@ -9,24 +9,13 @@ namespace {
 enum { kItemText = 35, kItemList = 32, kItemDone = 33, kItemStore = 34 };
 }
 
-// The current bank's list, its selection moved on to the next empty slot.
-void storeTo_buildPresetList(HWND dlg)
-{
-    presetList_fill(GetDlgItem(dlg, kItemList), gBank, presetNum);
-    storeTo_selectNextDefaultPreset(dlg);
-}
+void storeTo_buildPresetList(HWND dlg) { presetList_buildCurrent(dlg, kItemList); }
 
-void storeTo_selectNextDefaultPreset(HWND dlg)
-{
-    presetNum = presetList_nextEmptySlot(gBank, presetNum);
-    SendDlgItemMessageA(dlg, kItemList, LB_SETCURSEL, static_cast<WPARAM>(presetNum), 0);
-}
+void storeTo_selectNextDefaultPreset(HWND dlg) { presetList_selectNextEmpty(dlg, kItemList); }
 
 void storeTo_storeTo(HWND dlg)
 {
-    presetNum = static_cast<short>(SendDlgItemMessageA(dlg, kItemList, LB_GETCURSEL, 0, 0));
-    if (presetStore_storeInst(presetNum))
-        storeTo_buildPresetList(dlg);
+    presetList_storeSelected(dlg, kItemList);
     // Stored or not, the edit is settled: no question about it later.
     makePresetClean();
 }

@@ -171,6 +171,14 @@ short presetList_nextEmptySlot(bankRec* bank, short from);
 // Empties the list box, fills it with the bank's 128 lines "%d %s" and
 // selects line `selection`.
 void presetList_fill(HWND list, bankRec* bank, short selection);
+// The current bank's list `list` of a dialog: the selection moves on from
+// presetNum to the next empty slot, and presetNum follows it.
+void presetList_selectNextEmpty(HWND dlg, int list);
+// Fills the current bank's list of a dialog and moves to the next empty slot.
+void presetList_buildCurrent(HWND dlg, int list);
+// Stores the instrument into the slot selected in the current bank's list
+// (presetStore_storeInst) and rebuilds the list; 1 when stored.
+int presetList_storeSelected(HWND dlg, int list);
 // Stores the current instrument into slot of the current bank; a slot that
 // holds a preset is overwritten only after "Are you sure you want to
 // overwrite %s?" is answered OK. 1 when stored (the bank is then dirty and

@@ -98,17 +98,21 @@ TEST_F(MainWindowPresets, StoringIntoAUsedSlotAsksAndCancelStillCleans)
 {
     openBank(makeBankFile("Mine.glo", {0, 1}, "Mine "));
     inst_patch_setName(gInst, "Edited");
-    makePresetDirty();
-    headless_pushIdleAction([](HWND dlg) {
-        clickLine(dlg, 32, 1);
-        pressItem(dlg, 34);
-    });
-    headless_answerNextPrompt(IDCANCEL);
-    headless_pushIdleAction([](HWND dlg) {
-        EXPECT_EQ(lineOf(dlg, 32, 1), "1 Mine 1");
-        pressItem(dlg, 33);
-    });
-    clickObject(mainId_store);
+    // Store into slot 1 with the Store button, answering the question.
+    auto storeIntoSlot1 = [this](int answer, const char* lineAfter) {
+        makePresetDirty();
+        headless_pushIdleAction([](HWND dlg) {
+            clickLine(dlg, 32, 1);
+            pressItem(dlg, 34);
+        });
+        headless_answerNextPrompt(answer);
+        headless_pushIdleAction([lineAfter](HWND dlg) {
+            EXPECT_EQ(lineOf(dlg, 32, 1), lineAfter);
+            pressItem(dlg, 33);
+        });
+        clickObject(mainId_store);
+    };
+    storeIntoSlot1(IDCANCEL, "1 Mine 1");
     PlatformPromptRec box = platform_lastMessageBox();
     EXPECT_EQ(box.text, "Are you sure you want to overwrite Mine 1?");
     EXPECT_EQ(box.caption, "Morvane");
@@ -119,17 +123,7 @@ TEST_F(MainWindowPresets, StoringIntoAUsedSlotAsksAndCancelStillCleans)
     EXPECT_FALSE(presetIsDirty());
 
     // OK overwrites.
-    makePresetDirty();
-    headless_pushIdleAction([](HWND dlg) {
-        clickLine(dlg, 32, 1);
-        pressItem(dlg, 34);
-    });
-    headless_answerNextPrompt(IDOK);
-    headless_pushIdleAction([](HWND dlg) {
-        EXPECT_EQ(lineOf(dlg, 32, 1), "1 Edited");
-        pressItem(dlg, 33);
-    });
-    clickObject(mainId_store);
+    storeIntoSlot1(IDOK, "1 Edited");
     bank_getPresetName(gBank, 1, name);
     EXPECT_STREQ(name, "Edited");
     EXPECT_FALSE(presetIsDirty());
