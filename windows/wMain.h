@@ -18,7 +18,7 @@
 #include "platform/platform.h"
 
 // ---- globals and control ids -------------------------------------------------------
-enum { kMainSliders = 9, kMainMatrixCells = 16, kMainPageSize = 16 };
+enum { kMainSliders = 9, kMainMatrixCells = 16, kMainPageSize = 16, kMainSliderNameChars = 8 };
 
 extern int update_wMain;
 extern int updateMatrix;
@@ -93,9 +93,9 @@ void wMain_selectTuning(short item);
 void wMain_tuningItemName(short item, char* out);
 // "%s AT", "AT", "%s %d" or "cc %d" for a stored controller.
 void wMain_sliderLabel(const storedCCRec* rec, char* out, size_t size);
-// The stored name of a typed slider label: up to four trailing digits
-// (never the first character) and then one trailing blank are dropped;
-// at most 16 characters are kept. out holds 17 bytes.
+// The stored name of a typed slider label: its first 8 characters, less up
+// to four trailing digits (never the first character) and then one
+// trailing blank. out holds 17 bytes.
 void wMain_stripSliderName(const char* text, char* out);
 // Renames the stored controller cc of the current instrument from a typed label.
 void wMain_renameSlider(short cc, const char* text);

@@ -155,7 +155,7 @@ void wMain_stripSliderName(const char* text, char* out)
     std::memset(out, 0, kStoredCCNameLen + 1);
     if (!text)
         return;
-    size_t len = strnlen(text, kStoredCCNameLen);
+    size_t len = strnlen(text, kMainSliderNameChars);
     std::memcpy(out, text, len);
     for (int digits = 0; digits < 4 && len > 1 && std::isdigit(static_cast<unsigned char>(out[len - 1])); ++digits)
         out[--len] = 0;

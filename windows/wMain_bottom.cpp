@@ -283,7 +283,7 @@ void wMain_callback_sliderName(short id)
     if (k < 0 || !sliderCCRecList[k])
         return;
     char text[kStoredCCNameLen + 1];
-    display_getText(id, text, kStoredCCNameLen);
+    display_getText(id, text, kStoredCCNameLen + 1);
     wMain_renameSlider(static_cast<short>(sliderCCRecList[k]->cc), text);
 }
 

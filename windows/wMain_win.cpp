@@ -326,7 +326,7 @@ void wMain_callback_matrixRangeButtons(short id) { wMain_presetMatrixSetRange(st
 void wMain_callback_presetName(short id)
 {
     char text[kPatchNameLen + 1];
-    display_getText(id, text, kPatchNameLen);
+    display_getText(id, text, kPatchNameLen + 1);
     wMain_renamePreset(text);
 }
 

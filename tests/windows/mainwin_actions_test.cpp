@@ -61,6 +61,8 @@ TEST_F(MainWindowActions, SliderLabelsAndTheNamesTheyStore)
         {"12345", "1"},
         {"Foot ", "Foot"},
         {"Mod", "Mod"},
+        {"Modulation 1", "Modulati"},   // a label holds 8 characters
+        {"Cutoff 74", "Cutoff"},       // "Cutoff 7": its digit goes, then the blank
         {"", ""},
     };
     for (auto& c : cases) {

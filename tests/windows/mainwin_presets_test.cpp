@@ -178,6 +178,35 @@ TEST_F(MainWindowPresets, ImportAuditionsInTheInstrumentAndDoneRestoresTheProgra
     EXPECT_TRUE(waitFor([&] { return host_->count("names published") > published; })) << host_->report();
 }
 
+TEST_F(MainWindowPresets, OpenBankStartsAgainWithAnotherFile)
+{
+    std::string first = makeBankFile("First.glo", {0}, "Strings ");
+    std::string second = makeBankFile("Second.glo", {0, 4}, "Organ ");
+    s_importPath = first;
+    file_setOpenDialogProc(chooseImportFile);
+    std::string firstLine, secondLine, secondTitle;
+    headless_pushIdleAction([&](HWND dlg) {
+        firstLine = lineOf(dlg, 33, 0);
+        s_importPath = second;
+        pressItem(dlg, 36);
+    });
+    headless_pushIdleAction([&](HWND dlg) {
+        secondLine = lineOf(dlg, 33, 4);
+        char text[80];
+        GetDlgItemTextA(dlg, 32, text, sizeof text);
+        secondTitle = text;
+        // The close box closes the import bank only.
+        headless_key(VK_ESCAPE);
+    });
+    import_openDialog();
+    EXPECT_EQ(firstLine, "0 Strings 0");
+    EXPECT_EQ(secondLine, "4 Organ 4");
+    EXPECT_EQ(secondTitle, "Import from Second.glo:");
+    EXPECT_EQ(bank_presetCount(importBank), 0);
+    // The audition stays in the instrument.
+    EXPECT_EQ(mainPatchName(gInst), "Organ 0");
+}
+
 TEST_F(MainWindowPresets, ImportWithNoFileChosenOpensNothing)
 {
     file_setOpenDialogProc([](const fileDialogRec*, fileWindow, char*, char*) -> long { return 0; });

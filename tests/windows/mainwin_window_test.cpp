@@ -417,6 +417,8 @@ TEST_F(MainWindowUse, RecentEditsNameEditorWindowsPanicAndClose)
 
     // The name display renames the patch and the titles follow.
     makePresetClean();
+    typeInto(mainId_name, "A name of thirty-four characters!!and more");
+    EXPECT_EQ(mainPatchName(gInst), "A name of thirty-four characters!!");
     typeInto(mainId_name, "Bright Keys");
     EXPECT_EQ(mainPatchName(gInst), "Bright Keys");
     EXPECT_TRUE(presetIsDirty());
