@@ -6,6 +6,7 @@
 #include "windows/windows.h"
 
 namespace {
+void (*firstFrameObserver)() = nullptr;
 const int kClientId = 1;
 const UINT kFirstChildId = 300;
 
@@ -38,6 +39,8 @@ int createFrame(HWND frame, const CREATESTRUCTA* create)
     g_hMenu_window = GetSubMenu(g_hMenu, engineMenu_window);
     program_trimMenus();
     program_connectHooks();
+    // The windows exist now: the remembered placement moves and shows them.
+    positionWindows();
 
     wSplash_makeWindow();
     window_show(winId_splash, 1);
@@ -45,6 +48,13 @@ int createFrame(HWND frame, const CREATESTRUCTA* create)
     wMeter_makeWindow();
     lastBanks_updateFileMenu();
     setup_doStuffFromPrefs();
+    // The frame with the splash is on the screen while the start-up waits
+    // and opens its bank.
+    ShowWindow(frame, SW_SHOW);
+    UpdateWindow(frame);
+    platform_composeAndPresent(0);
+    if (firstFrameObserver)
+        firstFrameObserver();
     Sleep(kStartSleepMs);
     if (!iac_bankFilePath[0])
         lastBanks_openDefault();
@@ -62,6 +72,8 @@ void openDroppedFile(HDROP drop)
     DragFinish(drop);
 }
 }  // namespace
+
+void program_setFirstFrameObserver(void (*observer)()) { firstFrameObserver = observer; }
 
 void program_connectHooks()
 {

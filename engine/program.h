@@ -56,6 +56,8 @@ int program_hasQuit();
 
 // ---- frame ------------------------------------------------------------------------------
 LRESULT CALLBACK frame_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Told once the first screen of a start-up was composed (measurements).
+void program_setFirstFrameObserver(void (*observer)());
 // The desktop hooks of the engine, pointed at the frame, its menus and the windows.
 void program_connectHooks();
 

@@ -49,9 +49,7 @@ int shownPixels(float v, int width)
 
 void panelClick(short) { wMeter_reset(); }
 
-// What the periodic update drew last, so that an unchanged meter is not
-// drawn again 20 times a second (a paint always draws).
-int periodicDrawing = 0;
+// Where each meter's bar and peak mark were drawn last.
 int lastBar[kCpu + 1] = {-1, -1, -1, -1, -1};
 int lastPeak[kCpu + 1] = {-1, -1, -1, -1, -1};
 
@@ -91,26 +89,27 @@ float wMeter_decay(float level)
     return std::fpclassify(next) == FP_SUBNORMAL || next == 0.0f ? 0.0f : next;
 }
 
-void wMeter_draw(short id)
+namespace {
+// One drawing step of a meter: the peak follows the level, the positions
+// are computed, and the level field decays. 0 when the meter has no field.
+int meterStep(short id, int* bar, int* peakPos, RECT* r)
 {
     volatile float* field = fieldOf(id);
     float* peak = peakOf(id);
     if (!field || !peak)
-        return;
+        return 0;
     float level = sane(*field);
     if (level > *peak)
         *peak = level;
-    RECT r;
-    custom_getRect(id, &r);
-    const int width = r.right - r.left;
-    int bar, peakPos;
-    wMeter_positions(level, *peak, r.left, width, &bar, &peakPos);
+    custom_getRect(id, r);
+    wMeter_positions(level, *peak, r->left, r->right - r->left, bar, peakPos);
     *field = wMeter_decay(level);
-    if (periodicDrawing && lastBar[id] == bar && lastPeak[id] == peakPos)
-        return;
-    lastBar[id] = bar;
-    lastPeak[id] = peakPos;
+    return 1;
+}
 
+void paintMeter(short id, int bar, int peakPos, const RECT& r)
+{
+    const int width = r.right - r.left;
     RECT lit = {r.left, r.top, bar, r.bottom};
     if (bar > r.left)
         bitmap_drawRectOffset(kBarBitmap, &lit, 0, 0);
@@ -125,6 +124,17 @@ void wMeter_draw(short id)
         source = width - 2;
     RECT mark = {peakPos, r.top, peakPos + 1, r.bottom};
     bitmap_drawRectOffset(kBarBitmap, &mark, source, 0);
+    lastBar[id] = bar;
+    lastPeak[id] = peakPos;
+}
+}  // namespace
+
+void wMeter_draw(short id)
+{
+    int bar, peakPos;
+    RECT r;
+    if (meterStep(id, &bar, &peakPos, &r))
+        paintMeter(id, bar, peakPos, r);
 }
 
 void wMeter_callback_meter(short id, long event, long, long)
@@ -161,16 +171,25 @@ void wMeter_makeWindow()
 
 void wMeter_update()
 {
-    if (!window_getHWND(winId_meter))
+    if (!window_getHWND(winId_meter) || !window_getVisible(winId_meter))
         return;
     short saved = window_getCurrent();
     window_setCurrent(winId_meter);
-    window_manualPreProcess(winId_meter);
-    periodicDrawing = 1;
-    custom_draw(kLeft);
-    custom_draw(kRight);
-    periodicDrawing = 0;
-    window_manualPostProcess(winId_meter);
+    // Both meters step; only a meter whose bar or peak mark moved is drawn,
+    // so an idle meter takes no device context 20 times a second.
+    const short ids[2] = {kLeft, kRight};
+    int bar[2], peakPos[2], moved[2] = {0, 0};
+    RECT r[2];
+    for (int k = 0; k < 2; ++k)
+        if (meterStep(ids[k], &bar[k], &peakPos[k], &r[k]))
+            moved[k] = bar[k] != lastBar[ids[k]] || peakPos[k] != lastPeak[ids[k]];
+    if (moved[0] || moved[1]) {
+        window_manualPreProcess(winId_meter);
+        for (int k = 0; k < 2; ++k)
+            if (moved[k])
+                paintMeter(ids[k], bar[k], peakPos[k], r[k]);
+        window_manualPostProcess(winId_meter);
+    }
     window_setCurrent(saved);
 }
 

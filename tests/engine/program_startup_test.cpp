@@ -108,8 +108,9 @@ TEST_F(ProgramStart, AnIncompatiblePlugInVersionIsRefusedWithTheMessage)
 
 TEST_F(ProgramStart, ASecondCopyStopsAtOnceWithoutAWord)
 {
-    ASSERT_EQ(start(), 1);
     hostRun host(segment_, 1);
+    ASSERT_TRUE(pollUntil([&] { return host.printed("instance 0: online"); }, nullptr)) << host.report();
+    ASSERT_EQ(start(), 1);
     ASSERT_TRUE(waitProgram([] { return MorvaneEngine_plugIsOnline(0) != 0; }));
     pid_t pid;
     std::string env = "MORVANE_IAC_SEGMENT=" + segment_;
@@ -130,8 +131,9 @@ TEST_F(ProgramStart, ASecondCopyStopsAtOnceWithoutAWord)
 
 TEST_F(ProgramStart, TheSplashGoesOnTheFirstIdleStepAfterTwoSeconds)
 {
-    ASSERT_EQ(start(), 1);
     hostRun host(segment_, 1);
+    ASSERT_TRUE(pollUntil([&] { return host.printed("instance 0: online"); }, nullptr)) << host.report();
+    ASSERT_EQ(start(), 1);
     ASSERT_TRUE(waitProgram([] { return MorvaneEngine_plugIsOnline(0) != 0; }));
     DWORD started = g_startTick;
     while (GetTickCount() - started < 1950)
@@ -154,8 +156,9 @@ TEST_F(ProgramStart, TheSplashGoesOnTheFirstIdleStepAfterTwoSeconds)
 
 TEST_F(ProgramStart, QuitAsksItsQuestionsAndWritesThePreferences)
 {
-    ASSERT_EQ(start(), 1);
     hostRun host(segment_, 1);
+    ASSERT_TRUE(pollUntil([&] { return host.printed("instance 0: online"); }, nullptr)) << host.report();
+    ASSERT_EQ(start(), 1);
     ASSERT_TRUE(waitProgram([] { return MorvaneEngine_plugIsOnline(0) != 0; }));
     host.send("program 0 3");
     ASSERT_TRUE(waitProgram([] { return gInst->patch.preset == 3; })) << host.report();
@@ -209,8 +212,9 @@ TEST_F(ProgramStart, QuitAsksItsQuestionsAndWritesThePreferences)
 
 TEST_F(ProgramStart, TheProgramQuitsByItselfOnceTheLastInstanceGoesOffline)
 {
-    ASSERT_EQ(start(), 1);
     hostRun host(segment_, 2);
+    ASSERT_TRUE(pollUntil([&] { return host.printed("instance 1: online"); }, nullptr)) << host.report();
+    ASSERT_EQ(start(), 1);
     ASSERT_TRUE(waitProgram([] { return MorvaneEngine_plugIsOnline(1) != 0; }));
     host.send("offline 0");
     ASSERT_TRUE(waitProgram([] { return MorvaneEngine_plugIsOnline(0) == 0; }));
@@ -231,6 +235,6 @@ TEST_F(ProgramStart, TheProgramQuitsByItselfOnceTheLastInstanceGoesOffline)
     EXPECT_EQ(MorvaneEngine_isQuitArmed(), 1);
     EXPECT_EQ(iac_morvaneIsOnline, 0);
     EXPECT_TRUE(std::filesystem::exists(pathOf("Morvane 1.3 prefs.ini")));
-    EXPECT_EQ(headless_unansweredPrompts(), 0);
+    EXPECT_EQ(headless_unansweredPrompts(), 0) << platform_lastMessageBox().text;
     EXPECT_EQ(host.quit(), 0);
 }
