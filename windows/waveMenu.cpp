@@ -79,6 +79,16 @@ void waveMenu_buildPresetMenu(instRec* inst)
     menu_enableItem(kWaveMenuPreset, kWaveMenuPreset * 256 + 1, used < kPresetWaves);
 }
 
+void waveMenu_buildPopup(short popupId)
+{
+    popup_clear(popupId);
+    popup_addItem(popupId, 1, 1, "sine", 0);
+    popup_addItem(popupId, 2, 1, "preset", 0);
+    popup_addItem(popupId, 3, 1, "factory", 0);
+    popup_attachSubMenu(popupId, 2, kWaveMenuPreset);
+    popup_attachSubMenu(popupId, 3, kWaveMenuFactory);
+}
+
 short waveMenu_menuItemToWaveID(short item, short menuId)
 {
     if (menuId == kWaveMenuFactory) {

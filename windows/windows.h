@@ -155,6 +155,9 @@ void waveMenu_init();
 void waveMenu_cleanup();
 void waveMenu_buildFactoryMenu();
 void waveMenu_buildPresetMenu(instRec* inst);
+// Fills a pop-up control of the current window: "sine", "preset" (menu 17)
+// and "factory" (menu 16).
+void waveMenu_buildPopup(short popupId);
 short waveMenu_menuItemToWaveID(short item, short menuId);
 
 // ---- navigator --------------------------------------------------------------------------

@@ -134,6 +134,21 @@ TEST_F(ProgramWindows, WaveMenusListTheBuiltInAndTheUserWaves)
     EXPECT_EQ(waveMenu_menuItemToWaveID(1, kWaveMenuPreset), 0);
     EXPECT_EQ(waveMenu_menuItemToWaveID(1, 0), 0);
     EXPECT_EQ(waveMenu_menuItemToWaveID(200, kWaveMenuFactory), 0);
+
+    // The pop-up of a window: "sine", then the two menus as sub-menus.
+    window_setCurrent(winId_envTransform);
+    popup_new(20, 10, 10, 80, 16, 0, 0, "wave", 1, nullptr);
+    waveMenu_buildPopup(20);
+    waveMenu_buildPopup(20);   // built again before every showing: no doubles
+    ASSERT_NE(popup_get(20), nullptr);
+    HMENU pop = popup_get(20)->menu;
+    ASSERT_EQ(GetMenuItemCount(pop), 3);
+    EXPECT_EQ(menuText(pop, 0), "sine");
+    EXPECT_EQ(menuText(pop, 1), "preset");
+    EXPECT_EQ(menuText(pop, 2), "factory");
+    EXPECT_EQ(GetSubMenu(pop, 0), nullptr);
+    EXPECT_EQ(GetSubMenu(pop, 1), menu_getHMenu(kWaveMenuPreset));
+    EXPECT_EQ(GetSubMenu(pop, 2), menu_getHMenu(kWaveMenuFactory));
 }
 
 TEST_F(ProgramWindows, TheMeterDrawsDecaysHoldsAndResets)
