@@ -106,7 +106,7 @@ LRESULT CALLBACK frame_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F10)
+        if (isF10KeyDown(msg, wParam))
             return 0;
         break;
     case WM_COMMAND:

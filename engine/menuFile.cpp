@@ -24,16 +24,7 @@ int askSavePath(char* path, char* title)
     if (gBank && gBank->file.path[0])
         std::memcpy(path, gBank->file.path, kFilePathSize - 1);
     OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = g_hWndFrame;
-    ofn.hInstance = g_hInst;
-    ofn.lpstrFilter = desc->filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = kFilePathSize;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = kFilePathSize;
-    ofn.lpstrDefExt = desc->defaultExt;
+    program_describeFileDialog(&ofn, desc, g_hWndFrame, path, title);
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     if (!GetSaveFileNameA(&ofn) || !path[0])
         return 0;

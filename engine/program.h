@@ -63,6 +63,10 @@ void program_connectHooks();
 
 // ---- subsystems -----------------------------------------------------------------------------
 void initFile(HWND frame, HINSTANCE instance);
+// Fills a file dialog's request from the file layer's description of it
+// (filter, default extension) with the buffers for path and title.
+void program_describeFileDialog(OPENFILENAMEA* ofn, const fileDialogRec* desc, HWND owner, char* path,
+                                char* title);
 int initApp(HINSTANCE instance);
 void audio_init();
 

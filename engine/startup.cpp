@@ -15,22 +15,28 @@ const char kBankFilter[] = "Morvane Banks (*.glo)\0*.glo\0All Files (*.*)\0*.*\0
 long openFileDialog(const fileDialogRec* desc, fileWindow owner, char* path, char* title)
 {
     OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = static_cast<HWND>(owner ? owner : desc->owner);
-    ofn.hInstance = static_cast<HINSTANCE>(desc->instance);
-    ofn.lpstrFilter = desc->filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = kFilePathSize;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = kFilePathSize;
-    ofn.lpstrDefExt = desc->defaultExt;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | (desc->hideReadOnly ? OFN_HIDEREADONLY : 0);
     path[0] = 0;
     title[0] = 0;
+    program_describeFileDialog(&ofn, desc, static_cast<HWND>(owner ? owner : desc->owner), path, title);
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | (desc->hideReadOnly ? OFN_HIDEREADONLY : 0);
     return GetOpenFileNameA(&ofn) ? 1 : 0;
 }
 }  // namespace
+
+void program_describeFileDialog(OPENFILENAMEA* ofn, const fileDialogRec* desc, HWND owner, char* path,
+                                char* title)
+{
+    ofn->lStructSize = sizeof *ofn;
+    ofn->hwndOwner = owner;
+    ofn->hInstance = static_cast<HINSTANCE>(desc->instance);
+    ofn->lpstrFilter = desc->filter;
+    ofn->nFilterIndex = 1;
+    ofn->lpstrFile = path;
+    ofn->nMaxFile = kFilePathSize;
+    ofn->lpstrFileTitle = title;
+    ofn->nMaxFileTitle = kFilePathSize;
+    ofn->lpstrDefExt = desc->defaultExt;
+}
 
 void initFile(HWND frame, HINSTANCE instance)
 {

@@ -31,12 +31,9 @@ LRESULT CALLBACK editorWindow_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
             window_show(id, 0);
         menu_checkFrontWindowItem();
         return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (wParam == VK_F10)
-            return 0;
-        break;
     default:
+        if (isF10KeyDown(msg, wParam))
+            return 0;
         break;
     }
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
@@ -78,6 +75,11 @@ int attach(short id, HWND hwnd, short clickMax)
     return 1;
 }
 }  // namespace
+
+int isF10KeyDown(UINT msg, WPARAM wParam)
+{
+    return (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && wParam == VK_F10;
+}
 
 int editorWindow_make(const editorWindowDesc* desc)
 {
@@ -190,12 +192,9 @@ LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPAR
         return 0;
     case WM_CLOSE:
         return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (wParam == VK_F10)
-            return 0;
-        break;
     default:
+        if (isF10KeyDown(msg, wParam))
+            return 0;
         break;
     }
     *handled = 0;

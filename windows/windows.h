@@ -74,6 +74,9 @@ void openOneEditWindow(short windowId);
 void closeEditorWindows();
 // Shows an editor window by toolkit id through its show function (1..7).
 void showEditorWindow(short windowId, int show);
+// 1 for an F10 key-down, which the program's windows swallow (it would
+// otherwise enter the menu bar).
+int isF10KeyDown(UINT msg, WPARAM wParam);
 // Checks the Window-menu item of the front window, unchecks 7000..7009 otherwise.
 void menu_checkFrontWindowItem();
 // The Window-menu item of a toolkit window, 0 for none.
