@@ -37,14 +37,22 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-# The plug-in side: two instances online, its report in build/morvane-host.log.
-"$BIN/morvane-host" --instances 2 </dev/null >"$BUILD/morvane-host.log" 2>&1 &
+# The plug-in side: two instances online, its report in build/morvane-host.log,
+# its commands through a pipe (the host's own program changes).
+HOST_IN="$BUILD/morvane-host.in"
+rm -f "$HOST_IN"
+mkfifo "$HOST_IN"
+"$BIN/morvane-host" --instances 2 <"$HOST_IN" >"$BUILD/morvane-host.log" 2>&1 &
 HOST_PID=$!
+exec 3>"$HOST_IN"
+rm -f "$HOST_IN"
 for _ in $(seq 1 100); do
   grep -q "instance 1: online" "$BUILD/morvane-host.log" 2>/dev/null && break
   sleep 0.05
 done
 echo "run: morvane-host (pid $HOST_PID) has two instances online"
+# Once the editor has opened its bank, the host plays its first two programs.
+( sleep 3; echo "program 0 0" >&3; echo "program 1 1" >&3 ) 2>/dev/null &
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   # A desktop: the editor in its own window until the user quits it.
