@@ -12,6 +12,7 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -145,7 +146,8 @@ void stop(pid_t pid, int sig)
 void IdleEditor(benchmark::State& state)
 {
     std::string folder = makeProgramFolder();
-    std::string segment = "MORVANE_IAC_SEGMENT=/morvane-bench-idle-" + std::to_string(getpid());
+    const std::string segmentName = "/morvane-bench-idle-" + std::to_string(getpid());
+    const std::string segment = "MORVANE_IAC_SEGMENT=" + segmentName;
     pid_t xvfb = -1;
     std::string display = getenv("DISPLAY") ? getenv("DISPLAY") : "";
     if (display.empty()) {
@@ -185,6 +187,7 @@ void IdleEditor(benchmark::State& state)
     stop(host, SIGTERM);
     stop(editor, SIGTERM);
     stop(xvfb, SIGTERM);
+    shm_unlink(segmentName.c_str());
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 }
