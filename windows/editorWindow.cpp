@@ -48,7 +48,9 @@ void backgroundEvent(short id, long event, long, long)
     editorWindow_fillBackground(&r, 0);
 }
 
-int registerClass(const char* className, WNDPROC proc)
+}  // namespace
+
+int editorWindow_registerClass(const char* className, WNDPROC proc)
 {
     WNDCLASSA known;
     if (GetClassInfoA(platform_instance(), className, &known))
@@ -61,6 +63,21 @@ int registerClass(const char* className, WNDPROC proc)
     wc.lpszClassName = className;
     return RegisterClassA(&wc) != 0;
 }
+
+void editorWindow_loadArtwork(int probeBitmap, int (*registerArt)())
+{
+    if (bitmap_get(probeBitmap))
+        return;
+    if (registerArt)
+        registerArt();
+    if (!g_bitmapList)
+        g_bitmapList = bitmaps_makeList(kBitmapSlots);
+    for (int pict : resources_bitmapIds())
+        if (!bitmap_get(pict))
+            bitmap_load(pict, g_bitmapList, platform_instance());
+}
+
+namespace {
 
 // Attaches a created window to the toolkit with a background covering its client.
 int attach(short id, HWND hwnd, short clickMax)
@@ -88,7 +105,7 @@ int editorWindow_make(const editorWindowDesc* desc)
     if (window_getHWND(desc->id))
         return 1;
     HWND client = window_getFrameHWND();
-    if (!client || !registerClass(desc->className, editorWindow_proc))
+    if (!client || !editorWindow_registerClass(desc->className, editorWindow_proc))
         return 0;
     int x = desc->x, y = desc->y, w = desc->width, h = desc->height;
     int visible = 0;
@@ -125,7 +142,7 @@ int toolWindow_make(short id, const char* className, int x, int y, int clientW, 
     if (window_getHWND(id))
         return 1;
     HWND client = window_getFrameHWND();
-    if (!client || !registerClass(className, proc))
+    if (!client || !editorWindow_registerClass(className, proc))
         return 0;
     const DWORD style = WS_CAPTION;
     const DWORD exStyle = WS_EX_TOOLWINDOW;

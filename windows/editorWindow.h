@@ -26,6 +26,13 @@ int editorWindow_make(const editorWindowDesc* desc);
 // client area is clientW x clientH. Attached to the toolkit, hidden. 1 or 0.
 int toolWindow_make(short id, const char* className, int x, int y, int clientW, int clientH,
                     short clickMax, int mdiChild, WNDPROC proc);
+// Registers a window class (once) with the arrow cursor and a black
+// background. 1 or 0.
+int editorWindow_registerClass(const char* className, WNDPROC proc);
+// Paints a window's own pictures with registerArt and loads every registered
+// picture not loaded yet, unless the picture probeBitmap is already there
+// (start-up loaded them).
+void editorWindow_loadArtwork(int probeBitmap, int (*registerArt)());
 // The per-window update flags of the protocol.
 void editorWindow_schedule(short id);
 int editorWindow_needs(short id);

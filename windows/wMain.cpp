@@ -2,6 +2,7 @@
 // showing, and its part in the update protocol. The controls, their
 // callbacks and the window's own updates are in wMain_win.cpp.
 #include "resources/resources.h"
+#include "windows/editorWindow.h"
 #include "windows/windows.h"
 #include "windows/wMain.h"
 
@@ -69,19 +70,6 @@ LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
 }
 
-// The window's pictures, painted and loaded once unless start-up did it already.
-void loadArtwork()
-{
-    if (bitmap_get(129))
-        return;
-    res_registerMainWindowArt();
-    if (!g_bitmapList)
-        g_bitmapList = bitmaps_makeList(kBitmapSlots);
-    for (int pict : resources_bitmapIds())
-        if (!bitmap_get(pict))
-            bitmap_load(pict, g_bitmapList, platform_instance());
-}
-
 int registerClass()
 {
     WNDCLASSA known;
@@ -105,7 +93,7 @@ void wMain_makeWindow()
     HWND client = window_getFrameHWND();
     if (!client || !registerClass())
         return;
-    loadArtwork();
+    editorWindow_loadArtwork(129, res_registerMainWindowArt);
     int x = kDefaultX, y = kDefaultY;
     if (const winPosRec* rec = wPosID_to_winPosRec(kPositionId)) {
         x = rec->x;

@@ -11,32 +11,6 @@ namespace {
 const char* const kClassName = "wPatch_Wnd";
 const int kWindowX = 89, kWindowY = 104;
 
-int registerClass()
-{
-    WNDCLASSA known;
-    if (GetClassInfoA(platform_instance(), kClassName, &known))
-        return 1;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = wPatch_WndProc;
-    wc.hInstance = platform_instance();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kClassName;
-    return RegisterClassA(&wc) != 0;
-}
-
-// The window's pictures, painted and loaded once unless start-up did it already.
-void loadArtwork()
-{
-    if (bitmap_get(500))
-        return;
-    res_registerPatchArt();
-    if (!g_bitmapList)
-        g_bitmapList = bitmaps_makeList(kBitmapSlots);
-    for (int pict : resources_bitmapIds())
-        if (!bitmap_get(pict))
-            bitmap_load(pict, g_bitmapList, platform_instance());
-}
 }  // namespace
 
 void wPatch_makeWindow()
@@ -44,9 +18,9 @@ void wPatch_makeWindow()
     if (window_getHWND(winId_patch))
         return;
     HWND client = window_getFrameHWND();
-    if (!client || !registerClass())
+    if (!client || !editorWindow_registerClass(kClassName, wPatch_WndProc))
         return;
-    loadArtwork();
+    editorWindow_loadArtwork(500, res_registerPatchArt);
     int x = kWindowX, y = kWindowY;
     if (const winPosRec* rec = wPosID_to_winPosRec(guiID_to_wPosID(winId_patch))) {
         if (rec->x || rec->y) {

@@ -28,12 +28,7 @@ void toggle(short objectID, short x, short y, short pict, clickProcPtr callback)
 void wavePopup(short objectID, short x, short y)
 {
     popup_new(objectID, x, y, kPopupWidth, kPopupHeight, 0, 0, "wave", 1, wPatch_callback_wave);
-    popup_clear(objectID);
-    popup_addItem(objectID, 1, 1, "sine", 0);
-    popup_addItem(objectID, 2, 1, "preset", 0);
-    popup_addItem(objectID, 3, 1, "factory", 0);
-    popup_attachSubMenu(objectID, 2, kWaveMenuPreset);
-    popup_attachSubMenu(objectID, 3, kWaveMenuFactory);
+    waveMenu_buildPopup(objectID);
 }
 
 // A frequency-mode pop-up: four bitmap items, no title, no arrow.
