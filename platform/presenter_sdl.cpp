@@ -2,9 +2,19 @@
 // turns SDL input (mouse, wheel, keys with modifiers, text, dropped files,
 // window events) into the layer's input events, shows cursors, and shares
 // the desktop clipboard. It copies only damaged rectangles and blocks in
-// SDL_WaitEventTimeout when nothing is due, so an idle program sleeps.
+// the display connection when nothing is due, so an idle program sleeps.
+//
+// Asking SDL for events costs a dozen system calls even when there are none,
+// so while the program is idle the presenter waits on the display's socket
+// itself and asks SDL only when the socket has something to read, after its
+// own calls that may have read from the socket, after a signal, for a second
+// after the last input (input methods answer on other channels) and at
+// least every quarter of a second.
 #include "platform/internal.h"
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <errno.h>
+#include <poll.h>
 
 namespace plat {
 
@@ -64,6 +74,13 @@ class SdlPresenter : public Presenter {
     if (!window_) return false;
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_StartTextInput();
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11)
+      displayFd_ = ConnectionNumber(info.info.x11.display);
+#endif
+    mustPump_ = true;
     return true;
   }
   void present(cairo_surface_t* screen, const cairo_region_t* damage) override {
@@ -85,15 +102,16 @@ class SdlPresenter : public Presenter {
     }
     SDL_FreeSurface(src);
     if (!rects.empty()) SDL_UpdateWindowSurfaceRects(window_, rects.data(), (int)rects.size());
+    mustPump_ = true;
   }
-  // Asking the display for new events costs a round of system calls, so it
-  // is done at most once per millisecond; queued events are taken anyway.
   bool poll(InputEvent* ev) override {
     SDL_Event e;
-    Uint32 now = SDL_GetTicks();
-    if (pending_.empty() && now != lastPump_) {
-      SDL_PumpEvents();
-      lastPump_ = now;
+    if (pending_.empty()) {
+      Uint32 now = SDL_GetTicks();
+      if (now != lastCheck_) {
+        lastCheck_ = now;
+        if (pumpDue(now) || displayReadable(0)) pump(now);
+      }
     }
     while (pending_.empty() && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) translate(e);
     if (pending_.empty()) return false;
@@ -104,14 +122,35 @@ class SdlPresenter : public Presenter {
   void wait(int timeoutMs) override {
     if (!pending_.empty()) return;
     SDL_Event e;
-    int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
-    lastPump_ = SDL_GetTicks();
-    if (got) translate(e);
+    if (displayFd_ < 0) {
+      int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
+      lastCheck_ = SDL_GetTicks();
+      if (got) translate(e);
+      return;
+    }
+    Uint32 now = SDL_GetTicks();
+    if (pumpDue(now)) pump(now);
+    if (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+      translate(e);
+      return;
+    }
+    // Sleep no longer than the next periodic look at SDL.
+    Uint32 sincePump = SDL_GetTicks() - lastPump_;
+    int untilPump = sincePump >= kPumpEveryMs ? 0 : (int)(kPumpEveryMs - sincePump);
+    if (timeoutMs < 0 || timeoutMs > untilPump) timeoutMs = untilPump;
+    if (!displayReadable(timeoutMs)) {
+      lastCheck_ = SDL_GetTicks();
+      return;
+    }
+    pump(SDL_GetTicks());
+    lastCheck_ = lastPump_;
+    if (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) translate(e);
   }
   DWORD ticks() override { return SDL_GetTicks(); }
   void sleep(DWORD ms) override { SDL_Delay(ms); }
   void setCursor(const CursorRec* c, bool shown) override {
     SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+    mustPump_ = true;
     if (!c) return;
     SDL_Cursor*& sc = cursors_[c];
     if (!sc) {
@@ -130,8 +169,12 @@ class SdlPresenter : public Presenter {
     }
     if (sc) SDL_SetCursor(sc);
   }
-  void setClipboardText(const std::string& text) override { SDL_SetClipboardText(text.c_str()); }
+  void setClipboardText(const std::string& text) override {
+    SDL_SetClipboardText(text.c_str());
+    mustPump_ = true;
+  }
   bool clipboardText(std::string* out) override {
+    mustPump_ = true;
     if (!SDL_HasClipboardText()) return false;
     char* t = SDL_GetClipboardText();
     if (!t) return false;
@@ -139,12 +182,50 @@ class SdlPresenter : public Presenter {
     SDL_free(t);
     return true;
   }
-  void setTitle(const std::string& title) override { SDL_SetWindowTitle(window_, title.c_str()); }
-  void minimize() override { SDL_MinimizeWindow(window_); }
-  void restore() override { SDL_RestoreWindow(window_); }
-  void raise() override { SDL_RaiseWindow(window_); }
+  // Calls that talk to the display may read events into its queues on the
+  // way, so SDL is asked once more before the next sleep.
+  void setTitle(const std::string& title) override {
+    SDL_SetWindowTitle(window_, title.c_str());
+    mustPump_ = true;
+  }
+  void minimize() override {
+    SDL_MinimizeWindow(window_);
+    mustPump_ = true;
+  }
+  void restore() override {
+    SDL_RestoreWindow(window_);
+    mustPump_ = true;
+  }
+  void raise() override {
+    SDL_RaiseWindow(window_);
+    mustPump_ = true;
+  }
 
  private:
+  static constexpr Uint32 kPumpEveryMs = 250;
+  static constexpr Uint32 kBusyAfterInputMs = 1000;
+
+  // SDL is asked on every wake-up while input is recent, when something
+  // may sit in the display library's queues, and at least every 250 ms.
+  bool pumpDue(Uint32 now) const {
+    return displayFd_ < 0 || mustPump_ || now - lastInput_ < kBusyAfterInputMs || now - lastPump_ >= kPumpEveryMs;
+  }
+  void pump(Uint32 now) {
+    size_t before = pending_.size();
+    SDL_PumpEvents();
+    mustPump_ = false;
+    lastPump_ = now;
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || pending_.size() != before) lastInput_ = now;
+  }
+  // True when the display socket has something to read, or when a signal
+  // cut the wait short (SDL turns some signals into events when pumped).
+  bool displayReadable(int timeoutMs) {
+    if (displayFd_ < 0) return true;
+    struct pollfd p = {displayFd_, POLLIN, 0};
+    int r = ::poll(&p, 1, timeoutMs);
+    if (r < 0 && errno == EINTR) return true;
+    return r > 0;
+  }
   void push(const InputEvent& ev) { pending_.push_back(ev); }
   void translate(const SDL_Event& e) {
     InputEvent ev;
@@ -232,7 +313,11 @@ class SdlPresenter : public Presenter {
   }
 
   SDL_Window* window_ = nullptr;
+  int displayFd_ = -1;
+  bool mustPump_ = true;
   Uint32 lastPump_ = 0;
+  Uint32 lastCheck_ = 0;
+  Uint32 lastInput_ = 0;
   bool started_ = false;
   bool dropping_ = false;
   std::vector<std::string> drop_;
