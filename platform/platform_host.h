@@ -88,7 +88,8 @@ void headless_clickWindow(HWND hwnd);
 int headless_runUntilIdle(void);
 // Moves the virtual clock forward, stopping at every timer due on the way
 // and running until idle there, so timers fire in order and on time.
-void headless_advanceTime(DWORD ms);
+// Returns the number of messages dispatched on the way.
+int headless_advanceTime(DWORD ms);
 // An action run the next time a loop waits with nothing to do; it receives
 // the innermost modal window (message box, dialog, file dialog, menu) or null.
 void headless_pushIdleAction(std::function<void(HWND modal)> action);

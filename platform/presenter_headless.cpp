@@ -196,18 +196,19 @@ int headless_runUntilIdle(void) {
   return n;
 }
 
-void headless_advanceTime(DWORD ms) {
+int headless_advanceTime(DWORD ms) {
   HeadlessPresenter* p = hp();
-  if (!p) return;
+  if (!p) return 0;
   DWORD remaining = ms;
-  headless_runUntilIdle();
+  int dispatched = headless_runUntilIdle();
   while (remaining > 0 && !st().quitPending) {
     int next = timerNextDue(p->clock, nullptr);
     DWORD step = (next < 0 || (DWORD)next > remaining) ? remaining : (DWORD)(next > 0 ? next : 1);
     p->clock += step;
     remaining -= step;
-    headless_runUntilIdle();
+    dispatched += headless_runUntilIdle();
   }
+  return dispatched;
 }
 
 void headless_pushIdleAction(std::function<void(HWND modal)> action) {

@@ -1,6 +1,11 @@
 // The toolkit's timers: a table of 128, a run list of the active ones in
 // table order, driven by one 16 ms system timer and by the tracking loops.
+// After each pass the system timer is set to wake at the next due toolkit
+// timer (never sooner than 16 ms), so an idle editor whose only timer runs
+// at 20 Hz is not woken 62 times a second for nothing.
 #include "toolkit/toolkit_internal.h"
+
+#include <cmath>
 
 timerRec timerList[kTimerMax];
 timerRec* timerRunList[kTimerMax];
@@ -42,6 +47,29 @@ void timer_cleanup(void) {
 
 double timer_currentTime(void) { return GetTickCount() * 0.001; }
 
+namespace {
+const UINT kSystemPeriodMs = 16;
+// With no toolkit timer running the system timer still looks in once a
+// second; timer_new brings it forward when a timer is started.
+const UINT kSystemIdleMs = 1000;
+
+void timer_rearm(void) {
+  if (!g_timerID) return;
+  double now = timer_currentTime();
+  double next = -1;
+  for (short i = 0; i < timerRunListSize; i++) {
+    const timerRec* t = timerRunList[i];
+    if (t->active && (next < 0 || t->nextTime < next)) next = t->nextTime;
+  }
+  UINT ms = kSystemIdleMs;
+  if (next >= 0) {
+    double wait = std::ceil((next - now) * 1000.0);
+    ms = wait <= kSystemPeriodMs ? kSystemPeriodMs : wait >= kSystemIdleMs ? kSystemIdleMs : (UINT)wait;
+  }
+  SetTimer(nullptr, g_timerID, ms, timer_winProc);
+}
+}  // namespace
+
 timerRec* timer_getFreeTimer(void) {
   for (int i = 0; i < kTimerMax; i++)
     if (!timerList[i].active) return &timerList[i];
@@ -62,6 +90,7 @@ timerRec* timer_new(short window, short id, timerProcPtr callback, double amount
   t->callback = callback;
   t->active = 1;
   timer_updateRunList();
+  timer_rearm();
   return t;
 }
 
@@ -84,4 +113,7 @@ void timer_process(void) {
   g_currentWindow = saved;
 }
 
-void timer_winProc(HWND, UINT, UINT_PTR, DWORD) { timer_process(); }
+void timer_winProc(HWND, UINT, UINT_PTR, DWORD) {
+  timer_process();
+  timer_rearm();
+}

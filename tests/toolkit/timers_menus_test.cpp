@@ -98,6 +98,43 @@ TEST_F(ToolkitTest, SystemTimerDrivesTheRunListAndCallbacksMayStopTimers) {
   EXPECT_EQ(n, s_fired.size());
 }
 
+// Counts the messages the loop dispatches over one second of virtual time:
+// with the fixture's windows idle, these are the wake-ups of the toolkit's
+// system timer.
+static int wakeUpsOverOneSecond() {
+  headless_runUntilIdle();
+  return headless_advanceTime(1000);
+}
+
+TEST_F(ToolkitTest, SystemTimerWakesOnlyWhenAToolkitTimerIsDue) {
+  s_fired.clear();
+  // No toolkit timer: the system timer looks in once a second.
+  EXPECT_LE(wakeUpsOverOneSecond(), 2);
+  // One 20 Hz timer: about twenty wake-ups, each one a firing.
+  timerRec* slow = timer_new(1, 1, logTimer, 1, 20);
+  int wakes = wakeUpsOverOneSecond();
+  EXPECT_GE(wakes, 19);
+  EXPECT_LE(wakes, 21);
+  EXPECT_GE(s_fired.size(), 19u);
+  // Firings stay on their period, not on a 16 ms grid.
+  for (size_t i = 1; i < s_fired.size(); i++) EXPECT_NEAR(0.05, s_fired[i].second - s_fired[i - 1].second, 0.0015);
+  // A faster timer started later brings the system timer forward at once,
+  // but never below its 16 ms period.
+  s_fired.clear();
+  timerRec* fast = timer_new(1, 2, logTimer, 1, 100);
+  wakes = wakeUpsOverOneSecond();
+  EXPECT_GE(wakes, 60);
+  EXPECT_LE(wakes, 64);
+  size_t fastFirings = 0;
+  for (auto& f : s_fired) fastFirings += f.first == 2;
+  EXPECT_GE(fastFirings, 55u);  // 100 Hz asked, at most one firing per pass
+  timer_stop(fast);
+  timer_stop(slow);
+  headless_advanceTime(20);
+  headless_runUntilIdle();
+  EXPECT_LE(wakeUpsOverOneSecond(), 2);
+}
+
 TEST_F(ToolkitTest, MenuRegistryCommandIdsAndSeparators) {
   menu_new(3, 0, "unused");
   HMENU m = menu_getHMenu(3);
