@@ -98,10 +98,26 @@ pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>
     return pid;
 }
 
-// Processor time of a process in clock ticks (user + system), -1 when gone.
-long cpuTicks(pid_t pid)
+// Processor time of a process in seconds, all its threads, -1 when gone.
+// The scheduler's own account (nanoseconds) is used where the kernel keeps
+// it; the tick counts of /proc/<pid>/stat (10 ms steps) otherwise.
+double cpuSeconds(pid_t pid)
 {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    const std::string base = "/proc/" + std::to_string(pid);
+    std::error_code ec;
+    double total = 0;
+    int threads = 0;
+    for (const auto& task : std::filesystem::directory_iterator(base + "/task", ec)) {
+        std::ifstream in(task.path() / "schedstat");
+        unsigned long long ns = 0;
+        if (!(in >> ns))
+            break;
+        total += ns / 1e9;
+        ++threads;
+    }
+    if (threads > 0)
+        return total;
+    std::ifstream in(base + "/stat");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     size_t close = text.rfind(')');
     if (close == std::string::npos)
@@ -115,10 +131,9 @@ long cpuTicks(pid_t pid)
         if (k == 15)
             stime = std::atol(field.c_str());
     }
-    return utime + stime;
+    return double(utime + stime) / sysconf(_SC_CLK_TCK);
 }
 
-// Resident memory of a process in MiB (VmRSS).
 double residentMiB(pid_t pid)
 {
     std::ifstream in("/proc/" + std::to_string(pid) + "/status");
@@ -169,16 +184,16 @@ void IdleEditor(benchmark::State& state)
     std::this_thread::sleep_for(std::chrono::seconds(4));
     double cpuPercent = 0, rss = 0;
     for (auto _ : state) {
-        long before = cpuTicks(editor);
+        double before = cpuSeconds(editor);
         auto t0 = std::chrono::steady_clock::now();
         std::this_thread::sleep_for(std::chrono::seconds(10));
-        long after = cpuTicks(editor);
+        double after = cpuSeconds(editor);
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         if (before < 0 || after < 0) {
             state.SkipWithError("the editor did not stay running");
             break;
         }
-        cpuPercent = 100.0 * (after - before) / sysconf(_SC_CLK_TCK) / seconds;
+        cpuPercent = 100.0 * (after - before) / seconds;
         rss = residentMiB(editor);
     }
     state.counters["cpu_percent_of_one_core"] = cpuPercent;
