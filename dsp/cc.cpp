@@ -191,7 +191,7 @@ int cc_readWriteCcInst(fileRec* file, ccInstRec* rec, void* buffer, int reading)
 {
     if (!file || !rec || !buffer) return 0;
     char* buf = static_cast<char*>(buffer);
-    unsigned max = dsp_chunkLimit(reading), pos = 0;
+    unsigned max = file_bodyLimit(reading), pos = 0;
     ccInstRec tmp;
     std::memcpy(&tmp, rec, offsetof(ccInstRec, notemaps));
     if (!reading) std::memset(buf, 0, 96);
@@ -203,11 +203,11 @@ int cc_readWriteCcInst(fileRec* file, ccInstRec* rec, void* buffer, int reading)
               file_readWriteBuf_short(buf, &tmp.volCC, &pos, max, reading) &&
               file_readWriteBuf_float(buf, &tmp.volScale, &pos, max, reading) &&
               file_readWriteBuf_float(buf, &tmp.volLag, &pos, max, reading);
-    for (int f = 0; f < 4 && ok; ++f) ok = dsp_readWriteFlag(buf, &tmp.filterChanOn[f], &pos, max, reading);
+    for (int f = 0; f < 4 && ok; ++f) ok = file_readWriteBuf_flag(buf, &tmp.filterChanOn[f], &pos, max, reading);
     ok = ok && file_readWriteBuf_short(buf, &tmp.filterCC, &pos, max, reading) &&
          file_readWriteBuf_float(buf, &tmp.filterDepth, &pos, max, reading) &&
          file_readWriteBuf_float(buf, &tmp.filterLag, &pos, max, reading);
-    for (int c = 0; c < 3 && ok; ++c) ok = dsp_readWriteFlag(buf, &tmp.modChanOn[c], &pos, max, reading);
+    for (int c = 0; c < 3 && ok; ++c) ok = file_readWriteBuf_flag(buf, &tmp.modChanOn[c], &pos, max, reading);
     ok = ok && file_readWriteBuf_short(buf, &tmp.modCC, &pos, max, reading) &&
          file_readWriteBuf_float(buf, &tmp.modLag, &pos, max, reading) &&
          file_readWriteBuf_float(buf, &tmp.modDepth, &pos, max, reading) &&

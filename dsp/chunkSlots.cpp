@@ -9,13 +9,7 @@ chunkSlots chunkSlots_begin(void* buffer, int reading)
     c.reading = reading ? 1 : 0;
     c.flipping = 0;
     c.ok = buffer != nullptr;
-    if (reading) {
-        // file_readWriteBuf refuses a slot that ends exactly at max, so a
-        // body of held bytes is walked with a limit of held + 1.
-        c.max = (file_buf && file_buf->held > 0) ? static_cast<unsigned>(file_buf->held) + 1u : 0u;
-    } else {
-        c.max = kChunkWriteLimit;
-    }
+    c.max = file_bodyLimit(reading);
     return c;
 }
 
@@ -31,15 +25,8 @@ void chunkSlots_flag(chunkSlots* c, int32_t* value)
 {
     if (!c->ok || c->flipping)
         return;
-    // A flag is stored as one byte; any non-zero value is kept as 1 so that
-    // a set flag never reads back as clear.
-    char byte = (!c->reading && *value) ? 1 : 0;
-    if (!file_readWriteBuf_char(c->buf, &byte, &c->pos, c->max, c->reading)) {
+    if (!file_readWriteBuf_flag(c->buf, value, &c->pos, c->max, c->reading))
         c->ok = 0;
-        return;
-    }
-    if (c->reading)
-        *value = static_cast<unsigned char>(byte);
 }
 
 void chunkSlots_short(chunkSlots* c, int16_t* value)

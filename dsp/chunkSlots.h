@@ -11,7 +11,7 @@
 
 #include "fileio/fileio.h"
 
-enum { kChunkVersion = 10, kChunkWriteLimit = 0xFFFF };
+enum { kChunkVersion = 10 };
 
 struct chunkSlots {
     char* buf;

@@ -34,22 +34,6 @@ void dsp_error(const char* message)
     if (errorProc && message) errorProc(message);
 }
 
-unsigned dsp_chunkLimit(int reading)
-{
-    if (!reading) return kFileBufSize;
-    if (!file_buf || file_buf->held < 0) return 0;
-    return static_cast<unsigned>(file_buf->held) + 1u;
-}
-
-long dsp_readWriteFlag(char* buf, int32_t* flag, unsigned* pos, unsigned max, int reading)
-{
-    if (!flag) return 0;
-    char byte = static_cast<char>(*flag & 0xFF);
-    if (!file_readWriteBuf_char(buf, &byte, pos, max, reading)) return 0;
-    if (reading) *flag = static_cast<unsigned char>(byte);
-    return 1;
-}
-
 namespace {
 const unsigned kCountSlot = 4;
 
@@ -61,7 +45,7 @@ int writeList(fileRec* file, void* list, short count, char* buf, const dspListFo
     short held = count < form.maxHeld ? count : form.maxHeld;
     if (held < 0) held = 0;
     std::memset(buf, 0, kCountSlot + held * form.storedBytes);
-    unsigned max = dsp_chunkLimit(0), pos = 0;
+    unsigned max = file_bodyLimit(0), pos = 0;
     int16_t stored = count;
     file_readWriteBuf_short(buf, &stored, &pos, max, 0);
     for (short i = 0; i < held; ++i) form.readWrite(buf, recordAt(list, form.recordSize, i), &pos, max, 0);
@@ -72,7 +56,7 @@ int writeList(fileRec* file, void* list, short count, char* buf, const dspListFo
 
 int readList(void** list, short* count, char* buf, const dspListForm& form)
 {
-    unsigned max = dsp_chunkLimit(1), pos = 0;
+    unsigned max = file_bodyLimit(1), pos = 0;
     int16_t stored = 0;
     if (!file_readWriteBuf_short(buf, &stored, &pos, max, 1)) return 0;
     if (shallWeFlip()) flipShort(&stored);

@@ -19,15 +19,6 @@ typedef void (*dspErrorProc)(const char* message);
 void dsp_setErrorProc(dspErrorProc proc);
 void dsp_error(const char* message);
 
-// Limit for the marshalling calls of a record's read-write routine: when
-// writing the buffer's 65535 bytes; when reading the body length file_buf
-// actually holds (plus one, as a call fails at pos + advance == max), so a
-// short body fails instead of reading stale bytes.
-unsigned dsp_chunkLimit(int reading);
-// A flag: one byte at the start of a 4-byte slot, the low byte of the int32
-// field. Reading stores that byte as the field's value.
-long dsp_readWriteFlag(char* buf, int32_t* flag, unsigned* pos, unsigned max, int reading);
-
 // A preset's list of records stored as one chunk: an int16 count, then the
 // first min(count, maxHeld) records. Each list module describes its records
 // here; dsp_readWriteList does the rest for both directions.

@@ -165,8 +165,8 @@ filterFloats floatsOf(filterInstRec* r) {
 
 int moveFilter(char* buf, filterInstRec* r, unsigned max, long reading) {
     unsigned pos = 0;
-    if (!oscil_chunkMoveFlag(buf, &r->active, &pos, max, reading) ||
-        !oscil_chunkMoveFlag(buf, &r->mono, &pos, max, reading) ||
+    if (!file_readWriteBuf_flag(buf, &r->active, &pos, max, reading) ||
+        !file_readWriteBuf_flag(buf, &r->mono, &pos, max, reading) ||
         !file_readWriteBuf_short(buf, &r->index, &pos, max, reading) ||
         !file_readWriteBuf_short(buf, &r->mode, &pos, max, reading))
         return 0;

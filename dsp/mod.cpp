@@ -118,7 +118,7 @@ const int32_t kModChunk = chunkType('m', 'o', 'd', ' ');
 // The one marshalling list for both directions; note index before mode.
 int moveMod(char* buf, modInstRec* r, unsigned max, long reading) {
     unsigned pos = 0;
-    return oscil_chunkMoveFlag(buf, &r->active, &pos, max, reading) &&
+    return file_readWriteBuf_flag(buf, &r->active, &pos, max, reading) &&
            file_readWriteBuf_short(buf, &r->index, &pos, max, reading) &&
            file_readWriteBuf_short(buf, &r->mode, &pos, max, reading) &&
            file_readWriteBuf_short(buf, &r->freqMode, &pos, max, reading) &&

@@ -9,16 +9,6 @@
 
 enum { kModuleChunkVersion = 10 };
 
-// The limit to hand the marshalling calls: when writing, the size of a chunk
-// buffer; when reading, the body length that the shared chunk buffer really
-// holds (plus the one byte a marshalling call needs beyond its slot), so that a
-// short body makes a marshalling call fail instead of reading stale bytes.
-unsigned oscil_chunkLimit(int reading);
-
-// Moves a flag: the field's state as one byte at the start of a 4-byte slot.
-// Reading stores the byte's value into the whole field.
-long oscil_chunkMoveFlag(char* buf, int32_t* field, unsigned* pos, unsigned max, long reading);
-
 // Formats the header (type, length, version 10) and writes the chunk; 1 or 0.
 int oscil_chunkWrite(fileRec* file, int32_t type, char* body, unsigned length);
 
@@ -37,13 +27,13 @@ int oscil_chunkReadWrite(fileRec* file, Rec* rec, void* buffer, int reading, int
     char* buf = static_cast<char*>(buffer);
     Rec tmp = *rec;
     if (reading) {
-        if (!move(buf, &tmp, oscil_chunkLimit(1), 1)) return 0;
+        if (!move(buf, &tmp, file_bodyLimit(1), 1)) return 0;
         if (shallWeFlip()) flip(&tmp);
         settle(&tmp);
         *rec = tmp;
         return 1;
     }
     std::memset(buf, 0, bodySize);
-    if (!move(buf, &tmp, oscil_chunkLimit(0), 0)) return 0;
+    if (!move(buf, &tmp, file_bodyLimit(0), 0)) return 0;
     return oscil_chunkWrite(file, type, buf, bodySize);
 }

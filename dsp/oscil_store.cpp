@@ -30,7 +30,7 @@ int moveOscil(char* buf, oscil_instRec* r, unsigned max, long reading) {
         if (!file_readWriteBuf_float(buf, f, &pos, max, reading)) return 0;
     for (int32_t* l : slots.longs)
         if (!file_readWriteBuf_long(buf, l, &pos, max, reading)) return 0;
-    return oscil_chunkMoveFlag(buf, &r->active, &pos, max, reading) ? 1 : 0;
+    return file_readWriteBuf_flag(buf, &r->active, &pos, max, reading) ? 1 : 0;
 }
 
 // No subnormal float from a file reaches the audio code.

@@ -98,7 +98,7 @@ int storedCC_readWritestoredCCList(fileRec* file, storedCCList* list, void* buff
 {
     if (!file || !list || !buffer) return 0;
     char* buf = static_cast<char*>(buffer);
-    unsigned max = dsp_chunkLimit(reading), pos = 0;
+    unsigned max = file_bodyLimit(reading), pos = 0;
     storedCCList tmp = *list;
     int32_t count = tmp.count < 0 ? 0 : (tmp.count > kStoredCC ? kStoredCC : tmp.count);
     if (!reading) std::memset(buf, 0, 4 + count * kStoredRecBytes);

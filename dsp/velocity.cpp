@@ -157,7 +157,7 @@ int vel_readWriteVelInst(fileRec* file, velInstRec* rec, void* buffer, int readi
 {
     if (!file || !rec || !buffer) return 0;
     char* buf = static_cast<char*>(buffer);
-    unsigned max = dsp_chunkLimit(reading), pos = 0;
+    unsigned max = file_bodyLimit(reading), pos = 0;
     velInstRec tmp = *rec;
     if (!reading) std::memset(buf, 0, kDestinations * 16);
     long ok = 1;

@@ -89,8 +89,8 @@ const int32_t kWaveshapeChunk = chunkType('w', 's', 'h', 'p');
 
 int moveWaveshape(char* buf, waveshapeInstRec* r, unsigned max, long reading) {
     unsigned pos = 0;
-    return oscil_chunkMoveFlag(buf, &r->mono, &pos, max, reading) &&
-           oscil_chunkMoveFlag(buf, &r->active, &pos, max, reading) &&
+    return file_readWriteBuf_flag(buf, &r->mono, &pos, max, reading) &&
+           file_readWriteBuf_flag(buf, &r->active, &pos, max, reading) &&
            file_readWriteBuf_short(buf, &r->waveID, &pos, max, reading) &&
            file_readWriteBuf_float(buf, &r->inGain, &pos, max, reading) &&
            file_readWriteBuf_float(buf, &r->outGain, &pos, max, reading) &&

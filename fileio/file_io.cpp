@@ -229,6 +229,22 @@ long file_readWriteBuf_char(char* buf, char* value, unsigned* pos, unsigned max,
     return file_readWriteBuf(buf, value, 1, 4, pos, max, reading);
 }
 
+long file_readWriteBuf_flag(char* buf, int32_t* flag, unsigned* pos, unsigned max, long reading)
+{
+    if (!flag) return 0;
+    char byte = (!reading && *flag) ? 1 : 0;
+    if (!file_readWriteBuf_char(buf, &byte, pos, max, reading)) return 0;
+    if (reading) *flag = static_cast<unsigned char>(byte);
+    return 1;
+}
+
+unsigned file_bodyLimit(long reading)
+{
+    if (!reading) return kFileBufSize;
+    if (!file_buf || file_buf->held <= 0) return 0;
+    return static_cast<unsigned>(file_buf->held) + 1u;
+}
+
 long file_readWriteBuf_short(char* buf, int16_t* value, unsigned* pos, unsigned max, long reading)
 {
     return file_readWriteBuf(buf, value, 2, 4, pos, max, reading);

@@ -92,6 +92,15 @@ long file_readWriteBuf_short(char* buf, int16_t* value, unsigned* pos, unsigned 
 long file_readWriteBuf_long(char* buf, int32_t* value, unsigned* pos, unsigned max, long reading);
 long file_readWriteBuf_float(char* buf, float* value, unsigned* pos, unsigned max, long reading);
 long file_readWriteBuf_double(char* buf, double* value, unsigned* pos, unsigned max, long reading);
+// A flag: one byte at the start of a 4-byte slot. A set flag is written as
+// 1, so a value whose low byte is zero (256, say) is not saved as off;
+// reading stores the byte's value into the whole field.
+long file_readWriteBuf_flag(char* buf, int32_t* flag, unsigned* pos, unsigned max, long reading);
+// The limit to marshal a chunk body with: when writing, the size of the
+// shared buffer; when reading, the body length file_buf really holds plus
+// one (a slot may not end at the limit), so that a short body makes the
+// marshalling call fail instead of reading stale bytes. 0 with nothing held.
+unsigned file_bodyLimit(long reading);
 
 // --- chunks ----------------------------------------------------------------
 // The verification hook answers 0 to accept a header, non-zero to reject it.

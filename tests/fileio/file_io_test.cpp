@@ -213,6 +213,39 @@ TEST_F(FileIoTest, MarshallingSlotsAndLimits)
     EXPECT_EQ(file_readWriteBuf(buf, block, 4, 4, nullptr, 32, 1), 0);
 }
 
+TEST_F(FileIoTest, FlagsAndTheBodyLimit)
+{
+    // A set flag is saved as 1 whatever its value, so 256 is not saved as off.
+    char buf[8];
+    std::memset(buf, 0x55, sizeof buf);
+    unsigned pos = 0;
+    int32_t on = 256, off = 0, back = -1;
+    EXPECT_EQ(file_readWriteBuf_flag(buf, &on, &pos, 0xFFFF, 0), 1);
+    EXPECT_EQ(file_readWriteBuf_flag(buf, &off, &pos, 0xFFFF, 0), 1);
+    EXPECT_EQ(pos, 8u);
+    EXPECT_EQ(buf[0], 1);
+    EXPECT_EQ(buf[1], 0);
+    EXPECT_EQ(buf[4], 0);
+    pos = 0;
+    EXPECT_EQ(file_readWriteBuf_flag(buf, &back, &pos, 0xFFFF, 1), 1);
+    EXPECT_EQ(back, 1);
+    EXPECT_EQ(file_readWriteBuf_flag(buf, &back, &pos, 0xFFFF, 1), 1);
+    EXPECT_EQ(back, 0);
+    EXPECT_EQ(file_readWriteBuf_flag(buf, nullptr, &pos, 0xFFFF, 1), 0);
+
+    // Writing may fill the buffer; reading stops at the body really held.
+    EXPECT_EQ(file_bodyLimit(0), unsigned(kFileBufSize));
+    file_buf->held = 0;
+    EXPECT_EQ(file_bodyLimit(1), 0u);
+    file_buf->held = 8;
+    EXPECT_EQ(file_bodyLimit(1), 9u);
+    pos = 4;
+    EXPECT_EQ(file_readWriteBuf_flag(buf, &back, &pos, file_bodyLimit(1), 1), 1);
+    EXPECT_EQ(file_readWriteBuf_flag(buf, &back, &pos, file_bodyLimit(1), 1), 0);  // past the body
+    file_cleanup();
+    EXPECT_EQ(file_bodyLimit(1), 0u);
+}
+
 TEST_F(FileIoTest, RecordWriterStopsWhenTheBufferIsFull)
 {
     // Ten longs into a limit of 30 bytes: only those ending below it fit.
