@@ -1,10 +1,5 @@
 #include "tests/engine/engine_fixture.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-
 namespace {
 desktopRecord record;
 
@@ -131,68 +126,13 @@ void installRecordingHooks()
 
 void EngineTest::SetUp()
 {
-    static int serial = 0;
-    segment_ = "/morvane-enginetest-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-    ASSERT_EQ(iac_setSegmentName(segment_.c_str()), 1);
-    ASSERT_EQ(iac_mvn_signIn(), 1);
-    if (!file_buf) {
-        ASSERT_EQ(file_init(kFileBufSize), 1);
-    }
+    engineSession_open(&session_, "enginetest");
+    if (HasFatalFailure())
+        return;
     dsp_globals_init();
-    char tmpl[] = "/tmp/morvane-engine-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    folder_ = tmpl;
-    prefs_setProgramFolder(folder_.c_str());
     installRecordingHooks();
-    gBank = bank_new();
-    ASSERT_NE(gBank, nullptr);
-    ASSERT_EQ(lastEdits_init(), 1);
-    lastBanks_init();
-    initWindowPositions();
-    makePresetClean();
-    g_instanceNumber = 0;
-    gInst = iac_getInst(0);
-    MorvaneEngine_init();
+    engineSession_startEngine();
     desktop().frameActions.clear();
 }
 
-void EngineTest::TearDown()
-{
-    iac_mvn_signOut();
-    iac_unlinkSegment();
-    bank_delete(gBank);
-    gBank = nullptr;
-    gInst = nullptr;
-    lastEdits_cleanup();
-    engine_setHooks(nullptr);
-    bank_setMessageProc(nullptr);
-    prefs_setProgramFolder(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-}
-
-std::string EngineTest::makeBankFile(const std::string& fileName, const std::vector<int>& slots,
-                                     const std::string& name)
-{
-    bankRec* bank = bank_new();
-    // The presets are made in a record of their own: instance 7's.
-    instRec* work = iac_getInst(7);
-    work->paused = 1;  // nobody answers a fade for instance 7
-    inst_reinit(work);
-    for (int slot : slots) {
-        inst_patch_setName(work, (name + std::to_string(slot)).c_str());
-        bank_storeInst(bank, work, static_cast<short>(slot));
-    }
-    std::string path = pathOf(fileName);
-    EXPECT_EQ(mvnFile_saveAs(bank, path.c_str(), fileName.c_str()), 1);
-    bank_delete(bank);
-    return path;
-}
-
-std::string patchName(instRec* inst)
-{
-    char name[kPatchNameLen + 1];
-    inst_patch_getName(inst, name);
-    name[kPatchNameLen] = 0;
-    return name;
-}
+void EngineTest::TearDown() { engineSession_close(&session_); }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "tests/engine/engine_session.h"
 
 struct menuItemModel {
     int id;
@@ -58,14 +59,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
     // Path of a file in the temporary folder.
-    std::string pathOf(const std::string& name) const { return folder_ + "/" + name; }
+    std::string pathOf(const std::string& name) const { return session_.folder + "/" + name; }
     // Writes a bank file whose listed slots hold presets named name<slot>;
     // returns its path.
     std::string makeBankFile(const std::string& fileName, const std::vector<int>& slots,
-                             const std::string& name = "Sound ");
-    std::string segment_;
-    std::string folder_;
+                             const std::string& name = "Sound ")
+    {
+        return engineSession_makeBankFile(session_, fileName, slots, name);
+    }
+    engineSession session_;
 };
-
-// The patch name of an instrument as a string.
-std::string patchName(instRec* inst);

@@ -14,7 +14,7 @@ class EngineWithHost : public EngineTest {};
 TEST_F(EngineWithHost, InstanceComingOnlineGetsItsProgramFromTheOpenBank)
 {
     std::string path = makeBankFile("Pads.glo", {3, 7, 20});
-    hostRun host(segment_, 1);
+    hostRun host(session_.segment, 1);
     ASSERT_TRUE(host.started());
     ASSERT_TRUE(pollUntil([] { return MorvaneEngine_plugIsOnline(0) != 0; }, poll));
 
@@ -48,7 +48,7 @@ TEST_F(EngineWithHost, ProgramChangesAreFollowedInBothDirections)
 {
     std::string path = makeBankFile("Keys.glo", {3, 5, 9});
     fileApp_openBankFromPathName(gBank, path.c_str(), "");
-    hostRun host(segment_, 2);
+    hostRun host(session_.segment, 2);
     ASSERT_TRUE(pollUntil([] { return MorvaneEngine_plugIsOnline(1) != 0; }, poll));
 
     // A host program change for the current instance, with the edited sound
@@ -86,7 +86,7 @@ TEST_F(EngineWithHost, ProgramChangesAreFollowedInBothDirections)
 
 TEST_F(EngineWithHost, TheLastInstanceGoingOfflineArmsTheQuitOnce)
 {
-    hostRun host(segment_, 2);
+    hostRun host(session_.segment, 2);
     // The first poll already finds the instances online.
     ASSERT_TRUE(pollUntil([] { return iac_plugIsOnline[0] && iac_plugIsOnline[1]; }, nullptr));
     EXPECT_EQ(MorvaneEngine_idle(), 1);
@@ -125,7 +125,7 @@ TEST_F(EngineWithHost, WithoutAnyInstanceTheFirstPollClosesTheProgram)
 TEST_F(EngineWithHost, PlugInRequestsForBanksAndEditorWindows)
 {
     std::string strings = makeBankFile("Strings.glo", {0, 4});
-    hostRun host(segment_, 2);
+    hostRun host(session_.segment, 2);
     ASSERT_TRUE(pollUntil([] { return MorvaneEngine_plugIsOnline(1) != 0; }, poll));
 
     host.send("bank " + strings);
@@ -161,7 +161,7 @@ TEST_F(EngineWithHost, PlugInRequestsForBanksAndEditorWindows)
 
 TEST_F(EngineWithHost, WhateverThePlugInWritesThePollStaysInRange)
 {
-    hostRun host(segment_, 1);
+    hostRun host(session_.segment, 1);
     ASSERT_TRUE(pollUntil([] { return MorvaneEngine_plugIsOnline(0) != 0; }, poll));
     // Pending program words out of range are cleared and dropped.
     for (int16_t word : {int16_t(128), int16_t(32767), int16_t(-2), int16_t(-32768)}) {

@@ -335,7 +335,7 @@ TEST_F(Prefs, GarbledFilesNeverCrashAndGiveNothingBad)
 
 TEST_F(Prefs, AFailedSaveIsReportedOnTheSilentChannel)
 {
-    prefs_setProgramFolder((folder_ + "/no/such/folder").c_str());
+    prefs_setProgramFolder((session_.folder + "/no/such/folder").c_str());
     prefs_save();
     ASSERT_EQ(desktop().errors.size(), 1u);
     EXPECT_EQ(desktop().errors[0], "Save preferences failed. Error = 29441");

@@ -121,9 +121,9 @@ TEST_F(MainWindowActions, PatchValuesAndTheirDerivedValues)
     char shown[kPatchNameLen + 1];
     wMain_presetNameForDisplay(shown);
     EXPECT_STREQ(shown, "untitled");
-    EXPECT_EQ(mainPatchName(gInst), "untitled");
+    EXPECT_EQ(patchName(gInst), "untitled");
     wMain_renamePreset("A name longer than the thirty-four bytes of the field");
-    EXPECT_EQ(mainPatchName(gInst), std::string("A name longer than the thirty-four").substr(0, kPatchNameLen));
+    EXPECT_EQ(patchName(gInst), std::string("A name longer than the thirty-four").substr(0, kPatchNameLen));
 }
 
 TEST_F(MainWindowActions, KeysAndWheelReachTheInstrument)

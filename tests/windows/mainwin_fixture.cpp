@@ -39,17 +39,9 @@ void installHooks()
 
 void MainWindowTest::SetUp()
 {
-    static int serial = 0;
-    segment_ = "/morvane-mainwin-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-    ASSERT_EQ(iac_setSegmentName(segment_.c_str()), 1);
-    ASSERT_EQ(iac_mvn_signIn(), 1);
-    if (!file_buf) {
-        ASSERT_EQ(file_init(kFileBufSize), 1);
-    }
-    char tmpl[] = "/tmp/morvane-mainwin-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    folder_ = tmpl;
-    prefs_setProgramFolder(folder_.c_str());
+    engineSession_open(&session_, "mainwin");
+    if (HasFatalFailure())
+        return;
 
     ASSERT_EQ(platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768), 1);
     ASSERT_EQ(resources_registerAll(), 1);
@@ -76,15 +68,9 @@ void MainWindowTest::SetUp()
     alert_init(frame_);
     installHooks();
 
-    gBank = bank_new();
-    ASSERT_NE(gBank, nullptr);
-    ASSERT_EQ(lastEdits_init(), 1);
-    lastBanks_init();
-    initWindowPositions();
-    makePresetClean();
-    g_instanceNumber = 0;
-    gInst = iac_getInst(0);
-    MorvaneEngine_init();
+    engineSession_startEngine();
+    if (HasFatalFailure())
+        return;
     // Nobody answers a fade while no plug-in runs.
     for (int i = 0; i < IAC_INSTANCES; ++i) {
         iac_getInst(i)->paused = 1;
@@ -103,25 +89,15 @@ void MainWindowTest::TearDown()
     pensAndBrushes_cleanup();
     platform_shutdown();
     s_client = s_frame = nullptr;
-    iac_mvn_signOut();
-    iac_unlinkSegment();
-    bank_delete(gBank);
-    gBank = nullptr;
-    gInst = nullptr;
-    lastEdits_cleanup();
-    engine_setHooks(nullptr);
-    bank_setMessageProc(nullptr);
     file_setOpenDialogProc(nullptr);
-    prefs_setProgramFolder(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
+    engineSession_close(&session_);
 }
 
 void MainWindowTest::startHost(int instances)
 {
     // The plug-in last played program 0: the poll loads it when the instance comes online.
     iac_mvn_programChange(0, 0);
-    host_.reset(new hostRun(segment_, instances));
+    host_.reset(new hostRun(session_.segment, instances));
     ASSERT_TRUE(host_->started());
     ASSERT_TRUE(waitFor([] { return MorvaneEngine_plugIsOnline(0) != 0; })) << host_->report();
     ASSERT_TRUE(waitFor([] { return gInst->patch.preset == 0 && !wMain_needUpdate(); })) << host_->report();
@@ -176,24 +152,6 @@ void MainWindowTest::pressKey(int vk)
     headless_runUntilIdle();
 }
 
-std::string MainWindowTest::makeBankFile(const std::string& fileName, const std::vector<int>& slots,
-                                         const std::string& name)
-{
-    bankRec* bank = bank_new();
-    // The presets are made in a record of their own: instance 7's.
-    instRec* work = iac_getInst(7);
-    work->paused = 1;
-    inst_reinit(work);
-    for (int slot : slots) {
-        inst_patch_setName(work, (name + std::to_string(slot)).c_str());
-        bank_storeInst(bank, work, static_cast<short>(slot));
-    }
-    std::string path = pathOf(fileName);
-    EXPECT_EQ(mvnFile_saveAs(bank, path.c_str(), fileName.c_str()), 1);
-    bank_delete(bank);
-    return path;
-}
-
 void MainWindowTest::openBank(const std::string& path)
 {
     fileApp_openBankFromPathName(gBank, path.c_str(), "");
@@ -209,14 +167,6 @@ std::string MainWindowTest::screenshot(const std::string& name)
     platform_composeAndPresent(1);
     EXPECT_EQ(platform_saveWindowPNG(window_getHWND(winId_main), path.c_str()), 1);
     return path;
-}
-
-std::string mainPatchName(instRec* inst)
-{
-    char name[kPatchNameLen + 1];
-    inst_patch_getName(inst, name);
-    name[kPatchNameLen] = 0;
-    return name;
 }
 
 std::string matrixText(short cell)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/engine/engine_session.h"
 #include "tests/engine/host_process.h"
 #include "windows/windows.h"
 #include "windows/wMain.h"
@@ -36,24 +37,24 @@ protected:
     void pressKey(int vk);
     // Writes a bank file whose listed slots hold presets named name<slot>.
     std::string makeBankFile(const std::string& fileName, const std::vector<int>& slots,
-                             const std::string& name = "Sound ");
+                             const std::string& name = "Sound ")
+    {
+        return engineSession_makeBankFile(session_, fileName, slots, name);
+    }
     // Opens a bank file as the current bank (the shell's open).
     void openBank(const std::string& path);
-    std::string pathOf(const std::string& name) const { return folder_ + "/" + name; }
+    std::string pathOf(const std::string& name) const { return session_.folder + "/" + name; }
     // The screen point of a client point of window 1.
     POINT screenOf(int x, int y);
     // Saves a screenshot of the Main window under the test output folder; its path.
     std::string screenshot(const std::string& name);
 
-    std::string segment_;
-    std::string folder_;
+    engineSession session_;
     HWND frame_ = nullptr;
     HWND client_ = nullptr;
     std::unique_ptr<hostRun> host_;
 };
 
-// The patch name of an instrument as a string.
-std::string mainPatchName(instRec* inst);
 // The text of the matrix cell (item) of window 1.
 std::string matrixText(short cell);
 // The text of a display of window 1.

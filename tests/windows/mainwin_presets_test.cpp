@@ -135,7 +135,7 @@ TEST_F(MainWindowPresets, ImportAuditionsInTheInstrumentAndDoneRestoresTheProgra
     openBank(makeBankFile("Mine.glo", {0, 1}, "Mine "));
     startHost();
     wMain_setPreset(1);
-    ASSERT_EQ(mainPatchName(gInst), "Mine 1");
+    ASSERT_EQ(patchName(gInst), "Mine 1");
     file_setOpenDialogProc(chooseImportFile);
     int published = host_->count("names published");
 
@@ -145,12 +145,12 @@ TEST_F(MainWindowPresets, ImportAuditionsInTheInstrumentAndDoneRestoresTheProgra
         // The import list starts at slot 0, which plays at once.
         EXPECT_EQ(lineOf(dlg, 33, 5), "5 Brass 5");
         EXPECT_EQ(selectionOf(dlg, 33), 0);
-        auditioned = mainPatchName(gInst);
+        auditioned = patchName(gInst);
         EXPECT_EQ(selectionOf(dlg, 35), 2);   // the first empty slot of the current bank
         clickLine(dlg, 33, 5);
     });
     headless_pushIdleAction([&](HWND dlg) {
-        afterPick = mainPatchName(gInst);
+        afterPick = patchName(gInst);
         // Stored into slot 3 of the current bank: empty, so no question.
         clickLine(dlg, 35, 3);
         pressItem(dlg, 38);
@@ -172,7 +172,7 @@ TEST_F(MainWindowPresets, ImportAuditionsInTheInstrumentAndDoneRestoresTheProgra
     EXPECT_EQ(gBank->dirty, 1);
     // "Done": the instrument plays its own program again, the import bank is
     // closed and the names are published.
-    EXPECT_EQ(mainPatchName(gInst), "Mine 1");
+    EXPECT_EQ(patchName(gInst), "Mine 1");
     EXPECT_EQ(gInst->patch.preset, 1);
     EXPECT_EQ(bank_presetCount(importBank), 0);
     EXPECT_TRUE(waitFor([&] { return host_->count("names published") > published; })) << host_->report();
@@ -204,7 +204,7 @@ TEST_F(MainWindowPresets, OpenBankStartsAgainWithAnotherFile)
     EXPECT_EQ(secondTitle, "Import from Second.glo:");
     EXPECT_EQ(bank_presetCount(importBank), 0);
     // The audition stays in the instrument.
-    EXPECT_EQ(mainPatchName(gInst), "Organ 0");
+    EXPECT_EQ(patchName(gInst), "Organ 0");
 }
 
 TEST_F(MainWindowPresets, ImportWithNoFileChosenOpensNothing)
@@ -214,7 +214,7 @@ TEST_F(MainWindowPresets, ImportWithNoFileChosenOpensNothing)
     int unanswered = headless_unansweredPrompts();
     import_openDialog();
     EXPECT_EQ(headless_unansweredPrompts(), unanswered);
-    EXPECT_EQ(mainPatchName(gInst), "Kept");
+    EXPECT_EQ(patchName(gInst), "Kept");
 }
 
 TEST_F(MainWindowPresets, ExportPutsTheNamesOnTheClipboard)

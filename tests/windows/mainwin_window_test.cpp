@@ -101,7 +101,7 @@ TEST_F(MainWindowUse, MatrixClicksAndArrowKeysSelectPresetsAndTellThePlugin)
     clickCell(5);
     ASSERT_TRUE(sent(5)) << host_->report();
     EXPECT_EQ(gInst->patch.preset, 5);
-    EXPECT_EQ(mainPatchName(gInst), "Sound 5");
+    EXPECT_EQ(patchName(gInst), "Sound 5");
     idleStep();
     EXPECT_EQ(matrixSelection(), 5);
     EXPECT_EQ(displayText(mainId_number), "5");
@@ -403,7 +403,7 @@ TEST_F(MainWindowUse, RecentEditsNameEditorWindowsPanicAndClose)
     inst_patch_setName(gInst, "My edit");
     makePresetDirty();
     clickCell(1);
-    ASSERT_EQ(mainPatchName(gInst), "Sound 1");
+    ASSERT_EQ(patchName(gInst), "Sound 1");
     window_setCurrent(winId_main);
     HMENU edits = popup_get(mainId_edits)->menu;
     ASSERT_EQ(GetMenuItemCount(edits), 1);
@@ -412,15 +412,15 @@ TEST_F(MainWindowUse, RecentEditsNameEditorWindowsPanicAndClose)
     EXPECT_STREQ(text, "My edit");
     headless_answerNextPrompt(1);
     clickObject(mainId_edits);
-    EXPECT_EQ(mainPatchName(gInst), "My edit");
+    EXPECT_EQ(patchName(gInst), "My edit");
     EXPECT_EQ(gInst->patch.preset, 1);   // the program number stays
 
     // The name display renames the patch and the titles follow.
     makePresetClean();
     typeInto(mainId_name, "A name of thirty-four characters!!and more");
-    EXPECT_EQ(mainPatchName(gInst), "A name of thirty-four characters!!");
+    EXPECT_EQ(patchName(gInst), "A name of thirty-four characters!!");
     typeInto(mainId_name, "Bright Keys");
-    EXPECT_EQ(mainPatchName(gInst), "Bright Keys");
+    EXPECT_EQ(patchName(gInst), "Bright Keys");
     EXPECT_TRUE(presetIsDirty());
     char title[128];
     GetWindowTextA(window_getHWND(winId_main), title, sizeof title);
