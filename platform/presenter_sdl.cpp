@@ -68,6 +68,13 @@ class SdlPresenter : public Presenter {
   }
   int kind() const override { return PLATFORM_PRESENTER_SDL; }
   bool open(int width, int height) override {
+    // The screen is composed in memory and only damaged rectangles are
+    // copied, so the window surface is the display's own shared-memory
+    // image: asking SDL for a GPU texture instead would load a whole
+    // graphics driver stack (a software one on machines without a GPU,
+    // tens of megabytes and slower) for nothing. The environment variable
+    // of the same name still overrides this.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     started_ = true;
     window_ = SDL_CreateWindow("Morvane Engine", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, SDL_WINDOW_RESIZABLE);
