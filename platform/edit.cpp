@@ -29,18 +29,28 @@ static FontRec* editFont(WindowRec* w) {
 
 static int prefixWidth(WindowRec* w, int i) { return textWidth(editFont(w), toUtf8(w->text.c_str(), i)); }
 
+// Centred and right-aligned text is placed by its alignment while it fits;
+// text wider than the box scrolls like left-aligned text, so the caret and
+// what is typed stay in view.
+static bool alignedFits(HWND h, WindowRec* w) {
+  if ((w->style & 3) == ES_LEFT) return false;
+  RECT r;
+  GetClientRect(h, &r);
+  return prefixWidth(w, (int)w->text.size()) <= (int)r.right - 4;
+}
+
 static int textLeft(HWND h, WindowRec* w, EditData* d) {
   RECT r;
   GetClientRect(h, &r);
   int tw = prefixWidth(w, (int)w->text.size());
   DWORD align = w->style & 3;
-  if (align == ES_CENTER) return std::max(2, ((int)r.right - tw) / 2);
-  if (align == ES_RIGHT) return std::max(2, (int)r.right - 2 - tw);
+  if (alignedFits(h, w) && align == ES_CENTER) return std::max(2, ((int)r.right - tw) / 2);
+  if (alignedFits(h, w)) return std::max(2, (int)r.right - 2 - tw);
   return 2 - d->scroll;
 }
 
 static void keepCaretVisible(HWND h, WindowRec* w, EditData* d) {
-  if ((w->style & 3) != ES_LEFT) {
+  if (alignedFits(h, w)) {
     d->scroll = 0;
     return;
   }
