@@ -62,7 +62,7 @@ class PrivateDisplay {
   std::string name_;
 };
 
-const int kClicks = 3;
+const int kClicks = 4;
 std::atomic<long long> clickedAt[kClicks];
 std::atomic<int> clicks{0};
 std::atomic<int> closes{0};
@@ -122,24 +122,24 @@ PrivateDisplay SdlPresenterTest::display_;
 TEST_F(SdlPresenterTest, InputWakesTheSleepingLoopAtOnceEvenLongAfterTheLastInput) {
   // The first click comes well past the presenter's second of busy polling
   // after the start-up input; the others follow at uneven spacings.
-  long long sentAt[kClicks] = {0, 0, 0};
+  long long sentAt[kClicks] = {0, 0, 0, 0};
   std::thread user([&] {
-    const int pauses[kClicks] = {1600, 430, 370};
+    const int pauses[kClicks] = {1600, 430, 370, 510};
     for (int i = 0; i < kClicks; i++) {
       std::this_thread::sleep_for(std::chrono::milliseconds(pauses[i]));
       sentAt[i] = xinput_click(display_.name(), 400, 300);
     }
   });
-  runLoopFor(3000);
+  runLoopFor(3400);
   user.join();
   ASSERT_NE(0, sentAt[0]) << "the X server has no test extension";
   ASSERT_EQ(kClicks, clicks.load()) << "clicks did not reach the window";
   // Without waking on the display each click would wait for the next
-  // periodic look (up to a quarter of a second); three in a row arriving
-  // quickly cannot happen by chance. The bound leaves room for a busy machine.
+  // periodic look (up to a quarter of a second); four in a row arriving
+  // quickly is most unlikely by chance. The bound leaves room for a busy machine.
   for (int i = 0; i < kClicks; i++) {
     EXPECT_GE(clickedAt[i], sentAt[i]);
-    EXPECT_LT(clickedAt[i] - sentAt[i], 60) << "click " << i;
+    EXPECT_LT(clickedAt[i] - sentAt[i], 100) << "click " << i;
   }
 }
 
