@@ -327,6 +327,11 @@ LRESULT listboxProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       d->items.erase(d->items.begin() + wp);
       if (d->cur == (int)wp) d->cur = -1;
       else if (d->cur > (int)wp) d->cur--;
+      // The caret and the anchor follow their lines and stay on the list.
+      if (d->caret > (int)wp) d->caret--;
+      if (d->anchor > (int)wp) d->anchor--;
+      d->caret = std::max(0, std::min(d->caret, n - 2));
+      d->anchor = std::max(0, std::min(d->anchor, n - 2));
       clampTop(h, d);
       InvalidateRect(h, nullptr, FALSE);
       return (LRESULT)d->items.size();
