@@ -26,6 +26,12 @@ static double glyphValue(int glyph, double x) {
 void res_paintGlyph(cairo_t* cr, double x, double y, double w, double h, int glyph) {
   const resThemeRec& t = res_theme();
   cairo_save(cr);
+  // The noise curve turns sharply: mitred corners would poke out of the
+  // glyph into the pop-up item beside it, so corners are bevelled and the
+  // drawing is clipped to the glyph.
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_clip(cr);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_BEVEL);
   res_setColor(cr, t.field);
   cairo_rectangle(cr, x, y, w, h);
   cairo_fill(cr);
