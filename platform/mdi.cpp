@@ -73,14 +73,26 @@ void mdiMinimize(HWND h) {
   w->restoreRect = w->rect;
   w->minimized = true;
   w->style |= WS_MINIMIZE;
-  int slots = 0;
-  for (HWND k : c->children)
-    if (k != h && win(k) && win(k)->minimized) slots++;
   RECT cr;
   GetClientRect(c->handle, &cr);
   RECT in = clientInsets(w);
   int height = in.top - ncMenuHeight(w) + in.bottom;
   int perRow = std::max(1, (int)cr.right / kIconWidth);
+  // The first slot no other minimised child sits in (one restored in between
+  // leaves a gap that is filled first).
+  std::vector<bool> used;
+  for (HWND k : c->children) {
+    WindowRec* o = win(k);
+    if (k == h || !o || !o->minimized || height <= 0) continue;
+    int col = o->rect.left / kIconWidth, row = (cr.bottom - o->rect.bottom) / height;
+    if (col < 0 || col >= perRow || row < 0 || o->rect.left != col * kIconWidth || o->rect.bottom != cr.bottom - height * row)
+      continue;
+    size_t i = (size_t)row * perRow + col;
+    if (used.size() <= i) used.resize(i + 1, false);
+    used[i] = true;
+  }
+  int slots = 0;
+  while (slots < (int)used.size() && used[slots]) slots++;
   int x = (slots % perRow) * kIconWidth, y = cr.bottom - height * (1 + slots / perRow);
   setWindowRect(h, RECT{x, y, x + kIconWidth, y + height}, true);
 }
@@ -154,9 +166,16 @@ static LRESULT mdiClientProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       std::vector<HWND> vis;
       for (HWND k : w->children)
         if (win(k) && win(k)->isMdiChild && (win(k)->style & WS_VISIBLE)) vis.push_back(k);
-      if (vis.size() > 1) {
-        HWND bottom = vis.front();
-        mdiActivate(h, lp ? vis[vis.size() - 2] : bottom);
+      if (vis.size() > 1 && lp) {
+        // Backwards: the top child goes to the bottom and the one under it
+        // becomes active, so repeating goes through every child.
+        HWND top = vis.back();
+        w->children.erase(std::remove(w->children.begin(), w->children.end(), top), w->children.end());
+        w->children.insert(w->children.begin(), top);
+        damageWindow(top);
+        mdiActivate(h, vis[vis.size() - 2]);
+      } else if (vis.size() > 1) {
+        mdiActivate(h, vis.front());
       }
       return 0;
     }
