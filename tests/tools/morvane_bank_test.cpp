@@ -1,6 +1,8 @@
 // morvane-bank's commands and the factory bank written at build time.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -25,6 +27,12 @@ run command(std::vector<std::string> args)
     std::ostringstream out, err;
     int status = bankCmd_main((int)argv.size(), argv.data(), out, err);
     return {status, out.str(), err.str()};
+}
+
+std::vector<char> readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 int lines(const std::string& text)
@@ -66,6 +74,36 @@ TEST(FactoryBank, IsWrittenBesideTheProgramAndPassesCheck)
         EXPECT_TRUE(sounds.insert(fields).second) << name << " is a copy of another sound";
     }
     bank_delete(bank);
+}
+
+// Every factory sound, selected into an instrument and stored back into a
+// new bank, saves to the same bytes: nothing of a sound is lost or altered
+// on its way through the instrument record the plug-in plays.
+TEST(FactoryBank, EverySoundRoundTripsThroughAnInstrumentByteForByte)
+{
+    bankRec* factory = openBank(kFactory);
+    ASSERT_NE(factory, nullptr);
+    bankRec* copy = bank_new();
+    instRec* inst = testInst(0);
+    for (short s = 0; s < kBankSlots; ++s) {
+        if (bank_presetIsDefault(factory, s))
+            continue;
+        bank_selectPreset(factory, inst, s);
+        bank_storeInst(copy, inst, s);
+    }
+    tempFolder folder;
+    std::string path = folder.path("Factory Presets.glo");
+    ASSERT_EQ(mvnFile_saveAs(copy, path.c_str(), "Factory Presets.glo"), 1);
+    std::vector<char> original = readFile(kFactory), again = readFile(path);
+    ASSERT_FALSE(original.empty());
+    EXPECT_EQ(original.size(), again.size());
+    size_t firstDifference = 0;
+    while (firstDifference < original.size() && firstDifference < again.size() &&
+           original[firstDifference] == again[firstDifference])
+        ++firstDifference;
+    EXPECT_EQ(firstDifference, original.size()) << "the files part at byte " << firstDifference;
+    bank_delete(copy);
+    bank_delete(factory);
 }
 
 TEST(FactoryBank, RecipesUseWhatTheirNamesPromise)
