@@ -214,7 +214,9 @@ static std::vector<Tracker*>& trackers() {
   return t;
 }
 
-static HWND openPopup(Tracker& t, HMENU menu, int x, int y, int parentRight, int alignFlags) {
+// parentLeft: the left edge of the menu a sub-menu comes from (-1 for the
+// first level); a sub-menu with no room at the right opens at its left.
+static HWND openPopup(Tracker& t, HMENU menu, int x, int y, int parentLeft, int alignFlags) {
   MenuRec* m = menuOf(menu);
   if (!m) return nullptr;
   if (t.owner && !(t.flags & TPM_NONOTIFY)) SendMessageA(t.owner, WM_INITMENUPOPUP, (WPARAM)menu, (LPARAM)t.levels.size());
@@ -226,7 +228,7 @@ static HWND openPopup(Tracker& t, HMENU menu, int x, int y, int parentRight, int
   if (alignFlags & TPM_BOTTOMALIGN) y -= h;
   else if (alignFlags & TPM_VCENTERALIGN) y -= h / 2;
   State& s = st();
-  if (x + w > s.screenW) x = parentRight >= 0 ? std::max(0, parentRight - w - (parentRight - x)) : s.screenW - w;
+  if (x + w > s.screenW) x = parentLeft >= 0 ? std::max(0, parentLeft - w + 3) : s.screenW - w;
   if (x < 0) x = 0;
   if (y + h > s.screenH) y = std::max(0, s.screenH - h);
   if (y < 0) y = 0;
@@ -383,7 +385,8 @@ static void handleKey(Tracker& t, WPARAM vk) {
     case VK_UP:
     case VK_DOWN: {
       int step = vk == VK_DOWN ? 1 : -1;
-      int i = d->hot;
+      // With nothing highlighted, Down goes to the first item and Up to the last.
+      int i = d->hot >= 0 ? d->hot : (step > 0 ? -1 : 0);
       for (int k = 0; k < n; k++) {
         i = (i + step + n) % n;
         if (!(m->items[i].flags & MF_SEPARATOR)) break;
