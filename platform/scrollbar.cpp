@@ -146,7 +146,10 @@ LRESULT scrollbarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         POINT p;
         GetCursorPos(&p);
         ScreenToClient(h, &p);
-        if (partAt(h, d, p.x, p.y) == d->pressed) report(h, d->pressed, 0);
+        // Repeats only while the pointer is on the pressed part, not merely level with it.
+        RECT r;
+        GetClientRect(h, &r);
+        if (PtInRect(&r, p) && partAt(h, d, p.x, p.y) == d->pressed) report(h, d->pressed, 0);
         SetTimer(h, kRepeatTimer, 50, nullptr);
       }
       return 0;
