@@ -263,7 +263,7 @@ TEST_F(EditTest, TextLimitClipboardAndReadOnly) {
   EXPECT_EQ("31", textOf(e));
   SendMessageA(e, EM_SETSEL, 0, -1);
   SendMessageA(e, WM_PASTE, 0, 0);
-  EXPECT_EQ("123", textOf(e).substr(0, 3));
+  EXPECT_EQ("123", textOf(e));
   // Copying with nothing selected leaves the clipboard alone.
   SendMessageA(e, EM_SETSEL, 1, 1);
   SendMessageA(e, WM_COPY, 0, 0);

@@ -109,7 +109,7 @@ TEST_F(ListBoxTest, ItemsSortingSearchingAndBadIndexes) {
   HWND u = makeList(0, 3, 10);
   SendMessageA(u, LB_SETCURSEL, 1, 0);
   EXPECT_EQ(0, SendMessageA(u, LB_INSERTSTRING, 0, (LPARAM) "first"));
-  EXPECT_EQ(1, SendMessageA(u, LB_INSERTSTRING, (WPARAM)-1 + 2, (LPARAM) "second"));
+  EXPECT_EQ(1, SendMessageA(u, LB_INSERTSTRING, 1, (LPARAM) "second"));
   EXPECT_EQ(3, SendMessageA(u, LB_GETCURSEL, 0, 0));
   EXPECT_EQ(5, SendMessageA(u, LB_INSERTSTRING, 5, (LPARAM) "last"));
   EXPECT_EQ(LB_ERR, SendMessageA(u, LB_INSERTSTRING, 9, (LPARAM) "beyond"));
