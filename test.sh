@@ -21,4 +21,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON -DMORVANE_BENCH=OFF
 
 echo "== fuzzing the bank reader (short run over the kept corpus) =="
-./tests/bank/fuzz/run-fuzz.sh 20
+./scripts/run-fuzz.sh bank_fuzz tests/bank/fuzz/corpus 20
+echo "== fuzzing the preferences reader (short run over the kept corpus) =="
+./scripts/run-fuzz.sh prefs_fuzz tests/engine/fuzz/corpus 10 16384
