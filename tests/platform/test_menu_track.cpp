@@ -133,27 +133,24 @@ TEST_F(PlatformTest, PopupMenusStayOnScreenAndBesideTheirParent) {
   EXPECT_LE(first.right, 800);
   EXPECT_LE(last.bottom, 600);
   EXPECT_GE(first.left, 0);
+  // Opens the menu at (x, y), then its sub-menu by keys, and measures both.
+  auto openSubMenu = [&](int x, int y) {
+    headless_pushIdleAction([](HWND) { keysThen({VK_UP, VK_UP, VK_RIGHT}); });
+    headless_pushIdleAction([&](HWND) {
+      openRect(11, &first);
+      openRect(21, &deep);
+      headless_key(VK_ESCAPE);
+      headless_key(VK_ESCAPE);
+    });
+    TrackPopupMenu(m, TPM_RETURNCMD, x, y, 0, owner, nullptr);
+  };
   // Its sub-menu, with no room at the right, opens at the left of it
   // instead of over it.
-  headless_pushIdleAction([](HWND) { keysThen({VK_UP, VK_UP, VK_RIGHT}); });
-  headless_pushIdleAction([&](HWND) {
-    openRect(11, &first);
-    openRect(21, &deep);
-    headless_key(VK_ESCAPE);
-    headless_key(VK_ESCAPE);
-  });
-  TrackPopupMenu(m, TPM_RETURNCMD, 790, 100, 0, owner, nullptr);
+  openSubMenu(790, 100);
   EXPECT_LE(deep.right, first.left + 4) << "the sub-menu covers its parent";
   EXPECT_GE(deep.left, 0);
   // With room, it opens at the right.
-  headless_pushIdleAction([](HWND) { keysThen({VK_UP, VK_UP, VK_RIGHT}); });
-  headless_pushIdleAction([&](HWND) {
-    openRect(11, &first);
-    openRect(21, &deep);
-    headless_key(VK_ESCAPE);
-    headless_key(VK_ESCAPE);
-  });
-  TrackPopupMenu(m, TPM_RETURNCMD, 100, 100, 0, owner, nullptr);
+  openSubMenu(100, 100);
   EXPECT_GE(deep.left, first.right - 4);
   DestroyMenu(m);
 }

@@ -168,8 +168,11 @@ TEST_F(PlatformTest, InputBecomesMessagesWithMergedMovesAndDoubleClicks) {
   headless_click(70, 70, 3);
   headless_runUntilIdle();
   EXPECT_EQ((std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP}), messagesOf(d, WM_RBUTTONDOWN, WM_RBUTTONUP));
-  for (auto& r : recorded())
-    if (r.hwnd == d && r.msg == WM_RBUTTONDOWN) EXPECT_TRUE(r.wp & MK_RBUTTON);
+  for (auto& r : recorded()) {
+    if (r.hwnd == d && r.msg == WM_RBUTTONDOWN) {
+      EXPECT_TRUE(r.wp & MK_RBUTTON);
+    }
+  }
   // A disabled window gets no mouse input.
   EnableWindow(plain, FALSE);
   recorded().clear();
@@ -203,8 +206,11 @@ TEST_F(PlatformTest, KeyFlagsWheelAndDisabledWindows) {
   headless_keyUp(VK_MENU);
   headless_runUntilIdle();
   EXPECT_EQ((std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSKEYUP}), messagesOf(kid, WM_KEYFIRST, WM_KEYLAST));
-  for (auto& r : recorded())
-    if (r.hwnd == kid && r.msg == WM_SYSKEYDOWN && r.wp == 'X') EXPECT_NE(0, r.lp & (1 << 29));
+  for (auto& r : recorded()) {
+    if (r.hwnd == kid && r.msg == WM_SYSKEYDOWN && r.wp == 'X') {
+      EXPECT_NE(0, r.lp & (1 << 29));
+    }
+  }
   // Every press flips a key's toggle bit.
   short before = GetKeyState(VK_INSERT) & 1;
   headless_key(VK_INSERT);
