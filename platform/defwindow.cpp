@@ -87,6 +87,12 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (s.keyDown[VK_MENU])) PostMessageA(topLevelOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+      // Alt with a letter opens the menu-bar item that letter marks.
+      else if (s.keyDown[VK_MENU] && !s.keyDown[VK_CONTROL]) {
+        HWND top = topLevelOf(hwnd);
+        int item = menuBarMnemonicItem(top, wParam);
+        if (item >= 0 && IsWindowEnabled(top)) trackMenu(win(top)->menu, kTrackFromKeyboard, 0, 0, top, top, item);
+      }
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

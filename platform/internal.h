@@ -299,6 +299,11 @@ MenuRec* menuOf(HMENU h);
 int menuFindCommand(HMENU m, UINT cmd, HMENU* owner, int* pos);
 bool menuCommandGrayed(HMENU m, UINT cmd);
 UINT trackMenu(HMENU menu, UINT flags, int x, int y, HWND owner, HWND barWindow, int barItem);
+// trackMenu flag: the menu bar was opened by a key (its menu shows its
+// first item highlighted).
+const UINT kTrackFromKeyboard = 0x80000000u;
+// The menu-bar item of window h whose key (the letter after '&') is vk, or -1.
+int menuBarMnemonicItem(HWND h, WPARAM vk);
 void menuBarLayout(HWND h, std::vector<RECT>* items);  // window coords
 void menuDrawBar(HWND h, cairo_t* cr, const RECT& bar);
 HMENU menuFromTemplate(const std::vector<MenuTemplateItem>& items, bool bar);

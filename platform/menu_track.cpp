@@ -27,6 +27,39 @@ static std::string labelPart(const std::string& text, bool shortcut) {
   return toUtf8(r.c_str(), -1);
 }
 
+// The key of a label: the letter or digit after a single '&', upper-cased
+// (0 when the label has none). Only the part before the tab counts.
+static int mnemonicOf(const std::string& text) {
+  for (size_t i = 0; i + 1 < text.size() && text[i] != '\t'; i++) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      i++;
+      continue;
+    }
+    unsigned char c = (unsigned char)text[i + 1];
+    if (c >= 'a' && c <= 'z') c = (unsigned char)(c - 'a' + 'A');
+    return ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) ? c : 0;
+  }
+  return 0;
+}
+
+// The first item after position `after` (wrapping round) whose key is vk,
+// or -1; *count receives how many items have that key.
+static int findMnemonic(MenuRec* m, WPARAM vk, int after, int* count) {
+  int n = m ? (int)m->items.size() : 0, found = -1;
+  *count = 0;
+  for (int k = 1; k <= n; k++) {
+    int i = ((after < 0 ? -1 : after) + k) % n;
+    const MenuItem& it = m->items[i];
+    if ((it.flags & (MF_SEPARATOR | MF_BITMAP)) || mnemonicOf(it.text) != (int)vk) continue;
+    if (found < 0) found = i;
+    ++*count;
+  }
+  return found;
+}
+
+static bool isMnemonicKey(WPARAM vk) { return (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'); }
+
 static void setColor(cairo_t* cr, COLORREF c) { cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0); }
 
 // ---- layout -----------------------------------------------------------------------
@@ -367,7 +400,52 @@ static void handleMouse(Tracker& t, const MSG& m) {
   if (up && it) choose(t, it);
 }
 
+// Opened from the keyboard, a menu shows its first item highlighted.
+static void highlightFirst(Tracker& t) {
+  if (t.levels.empty()) return;
+  MenuRec* m = menuOf(t.levels.back().menu);
+  if (!m) return;
+  for (size_t i = 0; i < m->items.size(); i++)
+    if (!(m->items[i].flags & MF_SEPARATOR)) {
+      setHot(t.levels.back().wnd, (int)i);
+      return;
+    }
+}
+
+// A letter or digit: the item it marks in the open menu is highlighted and,
+// when no other item shares the key, chosen (a sub-menu opens). With no
+// such item in the menu, a menu-bar item with the key opens instead.
+static void handleMnemonic(Tracker& t, WPARAM vk) {
+  int count = 0;
+  if (!t.levels.empty()) {
+    Level& lv = t.levels.back();
+    MenuWndData* d = menuData(lv.wnd);
+    int i = findMnemonic(menuOf(lv.menu), vk, d ? d->hot : -1, &count);
+    if (i >= 0) {
+      setHot(lv.wnd, i);
+      if (count > 1) return;
+      const MenuItem* it = itemOf(lv.menu, i);
+      if (it && (it->flags & MF_POPUP)) {
+        openSubmenu(t, t.levels.size() - 1, i);
+        highlightFirst(t);
+      } else {
+        choose(t, it);
+      }
+      return;
+    }
+  }
+  if (!t.bar) return;
+  int i = findMnemonic(menuOf(win(t.bar)->menu), vk, t.barItem, &count);
+  if (i < 0) return;
+  openBarItem(t, i);
+  highlightFirst(t);
+}
+
 static void handleKey(Tracker& t, WPARAM vk) {
+  if (isMnemonicKey(vk)) {
+    handleMnemonic(t, vk);
+    return;
+  }
   if (t.levels.empty()) {
     if (vk == VK_ESCAPE) t.done = true;
     return;
@@ -397,7 +475,10 @@ static void handleKey(Tracker& t, WPARAM vk) {
     case VK_RIGHT: {
       const MenuItem* it = itemOf(lv.menu, d->hot);
       if (it && (it->flags & MF_POPUP)) openSubmenu(t, t.levels.size() - 1, d->hot);
-      else if (t.bar) openBarItem(t, (t.barItem + 1) % std::max(1, GetMenuItemCount(win(t.bar)->menu)));
+      else if (t.bar) {
+        openBarItem(t, (t.barItem + 1) % std::max(1, GetMenuItemCount(win(t.bar)->menu)));
+        highlightFirst(t);
+      }
       break;
     }
     case VK_LEFT:
@@ -405,6 +486,7 @@ static void handleKey(Tracker& t, WPARAM vk) {
       else if (t.bar) {
         int count = std::max(1, GetMenuItemCount(win(t.bar)->menu));
         openBarItem(t, (t.barItem - 1 + count) % count);
+        highlightFirst(t);
       }
       break;
     case VK_RETURN: {
@@ -446,8 +528,12 @@ UINT trackMenu(HMENU menu, UINT flags, int x, int y, HWND owner, HWND barWindow,
   if (s.capture) ReleaseCapture();
   s.modals.push_back(modal);
   trackers().push_back(&t);
-  if (barWindow) openBarItem(t, barItem);
-  else openPopup(t, menu, x, y, -1, flags);
+  if (barWindow) {
+    openBarItem(t, barItem);
+    if (flags & kTrackFromKeyboard) highlightFirst(t);
+  } else {
+    openPopup(t, menu, x, y, -1, flags);
+  }
   MSG m;
   while (!t.done) {
     HWND grab = t.levels.empty() ? barWindow : t.levels[0].wnd;
@@ -475,6 +561,13 @@ UINT trackMenu(HMENU menu, UINT flags, int x, int y, HWND owner, HWND barWindow,
     if (t.result) PostMessageA(barWindow, WM_COMMAND, MAKEWPARAM(t.result, 0), 0);
   }
   return t.result;
+}
+
+int menuBarMnemonicItem(HWND h, WPARAM vk) {
+  WindowRec* w = win(h);
+  if (!w || !isMnemonicKey(vk)) return -1;
+  int count = 0;
+  return findMnemonic(menuOf(w->menu), vk, -1, &count);
 }
 
 }  // namespace plat
