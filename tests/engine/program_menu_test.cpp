@@ -93,6 +93,29 @@ TEST_F(ProgramMenus, AcceleratorsReachTheFrameAndF10IsSwallowed)
     EXPECT_FALSE(program_hasQuit());
 }
 
+TEST_F(ProgramMenus, MenusOpenFromTheKeyboardInAnEditorWindow)
+{
+    recordFrameCommands();
+    SetFocus(window_getHWND(winId_main));
+    // Alt+F opens the File menu; S is Save's letter.
+    headless_keyDown(VK_MENU);
+    headless_keyDown('F');
+    bool fileOpen = false;
+    headless_pushIdleAction([&](HWND) {
+        RECT r;
+        fileOpen = platform_menuItemScreenRect(1004, &r) != 0;
+        headless_keyUp('F');
+        headless_keyUp(VK_MENU);
+        headless_key('S');
+    });
+    pumpProgram();
+    pumpProgram();
+    EXPECT_TRUE(fileOpen);
+    EXPECT_EQ(frameCommands(), (std::vector<int>{1004}));
+    EXPECT_EQ(headless_topModal(), nullptr);
+    EXPECT_FALSE(program_hasQuit());
+}
+
 TEST_F(ProgramMenus, TwoDroppedFilesOpenOnlyTheFirst)
 {
     std::string first = makeBank("First.glo", {0, 1}, "First ");

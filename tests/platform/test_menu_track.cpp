@@ -176,7 +176,8 @@ TEST_F(PlatformTest, MenuBarByKeyboardAndByPressDragRelease) {
       if (r.hwnd == frame && r.msg == WM_COMMAND) v.push_back(LOWORD(r.wp));
     return v;
   };
-  // Open File, go right to Edit, down past the separator to Cut.
+  // Open File, go right to Edit (which opens with Undo highlighted), down
+  // past the separator to Cut.
   bool fileOpen = false, editOpen = false;
   clickBar(0);
   headless_pushIdleAction([&](HWND) {
@@ -185,7 +186,7 @@ TEST_F(PlatformTest, MenuBarByKeyboardAndByPressDragRelease) {
   });
   headless_pushIdleAction([&](HWND) {
     editOpen = isOpen(2000) && !isOpen(1000);
-    keysThen({VK_DOWN, VK_DOWN, VK_RETURN});
+    keysThen({VK_DOWN, VK_RETURN});
   });
   recorded().clear();
   headless_runUntilIdle();
@@ -240,4 +241,106 @@ TEST_F(PlatformTest, MenuBarByKeyboardAndByPressDragRelease) {
   EXPECT_TRUE(commands().empty());
   EXPECT_EQ(nullptr, headless_topModal());
   EXPECT_EQ(nullptr, GetCapture());
+}
+
+TEST_F(PlatformTest, AltWithALetterOpensTheBarMenuAndLettersChooseItems) {
+  std::vector<MenuTemplateItem> bar = {
+      {"&File", 0, 0, {{"&New", 1000, 0, {}}, {"Save && &Quit", 1001, 0, {}}, {"Save &As", 1002, 0, {}},
+                       {"&Options", 0, 0, {{"&Audio", 1100, 0, {}}, {"&MIDI", 1101, 0, {}}}}}},
+      {"&Edit", 0, 0, {{"&Undo", 2000, 0, {}}, {"-", 0, MF_SEPARATOR, {}}, {"Cu&t", 2001, 0, {}},
+                       {"&Copy", 2002, 0, {}}, {"&Clear", 2003, 0, {}}, {"&Grey", 2004, MF_GRAYED, {}}}},
+      {"Help", 0, 0, {{"About", 6100, 0, {}}}},
+  };
+  ASSERT_TRUE(platform_registerMenuTemplate("MNEMONICBAR", bar));
+  HWND frame = CreateWindowExA(0, "recorder", "F", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400, nullptr,
+                               LoadMenuA(nullptr, "MNEMONICBAR"), nullptr, nullptr);
+  // The keys go to a focused child; the frame's bar answers them.
+  HWND child = CreateWindowExA(0, "recorder", "c", WS_CHILD | WS_VISIBLE, 10, 10, 100, 100, frame, nullptr, nullptr, nullptr);
+  SetFocus(child);
+  headless_runUntilIdle();
+  auto commands = [&]() {
+    std::vector<WPARAM> v;
+    for (auto& r : recorded())
+      if (r.hwnd == frame && r.msg == WM_COMMAND) v.push_back(LOWORD(r.wp));
+    return v;
+  };
+  // Alt+letter opens a bar menu; the keys that follow run inside it.
+  auto altThen = [&](int letter, std::function<void()> inside) {
+    headless_keyDown(VK_MENU);
+    headless_keyDown(letter);
+    headless_pushIdleAction([=](HWND) {
+      headless_keyUp(letter);
+      headless_keyUp(VK_MENU);
+      inside();
+    });
+    recorded().clear();
+    headless_runUntilIdle();
+  };
+  // Alt+E, then T: Cut.
+  bool editOpen = false;
+  altThen('E', [&] {
+    editOpen = isOpen(2000);
+    headless_key('T');
+  });
+  EXPECT_TRUE(editOpen);
+  EXPECT_EQ(std::vector<WPARAM>{2001}, commands());
+  EXPECT_EQ(nullptr, headless_topModal());
+  // Lower case in the label, "&&" is a plain ampersand: Alt+F, then Q or A.
+  altThen('F', [] { headless_key('Q'); });
+  EXPECT_EQ(std::vector<WPARAM>{1001}, commands());
+  altThen('F', [] { headless_key('A'); });
+  EXPECT_EQ(std::vector<WPARAM>{1002}, commands());
+  // A letter that marks a sub-menu opens it; its own letters choose there.
+  bool deepOpen = false;
+  altThen('F', [&] {
+    headless_key('O');
+    headless_pushIdleAction([&](HWND) {
+      deepOpen = isOpen(1101);
+      headless_key('M');
+    });
+  });
+  EXPECT_TRUE(deepOpen);
+  EXPECT_EQ(std::vector<WPARAM>{1101}, commands());
+  // Two items share C: each press moves to the next of them, Return chooses.
+  bool stillOpen = false;
+  altThen('E', [&] {
+    headless_key('C');
+    headless_key('C');
+    headless_pushIdleAction([&](HWND) {
+      stillOpen = isOpen(2002);
+      headless_key(VK_RETURN);
+    });
+  });
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(std::vector<WPARAM>{2003}, commands());
+  // A greyed item is highlighted by its letter but not chosen.
+  altThen('E', [] {
+    headless_key('G');
+    headless_key(VK_RETURN);
+    headless_pushIdleAction([](HWND) { headless_key(VK_ESCAPE); });
+  });
+  EXPECT_TRUE(commands().empty());
+  // A letter the open menu lacks opens the bar menu it marks.
+  altThen('F', [] {
+    headless_key('E');
+    headless_pushIdleAction([](HWND) { headless_key('U'); });
+  });
+  EXPECT_EQ(std::vector<WPARAM>{2000}, commands());
+  // Letters nothing is marked with open nothing: no menu, no command.
+  for (int letter : {'H', 'Z'}) {
+    headless_keyDown(VK_MENU);
+    headless_key(letter);
+    headless_keyUp(VK_MENU);
+    recorded().clear();
+    headless_runUntilIdle();
+    EXPECT_EQ(nullptr, headless_topModal());
+    EXPECT_TRUE(commands().empty());
+  }
+  // A pop-up menu answers letters too.
+  HMENU pop = CreatePopupMenu();
+  AppendMenuA(pop, MF_STRING, 31, "&Reverse");
+  AppendMenuA(pop, MF_STRING, 32, "Re&peat");
+  headless_pushIdleAction([](HWND) { headless_key('P'); });
+  EXPECT_EQ(32, (int)TrackPopupMenu(pop, TPM_RETURNCMD, 100, 100, 0, frame, nullptr));
+  DestroyMenu(pop);
 }
