@@ -241,6 +241,11 @@ static int insertAt(HWND h, ListData* d, int index, const char* text) {
   }
   d->items.insert(d->items.begin() + index, it);
   if (d->cur >= index) d->cur++;
+  // The caret and the anchor stay on the lines they were on.
+  if (d->items.size() > 1) {
+    if (d->caret >= index) d->caret++;
+    if (d->anchor >= index) d->anchor++;
+  }
   InvalidateRect(h, nullptr, FALSE);
   return index;
 }
@@ -417,8 +422,15 @@ LRESULT listboxProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case LB_GETITEMRECT:
       if (!valid(wp) || !lp) return LB_ERR;
-      *(RECT*)lp = RECT{0, (LONG)((wp - d->top) * d->itemH), (LONG)(w->rect.right - w->rect.left), (LONG)((wp - d->top + 1) * d->itemH)};
+    {
+      // In client coordinates, as wide as the lines are drawn: the client
+      // area left of the scroll bar when the list shows one.
+      RECT c;
+      GetClientRect(h, &c);
+      LONG right = c.right - (hasBar(h, d) ? kBar : 0);
+      *(RECT*)lp = RECT{0, (LONG)((wp - d->top) * d->itemH), right, (LONG)((wp - d->top + 1) * d->itemH)};
       return 0;
+    }
     case LB_GETITEMHEIGHT: return d->itemH;
     case LB_SETITEMHEIGHT:
       if (LOWORD(lp) == 0 || LOWORD(lp) > 255) return LB_ERR;

@@ -237,6 +237,12 @@ TEST_F(ListBoxTest, SingleSelectionFollowsKeysClicksAndScrolls) {
 
 TEST_F(ListBoxTest, BuiltInScrollBarStepsPagesAndDrags) {
   HWND l = makeList(WS_VSCROLL, 40);
+  // Item rectangles end at the scroll bar, not at the window's edge.
+  RECT item, client;
+  SendMessageA(l, LB_GETITEMRECT, 0, (LPARAM)&item);
+  GetClientRect(l, &client);
+  EXPECT_LT(item.right, client.right - 8);
+  EXPECT_GT(item.right, client.right - 30);
   int rows = rowsOf(l);
   headless_runUntilIdle();
   RECT cr;
@@ -336,6 +342,11 @@ TEST_F(ListBoxTest, MultipleAndExtendedSelection) {
   for (int i : selectedOf(m)) EXPECT_LT(i, 6);
   pressKeys({VK_UP});
   EXPECT_EQ(4, SendMessageA(m, LB_GETCARETINDEX, 0, 0));
+  // Lines inserted above the caret push it down with its line; below, not.
+  SendMessageA(m, LB_INSERTSTRING, 1, (LPARAM) "new one");
+  EXPECT_EQ(5, SendMessageA(m, LB_GETCARETINDEX, 0, 0));
+  SendMessageA(m, LB_INSERTSTRING, 6, (LPARAM) "new two");
+  EXPECT_EQ(5, SendMessageA(m, LB_GETCARETINDEX, 0, 0));
 
   // Extended: a click selects one; Shift extends from the anchor; Ctrl toggles
   // and moves the anchor; Shift+arrows extend from it.
