@@ -107,6 +107,26 @@ void menuBarLayout(HWND h, std::vector<RECT>* items) {
 }
 
 // ---- drawing ------------------------------------------------------------------------
+// Underlines the letter a label's '&' marks, in a label drawn at x on the
+// baseline base; nothing when the label has no key.
+static void drawKeyUnderline(cairo_t* cr, FontRec* f, double x, double base, const std::string& text, COLORREF c) {
+  size_t tab = text.find('\t');
+  std::string label = tab == std::string::npos ? text : text.substr(0, tab);
+  for (size_t i = 0; i + 1 < label.size(); i++) {
+    if (label[i] != '&') continue;
+    if (label[i + 1] == '&') {
+      i++;
+      continue;
+    }
+    int before = textWidth(f, labelPart(label.substr(0, i), false));
+    int through = textWidth(f, labelPart(label.substr(0, i + 2), false));
+    setColor(cr, c);
+    cairo_rectangle(cr, x + before, base + 2, std::max(1, through - before), 1);
+    cairo_fill(cr);
+    return;
+  }
+}
+
 static std::map<HWND, int>& barHot() {
   static std::map<HWND, int> m;
   return m;
@@ -134,8 +154,9 @@ void menuDrawBar(HWND h, cairo_t* cr, const RECT& bar) {
       cairo_fill(cr);
     }
     COLORREF c = (int)i == hot ? RGB(255, 255, 255) : grey ? RGB(128, 128, 128) : RGB(0, 0, 0);
-    drawTextRun(cr, f, r.left + 8, r.top + (r.bottom - r.top - f->ascent - f->descent) / 2 + f->ascent,
-                labelPart(m->items[i].text, false), c);
+    double base = r.top + (r.bottom - r.top - f->ascent - f->descent) / 2 + f->ascent;
+    drawTextRun(cr, f, r.left + 8, base, labelPart(m->items[i].text, false), c);
+    drawKeyUnderline(cr, f, r.left + 8, base, m->items[i].text, c);
   }
   cairo_restore(cr);
 }
@@ -196,6 +217,7 @@ static void drawPopup(HWND h, HDC hdc) {
     } else {
       double base = r.top + (r.bottom - r.top - f->ascent - f->descent) / 2 + f->ascent;
       drawTextRun(cr, f, r.left + 22, base, labelPart(it.text, false), tc);
+      drawKeyUnderline(cr, f, r.left + 22, base, it.text, tc);
       std::string key = labelPart(it.text, true);
       if (!key.empty()) drawTextRun(cr, f, r.right - 16 - textWidth(f, key), base, key, tc);
     }
