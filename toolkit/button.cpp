@@ -23,10 +23,7 @@ static short button_currentMask(const buttonRec* b) {
 void button_updateZone(short id) {
   buttonRec* b = button_get(id);
   if (!b) return;
-  if (b->obj->visible && b->obj->enabled)
-    zone_newRect(id, kCursorArrowOn, b->obj->rect, button_currentMask(b));
-  else
-    zone_delete(id);
+  control_updateZone(b->obj, kCursorArrowOn, b->obj->rect, button_currentMask(b));
 }
 
 void button_draw(short id) {

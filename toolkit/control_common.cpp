@@ -4,6 +4,14 @@
 #include "toolkit/toolkit_internal.h"
 #include <cstring>
 
+void control_updateZone(const clickObjectRec* obj, short cursorID, RECT rect, short maskID) {
+  if (!obj) return;
+  if (obj->visible && obj->enabled)
+    zone_newRect(obj->id, cursorID, rect, maskID);
+  else
+    zone_delete(obj->id);
+}
+
 clickObjectRec* control_newObject(short id, short type) {
   if (g_currentWindow < 1 || g_currentWindow > kWindowMax) return nullptr;
   clickObjectRec* old = toolkit_object(id);

@@ -40,6 +40,10 @@ clickObjectRec* control_newObject(short id, short type);
 // Fills a new control's object (visible, enabled, panel 0), invalidates it
 // and rebuilds the draw list.
 void control_attach(clickObjectRec* obj, short type, RECT rect, void* data, clickProcPtr click, clickProcPtr draw);
+// A control's mouse zone follows its state: while the object is visible and
+// enabled it has a zone of the given cursor (and mask picture) over rect,
+// otherwise none.
+void control_updateZone(const clickObjectRec* obj, short cursorID, RECT rect, short maskID);
 // The control's own record when the object of the current window is of that kind, else null.
 void* control_data(short id, short type);
 // Deletes the zone, invalidates the rect, resets the object and rebuilds the

@@ -7,11 +7,8 @@
 
 displayRec* display_get(short id) { return (displayRec*)control_data(id, kTypeDisplay); }
 
-static void display_updateZone(short id, displayRec* d) {
-  if (d->obj->visible && d->obj->enabled)
-    zone_newRect(id, kCursorCaret, d->obj->rect, 0);
-  else
-    zone_delete(id);
+static void display_updateZone(displayRec* d) {
+  control_updateZone(d->obj, kCursorCaret, d->obj->rect, 0);
 }
 
 void display_new(short id, short x, short y, short width, const char* text, short, long flags, unsigned int format,
@@ -45,7 +42,7 @@ void display_new(short id, short x, short y, short width, const char* text, shor
   control_attach(obj, kTypeDisplay, r, d, display_process, display_draw);
   obj->visible = !(flags & kDisplayHidden);
   obj->enabled = (flags & kDisplayEditable) ? 1 : 0;
-  display_updateZone(id, d);
+  display_updateZone(d);
   display_show(id, !(flags & kDisplayHidden));
   panel_autoAddObject(id);
 }
@@ -111,7 +108,7 @@ void display_show(short id, int show) {
   displayRec* d = display_get(id);
   if (!d) return;
   d->obj->visible = show ? 1 : 0;
-  display_updateZone(id, d);
+  display_updateZone(d);
   window_updateDrawList(g_currentWindow);
   if (d->obj->visible)
     display_draw(id);
@@ -125,6 +122,6 @@ void display_move(short id, short x, short y) {
   RECT& r = d->obj->rect;
   invalRect(&r);
   OffsetRect(&r, x - r.left, y - r.top);
-  display_updateZone(id, d);
+  display_updateZone(d);
   display_draw(id);
 }

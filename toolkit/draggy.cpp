@@ -29,12 +29,8 @@ static void draggy_placeKnob(draggyRec* d) {
   d->knobRect = RECT{left, top, left + 2 * d->halfKnobW, top + 2 * d->halfKnobH};
 }
 
-static void draggy_updateZone(short id, draggyRec* d) {
-  clickObjectRec* obj = d->obj;
-  if (obj->visible && obj->enabled)
-    zone_newRect(id, kCursorArrowOn, (d->flags & kDraggyWholeTrack) ? obj->rect : d->knobRect, 0);
-  else
-    zone_delete(id);
+static void draggy_updateZone(draggyRec* d) {
+  control_updateZone(d->obj, kCursorArrowOn, (d->flags & kDraggyWholeTrack) ? d->obj->rect : d->knobRect, 0);
 }
 
 // Track, level fill left of the knob, and the knob, put together off screen
@@ -125,7 +121,7 @@ void draggy_setVal(short id, float h, float v) {
   d->v = clamp01(v);
   draggy_placeKnob(d);
   draggy_draw(id);
-  if (!(d->flags & kDraggyWholeTrack)) draggy_updateZone(id, d);
+  if (!(d->flags & kDraggyWholeTrack)) draggy_updateZone(d);
 }
 
 float draggy_getValH(short id) {
@@ -146,7 +142,7 @@ void draggy_show(short id, int show) {
   draggyRec* d = draggy_get(id);
   if (!d) return;
   d->obj->visible = show ? 1 : 0;
-  draggy_updateZone(id, d);
+  draggy_updateZone(d);
   window_updateDrawList(g_currentWindow);
   if (d->obj->visible)
     draggy_draw(id);
@@ -162,7 +158,7 @@ void draggy_move(short id, short x, short y) {
   LONG dx = x - r.left, dy = y - r.top;
   OffsetRect(&r, dx, dy);
   OffsetRect(&d->knobRect, dx, dy);
-  draggy_updateZone(id, d);
+  draggy_updateZone(d);
   draggy_draw(id);
 }
 
@@ -234,5 +230,5 @@ void draggy_process(short id) {
   d->callback(id);
   if (d->flags & kDraggySpring) draggy_setVal(id, 0.5f, 0.5f);
   if (d->flags & kDraggyHideCursor) showCursor(1);
-  if (!(d->flags & kDraggyWholeTrack)) draggy_updateZone(id, d);
+  if (!(d->flags & kDraggyWholeTrack)) draggy_updateZone(d);
 }

@@ -70,11 +70,8 @@ static void kbd_build(kbdRec* k, LONG left, LONG top) {
   }
 }
 
-static void kbd_updateZone(short id, kbdRec* k) {
-  if (k->obj->visible && k->obj->enabled)
-    zone_newRect(id, kCursorArrowOn, k->obj->rect, 0);
-  else
-    zone_delete(id);
+static void kbd_updateZone(kbdRec* k) {
+  control_updateZone(k->obj, kCursorArrowOn, k->obj->rect, 0);
 }
 
 void kbd_new(short id, short x, short y, short lowestNote, short octaves, long flags, short pictBase,
@@ -160,7 +157,7 @@ void kbd_show(short id, int show) {
   kbdRec* k = kbd_get(id);
   if (!k) return;
   k->obj->visible = show ? 1 : 0;
-  kbd_updateZone(id, k);
+  kbd_updateZone(k);
   window_updateDrawList(g_currentWindow);
   invalRect(&k->obj->rect);
 }
@@ -173,7 +170,7 @@ void kbd_move(short id, short x, short y) {
   LONG dx = x - r.left, dy = y - r.top;
   OffsetRect(&r, dx, dy);
   for (short i = 0; i < k->keyCount; i++) OffsetRect(&k->keys[i].rect, dx, dy);
-  kbd_updateZone(id, k);
+  kbd_updateZone(k);
   invalRect(&r);
 }
 

@@ -12,11 +12,8 @@ static RECT list_lineRect(const listRec* l, long item) {
   return RECT{r.left, top, r.left + l->lineWidth, top + l->lineHeight};
 }
 
-static void list_updateZone(short id, listRec* l) {
-  if (l->obj->visible && l->obj->enabled)
-    zone_newRect(id, kCursorArrowOn, l->obj->rect, 0);
-  else
-    zone_delete(id);
+static void list_updateZone(listRec* l) {
+  control_updateZone(l->obj, kCursorArrowOn, l->obj->rect, 0);
 }
 
 void list_new(short id, short x, short y, short lineWidth, short height, short lineHeight, short count, long flags,
@@ -135,7 +132,7 @@ void list_resizeH(short id, short bottom) {
   LONG lo = bottom < r.bottom ? bottom : r.bottom, hi = bottom < r.bottom ? r.bottom : bottom;
   RECT strip{r.left, lo - 16, r.right, hi + 16};
   r.bottom = bottom;
-  list_updateZone(id, l);
+  list_updateZone(l);
   invalRect(&strip);
 }
 
@@ -143,7 +140,7 @@ void list_show(short id, int show) {
   listRec* l = list_get(id);
   if (!l) return;
   l->obj->visible = show ? 1 : 0;
-  list_updateZone(id, l);
+  list_updateZone(l);
   window_updateDrawList(g_currentWindow);
   invalRect(&l->obj->rect);
 }

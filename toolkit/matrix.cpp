@@ -11,11 +11,8 @@ static RECT matrix_cellRect(const matrixRec* m, long item) {
   return RECT{x, y, x + m->cellWidth, y + m->cellHeight};
 }
 
-static void matrix_updateZone(short id, matrixRec* m) {
-  if (m->obj->visible && m->obj->enabled)
-    zone_newRect(id, kCursorArrowOn, m->obj->rect, 0);
-  else
-    zone_delete(id);
+static void matrix_updateZone(matrixRec* m) {
+  control_updateZone(m->obj, kCursorArrowOn, m->obj->rect, 0);
 }
 
 void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, short columns, short rows, long count,
@@ -96,7 +93,7 @@ void matrix_show(short id, int show) {
   matrixRec* m = matrix_get(id);
   if (!m) return;
   m->obj->visible = show ? 1 : 0;
-  matrix_updateZone(id, m);
+  matrix_updateZone(m);
   window_updateDrawList(g_currentWindow);
   invalRect(&m->obj->rect);
 }

@@ -10,11 +10,8 @@ short gAutoAdd_panel = 0, gAutoAdd_window = 0;
 
 panelRec* panel_get(short id) { return (panelRec*)control_data(id, kTypePanel); }
 
-static void panel_updateZone(short id, panelRec* p) {
-  if (p->obj->visible && p->obj->enabled)
-    zone_newRect(id, kCursorArrow, p->obj->rect, 0);
-  else
-    zone_delete(id);
+static void panel_updateZone(panelRec* p) {
+  control_updateZone(p->obj, kCursorArrow, p->obj->rect, 0);
 }
 
 void panel_new(short id, short x, short y, short right, short bottom, long flags, short pict, clickProcPtr callback) {
@@ -39,7 +36,7 @@ void panel_new(short id, short x, short y, short right, short bottom, long flags
   p->callback = callback ? callback : emptyClickProc;
   control_attach(obj, kTypePanel, r, p, panel_process, panel_draw);
   obj->visible = !(flags & kPanelHidden);
-  panel_updateZone(id, p);
+  panel_updateZone(p);
   window_updateDrawList(g_currentWindow);
   // A panel joins the panel before it, then takes the controls after it.
   panel_autoAddObject(id);
@@ -101,7 +98,7 @@ void panel_show(short id, int show) {
   for (short i = 0; i < p->count; i++) clickObject_show(p->items[i].id, p->items[i].visible && show);
   p->obj->visible = show ? 1 : 0;
   window_updateDrawList(g_currentWindow);
-  panel_updateZone(id, p);
+  panel_updateZone(p);
   if (!show && p->pict) invalRect(&p->obj->rect);
 }
 
@@ -120,7 +117,7 @@ void panel_move(short id, short x, short y) {
   }
   OffsetRect(&r, dx, dy);
   invalRect(&r);
-  panel_updateZone(id, p);
+  panel_updateZone(p);
 }
 
 void panel_updateItemVisibility(short panel, short object, int visible) {

@@ -20,11 +20,10 @@ short* pic_makePictList(short firstPict, short count) {
 void pic_deletePicList(short* list) { delete[] list; }
 
 static void pic_updateZone(short id, picRec* p) {
-  clickObjectRec* obj = p->obj;
-  if (obj->visible && obj->enabled && !(p->flags & kPicNoZone))
-    zone_newRect(id, kCursorArrowOn, obj->rect, 0);
-  else
+  if (p->flags & kPicNoZone)
     zone_delete(id);
+  else
+    control_updateZone(p->obj, kCursorArrowOn, p->obj->rect, 0);
 }
 
 static void pic_create(short id, RECT rect, long flags, short firstPict, short count, clickProcPtr callback) {

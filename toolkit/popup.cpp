@@ -10,11 +10,8 @@ popupRec* popup_get(short id) { return (popupRec*)control_data(id, kTypePopup); 
 
 void popup_defaultCallback(short id, short, short item) { popup_selectItem(id, item); }
 
-static void popup_updateZone(short id, popupRec* p) {
-  if (p->obj->visible && p->obj->enabled)
-    zone_newRect(id, kCursorArrowOn, p->obj->rect, 0);
-  else
-    zone_delete(id);
+static void popup_updateZone(popupRec* p) {
+  control_updateZone(p->obj, kCursorArrowOn, p->obj->rect, 0);
 }
 
 static void popup_placeTitle(popupRec* p) {
@@ -157,7 +154,7 @@ void popup_show(short id, int show) {
   popupRec* p = popup_get(id);
   if (!p) return;
   p->obj->visible = show ? 1 : 0;
-  popup_updateZone(id, p);
+  popup_updateZone(p);
   invalRect(&p->obj->rect);
   invalRect(&p->titleRect);
   window_updateDrawList(g_currentWindow);
@@ -172,7 +169,7 @@ void popup_move(short id, short x, short y) {
   LONG dx = x - r.left, dy = y - r.top;
   OffsetRect(&r, dx, dy);
   OffsetRect(&p->titleRect, dx, dy);
-  popup_updateZone(id, p);
+  popup_updateZone(p);
   invalRect(&r);
   invalRect(&p->titleRect);
 }
