@@ -14,18 +14,15 @@ bool validSlot(short slot) { return slot >= 0 && slot < kBankSlots; }
 
 void deleteUnlessDefault(bankRec* bank, presetRec* preset)
 {
-    if (preset && preset != bank->defaultPreset)
-        preset_delete(preset);
+    if (preset && preset != bank->defaultPreset) preset_delete(preset);
 }
 }  // namespace
 
 void bank_copyText(char* out, size_t size, const char* text)
 {
-    if (!out || size == 0)
-        return;
+    if (!out || size == 0) return;
     size_t n = text ? strnlen(text, size - 1) : 0;
-    if (n)
-        std::memcpy(out, text, n);
+    if (n) std::memcpy(out, text, n);
     out[n] = 0;
 }
 
@@ -34,8 +31,7 @@ void bank_setHWND(fileWindow owner) { bankOwner = owner; }
 bankRec* bank_new()
 {
     bankRec* bank = new (std::nothrow) bankRec();
-    if (!bank)
-        return nullptr;
+    if (!bank) return nullptr;
     bank_init(bank);
     if (!bank->defaultPreset) {
         delete bank;
@@ -46,8 +42,7 @@ bankRec* bank_new()
 
 void bank_delete(bankRec* bank)
 {
-    if (!bank)
-        return;
+    if (!bank) return;
     bank_clearPresets(bank);
     file_close(&bank->file);
     preset_delete(bank->defaultPreset);
@@ -56,24 +51,20 @@ void bank_delete(bankRec* bank)
 
 void bank_init(bankRec* bank)
 {
-    if (!bank)
-        return;
+    if (!bank) return;
     bank->currentPreset = -1;
     bank->dirty = 0;
     file_initFileRec(&bank->file, bankOwner);
     bank->defaultPreset = preset_newDefault(0);
-    for (int i = 0; i < kBankSlots; ++i)
-        bank->presets[i] = bank->defaultPreset;
+    for (int i = 0; i < kBankSlots; ++i) bank->presets[i] = bank->defaultPreset;
 }
 
 void bank_clearPresets(bankRec* bank)
 {
-    if (!bank)
-        return;
+    if (!bank) return;
     bank->dirty = 0;
     for (int i = 0; i < kBankSlots; ++i) {
-        if (!bank->presets[i] || bank->presets[i] == bank->defaultPreset)
-            continue;
+        if (!bank->presets[i] || bank->presets[i] == bank->defaultPreset) continue;
         preset_delete(bank->presets[i]);
         bank->presets[i] = bank->defaultPreset;
     }
@@ -81,8 +72,7 @@ void bank_clearPresets(bankRec* bank)
 
 void bank_close(bankRec* bank)
 {
-    if (!bank)
-        return;
+    if (!bank) return;
     bank_clearPresets(bank);
     file_close(&bank->file);
     file_initFileRec(&bank->file, bank->file.owner);
@@ -90,21 +80,17 @@ void bank_close(bankRec* bank)
 
 int bank_addPreset(bankRec* bank, presetRec* preset)
 {
-    if (!bank || !preset)
-        return 0;
+    if (!bank || !preset) return 0;
     short slot = preset->patch.preset;
-    if (!validSlot(slot))
-        return 0;
-    if (bank->presets[slot] != preset)
-        deleteUnlessDefault(bank, bank->presets[slot]);
+    if (!validSlot(slot)) return 0;
+    if (bank->presets[slot] != preset) deleteUnlessDefault(bank, bank->presets[slot]);
     bank->presets[slot] = preset;
     return 1;
 }
 
 void bank_selectPreset(bankRec* bank, instRec* inst, short slot)
 {
-    if (!bank || !inst || !validSlot(slot) || !bank->presets[slot])
-        return;
+    if (!bank || !inst || !validSlot(slot) || !bank->presets[slot]) return;
     inst_pauseAudio(inst, 1);
     bank->currentPreset = slot;
     preset_presetToDsp(bank->presets[slot], inst, slot);
@@ -117,11 +103,9 @@ void bank_selectPreset(bankRec* bank, instRec* inst, short slot)
 
 void bank_storeInst(bankRec* bank, instRec* inst, short slot)
 {
-    if (!bank || !inst || !validSlot(slot))
-        return;
+    if (!bank || !inst || !validSlot(slot)) return;
     presetRec* preset = preset_new(slot);
-    if (!preset)
-        return;
+    if (!preset) return;
     deleteUnlessDefault(bank, bank->presets[slot]);
     bank->presets[slot] = nullptr;
     preset_dspToPreset(inst, preset, slot);
@@ -132,8 +116,7 @@ short bank_currentPreset(bankRec* bank) { return bank ? bank->currentPreset : -1
 
 int bank_presetIsDefault(bankRec* bank, short slot)
 {
-    if (!bank || !validSlot(slot))
-        return 0;
+    if (!bank || !validSlot(slot)) return 0;
     return bank->presets[slot] == bank->defaultPreset ? 1 : 0;
 }
 
@@ -152,20 +135,17 @@ short bank_presetCount(bankRec* bank)
 
 void bank_getPresetName(bankRec* bank, short slot, char* out)
 {
-    if (!out)
-        return;
+    if (!out) return;
     out[0] = 0;
     presetRec* preset = bank_getPreset(bank, slot);
-    if (!preset)
-        return;
+    if (!preset) return;
     std::memcpy(out, preset->patch.name, kPatchNameLen);
     out[kPatchNameLen] = 0;
 }
 
 void bank_getName(bankRec* bank, char* out)
 {
-    if (!out)
-        return;
+    if (!out) return;
     const char* path = bank ? bank->file.path : "";
     if (!path[0]) {
         bank_copyText(out, kBankNameMax + 1, "Untitled");

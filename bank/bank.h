@@ -32,8 +32,8 @@ enum { bankButtons_ok = 0, bankButtons_yesNoCancel = 3 };
 enum { bankAnswer_ok = 1, bankAnswer_cancel = 2, bankAnswer_yes = 6, bankAnswer_no = 7 };
 typedef int (*bankMessageProc)(const char* text, const char* caption, int buttons);
 typedef void (*bankErrorProc)(const char* text);
-void bank_setMessageProc(bankMessageProc proc);  // null: the stderr default
-void bank_setErrorProc(bankErrorProc proc);      // null: silent
+void bank_setMessageProc(bankMessageProc proc);   // null: the stderr default
+void bank_setErrorProc(bankErrorProc proc);       // null: silent
 int bank_message(const char* text, int buttons);  // caption "Morvane"
 void bank_error(const char* text);
 
@@ -52,22 +52,22 @@ typedef std::unique_ptr<effectHeader, effectDeleter> effectHandle;
 
 struct presetRec {
     patchRec patch;
-    int oscilCount;                      // 3
+    int oscilCount;  // 3
     oscil_instRec oscil[kOscils];
-    int filterCount;                     // 4
+    int filterCount;  // 4
     filterInstRec filter[kFilters];
-    int modCount;                        // 3
+    int modCount;  // 3
     modInstRec mod[kOscils];
     waveshapeInstRec waveshape;
-    int hasEffect;                       // 1 when an effect was read from a file
-    effectHandle effect;                 // kind 1..3 record, or null
-    ccInstRec cc;                        // only the controller fields are used
+    int hasEffect;        // 1 when an effect was read from a file
+    effectHandle effect;  // kind 1..3 record, or null
+    ccInstRec cc;         // only the controller fields are used
     velInstRec vel;
     storedCCList storedCC;
     std::vector<notemapRec> notemaps;
-    int lfoCount;                        // 3
+    int lfoCount;  // 3
     lfoInstRec lfo[kLfos];
-    std::vector<envInstRec> envs;        // at most 24
+    std::vector<envInstRec> envs;  // at most 24
     std::vector<waveRec> waves;
 };
 
@@ -90,16 +90,16 @@ void preset_dspToPreset(instRec* inst, presetRec* preset, short number);
 
 // ---- banks ------------------------------------------------------------------
 struct bankRec {
-    short currentPreset;                 // -1 after init
-    presetRec* presets[kBankSlots];      // never null once a default exists
-    presetRec* defaultPreset;            // shared by every empty slot
+    short currentPreset;             // -1 after init
+    presetRec* presets[kBankSlots];  // never null once a default exists
+    presetRec* defaultPreset;        // shared by every empty slot
     int dirty;
-    fileRec file;                        // path and title of the bank's file
+    fileRec file;  // path and title of the bank's file
 };
 
 void bank_setHWND(fileWindow owner);
-bankRec* bank_new();                     // null when memory runs out
-void bank_delete(bankRec* bank);         // frees every preset and the bank
+bankRec* bank_new();              // null when memory runs out
+void bank_delete(bankRec* bank);  // frees every preset and the bank
 void bank_init(bankRec* bank);
 void bank_clearPresets(bankRec* bank);
 void bank_close(bankRec* bank);
@@ -110,8 +110,8 @@ void bank_selectPreset(bankRec* bank, instRec* inst, short slot);
 void bank_storeInst(bankRec* bank, instRec* inst, short slot);
 short bank_currentPreset(bankRec* bank);
 int bank_presetIsDefault(bankRec* bank, short slot);
-presetRec* bank_getPreset(bankRec* bank, short slot);   // null for a bad slot
-short bank_presetCount(bankRec* bank);                 // slots not holding the default
+presetRec* bank_getPreset(bankRec* bank, short slot);           // null for a bad slot
+short bank_presetCount(bankRec* bank);                          // slots not holding the default
 void bank_getPresetName(bankRec* bank, short slot, char* out);  // out: 35 bytes
 void bank_getName(bankRec* bank, char* out);                    // out: 65 bytes
 void bank_setPlugNames(bankRec* bank);
@@ -148,8 +148,7 @@ void chunk_verify_mvnExpectFirst(int expect);
 // Results of opening a bank file.
 enum { mvnOpen_failed = 0, mvnOpen_done = 1, mvnOpen_alreadyOpen = 2 };
 long mvnFile_open(bankRec* bank);
-long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec* unused, chunkRec* header,
-                       char* scratch);
+long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec* unused, chunkRec* header, char* scratch);
 // mvnOpen_alreadyOpen (nothing done, the bank stays open and unchanged) when
 // path names the bank's current file; else closes the bank, takes path and
 // title and returns mvnFile_open's result.

@@ -17,23 +17,19 @@ void bank_setSelectNotifyProc(bankSelectNotifyProc proc) { selectNotifyProc = pr
 
 int bank_message(const char* text, int buttons)
 {
-    if (!text)
-        return bankAnswer_ok;
-    if (messageProc)
-        return messageProc(text, "Morvane", buttons);
+    if (!text) return bankAnswer_ok;
+    if (messageProc) return messageProc(text, "Morvane", buttons);
     std::fprintf(stderr, "Morvane: %s\n", text);
     return bankAnswer_ok;
 }
 
 void bank_error(const char* text)
 {
-    if (text && errorProc)
-        errorProc(text);
+    if (text && errorProc) errorProc(text);
 }
 
 // Used by bank_selectPreset once the preset is in the instrument.
 void bank_notifySelected(int instance)
 {
-    if (selectNotifyProc)
-        selectNotifyProc(instance);
+    if (selectNotifyProc) selectNotifyProc(instance);
 }

@@ -32,8 +32,7 @@ long chunkOffset() { return file_buf ? file_buf->chunkStart : 0; }
 
 void addBuilding(bankRec* bank)
 {
-    if (!building)
-        return;
+    if (!building) return;
     if (bank && bank_addPreset(bank, building)) {
         building = nullptr;
         return;
@@ -56,8 +55,8 @@ char* body() { return heldBody ? heldBody : file_getBufferData(); }
 // A per-index module chunk: read into a zeroed record, keep it when its own
 // index names one of the preset's records.
 template <typename Rec, typename Index>
-void readIndexed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void*, int),
-                 Rec* slots, int count, Index Rec::*index)
+void readIndexed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void*, int), Rec* slots,
+                 int count, Index Rec::*index)
 {
     Rec rec{};
     if (!rw(file, &rec, body(), 1)) {
@@ -76,8 +75,7 @@ void readIndexed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, voi
 template <typename Rec>
 void readFixed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void*, int), Rec* rec)
 {
-    if (!rw(file, rec, body(), 1))
-        bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
+    if (!rw(file, rec, body(), 1)) bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
 }
 
 // A list chunk ("env ", "Wave", "Ntmp"): read only into an empty list, so a
@@ -120,8 +118,7 @@ void readEffect(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void
         return;
     }
     effectHandle record(effect_newHandle(kind));
-    if (!record)
-        return;
+    if (!record) return;
     std::memcpy(static_cast<void*>(record.get()), &rec, sizeof rec);
     building->effect = std::move(record);
     building->hasEffect = 1;
@@ -131,25 +128,35 @@ void readModule(fileRec* file, const chunkRec* h)
 {
     presetRec* p = building;
     switch (h->type) {
-    case kBankChunkOcil: readIndexed(file, h, oscil_readWriteOscilInst, p->oscil, kOscils, &oscil_instRec::index); break;
-    case kBankChunkMod: readIndexed(file, h, mod_readWriteModInst, p->mod, kOscils, &modInstRec::index); break;
-    case kBankChunkFilt: readIndexed(file, h, filter_readWriteFilterInst, p->filter, kFilters, &filterInstRec::index); break;
+    case kBankChunkOcil:
+        readIndexed(file, h, oscil_readWriteOscilInst, p->oscil, kOscils, &oscil_instRec::index);
+        break;
+    case kBankChunkMod:
+        readIndexed(file, h, mod_readWriteModInst, p->mod, kOscils, &modInstRec::index);
+        break;
+    case kBankChunkFilt:
+        readIndexed(file, h, filter_readWriteFilterInst, p->filter, kFilters, &filterInstRec::index);
+        break;
     case kBankChunkLfo: readIndexed(file, h, lfo_readWriteLfoInst, p->lfo, kLfos, &lfoInstRec::index); break;
     case kBankChunkWshp: readFixed(file, h, waveshape_readWriteWaveshapeInst, &p->waveshape); break;
     case kBankChunkCc: readFixed(file, h, cc_readWriteCcInst, &p->cc); break;
     case kBankChunkVel: readFixed(file, h, vel_readWriteVelInst, &p->vel); break;
     case kBankChunkStCC: readFixed(file, h, storedCC_readWritestoredCCList, &p->storedCC); break;
     case kBankChunkEnv:
-        readListChunk(h, p->envs, [&](short* n, envInstRec** l) {
-            return env_readWriteEnvList(file, n, l, body(), 1); }, env_deleteList);
+        readListChunk(
+            h, p->envs, [&](short* n, envInstRec** l) { return env_readWriteEnvList(file, n, l, body(), 1); },
+            env_deleteList);
         break;
     case kBankChunkWave:
-        readListChunk(h, p->waves, [&](short* n, waveRec** l) {
-            return wave_readWriteWaveList(file, l, n, body(), 1); }, wave_deleteList);
+        readListChunk(
+            h, p->waves, [&](short* n, waveRec** l) { return wave_readWriteWaveList(file, l, n, body(), 1); },
+            wave_deleteList);
         break;
     case kBankChunkNtmp:
-        readListChunk(h, p->notemaps, [&](short* n, notemapRec** l) {
-            return notemap_readWriteNotemapList(file, l, n, body(), 1); }, notemap_deleteList);
+        readListChunk(
+            h, p->notemaps,
+            [&](short* n, notemapRec** l) { return notemap_readWriteNotemapList(file, l, n, body(), 1); },
+            notemap_deleteList);
         break;
     case kBankChunkPipe: readEffect(file, h, effect_readWritePipe, effectMode_pipe); break;
     case kBankChunkMcmb: readEffect(file, h, effect_readWriteMulticomb, effectMode_multicomb); break;
@@ -161,20 +168,27 @@ void readModule(fileRec* file, const chunkRec* h)
 bool isModuleType(int32_t type)
 {
     switch (type) {
-    case kBankChunkOcil: case kBankChunkMod: case kBankChunkFilt: case kBankChunkLfo:
-    case kBankChunkWshp: case kBankChunkCc: case kBankChunkVel: case kBankChunkStCC:
-    case kBankChunkEnv: case kBankChunkWave: case kBankChunkNtmp: case kBankChunkPipe:
-    case kBankChunkMcmb: case kBankChunkMtap:
-        return true;
-    default:
-        return false;
+    case kBankChunkOcil:
+    case kBankChunkMod:
+    case kBankChunkFilt:
+    case kBankChunkLfo:
+    case kBankChunkWshp:
+    case kBankChunkCc:
+    case kBankChunkVel:
+    case kBankChunkStCC:
+    case kBankChunkEnv:
+    case kBankChunkWave:
+    case kBankChunkNtmp:
+    case kBankChunkPipe:
+    case kBankChunkMcmb:
+    case kBankChunkMtap: return true;
+    default: return false;
     }
 }
 
 bool sameFile(const char* a, const char* b)
 {
-    if (std::strcmp(a, b) == 0)
-        return true;
+    if (std::strcmp(a, b) == 0) return true;
     char* ra = realpath(a, nullptr);
     char* rb = realpath(b, nullptr);
     bool same = ra && rb && std::strcmp(ra, rb) == 0;
@@ -186,12 +200,10 @@ bool sameFile(const char* a, const char* b)
 
 long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec*, chunkRec* header, char*)
 {
-    if (!file || !header)
-        return 1;
+    if (!file || !header) return 1;
     switch (header->type) {
     case kBankChunkClam:
-        if (building)
-            bank_error("a preset was not closed before a file header chunk; preset dropped");
+        if (building) bank_error("a preset was not closed before a file header chunk; preset dropped");
         dropBuilding();
         return 1;
     case kBankChunkPtch:
@@ -208,14 +220,10 @@ long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec*, chunkRec* heade
         }
         return 1;
     case kBankChunkPEnd:
-    case kBankChunkTail:
-        addBuilding(bank);
-        return 1;
-    default:
-        break;
+    case kBankChunkTail: addBuilding(bank); return 1;
+    default: break;
     }
-    if (!isModuleType(header->type))
-        return 1;
+    if (!isModuleType(header->type)) return 1;
     if (!building) {
         bank_reportAt(chunkOffset(), "lies outside a preset; ignored", header->type);
         return 1;
@@ -226,8 +234,7 @@ long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec*, chunkRec* heade
 
 long mvnFile_open(bankRec* bank)
 {
-    if (!bank)
-        return mvnOpen_failed;
+    if (!bank) return mvnOpen_failed;
     endian_nativeMode();
     file_setChunkVerifyProc(chunk_verify_mvn);
     if (!file_buf && !file_init(kFileBufSize)) {
@@ -258,14 +265,11 @@ long mvnFile_open(bankRec* bank)
     for (int i = 0; i < kMaxChunks; ++i) {
         heldBody = in.body();
         mvnFile_readChunk(&file, bank, nullptr, &header, nullptr);
-        if (header.type == kBankChunkTail || in.atEnd())
-            break;
+        if (header.type == kBankChunkTail || in.atEnd()) break;
         chunkStream::result r = in.next(&header);
-        if (r == chunkStream::chunk_ok)
-            continue;
+        if (r == chunkStream::chunk_ok) continue;
         bank_error("File error, read a bad chunk. error 1884");
-        if (r != chunkStream::chunk_skipped)
-            break;
+        if (r != chunkStream::chunk_skipped) break;
     }
     if (building) {
         char text[128];
@@ -282,16 +286,14 @@ long mvnFile_open(bankRec* bank)
 
 int mvnFile_isCurrentFile(bankRec* bank, const char* path)
 {
-    if (!bank || !path || !path[0] || !bank->file.path[0])
-        return 0;
+    if (!bank || !path || !path[0] || !bank->file.path[0]) return 0;
     return sameFile(bank->file.path, path) ? 1 : 0;
 }
 
 namespace {
 long openNamed(bankRec* bank, const char* path, const char* title)
 {
-    if (mvnFile_isCurrentFile(bank, path))
-        return mvnOpen_alreadyOpen;
+    if (mvnFile_isCurrentFile(bank, path)) return mvnOpen_alreadyOpen;
     if (std::strlen(path) >= kFilePathSize) {
         bank_message("File not found! Error: 8221", bankButtons_ok);
         return mvnOpen_failed;
@@ -305,18 +307,15 @@ long openNamed(bankRec* bank, const char* path, const char* title)
 
 long mvnFile_openFromPathName(bankRec* bank, const char* path, const char* title)
 {
-    if (!bank || !path || !path[0])
-        return mvnOpen_failed;
+    if (!bank || !path || !path[0]) return mvnOpen_failed;
     return openNamed(bank, path, title);
 }
 
 long mvnFile_openDialog(bankRec* bank)
 {
-    if (!bank)
-        return mvnOpen_failed;
+    if (!bank) return mvnOpen_failed;
     fileRec chosen;
     file_initFileRec(&chosen, nullptr);
-    if (!file_openDialog(&chosen))
-        return mvnOpen_failed;
+    if (!file_openDialog(&chosen)) return mvnOpen_failed;
     return openNamed(bank, chosen.path, chosen.title);
 }

@@ -24,33 +24,26 @@ void bank_reportAt(long offset, const char* what, int32_t type)
     bank_error(text);
 }
 
-chunkStream::chunkStream(fileRec* file) : file_(file), size_(file_getEOF(file))
-{
-    file_setPos(file, 0);
-}
+chunkStream::chunkStream(fileRec* file) : file_(file), size_(file_getEOF(file)) { file_setPos(file, 0); }
 
 bool chunkStream::refill(long need)
 {
-    if (window_.empty())
-        window_.resize(kWindowBytes);
+    if (window_.empty()) window_.resize(kWindowBytes);
     long left = held_ - at_;
-    if (left > 0 && at_ > 0)
-        std::memmove(window_.data(), window_.data() + at_, (size_t)left);
+    if (left > 0 && at_ > 0) std::memmove(window_.data(), window_.data() + at_, (size_t)left);
     held_ = left > 0 ? left : 0;
     at_ = 0;
     long fileLeft = size_ - (pos_ + held_);
     long room = (long)window_.size() - held_;
     long want = fileLeft < room ? fileLeft : room;
-    if (want > 0 && !file_read(file_, window_.data() + held_, want))
-        return false;
+    if (want > 0 && !file_read(file_, window_.data() + held_, want)) return false;
     held_ += want > 0 ? want : 0;
     return held_ >= need;
 }
 
 char* chunkStream::take(long n)
 {
-    if (held_ - at_ < n && !refill(n))
-        return nullptr;
+    if (held_ - at_ < n && !refill(n)) return nullptr;
     char* at = window_.data() + at_;
     at_ += n;
     pos_ += n;
@@ -74,8 +67,7 @@ chunkStream::result chunkStream::next(chunkRec* header)
     *header = chunkRec{};
     body_ = nullptr;
     const long start = pos_;
-    if (start >= size_)
-        return chunk_end;
+    if (start >= size_) return chunk_end;
     file_buf->chunkStart = (int32_t)start;
     file_buf->held = 0;
     char block[kHeaderLimit] = {};
@@ -103,8 +95,9 @@ chunkStream::result chunkStream::next(chunkRec* header)
         return chunk_damaged;
     }
     if (refused || h.size > file_buf->capacity) {
-        bank_reportAt(start, refused ? "was refused (unknown type or version too new); skipped"
-                                     : "is larger than 65535 bytes; skipped",
+        bank_reportAt(start,
+                      refused ? "was refused (unknown type or version too new); skipped"
+                              : "is larger than 65535 bytes; skipped",
                       h.type);
         return skip(h.size) ? chunk_skipped : chunk_damaged;
     }

@@ -28,16 +28,16 @@ public:
     bool atEnd() const { return pos_ >= size_; }
 
 private:
-    char* take(long n);   // n bytes at pos, contiguous in the window; null past the end
+    char* take(long n);  // n bytes at pos, contiguous in the window; null past the end
     bool skip(long n);
     bool refill(long need);
 
     fileRec* file_;
-    long size_;                // file size
-    long pos_ = 0;             // file position of the next unread byte
+    long size_;     // file size
+    long pos_ = 0;  // file position of the next unread byte
     std::vector<char> window_;
-    long held_ = 0;            // bytes of the window holding file data
-    long at_ = 0;              // window offset of pos_
+    long held_ = 0;  // bytes of the window holding file data
+    long at_ = 0;    // window offset of pos_
     char* body_ = nullptr;
 };
 

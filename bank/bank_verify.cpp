@@ -10,32 +10,49 @@ namespace {
 bool expectFirst = false;
 
 // Types read into a preset; like "Prst" and "pan ", refused above version 10.
-const int32_t versionedTypes[] = {
-    kBankChunkPtch, kBankChunkOcil, kBankChunkMod, kBankChunkFilt, kBankChunkWshp,
-    kBankChunkLfo, kBankChunkEnv, kBankChunkWave, kBankChunkNtmp, kBankChunkCc, kBankChunkVel,
-    kBankChunkStCC, kBankChunkPipe, kBankChunkMcmb, kBankChunkMtap, chunkType('P', 'r', 's', 't'), chunkType('p', 'a', 'n', ' ')};
+const int32_t versionedTypes[] = {kBankChunkPtch,
+                                  kBankChunkOcil,
+                                  kBankChunkMod,
+                                  kBankChunkFilt,
+                                  kBankChunkWshp,
+                                  kBankChunkLfo,
+                                  kBankChunkEnv,
+                                  kBankChunkWave,
+                                  kBankChunkNtmp,
+                                  kBankChunkCc,
+                                  kBankChunkVel,
+                                  kBankChunkStCC,
+                                  kBankChunkPipe,
+                                  kBankChunkMcmb,
+                                  kBankChunkMtap,
+                                  chunkType('P', 'r', 's', 't'),
+                                  chunkType('p', 'a', 'n', ' ')};
 
 // Known types taken without a version check.
-const int32_t plainTypes[] = {
-    kBankChunkPEnd, kBankChunkTail,
-    chunkType('C', 'L', 'a', 'M'), chunkType('p', 'r', 's', 't'), chunkType('c', 'n', 't', 'l'),
-    chunkType('e', 'f', 'c', 't'), chunkType('e', 'n', 'v', 'p'), chunkType('f', 'B', 'r', 'o'),
-    chunkType('n', 't', 'm', 'p'), chunkType('p', 'L', 'm', 'p'), chunkType('p', 'L', 'n', 'p'),
-    chunkType('w', 'a', 'v', 'e'), chunkType('z', 'z', 'z', 'z')};
+const int32_t plainTypes[] = {kBankChunkPEnd,
+                              kBankChunkTail,
+                              chunkType('C', 'L', 'a', 'M'),
+                              chunkType('p', 'r', 's', 't'),
+                              chunkType('c', 'n', 't', 'l'),
+                              chunkType('e', 'f', 'c', 't'),
+                              chunkType('e', 'n', 'v', 'p'),
+                              chunkType('f', 'B', 'r', 'o'),
+                              chunkType('n', 't', 'm', 'p'),
+                              chunkType('p', 'L', 'm', 'p'),
+                              chunkType('p', 'L', 'n', 'p'),
+                              chunkType('w', 'a', 'v', 'e'),
+                              chunkType('z', 'z', 'z', 'z')};
 
-template <size_t N>
-bool isOneOf(int32_t type, const int32_t (&list)[N])
+template <size_t N> bool isOneOf(int32_t type, const int32_t (&list)[N])
 {
     for (int32_t t : list)
-        if (t == type)
-            return true;
+        if (t == type) return true;
     return false;
 }
 
 long clamRule(const chunkRec* header)
 {
-    if (header->version < kClamVersionLimit)
-        return 0;
+    if (header->version < kClamVersionLimit) return 0;
     bank_message("File error! I can't open this file, it was created with a more recent "
                  "version of Morvane.",
                  bankButtons_ok);
@@ -53,23 +70,19 @@ void chunk_verify_mvnExpectFirst(int expect) { expectFirst = expect != 0; }
 
 long chunk_verify_mvn(chunkRec* header)
 {
-    if (!header)
-        return 1;
+    if (!header) return 1;
     const bool first = expectFirst;
     expectFirst = false;
     const chunkRec original = *header;
     chunk_flip(header);
 
-    if (header->type == kBankChunkClam)
-        return clamRule(header);
+    if (header->type == kBankChunkClam) return clamRule(header);
     if (isOneOf(header->type, versionedTypes)) {
-        if (header->version <= kModuleVersionMax)
-            return 0;
+        if (header->version <= kModuleVersionMax) return 0;
         bank_error("chunk version too new");
         return 2;
     }
-    if (isOneOf(header->type, plainTypes))
-        return 0;
+    if (isOneOf(header->type, plainTypes)) return 0;
 
     if (first && reversed(original.type) == kBankChunkClam) {
         endian_invertMode();

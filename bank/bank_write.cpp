@@ -22,8 +22,19 @@ enum { kClamVersion = 1, kClamBody = 8 };
 
 // The message number of each chunk kind whose write failed.
 enum {
-    fail_clam = 51780, fail_ptch, fail_ocil, fail_mod, fail_filt, fail_wshp, fail_lfo,
-    fail_env, fail_wave, fail_ntmp, fail_ccVel, fail_stCCEffect, fail_end
+    fail_clam = 51780,
+    fail_ptch,
+    fail_ocil,
+    fail_mod,
+    fail_filt,
+    fail_wshp,
+    fail_lfo,
+    fail_env,
+    fail_wave,
+    fail_ntmp,
+    fail_ccVel,
+    fail_stCCEffect,
+    fail_end
 };
 enum { fail_noBuffer = 18834 };
 
@@ -35,7 +46,7 @@ enum { fail_noBuffer = 18834 };
 struct chunkWriter {
     fileRec* file;
     char* buf;
-    int swap;      // 1: write the other byte order
+    int swap;  // 1: write the other byte order
 };
 
 chunkRec rendered;
@@ -52,8 +63,7 @@ void beginRender() { renderedOk = false; }
 
 void putLong(char* at, int32_t value, int swap)
 {
-    if (swap)
-        flipLong(&value);
+    if (swap) flipLong(&value);
     std::memcpy(at, &value, 4);
 }
 
@@ -63,8 +73,7 @@ long emit(chunkWriter* w, const chunkRec& header, const char* body)
     putLong(block, header.type, w->swap);
     putLong(block + 4, header.size, w->swap);
     putLong(block + 8, header.version, w->swap);
-    if (!file_write(w->file, block, kChunkHeaderSize))
-        return 0;
+    if (!file_write(w->file, block, kChunkHeaderSize)) return 0;
     return header.size <= 0 || file_write(w->file, body, header.size);
 }
 
@@ -73,8 +82,7 @@ long emit(chunkWriter* w, const chunkRec& header, const char* body)
 // and so is swapped here; 0 for other chunks.
 long emitRendered(chunkWriter* w, int countBytes)
 {
-    if (!renderedOk || rendered.size < countBytes)
-        return 0;
+    if (!renderedOk || rendered.size < countBytes) return 0;
     if (w->swap && countBytes == 2)
         flipShort(w->buf);
     else if (w->swap && countBytes == 4)
@@ -94,8 +102,7 @@ long writeClam(chunkWriter* w, bankRec* bank)
     int32_t presets = 0;
     for (short slot = 0; slot < kBankSlots; ++slot)
         presets += bank->presets[slot] && !bank_presetIsDefault(bank, slot);
-    if (w->swap)
-        flipLong(&presets);
+    if (w->swap) flipLong(&presets);
     int32_t reserved = 0;
     unsigned pos = 0;
     char body[kClamBody + 1] = {};
@@ -106,11 +113,9 @@ long writeClam(chunkWriter* w, bankRec* bank)
 
 // One fixed record: rendered from a copy, swapped first for the other order.
 template <typename Rec>
-long writeRecord(chunkWriter* w, Rec rec, int (*rw)(fileRec*, Rec*, void*, int),
-                 void (*flip)(Rec*))
+long writeRecord(chunkWriter* w, Rec rec, int (*rw)(fileRec*, Rec*, void*, int), void (*flip)(Rec*))
 {
-    if (w->swap)
-        flip(&rec);
+    if (w->swap) flip(&rec);
     beginRender();
     rw(w->file, &rec, w->buf, 0);
     return emitRendered(w, 0);
@@ -134,21 +139,18 @@ long writeEffect(chunkWriter* w, const effectHeader* effect)
         std::memcpy(&rec, effect, sizeof rec);
         return writeRecord(w, rec, effect_readWriteMultitap, effect_flipMultitapRec);
     }
-    default:
-        return 1;  // an effect of no known kind is not stored
+    default: return 1;  // an effect of no known kind is not stored
     }
 }
 
 void flipVelInst(velInstRec* rec)
 {
-    for (velRec& v : rec->vel)
-        vel_flipVelRec(&v);
+    for (velRec& v : rec->vel) vel_flipVelRec(&v);
 }
 
 void flipStoredCC(storedCCList* list)
 {
-    for (storedCCRec& r : list->rec)
-        storedCC_flip(&r);
+    for (storedCCRec& r : list->rec) storedCC_flip(&r);
 }
 
 // A list chunk: the records copied (and swapped for the other order), then
@@ -159,8 +161,7 @@ long writeList(chunkWriter* w, const std::vector<Rec>& list, void (*flip)(Rec*),
 {
     std::vector<Rec> copy(list);
     if (w->swap)
-        for (Rec& r : copy)
-            flip(&r);
+        for (Rec& r : copy) flip(&r);
     short count = (short)copy.size();
     Rec* data = copy.data();
     beginRender();
@@ -170,16 +171,14 @@ long writeList(chunkWriter* w, const std::vector<Rec>& list, void (*flip)(Rec*),
 
 long writeEnvs(chunkWriter* w, presetRec* p)
 {
-    return writeList(w, p->envs, env_flipEnvInstRec, [&](short* n, envInstRec** l) {
-        env_readWriteEnvList(w->file, n, l, w->buf, 0);
-    });
+    return writeList(w, p->envs, env_flipEnvInstRec,
+                     [&](short* n, envInstRec** l) { env_readWriteEnvList(w->file, n, l, w->buf, 0); });
 }
 
 long writeWaves(chunkWriter* w, presetRec* p)
 {
-    return writeList(w, p->waves, waveRecFlip, [&](short* n, waveRec** l) {
-        wave_readWriteWaveList(w->file, l, n, w->buf, 0);
-    });
+    return writeList(w, p->waves, waveRecFlip,
+                     [&](short* n, waveRec** l) { wave_readWriteWaveList(w->file, l, n, w->buf, 0); });
 }
 
 long writeNotemaps(chunkWriter* w, presetRec* p)
@@ -192,8 +191,7 @@ long writeNotemaps(chunkWriter* w, presetRec* p)
 long writeStoredCC(chunkWriter* w, presetRec* p)
 {
     storedCCList list = p->storedCC;
-    if (w->swap)
-        flipStoredCC(&list);
+    if (w->swap) flipStoredCC(&list);
     beginRender();
     storedCC_readWritestoredCCList(w->file, &list, w->buf, 0);
     return emitRendered(w, 4);
@@ -205,42 +203,33 @@ long writeModules(chunkWriter* w, presetRec* p, int* fail)
     for (short i = 0; i < kOscils; ++i) {
         oscil_instRec rec = p->oscil[i];
         rec.index = i;
-        if (!writeRecord(w, rec, oscil_readWriteOscilInst, oscil_flipInstRec))
-            return *fail = fail_ocil, 0;
+        if (!writeRecord(w, rec, oscil_readWriteOscilInst, oscil_flipInstRec)) return *fail = fail_ocil, 0;
     }
     for (short i = 0; i < kOscils; ++i) {
         modInstRec rec = p->mod[i];
         rec.index = i;
-        if (!writeRecord(w, rec, mod_readWriteModInst, mod_flipInstRec))
-            return *fail = fail_mod, 0;
+        if (!writeRecord(w, rec, mod_readWriteModInst, mod_flipInstRec)) return *fail = fail_mod, 0;
     }
     for (short i = 0; i < kFilters; ++i) {
         filterInstRec rec = p->filter[i];
         rec.index = i;
-        if (!writeRecord(w, rec, filter_readWriteFilterInst, filter_flipInstRec))
-            return *fail = fail_filt, 0;
+        if (!writeRecord(w, rec, filter_readWriteFilterInst, filter_flipInstRec)) return *fail = fail_filt, 0;
     }
     if (!writeRecord(w, p->waveshape, waveshape_readWriteWaveshapeInst, waveshape_flipInstRec))
         return *fail = fail_wshp, 0;
     for (short i = 0; i < kLfos; ++i) {
         lfoInstRec rec = p->lfo[i];
         rec.index = i;
-        if (!writeRecord(w, rec, lfo_readWriteLfoInst, lfo_flipInstRec))
-            return *fail = fail_lfo, 0;
+        if (!writeRecord(w, rec, lfo_readWriteLfoInst, lfo_flipInstRec)) return *fail = fail_lfo, 0;
     }
-    if (!p->envs.empty() && !writeEnvs(w, p))
-        return *fail = fail_env, 0;
-    if (!p->waves.empty() && !writeWaves(w, p))
-        return *fail = fail_wave, 0;
-    if (!p->notemaps.empty() && !writeNotemaps(w, p))
-        return *fail = fail_ntmp, 0;
+    if (!p->envs.empty() && !writeEnvs(w, p)) return *fail = fail_env, 0;
+    if (!p->waves.empty() && !writeWaves(w, p)) return *fail = fail_wave, 0;
+    if (!p->notemaps.empty() && !writeNotemaps(w, p)) return *fail = fail_ntmp, 0;
     if (!writeRecord(w, p->cc, cc_readWriteCcInst, cc_flipCCInstRec) ||
         !writeRecord(w, p->vel, vel_readWriteVelInst, flipVelInst))
         return *fail = fail_ccVel, 0;
-    if (!writeStoredCC(w, p))
-        return *fail = fail_stCCEffect, 0;
-    if (p->effect && !writeEffect(w, p->effect.get()))
-        return *fail = fail_stCCEffect, 0;
+    if (!writeStoredCC(w, p)) return *fail = fail_stCCEffect, 0;
+    if (p->effect && !writeEffect(w, p->effect.get())) return *fail = fail_stCCEffect, 0;
     return 1;
 }
 
@@ -248,20 +237,16 @@ long writePreset(chunkWriter* w, presetRec* p, short slot, int* fail)
 {
     patchRec patch = p->patch;
     patch.preset = slot;
-    if (!writeRecord(w, patch, patch_readWritePatch, patch_flipPatchRec))
-        return *fail = fail_ptch, 0;
-    if (!writeModules(w, p, fail))
-        return 0;
-    if (!emitBare(w, kBankChunkPEnd, kModuleVersionMax, nullptr, 0))
-        return *fail = fail_end, 0;
+    if (!writeRecord(w, patch, patch_readWritePatch, patch_flipPatchRec)) return *fail = fail_ptch, 0;
+    if (!writeModules(w, p, fail)) return 0;
+    if (!emitBare(w, kBankChunkPEnd, kModuleVersionMax, nullptr, 0)) return *fail = fail_end, 0;
     return 1;
 }
 
 std::string folderOf(const std::string& path)
 {
     size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
+    if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
@@ -286,8 +271,7 @@ mode_t newFileMode()
 
 long fail(const char* text, const char* tempPath)
 {
-    if (tempPath && tempPath[0])
-        unlink(tempPath);
+    if (tempPath && tempPath[0]) unlink(tempPath);
     bank_message(text, bankButtons_ok);
     return 0;
 }
@@ -308,27 +292,22 @@ long saveTo(bankRec* bank, const char* path, const char* title, int otherByteOrd
         return failNumbered(fail_noBuffer, nullptr);
     struct stat st;
     const bool exists = stat(path, &st) == 0;
-    if (exists && S_ISDIR(st.st_mode))
-        return fail("File Error! Unable to create file. Error 81774", nullptr);
+    if (exists && S_ISDIR(st.st_mode)) return fail("File Error! Unable to create file. Error 81774", nullptr);
     if (exists && isLocked(path, st))
-        return fail("This file is locked, please use Save As... to save changes to this bank",
-                    nullptr);
+        return fail("This file is locked, please use Save As... to save changes to this bank", nullptr);
 
     std::string temp = folderOf(path) + "/.morvane-save-XXXXXX";
-    if (temp.size() >= kFilePathSize)
-        return fail("File Error! Unable to create file. Error 81774", nullptr);
+    if (temp.size() >= kFilePathSize) return fail("File Error! Unable to create file. Error 81774", nullptr);
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back(0);
     int fd = mkstemp(name.data());
-    if (fd < 0)
-        return fail("File Error! Unable to create file. Error 81774", nullptr);
+    if (fd < 0) return fail("File Error! Unable to create file. Error 81774", nullptr);
     close(fd);
 
     fileRec out;
     file_initFileRec(&out, bank->file.owner);
     bank_copyText(out.path, kFilePathSize, name.data());
-    if (!file_create(&out))
-        return fail("File Error! Unable to create file. Error 81774", name.data());
+    if (!file_create(&out)) return fail("File Error! Unable to create file. Error 81774", name.data());
 
     int code = 0;
     long written = mvnFile_writeBankOrder(&out, bank, otherByteOrder, &code);
@@ -338,14 +317,11 @@ long saveTo(bankRec* bank, const char* path, const char* title, int otherByteOrd
     }
     bool flushed = fsync(out.handle) == 0;
     file_close(&out);
-    if (!flushed)
-        return fail("File Error! Can't write file. Error: 52236", name.data());
+    if (!flushed) return fail("File Error! Can't write file. Error: 52236", name.data());
     chmod(name.data(), exists ? (st.st_mode & 07777) : newFileMode());
-    if (rename(name.data(), path) != 0)
-        return fail("File error, save failed! Error 53374", name.data());
+    if (rename(name.data(), path) != 0) return fail("File error, save failed! Error 53374", name.data());
 
-    if (bank->file.path != path)
-        bank_copyText(bank->file.path, kFilePathSize, path);
+    if (bank->file.path != path) bank_copyText(bank->file.path, kFilePathSize, path);
     if (title && title[0])
         bank_copyText(bank->file.title, kFilePathSize, title);
     else
@@ -360,12 +336,10 @@ long mvnFile_writeBankOrder(fileRec* file, bankRec* bank, int otherByteOrder, in
     int scratchCode = 0;
     int* fail = failCode ? failCode : &scratchCode;
     *fail = 0;
-    if (!file || !bank)
-        return *fail = fail_noBuffer, 0;
+    if (!file || !bank) return *fail = fail_noBuffer, 0;
     // Module writers use up to 65535 bytes; zeroed so padding is deterministic.
     std::unique_ptr<char[]> buf(new (std::nothrow) char[kFileBufSize + 1]());
-    if (!buf)
-        return *fail = fail_noBuffer, 0;
+    if (!buf) return *fail = fail_noBuffer, 0;
     chunkWriter w = {file, buf.get(), otherByteOrder ? 1 : 0};
 
     chunkVerifyProc previous = file_getChunkVerifyProc();
@@ -373,20 +347,17 @@ long mvnFile_writeBankOrder(fileRec* file, bankRec* bank, int otherByteOrder, in
     endian_nativeMode();
     file_setChunkVerifyProc(captureHeader);
     long ok = writeClam(&w, bank);
-    if (!ok)
-        *fail = fail_clam;
+    if (!ok) *fail = fail_clam;
     for (short slot = 0; ok && slot < kBankSlots; ++slot) {
         presetRec* p = bank->presets[slot];
-        if (p && !bank_presetIsDefault(bank, slot))
-            ok = writePreset(&w, p, slot, fail);
+        if (p && !bank_presetIsDefault(bank, slot)) ok = writePreset(&w, p, slot, fail);
     }
     if (ok && !emitBare(&w, kBankChunkTail, kModuleVersionMax, nullptr, 0)) {
         *fail = fail_end;
         ok = 0;
     }
     file_setChunkVerifyProc(previous);
-    if (previousMode)
-        endian_invertMode();
+    if (previousMode) endian_invertMode();
     return ok;
 }
 
@@ -397,8 +368,7 @@ long mvnFile_writeBank(fileRec* file, bankRec* bank, int* failCode)
 
 long mvnFile_save(bankRec* bank)
 {
-    if (!bank)
-        return 0;
+    if (!bank) return 0;
     char path[kFilePathSize];
     bank_copyText(path, sizeof path, bank->file.path);
     char title[kFilePathSize];
@@ -417,8 +387,7 @@ long mvnFile_exportByteOrder(bankRec* bank, const char* path, int bigEndian)
     unsigned char first;
     std::memcpy(&first, &probe, 1);
     const int machineIsBig = first == 0;
-    if (!bank)
-        return 0;
+    if (!bank) return 0;
     // The bank keeps its own file: an export is a copy.
     fileRec keep = bank->file;
     int dirty = bank->dirty;

@@ -8,33 +8,27 @@
 presetRec* preset_new(short number)
 {
     presetRec* preset = new (std::nothrow) presetRec();
-    if (preset)
-        preset_init(preset, number);
+    if (preset) preset_init(preset, number);
     return preset;
 }
 
 presetRec* preset_newDefault(short number)
 {
     presetRec* preset = preset_new(number);
-    if (preset)
-        preset_initAmpEnv(preset);
+    if (preset) preset_initAmpEnv(preset);
     return preset;
 }
 
 void preset_init(presetRec* preset, short number)
 {
-    if (!preset)
-        return;
+    if (!preset) return;
     patch_initPatchRec(&preset->patch, number);
     preset->oscilCount = kOscils;
-    for (short i = 0; i < kOscils; ++i)
-        oscil_initInstRec(nullptr, &preset->oscil[i], i);
+    for (short i = 0; i < kOscils; ++i) oscil_initInstRec(nullptr, &preset->oscil[i], i);
     preset->filterCount = kFilters;
-    for (short i = 0; i < kFilters; ++i)
-        filter_initInstRec(&preset->filter[i], i);
+    for (short i = 0; i < kFilters; ++i) filter_initInstRec(&preset->filter[i], i);
     preset->modCount = kOscils;
-    for (short i = 0; i < kOscils; ++i)
-        mod_initInstRec(&preset->mod[i], i);
+    for (short i = 0; i < kOscils; ++i) mod_initInstRec(&preset->mod[i], i);
     waveshape_initInstRec(&preset->waveshape);
     preset->hasEffect = 0;
     preset->effect.reset();
@@ -43,8 +37,7 @@ void preset_init(presetRec* preset, short number)
     storedCC_initList(&preset->storedCC);
     preset->notemaps.clear();
     preset->lfoCount = kLfos;
-    for (short i = 0; i < kLfos; ++i)
-        lfo_initInstRec(&preset->lfo[i], i);
+    for (short i = 0; i < kLfos; ++i) lfo_initInstRec(&preset->lfo[i], i);
     preset->envs.clear();
     preset->waves.clear();
 
@@ -62,8 +55,7 @@ void preset_init(presetRec* preset, short number)
 // first channel's is shown.
 void preset_initAmpEnv(presetRec* preset)
 {
-    if (!preset || !preset_newEnvList(preset, kOscils))
-        return;
+    if (!preset || !preset_newEnvList(preset, kOscils)) return;
     for (short i = 0; i < kOscils; ++i) {
         envInstRec* env = &preset->envs[i];
         env_initEnvInstRec(env, envParam_amp);
@@ -73,21 +65,15 @@ void preset_initAmpEnv(presetRec* preset)
     preset->envs[0].shown = 1;
 }
 
-void preset_delete(presetRec* preset)
-{
-    delete preset;
-}
+void preset_delete(presetRec* preset) { delete preset; }
 
 namespace {
 // Replaces a list by n value-initialised (zeroed) records.
-template <typename T>
-int newList(std::vector<T>& list, short n, short limit)
+template <typename T> int newList(std::vector<T>& list, short n, short limit)
 {
     list.clear();
-    if (n < 1)
-        return 0;
-    if (n > limit)
-        n = limit;
+    if (n < 1) return 0;
+    if (n > limit) n = limit;
     try {
         list.resize(static_cast<size_t>(n));
     } catch (const std::bad_alloc&) {

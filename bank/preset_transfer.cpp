@@ -25,15 +25,12 @@ void loadWaves(presetRec* preset, instRec* inst)
     for (int i = 0; i < n; ++i) {
         int slot = userWaveSlot(preset->waves[i].id);
         slotOf[i] = (slot >= 0 && !taken[slot]) ? slot : -1;
-        if (slotOf[i] >= 0)
-            taken[slotOf[i]] = true;
+        if (slotOf[i] >= 0) taken[slotOf[i]] = true;
     }
     for (int i = 0; i < n; ++i) {
-        if (slotOf[i] >= 0)
-            continue;
+        if (slotOf[i] >= 0) continue;
         int slot = 0;
-        while (taken[slot])
-            ++slot;
+        while (taken[slot]) ++slot;
         slotOf[i] = slot;
         taken[slot] = true;
     }
@@ -47,8 +44,7 @@ void loadWaves(presetRec* preset, instRec* inst)
 
 void preset_presetToDsp(presetRec* preset, instRec* inst, short number)
 {
-    if (!preset || !inst)
-        return;
+    if (!preset || !inst) return;
     inst_reinit(inst);
     patch_clone(inst, &preset->patch, inst_getPatch(inst), number);
 
@@ -56,48 +52,41 @@ void preset_presetToDsp(presetRec* preset, instRec* inst, short number)
         oscil_cloneInst(inst, &preset->oscil[i], inst_getOscilInst(inst, i), i, 1);
     for (short i = 0; i < kFilters; ++i)
         filter_cloneInst(inst, &preset->filter[i], inst_getFilterInst(inst, i), i, 1);
-    for (short i = 0; i < kOscils; ++i)
-        mod_cloneInst(inst, &preset->mod[i], inst_getModInst(inst, i), i, 1);
+    for (short i = 0; i < kOscils; ++i) mod_cloneInst(inst, &preset->mod[i], inst_getModInst(inst, i), i, 1);
     waveshape_cloneInst(inst, &preset->waveshape, inst_getWaveshapeInst(inst), 0, 1);
 
     inst_initEffect(inst);
-    if (preset->effect)
-        effect_clone(inst, preset->effect.get(), nullptr, 1);
+    if (preset->effect) effect_clone(inst, preset->effect.get(), nullptr, 1);
 
     cc_clone(inst, &preset->cc, inst_getCcInstRec(inst), 0, 1);
     vel_cloneInst(inst, &preset->vel, inst_getVel(inst), 1);
     storedCC_copyList(&preset->storedCC, inst_getStoredCC(inst));
 
     short maps = preset_notemapCount(preset);
-    if (maps > 0)
-        notemap_loadToDsp(inst, preset->notemaps.data(), maps);
+    if (maps > 0) notemap_loadToDsp(inst, preset->notemaps.data(), maps);
 
-    for (short i = 0; i < kLfos; ++i)
-        lfo_cloneInst(inst, &preset->lfo[i], inst_getLfoInst(inst, i), i, 1);
+    for (short i = 0; i < kLfos; ++i) lfo_cloneInst(inst, &preset->lfo[i], inst_getLfoInst(inst, i), i, 1);
 
     short envs = preset_envCount(preset);
     for (short i = 0; i < envs && i < kEnvSlots; ++i)
         env_clone(inst, &preset->envs[i], inst_getEnvInst(inst, i), i, 1);
     env_makeNormal(inst);
 
-    if (!preset->waves.empty())
-        loadWaves(preset, inst);
+    if (!preset->waves.empty()) loadWaves(preset, inst);
 
     storedCC_dumpMIDI(inst);
 }
 
 void preset_dspToPreset(instRec* inst, presetRec* preset, short number)
 {
-    if (!inst || !preset)
-        return;
+    if (!inst || !preset) return;
     patch_clone(inst, inst_getPatch(inst), &preset->patch, number);
 
     for (short i = 0; i < kOscils; ++i)
         oscil_cloneInst(inst, inst_getOscilInst(inst, i), &preset->oscil[i], i, 0);
     for (short i = 0; i < kFilters; ++i)
         filter_cloneInst(inst, inst_getFilterInst(inst, i), &preset->filter[i], i, 0);
-    for (short i = 0; i < kOscils; ++i)
-        mod_cloneInst(inst, inst_getModInst(inst, i), &preset->mod[i], i, 0);
+    for (short i = 0; i < kOscils; ++i) mod_cloneInst(inst, inst_getModInst(inst, i), &preset->mod[i], i, 0);
     waveshape_cloneInst(inst, inst_getWaveshapeInst(inst), &preset->waveshape, 0, 0);
 
     preset->effect.reset();
@@ -119,8 +108,7 @@ void preset_dspToPreset(instRec* inst, presetRec* preset, short number)
         preset->notemaps.resize(got > 0 ? (size_t)got : 0u);
     }
 
-    for (short i = 0; i < kLfos; ++i)
-        lfo_cloneInst(inst, inst_getLfoInst(inst, i), &preset->lfo[i], i, 0);
+    for (short i = 0; i < kLfos; ++i) lfo_cloneInst(inst, inst_getLfoInst(inst, i), &preset->lfo[i], i, 0);
 
     if (preset_newEnvList(preset, env_count(inst))) {
         short got = env_storeToPreset(inst, preset->envs.data(), preset_envCount(preset));

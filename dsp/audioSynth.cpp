@@ -4,12 +4,14 @@
 #include "iac/MorvaneIAC.h"
 
 namespace {
-void recomputeMicroscale() {
+void recomputeMicroscale()
+{
     if (bufferSize > 0) bufferMicroscale = SR / bufferSize * 1e-6 * 1.02;
 }
 }  // namespace
 
-void audio_setSR(float sr) {
+void audio_setSR(float sr)
+{
     SR = sr;
     SRRatioUp = 44100.0f / sr;
     SRRatioDown = sr / 44100.0f;
@@ -17,7 +19,8 @@ void audio_setSR(float sr) {
     recomputeMicroscale();
 }
 
-void audio_setInternalBufferSize(long n) {
+void audio_setInternalBufferSize(long n)
+{
     if (n == 0 || n == bufferSize) return;
     if (n < 32) n = 32;
     bufferSize = (short)n;
@@ -25,7 +28,8 @@ void audio_setInternalBufferSize(long n) {
     if (vectorSize > bufferSize) audio_setVectorSize(bufferSize);
 }
 
-void audio_setVectorSize(long n) {
+void audio_setVectorSize(long n)
+{
     if (n > bufferSize) n = bufferSize;
     vectorSize = (short)n;
     vectorSizef = vectorSize / 44100.0f;

@@ -7,7 +7,8 @@ cache_prefetchProc cache_prefetchL3 = noPrefetch;
 
 void noPrefetch(const void*) {}
 
-void cacheManagement_init() {
+void cacheManagement_init()
+{
     cache_prefetch = noPrefetch;
     cache_prefetchL1 = noPrefetch;
     cache_prefetchL2 = noPrefetch;

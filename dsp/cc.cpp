@@ -11,7 +11,8 @@
 
 float cc_calcLag(float lag) { return 1.0f / (lag + 1.0f); }
 
-void cc_initCCInstRec(ccInstRec* rec) {
+void cc_initCCInstRec(ccInstRec* rec)
+{
     if (!rec) return;
     // The note maps inside the record are initialised with the instrument's
     // note maps (notemap_initInst); only the controller fields are reset here.
@@ -77,12 +78,12 @@ int16_t* ccNumField(instRec* inst, short which)
 {
     if (!inst) return nullptr;
     switch (which) {
-        case ccWhich_vol: return &inst->cc.volCC;
-        case ccWhich_filter: return &inst->cc.filterCC;
-        case ccWhich_mod: return &inst->cc.modCC;
-        case ccWhich_pan: return &inst->cc.panCC;
-        case ccWhich_effect: return &inst->cc.effectCC;
-        default: return nullptr;
+    case ccWhich_vol: return &inst->cc.volCC;
+    case ccWhich_filter: return &inst->cc.filterCC;
+    case ccWhich_mod: return &inst->cc.modCC;
+    case ccWhich_pan: return &inst->cc.panCC;
+    case ccWhich_effect: return &inst->cc.effectCC;
+    default: return nullptr;
     }
 }
 }  // namespace
@@ -177,9 +178,9 @@ void cc_clone(instRec*, const ccInstRec* from, ccInstRec* to, short, int)
 void cc_flipCCInstRec(ccInstRec* r)
 {
     if (!r) return;
-    for (float* f : {&r->bendRange, &r->bendLag, &r->panDepth, &r->panLag, &r->volScale, &r->volLag,
-                     &r->filterDepth, &r->filterLag, &r->modLag, &r->modDepth, &r->effectLag,
-                     &r->effectDepth})
+    for (float* f :
+         {&r->bendRange, &r->bendLag, &r->panDepth, &r->panLag, &r->volScale, &r->volLag, &r->filterDepth,
+          &r->filterLag, &r->modLag, &r->modDepth, &r->effectLag, &r->effectDepth})
         flipFloat(f);
     for (int16_t* s : {&r->panCC, &r->volCC, &r->filterCC, &r->modCC, &r->effectCC}) flipShort(s);
 }
@@ -203,7 +204,8 @@ int cc_readWriteCcInst(fileRec* file, ccInstRec* rec, void* buffer, int reading)
               file_readWriteBuf_short(buf, &tmp.volCC, &pos, max, reading) &&
               file_readWriteBuf_float(buf, &tmp.volScale, &pos, max, reading) &&
               file_readWriteBuf_float(buf, &tmp.volLag, &pos, max, reading);
-    for (int f = 0; f < 4 && ok; ++f) ok = file_readWriteBuf_flag(buf, &tmp.filterChanOn[f], &pos, max, reading);
+    for (int f = 0; f < 4 && ok; ++f)
+        ok = file_readWriteBuf_flag(buf, &tmp.filterChanOn[f], &pos, max, reading);
     ok = ok && file_readWriteBuf_short(buf, &tmp.filterCC, &pos, max, reading) &&
          file_readWriteBuf_float(buf, &tmp.filterDepth, &pos, max, reading) &&
          file_readWriteBuf_float(buf, &tmp.filterLag, &pos, max, reading);

@@ -11,7 +11,7 @@
 struct chain_link {
     int32_t word;
     shmPtr<void> data[3];
-    uint32_t proc;         // procedure number; proc_empty = chain_emptyLink
+    uint32_t proc;  // procedure number; proc_empty = chain_emptyLink
     uint8_t unused[12];
 };
 static_assert(offsetof(chain_link, data) == 4, "chain_link layout");

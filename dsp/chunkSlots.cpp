@@ -23,10 +23,8 @@ chunkSlots chunkSlots_beginFlip()
 
 void chunkSlots_flag(chunkSlots* c, int32_t* value)
 {
-    if (!c->ok || c->flipping)
-        return;
-    if (!file_readWriteBuf_flag(c->buf, value, &c->pos, c->max, c->reading))
-        c->ok = 0;
+    if (!c->ok || c->flipping) return;
+    if (!file_readWriteBuf_flag(c->buf, value, &c->pos, c->max, c->reading)) c->ok = 0;
 }
 
 void chunkSlots_short(chunkSlots* c, int16_t* value)
@@ -70,8 +68,7 @@ void chunkSlots_block(chunkSlots* c, void* value, unsigned size)
 int chunkSlots_writeChunk(fileRec* file, chunkSlots* c, int32_t type)
 {
     // A body cut short by the write limit would be refused by every reader.
-    if (!c->ok)
-        return 0;
+    if (!c->ok) return 0;
     chunkRec header;
     chunk_formatChunkHeader(&header, type, static_cast<long>(c->pos), kChunkVersion);
     return file_writeChunk(file, &header, c->buf) ? 1 : 0;

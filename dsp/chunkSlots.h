@@ -16,9 +16,9 @@ enum { kChunkVersion = 10 };
 struct chunkSlots {
     char* buf;
     unsigned pos;
-    unsigned max;   // a body uses at most max - 1 bytes
+    unsigned max;  // a body uses at most max - 1 bytes
     long reading;
-    int flipping;   // swap fields in place instead of moving them
+    int flipping;  // swap fields in place instead of moving them
     int ok;
 };
 
@@ -29,7 +29,7 @@ chunkSlots chunkSlots_begin(void* buffer, int reading);
 // A cursor that byte-swaps every numeric field it is given.
 chunkSlots chunkSlots_beginFlip();
 
-void chunkSlots_flag(chunkSlots* c, int32_t* value);   // one byte: 0 or 1
+void chunkSlots_flag(chunkSlots* c, int32_t* value);  // one byte: 0 or 1
 void chunkSlots_short(chunkSlots* c, int16_t* value);
 void chunkSlots_long(chunkSlots* c, int32_t* value);
 void chunkSlots_float(chunkSlots* c, float* value);

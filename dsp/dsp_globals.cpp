@@ -61,7 +61,7 @@ int readList(void** list, short* count, char* buf, const dspListForm& form)
     if (!file_readWriteBuf_short(buf, &stored, &pos, max, 1)) return 0;
     if (shallWeFlip()) flipShort(&stored);
     if (stored < 0) stored = 0;
-    if (stored > form.maxHeld) stored = form.maxHeld;  // the chunk holds no more
+    if (stored > form.maxHeld) stored = form.maxHeld;             // the chunk holds no more
     if (kCountSlot + stored * form.storedBytes >= max) return 0;  // body too short
     void* read = nullptr;
     if (stored > 0) {

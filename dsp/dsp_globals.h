@@ -23,14 +23,14 @@ void dsp_error(const char* message);
 // first min(count, maxHeld) records. Each list module describes its records
 // here; dsp_readWriteList does the rest for both directions.
 struct dspListForm {
-    int32_t chunk;          // chunk type
+    int32_t chunk;  // chunk type
     short version;
-    short maxHeld;          // records one chunk holds at most
-    unsigned storedBytes;   // bytes of one stored record
-    unsigned recordSize;    // sizeof the record in memory
-    void* (*newList)(short n);        // allocation; null on failure
+    short maxHeld;              // records one chunk holds at most
+    unsigned storedBytes;       // bytes of one stored record
+    unsigned recordSize;        // sizeof the record in memory
+    void* (*newList)(short n);  // allocation; null on failure
     long (*readWrite)(char* buf, void* rec, unsigned* pos, unsigned max, int reading);
-    void (*flip)(void* rec);          // byte swap after reading
+    void (*flip)(void* rec);  // byte swap after reading
 };
 // Writing stores *list / *count (count written as it is, records up to
 // maxHeld). Reading, with the body in buf: the count is swapped at once when

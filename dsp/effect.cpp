@@ -8,8 +8,9 @@
 #include "dsp/filter.h"
 #include "dsp/inst.h"
 
-void effect_initEffectHeader(effectHeader* h, int32_t size, short type, short formatA,
-                             short formatB, short timeMode) {
+void effect_initEffectHeader(effectHeader* h, int32_t size, short type, short formatA, short formatB,
+                             short timeMode)
+{
     if (!h) return;
     h->magic = 0x6374;
     h->type = type;
@@ -22,7 +23,8 @@ void effect_initEffectHeader(effectHeader* h, int32_t size, short type, short fo
     h->tempoSpare = 0.5f;
 }
 
-void effect_initPipeRec(effectPipeRec* r) {
+void effect_initPipeRec(effectPipeRec* r)
+{
     if (!r) return;
     std::memset(r, 0, sizeof *r);
     effect_initEffectHeader(&r->header, sizeof *r, effectMode_pipe, 1, 5, 1);
@@ -39,7 +41,8 @@ void effect_initPipeRec(effectPipeRec* r) {
     r->ctlOutInvert[1] = 1;
 }
 
-void effect_initMulticombRec(effectMulticombRec* r) {
+void effect_initMulticombRec(effectMulticombRec* r)
+{
     if (!r) return;
     std::memset(r, 0, sizeof *r);
     effect_initEffectHeader(&r->header, sizeof *r, effectMode_multicomb, 1, 5, 1);
@@ -57,7 +60,8 @@ void effect_initMulticombRec(effectMulticombRec* r) {
     }
 }
 
-void effect_initMultitapRec(effectMultitapRec* r) {
+void effect_initMultitapRec(effectMultitapRec* r)
+{
     if (!r) return;
     std::memset(r, 0, sizeof *r);
     effect_initEffectHeader(&r->header, sizeof *r, effectMode_multitap, 1, 5, 1);
@@ -97,17 +101,16 @@ void attachPool(instRec* inst, effectDspRec* d)
 // length that cannot be a buffer at all gives 0 (no buffer).
 long multitapBufLength(const effectMultitapRec* tap)
 {
-    if (g_effect_useMaxBuf)
-        return tap->maxBuf > 0 ? tap->maxBuf : 0;
+    if (g_effect_useMaxBuf) return tap->maxBuf > 0 ? tap->maxBuf : 0;
     double t = tap->masterTime;
-    if (!(t >= 0.5 && t < 2147483647.0))
-        return 0;
+    if (!(t >= 0.5 && t < 2147483647.0)) return 0;
     return std::lround(t);
 }
 
 }  // namespace
 
-void effect_initDspRec(instRec* inst) {
+void effect_initDspRec(instRec* inst)
+{
     if (!inst) return;
     effectDspRec* d = &inst->effect;
     std::memset(d, 0, sizeof *d);
@@ -126,7 +129,8 @@ void effect_initDspRec(instRec* inst) {
     effect_setUpBuffers(inst);
 }
 
-float* effect_newBuf(instRec* inst, long n) {
+float* effect_newBuf(instRec* inst, long n)
+{
     if (!inst || n <= 0) return nullptr;
     effectDspRec* d = &inst->effect;
     float* base = d->poolBase.get();
@@ -137,14 +141,16 @@ float* effect_newBuf(instRec* inst, long n) {
     return p;
 }
 
-void effect_clearBuf(instRec* inst) {
+void effect_clearBuf(instRec* inst)
+{
     if (inst) inst->effect.poolUsed = 0;
 }
 
 // The buffers' contents belong to the plug-in's audio code.
 void effect_reinitBuf(instRec*) {}
 
-void effect_setUpBuffers(instRec* inst) {
+void effect_setUpBuffers(instRec* inst)
+{
     if (!inst) return;
     iac_mvn_reinitEffectBuf(inst_getInstanceNumber(inst));
     dsp_sleepMs(1);
@@ -156,10 +162,19 @@ void effect_setUpBuffers(instRec* inst) {
     int count = 0;
     long n = 0;
     switch (d->mode) {
-        case effectMode_pipe: count = 2; n = 32768; break;
-        case effectMode_multicomb: count = 6; n = 32768; break;
-        case effectMode_multitap: count = 3; n = multitapBufLength(&inst->multitap); break;
-        default: break;
+    case effectMode_pipe:
+        count = 2;
+        n = 32768;
+        break;
+    case effectMode_multicomb:
+        count = 6;
+        n = 32768;
+        break;
+    case effectMode_multitap:
+        count = 3;
+        n = multitapBufLength(&inst->multitap);
+        break;
+    default: break;
     }
     for (int i = 0; i < count; ++i) d->buf[i].set(effect_newBuf(inst, n));
     d->paused = 0;

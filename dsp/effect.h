@@ -31,15 +31,15 @@ constexpr int32_t kChunkMultitap = chunkType('m', 'T', 'a', 'p');
 #pragma pack(push, 4)
 // The first part of every effect record, 24 bytes.
 struct effectHeader {
-    int16_t magic;       // 0x6374 "ct"
-    int16_t type;        // effect mode 1..3
-    int16_t formatA;     // 1
-    int16_t formatB;     // 5
-    int16_t timeMode;    // 1 or 2
+    int16_t magic;     // 0x6374 "ct"
+    int16_t type;      // effect mode 1..3
+    int16_t formatA;   // 1
+    int16_t formatB;   // 5
+    int16_t timeMode;  // 1 or 2
     int16_t pad;
-    int32_t size;        // 192 pipe, 384 others
-    float tempo;         // not stored
-    float tempoSpare;    // not stored
+    int32_t size;      // 192 pipe, 384 others
+    float tempo;       // not stored
+    float tempoSpare;  // not stored
 };
 static_assert(sizeof(effectHeader) == 24, "effectHeader is 24 bytes");
 
@@ -50,11 +50,11 @@ struct effectPipeRec {
     float dry;
     float pipeSpare1;
     float pipeSpare2;
-    float masterTime;        // samples, 1e-5..32767
-    float feedback;          // -0.999..0.999
+    float masterTime;  // samples, 1e-5..32767
+    float feedback;    // -0.999..0.999
     float inPos;
     float outPos[2];
-    float lowpass;           // frequency index
+    float lowpass;  // frequency index
     float ctlLength;
     float ctlOut[2];
     int32_t ctlInvertLength;
@@ -70,17 +70,17 @@ struct effectMulticombRec {
     float dry;
     int16_t count;
     int16_t pad;
-    float masterTime;        // samples
+    float masterTime;  // samples
     float masterFeedback;
-    float masterLowpass;     // frequency index
+    float masterLowpass;  // frequency index
     int32_t combActive[6];
     int32_t combCtlInvert[6];
-    float combTime[6];       // relative to masterTime
+    float combTime[6];  // relative to masterTime
     float combFeedback[6];
-    float combGain[6];       // linear
+    float combGain[6];  // linear
     float combCtlSens[6];
     float combPan[6];
-    float combLowpass[6];    // relative to masterLowpass
+    float combLowpass[6];  // relative to masterLowpass
     uint8_t unused[140];
 };
 static_assert(sizeof(effectMulticombRec) == 384, "effectMulticombRec is 384 bytes");
@@ -95,15 +95,15 @@ struct effectMultitapRec {
     int32_t tapFlagA;
     int32_t tapFlagB;
     float feedback;
-    float lowpass;           // frequency index
-    float highpass;          // frequency index
-    int32_t maxBuf;          // samples
-    float masterTime;        // samples
+    float lowpass;     // frequency index
+    float highpass;    // frequency index
+    int32_t maxBuf;    // samples
+    float masterTime;  // samples
     int32_t tapActive[3];
     int32_t tapCtlInvert[3];
     float tapCtlSens[3];
-    float tapTime[3];        // relative to masterTime
-    float tapGain[3];        // linear
+    float tapTime[3];  // relative to masterTime
+    float tapGain[3];  // linear
     float tapPan[3];
     uint8_t unused[244];
 };
@@ -113,27 +113,27 @@ static_assert(sizeof(effectMultitapRec) == 384, "effectMultitapRec is 384 bytes"
 struct effectDspRec {
     int32_t on;
     int32_t paused;
-    int32_t mode;                 // 0..3
-    float half;                   // 0.5
-    uint32_t routine;             // procedure number of the mode's routine
-    shmPtr<float> buf[6];         // delay buffers in the instance's pool
-    int32_t readOffset[2];        // 32768 - pipe masterTime
-    double combTime[6];           // copies of the comb times
-    int16_t word;                 // 0
+    int32_t mode;           // 0..3
+    float half;             // 0.5
+    uint32_t routine;       // procedure number of the mode's routine
+    shmPtr<float> buf[6];   // delay buffers in the instance's pool
+    int32_t readOffset[2];  // 32768 - pipe masterTime
+    double combTime[6];     // copies of the comb times
+    int16_t word;           // 0
     int16_t pad;
-    float lowpassIndex;           // index of 8000 Hz
+    float lowpassIndex;  // index of 8000 Hz
     float zero;
-    float tapTime[3];             // multitap tap times
-    int32_t poolSize;             // floats in the pool
-    int32_t poolUsed;             // floats handed out
-    shmPtr<float> poolBase;       // the pool's first float
+    float tapTime[3];        // multitap tap times
+    int32_t poolSize;        // floats in the pool
+    int32_t poolUsed;        // floats handed out
+    shmPtr<float> poolBase;  // the pool's first float
     uint8_t unused[3320];
 };
 static_assert(sizeof(effectDspRec) == 3456, "effectDspRec is 3456 bytes");
 #pragma pack(pop)
 
-void effect_initEffectHeader(effectHeader* header, int32_t size, short type, short formatA,
-                             short formatB, short timeMode);
+void effect_initEffectHeader(effectHeader* header, int32_t size, short type, short formatA, short formatB,
+                             short timeMode);
 void effect_initPipeRec(effectPipeRec* rec);
 void effect_initMulticombRec(effectMulticombRec* rec);
 void effect_initMultitapRec(effectMultitapRec* rec);
@@ -189,17 +189,17 @@ int effect_clone(instRec* inst, effectHeader* from, effectHeader* to, int toInst
 // Times in seconds, lowpass frequencies in hertz, gains in decibels; pipe
 // outputs take index 0 or 1, combs 0..5, taps 0..2.
 double effect_pipe_getMasterTime(instRec* inst);
-void effect_pipe_setMasterTime(instRec* inst, double sec);     // 1e-5..32767 samples
+void effect_pipe_setMasterTime(instRec* inst, double sec);  // 1e-5..32767 samples
 double effect_pipe_getFeedback(instRec* inst);
-void effect_pipe_setFeedback(instRec* inst, double v);         // -0.999..0.999
+void effect_pipe_setFeedback(instRec* inst, double v);  // -0.999..0.999
 double effect_pipe_getInPos(instRec* inst);
-void effect_pipe_setInPos(instRec* inst, double v);            // 0..1
+void effect_pipe_setInPos(instRec* inst, double v);  // 0..1
 double effect_pipe_getOutPos(instRec* inst, short i);
 void effect_pipe_setOutPos(instRec* inst, short i, double v);  // 0..1
 double effect_pipe_getLowpass(instRec* inst);
-void effect_pipe_setLowpass(instRec* inst, double hz);         // 30..22000 Hz
+void effect_pipe_setLowpass(instRec* inst, double hz);  // 30..22000 Hz
 double effect_pipe_getCtlLength(instRec* inst);
-void effect_pipe_setCtlLength(instRec* inst, double v);        // 0..1
+void effect_pipe_setCtlLength(instRec* inst, double v);  // 0..1
 int effect_pipe_getCtlInvertLength(instRec* inst);
 void effect_pipe_setCtlInvertLength(instRec* inst, int on);
 double effect_pipe_getCtlOut(instRec* inst, short i);
@@ -208,34 +208,34 @@ int effect_pipe_getCtlOutInvert(instRec* inst, short i);
 void effect_pipe_setCtlOutInvert(instRec* inst, short i, int on);
 
 double effect_comb_getMasterTime(instRec* inst);
-void effect_comb_setMasterTime(instRec* inst, double sec);     // 1e-5..32767 samples
+void effect_comb_setMasterTime(instRec* inst, double sec);  // 1e-5..32767 samples
 double effect_comb_getMasterFeedback(instRec* inst);
-void effect_comb_setMasterFeedback(instRec* inst, double v);   // 0..0.999
+void effect_comb_setMasterFeedback(instRec* inst, double v);  // 0..0.999
 double effect_comb_getMasterLowpass(instRec* inst);
-void effect_comb_setMasterLowpass(instRec* inst, double hz);   // 30..22000 Hz
+void effect_comb_setMasterLowpass(instRec* inst, double hz);  // 30..22000 Hz
 int effect_comb_getActive(instRec* inst, short c);
 void effect_comb_setActive(instRec* inst, short c, int on);
 int effect_comb_getCtlInvert(instRec* inst, short c);
 void effect_comb_setCtlInvert(instRec* inst, short c, int on);
 double effect_comb_getChanTime(instRec* inst, short c);
-void effect_comb_setChanTime(instRec* inst, short c, double v);      // 0..1 of the master
+void effect_comb_setChanTime(instRec* inst, short c, double v);  // 0..1 of the master
 double effect_comb_getChanFeedback(instRec* inst, short c);
 void effect_comb_setChanFeedback(instRec* inst, short c, double v);  // -1..1
 double effect_comb_getChanGain(instRec* inst, short c);
-void effect_comb_setChanGain(instRec* inst, short c, double dB);     // linear 0..1
+void effect_comb_setChanGain(instRec* inst, short c, double dB);  // linear 0..1
 double effect_comb_getChanCtlSens(instRec* inst, short c);
-void effect_comb_setChanCtlSens(instRec* inst, short c, double v);   // 0..1
+void effect_comb_setChanCtlSens(instRec* inst, short c, double v);  // 0..1
 double effect_comb_getChanPan(instRec* inst, short c);
-void effect_comb_setChanPan(instRec* inst, short c, double v);       // 0..0.9999
+void effect_comb_setChanPan(instRec* inst, short c, double v);  // 0..0.9999
 double effect_comb_getChanLowpass(instRec* inst, short c);
-void effect_comb_setChanLowpass(instRec* inst, short c, double v);   // 0..1 of the master
+void effect_comb_setChanLowpass(instRec* inst, short c, double v);  // 0..1 of the master
 
 double effect_tap_getMasterTime(instRec* inst);
-void effect_tap_setMasterTime(instRec* inst, double sec);      // at least 1e-5 s
+void effect_tap_setMasterTime(instRec* inst, double sec);  // at least 1e-5 s
 double effect_tap_getFeedback(instRec* inst);
-void effect_tap_setFeedback(instRec* inst, double v);          // -0.999..0.999
+void effect_tap_setFeedback(instRec* inst, double v);  // -0.999..0.999
 double effect_tap_getLowpass(instRec* inst);
-void effect_tap_setLowpass(instRec* inst, double hz);          // 30..22000 Hz
+void effect_tap_setLowpass(instRec* inst, double hz);  // 30..22000 Hz
 int effect_tap_getCtlInvert(instRec* inst, short t);
 void effect_tap_setCtlInvert(instRec* inst, short t, int on);
 double effect_tap_getCtlSens(instRec* inst, short t);
@@ -243,9 +243,9 @@ void effect_tap_setCtlSens(instRec* inst, short t, double v);  // 0..1
 double effect_tap_getTapTime(instRec* inst, short t);
 void effect_tap_setTapTime(instRec* inst, short t, double v);  // 0..1 of the master
 double effect_tap_getGain(instRec* inst, short t);
-void effect_tap_setGain(instRec* inst, short t, double dB);    // linear 0..1
+void effect_tap_setGain(instRec* inst, short t, double dB);  // linear 0..1
 double effect_tap_getPan(instRec* inst, short t);
-void effect_tap_setPan(instRec* inst, short t, double v);      // 0..0.9999
+void effect_tap_setPan(instRec* inst, short t, double v);  // 0..0.9999
 
 // ---- stored form (effect_file.cpp) -----------------------------------------------
 // One chunk per record, version 10. Reading takes the body held in the shared

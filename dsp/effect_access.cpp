@@ -26,102 +26,66 @@ const short kTaps = 3;
 // Limits v to lo..hi; a value that is not a number becomes lo.
 double clampTo(double v, double lo, double hi)
 {
-    if (!(v >= lo))
-        return lo;
+    if (!(v >= lo)) return lo;
     return v > hi ? hi : v;
 }
 
-template <typename T>
-T* element(T* array, short i, short count)
+template <typename T> T* element(T* array, short i, short count)
 {
     return (array && i >= 0 && i < count) ? array + i : nullptr;
 }
 
-double getReal(const float* field, double fallback)
-{
-    return field ? *field : fallback;
-}
+double getReal(const float* field, double fallback) { return field ? *field : fallback; }
 
 void setReal(float* field, double v, double lo, double hi)
 {
-    if (field)
-        *field = static_cast<float>(clampTo(v, lo, hi));
+    if (field) *field = static_cast<float>(clampTo(v, lo, hi));
 }
 
-int getFlag(const int32_t* field)
-{
-    return field ? *field : 0;
-}
+int getFlag(const int32_t* field) { return field ? *field : 0; }
 
 void setFlag(int32_t* field, int on)
 {
-    if (field)
-        *field = on;
+    if (field) *field = on;
 }
 
-double getSeconds(const float* field)
-{
-    return field ? *field * kSecPerSample : 0.0;
-}
+double getSeconds(const float* field) { return field ? *field * kSecPerSample : 0.0; }
 
 void setDelaySeconds(float* field, double sec)
 {
     setReal(field, sec * kSamplesPerSec, kMinDelaySamples, kMaxDelaySamples);
 }
 
-double getHertz(const float* field)
-{
-    return field ? filterIndexToFreq(*field) : 0.0;
-}
+double getHertz(const float* field) { return field ? filterIndexToFreq(*field) : 0.0; }
 
 void setHertz(float* field, double hz)
 {
-    if (field)
-        *field = static_cast<float>(filterFreqToIndex(clampTo(hz, kLowpassMinHz, kLowpassMaxHz)));
+    if (field) *field = static_cast<float>(filterFreqToIndex(clampTo(hz, kLowpassMinHz, kLowpassMaxHz)));
 }
 
-double getDB(const float* field)
-{
-    return field ? ampToDB(*field) : 0.0;
-}
+double getDB(const float* field) { return field ? ampToDB(*field) : 0.0; }
 
 // Decibels to a linear gain of at most 1 (anything above 0 dB stores 1.0).
-void setDB(float* field, double dB)
-{
-    setReal(field, dBToAmp(dB), 0.0, 1.0);
-}
+void setDB(float* field, double dB) { setReal(field, dBToAmp(dB), 0.0, 1.0); }
 
-effectPipeRec* pipeOf(instRec* inst)
-{
-    return inst ? inst_getEffectPipe(inst) : nullptr;
-}
+effectPipeRec* pipeOf(instRec* inst) { return inst ? inst_getEffectPipe(inst) : nullptr; }
 
-effectMulticombRec* combOf(instRec* inst)
-{
-    return inst ? inst_getEffectMulticomb(inst) : nullptr;
-}
+effectMulticombRec* combOf(instRec* inst) { return inst ? inst_getEffectMulticomb(inst) : nullptr; }
 
-effectMultitapRec* tapOf(instRec* inst)
-{
-    return inst ? inst_getEffectMultitap(inst) : nullptr;
-}
+effectMultitapRec* tapOf(instRec* inst) { return inst ? inst_getEffectMultitap(inst) : nullptr; }
 
 // Pipe outputs: getters read element 1 for any index but 0, setters take
 // only 0 and 1.
-template <typename T>
-T* pipeOutForGet(T* pair, short i)
-{
-    return pair ? pair + (i == 0 ? 0 : 1) : nullptr;
-}
+template <typename T> T* pipeOutForGet(T* pair, short i) { return pair ? pair + (i == 0 ? 0 : 1) : nullptr; }
 
 }  // namespace
 
-#define PIPE(field) (pipeOf(inst) ? &pipeOf(inst)->field : nullptr)
-#define PIPE_ARR(field) (pipeOf(inst) ? pipeOf(inst)->field : nullptr)
-#define COMB(field) (combOf(inst) ? &combOf(inst)->field : nullptr)
+#define PIPE(field)       (pipeOf(inst) ? &pipeOf(inst)->field : nullptr)
+#define PIPE_ARR(field)   (pipeOf(inst) ? pipeOf(inst)->field : nullptr)
+#define COMB(field)       (combOf(inst) ? &combOf(inst)->field : nullptr)
 #define COMB_AT(field, c) element(combOf(inst) ? combOf(inst)->field : nullptr, c, kCombs)
-#define TAP(field) (tapOf(inst) ? &tapOf(inst)->field : nullptr)
-#define TAP_AT(field, t) element(tapOf(inst) ? tapOf(inst)->field : nullptr, t, kTaps)
+#define TAP(field)        (tapOf(inst) ? &tapOf(inst)->field : nullptr)
+#define TAP_AT(field, t)  element(tapOf(inst) ? tapOf(inst)->field : nullptr, t, kTaps)
 
 // ---- pipe ---------------------------------------------------------------------
 
@@ -138,12 +102,30 @@ void effect_pipe_setCtlLength(instRec* inst, double v) { setReal(PIPE(ctlLength)
 int effect_pipe_getCtlInvertLength(instRec* inst) { return getFlag(PIPE(ctlInvertLength)); }
 void effect_pipe_setCtlInvertLength(instRec* inst, int on) { setFlag(PIPE(ctlInvertLength), on); }
 
-double effect_pipe_getOutPos(instRec* inst, short i) { return getReal(pipeOutForGet(PIPE_ARR(outPos), i), 0.0); }
-void effect_pipe_setOutPos(instRec* inst, short i, double v) { setReal(element(PIPE_ARR(outPos), i, 2), v, 0.0, 1.0); }
-double effect_pipe_getCtlOut(instRec* inst, short i) { return getReal(pipeOutForGet(PIPE_ARR(ctlOut), i), 0.0); }
-void effect_pipe_setCtlOut(instRec* inst, short i, double v) { setReal(element(PIPE_ARR(ctlOut), i, 2), v, 0.0, 1.0); }
-int effect_pipe_getCtlOutInvert(instRec* inst, short i) { return getFlag(pipeOutForGet(PIPE_ARR(ctlOutInvert), i)); }
-void effect_pipe_setCtlOutInvert(instRec* inst, short i, int on) { setFlag(element(PIPE_ARR(ctlOutInvert), i, 2), on); }
+double effect_pipe_getOutPos(instRec* inst, short i)
+{
+    return getReal(pipeOutForGet(PIPE_ARR(outPos), i), 0.0);
+}
+void effect_pipe_setOutPos(instRec* inst, short i, double v)
+{
+    setReal(element(PIPE_ARR(outPos), i, 2), v, 0.0, 1.0);
+}
+double effect_pipe_getCtlOut(instRec* inst, short i)
+{
+    return getReal(pipeOutForGet(PIPE_ARR(ctlOut), i), 0.0);
+}
+void effect_pipe_setCtlOut(instRec* inst, short i, double v)
+{
+    setReal(element(PIPE_ARR(ctlOut), i, 2), v, 0.0, 1.0);
+}
+int effect_pipe_getCtlOutInvert(instRec* inst, short i)
+{
+    return getFlag(pipeOutForGet(PIPE_ARR(ctlOutInvert), i));
+}
+void effect_pipe_setCtlOutInvert(instRec* inst, short i, int on)
+{
+    setFlag(element(PIPE_ARR(ctlOutInvert), i, 2), on);
+}
 
 // ---- multicomb ----------------------------------------------------------------
 
@@ -161,15 +143,27 @@ void effect_comb_setCtlInvert(instRec* inst, short c, int on) { setFlag(COMB_AT(
 double effect_comb_getChanTime(instRec* inst, short c) { return getReal(COMB_AT(combTime, c), 1.0); }
 void effect_comb_setChanTime(instRec* inst, short c, double v) { setReal(COMB_AT(combTime, c), v, 0.0, 1.0); }
 double effect_comb_getChanFeedback(instRec* inst, short c) { return getReal(COMB_AT(combFeedback, c), 1.0); }
-void effect_comb_setChanFeedback(instRec* inst, short c, double v) { setReal(COMB_AT(combFeedback, c), v, -1.0, 1.0); }
+void effect_comb_setChanFeedback(instRec* inst, short c, double v)
+{
+    setReal(COMB_AT(combFeedback, c), v, -1.0, 1.0);
+}
 double effect_comb_getChanGain(instRec* inst, short c) { return getDB(COMB_AT(combGain, c)); }
 void effect_comb_setChanGain(instRec* inst, short c, double dB) { setDB(COMB_AT(combGain, c), dB); }
 double effect_comb_getChanCtlSens(instRec* inst, short c) { return getReal(COMB_AT(combCtlSens, c), 1.0); }
-void effect_comb_setChanCtlSens(instRec* inst, short c, double v) { setReal(COMB_AT(combCtlSens, c), v, 0.0, 1.0); }
+void effect_comb_setChanCtlSens(instRec* inst, short c, double v)
+{
+    setReal(COMB_AT(combCtlSens, c), v, 0.0, 1.0);
+}
 double effect_comb_getChanPan(instRec* inst, short c) { return getReal(COMB_AT(combPan, c), 1.0); }
-void effect_comb_setChanPan(instRec* inst, short c, double v) { setReal(COMB_AT(combPan, c), v, 0.0, kMaxPan); }
+void effect_comb_setChanPan(instRec* inst, short c, double v)
+{
+    setReal(COMB_AT(combPan, c), v, 0.0, kMaxPan);
+}
 double effect_comb_getChanLowpass(instRec* inst, short c) { return getReal(COMB_AT(combLowpass, c), 1.0); }
-void effect_comb_setChanLowpass(instRec* inst, short c, double v) { setReal(COMB_AT(combLowpass, c), v, 0.0, 1.0); }
+void effect_comb_setChanLowpass(instRec* inst, short c, double v)
+{
+    setReal(COMB_AT(combLowpass, c), v, 0.0, 1.0);
+}
 
 // ---- multitap -----------------------------------------------------------------
 
@@ -180,8 +174,7 @@ double effect_tap_getMasterTime(instRec* inst) { return getSeconds(TAP(masterTim
 void effect_tap_setMasterTime(instRec* inst, double sec)
 {
     if (float* field = TAP(masterTime)) {
-        if (!(sec >= kTapMinSec))
-            sec = kTapMinSec;
+        if (!(sec >= kTapMinSec)) sec = kTapMinSec;
         *field = static_cast<float>(sec * kSamplesPerSec);
     }
 }

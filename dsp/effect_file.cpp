@@ -17,8 +17,7 @@ void pipeSlots(chunkSlots* c, effectPipeRec* r)
     float* reals[] = {&r->wet,       &r->dry,       &r->pipeSpare1, &r->pipeSpare2, &r->masterTime,
                       &r->feedback,  &r->inPos,     &r->outPos[0],  &r->outPos[1],  &r->lowpass,
                       &r->ctlLength, &r->ctlOut[0], &r->ctlOut[1]};
-    for (float* f : reals)
-        chunkSlots_float(c, f);
+    for (float* f : reals) chunkSlots_float(c, f);
     chunkSlots_flag(c, &r->ctlInvertLength);
     chunkSlots_flag(c, &r->ctlOutInvert[0]);
     chunkSlots_flag(c, &r->ctlOutInvert[1]);
@@ -93,40 +92,35 @@ void effect_readWriteHeader(chunkSlots* c, effectHeader* h)
 
 void effect_flipHeader(effectHeader* h)
 {
-    if (!h)
-        return;
+    if (!h) return;
     chunkSlots c = chunkSlots_beginFlip();
     effect_readWriteHeader(&c, h);
 }
 
 void effect_flipPipeRec(effectPipeRec* r)
 {
-    if (!r)
-        return;
+    if (!r) return;
     chunkSlots c = chunkSlots_beginFlip();
     pipeSlots(&c, r);
 }
 
 void effect_flipMulticombRec(effectMulticombRec* r)
 {
-    if (!r)
-        return;
+    if (!r) return;
     chunkSlots c = chunkSlots_beginFlip();
     multicombSlots(&c, r);
 }
 
 void effect_flipMultitapRec(effectMultitapRec* r)
 {
-    if (!r)
-        return;
+    if (!r) return;
     chunkSlots c = chunkSlots_beginFlip();
     multitapSlots(&c, r);
 }
 
 int effect_rangeLimitMultitap(effectMultitapRec* r)
 {
-    if (!r)
-        return 0;
+    if (!r) return 0;
     for (float& pan : r->tapPan) {
         if (!(pan >= 1e-05f))
             pan = 1e-05f;
@@ -145,11 +139,10 @@ void walkPipe(chunkSlots* c, void* r) { pipeSlots(c, static_cast<effectPipeRec*>
 void walkMulticomb(chunkSlots* c, void* r) { multicombSlots(c, static_cast<effectMulticombRec*>(r)); }
 void walkMultitap(chunkSlots* c, void* r) { multitapSlots(c, static_cast<effectMultitapRec*>(r)); }
 
-int readWriteEffect(fileRec* file, effectHeader* rec, short type, size_t size, slotWalk walk,
-                    int32_t chunk, void* buffer, int reading)
+int readWriteEffect(fileRec* file, effectHeader* rec, short type, size_t size, slotWalk walk, int32_t chunk,
+                    void* buffer, int reading)
 {
-    if (!file || !rec || !buffer)
-        return 0;
+    if (!file || !rec || !buffer) return 0;
     chunkSlots c = chunkSlots_begin(buffer, reading);
     if (!reading) {
         walk(&c, rec);
@@ -157,13 +150,12 @@ int readWriteEffect(fileRec* file, effectHeader* rec, short type, size_t size, s
     }
     // Reading goes into a copy so that a short body leaves the record as
     // it was; the fields that are not stored keep their values.
-    effectMultitapRec copy;   // the largest of the three records
+    effectMultitapRec copy;  // the largest of the three records
     static_assert(sizeof copy >= sizeof(effectPipeRec) && sizeof copy >= sizeof(effectMulticombRec),
                   "the copy holds every effect record");
     std::memcpy(&copy, rec, size);
     walk(&c, &copy);
-    if (!c.ok)
-        return 0;
+    if (!c.ok) return 0;
     if (shallWeFlip()) {
         chunkSlots flip = chunkSlots_beginFlip();
         walk(&flip, &copy);
@@ -177,21 +169,20 @@ int readWriteEffect(fileRec* file, effectHeader* rec, short type, size_t size, s
 
 int effect_readWritePipe(fileRec* file, effectPipeRec* r, void* buffer, int reading)
 {
-    return readWriteEffect(file, r ? &r->header : nullptr, effectMode_pipe, sizeof(effectPipeRec),
-                           walkPipe, kChunkPipe, buffer, reading);
+    return readWriteEffect(file, r ? &r->header : nullptr, effectMode_pipe, sizeof(effectPipeRec), walkPipe,
+                           kChunkPipe, buffer, reading);
 }
 
 int effect_readWriteMulticomb(fileRec* file, effectMulticombRec* r, void* buffer, int reading)
 {
-    return readWriteEffect(file, r ? &r->header : nullptr, effectMode_multicomb,
-                           sizeof(effectMulticombRec), walkMulticomb, kChunkMulticomb, buffer, reading);
+    return readWriteEffect(file, r ? &r->header : nullptr, effectMode_multicomb, sizeof(effectMulticombRec),
+                           walkMulticomb, kChunkMulticomb, buffer, reading);
 }
 
 int effect_readWriteMultitap(fileRec* file, effectMultitapRec* r, void* buffer, int reading)
 {
-    int ok = readWriteEffect(file, r ? &r->header : nullptr, effectMode_multitap,
-                             sizeof(effectMultitapRec), walkMultitap, kChunkMultitap, buffer, reading);
-    if (ok && reading)
-        effect_rangeLimitMultitap(r);
+    int ok = readWriteEffect(file, r ? &r->header : nullptr, effectMode_multitap, sizeof(effectMultitapRec),
+                             walkMultitap, kChunkMultitap, buffer, reading);
+    if (ok && reading) effect_rangeLimitMultitap(r);
     return ok;
 }

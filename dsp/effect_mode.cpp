@@ -7,10 +7,7 @@
 
 namespace {
 
-effectDspRec* dspOf(instRec* inst)
-{
-    return inst ? inst_getEffectDsp(inst) : nullptr;
-}
+effectDspRec* dspOf(instRec* inst) { return inst ? inst_getEffectDsp(inst) : nullptr; }
 
 // Bytes of the record of an effect type, 0 for an unknown type.
 size_t recordSize(int type)
@@ -41,8 +38,7 @@ struct effectMix {
     float* dry;
 };
 
-template <typename R>
-effectMix mixFields(effectHeader* h)
+template <typename R> effectMix mixFields(effectHeader* h)
 {
     R* r = reinterpret_cast<R*>(h);
     return {&r->active, &r->wet, &r->dry};
@@ -65,13 +61,12 @@ effectMix mixOf(effectHeader* h)
 void effect_setMode(instRec* inst, short mode)
 {
     effectDspRec* d = dspOf(inst);
-    if (!d)
-        return;
+    if (!d) return;
     switch (mode) {
     case effectMode_pipe: d->routine = proc_effectPipe; break;
     case effectMode_multicomb: d->routine = proc_effectMulticomb; break;
     case effectMode_multitap: d->routine = proc_effectMultitap; break;
-    default: mode = effectMode_none; break;   // the routine stays as it was
+    default: mode = effectMode_none; break;  // the routine stays as it was
     }
     d->mode = mode;
     effect_setUpBuffers(inst);
@@ -85,8 +80,7 @@ short effect_getMode(instRec* inst)
 
 void effect_setActive(instRec* inst, int on)
 {
-    if (effectDspRec* d = dspOf(inst))
-        d->on = on;
+    if (effectDspRec* d = dspOf(inst)) d->on = on;
 }
 
 int effect_getActive(instRec* inst)
@@ -97,14 +91,12 @@ int effect_getActive(instRec* inst)
 
 void effect_pause(instRec* inst)
 {
-    if (effectDspRec* d = dspOf(inst))
-        d->paused = 1;
+    if (effectDspRec* d = dspOf(inst)) d->paused = 1;
 }
 
 void effect_resume(instRec* inst)
 {
-    if (effectDspRec* d = dspOf(inst))
-        d->paused = 0;
+    if (effectDspRec* d = dspOf(inst)) d->paused = 0;
 }
 
 effectHeader* effect_getCurrentPtr(instRec* inst)
@@ -123,8 +115,7 @@ double effect_getTempo(instRec* inst)
 
 void effect_setTempo(instRec* inst, double bpm)
 {
-    if (effectHeader* h = effect_getCurrentPtr(inst))
-        h->tempo = static_cast<float>(bpm);
+    if (effectHeader* h = effect_getCurrentPtr(inst)) h->tempo = static_cast<float>(bpm);
 }
 
 short effect_getTimeMode(instRec* inst)
@@ -136,8 +127,7 @@ short effect_getTimeMode(instRec* inst)
 void effect_setTimeMode(instRec* inst, short timeMode)
 {
     effectHeader* h = effect_getCurrentPtr(inst);
-    if (h && (timeMode == effectTime_seconds || timeMode == effectTime_tempo))
-        h->timeMode = timeMode;
+    if (h && (timeMode == effectTime_seconds || timeMode == effectTime_tempo)) h->timeMode = timeMode;
 }
 
 double effect_getDryBalance(instRec* inst)
@@ -149,8 +139,7 @@ double effect_getDryBalance(instRec* inst)
 void effect_setDryBalance(instRec* inst, double v)
 {
     effectMix m = mixOf(effect_getCurrentPtr(inst));
-    if (m.dry)
-        *m.dry = static_cast<float>(v);
+    if (m.dry) *m.dry = static_cast<float>(v);
 }
 
 double effect_getWetBalance(instRec* inst)
@@ -162,8 +151,7 @@ double effect_getWetBalance(instRec* inst)
 void effect_setWetBalance(instRec* inst, double v)
 {
     effectMix m = mixOf(effect_getCurrentPtr(inst));
-    if (m.wet)
-        *m.wet = static_cast<float>(v);
+    if (m.wet) *m.wet = static_cast<float>(v);
 }
 
 // ---- record handles and copies ----------------------------------------------------
@@ -171,11 +159,9 @@ void effect_setWetBalance(instRec* inst, double v)
 effectHeader* effect_newHandle(short type)
 {
     size_t size = recordSize(type);
-    if (size == 0)
-        return nullptr;
+    if (size == 0) return nullptr;
     void* mem = std::calloc(1, size);
-    if (!mem)
-        return nullptr;
+    if (!mem) return nullptr;
     switch (type) {
     case effectMode_pipe: effect_initPipeRec(static_cast<effectPipeRec*>(mem)); break;
     case effectMode_multicomb: effect_initMulticombRec(static_cast<effectMulticombRec*>(mem)); break;
@@ -184,15 +170,11 @@ effectHeader* effect_newHandle(short type)
     return static_cast<effectHeader*>(mem);
 }
 
-void effect_deleteHandle(effectHeader* handle)
-{
-    std::free(handle);
-}
+void effect_deleteHandle(effectHeader* handle) { std::free(handle); }
 
 int effect_clone(instRec* inst, effectHeader* from, effectHeader* to, int toInstrument)
 {
-    if (!inst || !from)
-        return 0;
+    if (!inst || !from) return 0;
     int type = from->type;
     size_t size = recordSize(type);
     if (toInstrument) {
@@ -200,15 +182,12 @@ int effect_clone(instRec* inst, effectHeader* from, effectHeader* to, int toInst
         d->on = 0;
         d->mode = effectMode_none;
         effectHeader* dst = instRecordOf(inst, type);
-        if (!dst)
-            return 0;   // unknown type: the effect stays off in mode 0
-        if (dst != from)
-            std::memcpy(dst, from, size);
+        if (!dst) return 0;  // unknown type: the effect stays off in mode 0
+        if (dst != from) std::memcpy(dst, from, size);
         d->on = *mixOf(dst).active;
         if (type == effectMode_multitap) {
             effectMultitapRec* tap = inst_getEffectMultitap(inst);
-            if (tap->maxBuf > kEffectMaxBufInInst)
-                tap->maxBuf = kEffectMaxBufInInst;
+            if (tap->maxBuf > kEffectMaxBufInInst) tap->maxBuf = kEffectMaxBufInInst;
         }
         effect_setMode(inst, static_cast<short>(type));
         return 1;
@@ -216,10 +195,8 @@ int effect_clone(instRec* inst, effectHeader* from, effectHeader* to, int toInst
     // Toward a preset: the target must be a record of the same type, as the
     // copy takes that type's size.
     effectHeader* src = instRecordOf(inst, type);
-    if (!src || !to || to->type != type)
-        return 0;
+    if (!src || !to || to->type != type) return 0;
     *mixOf(src).active = inst_getEffectDsp(inst)->on;
-    if (to != from)
-        std::memcpy(to, from, size);
+    if (to != from) std::memcpy(to, from, size);
     return 1;
 }

@@ -7,7 +7,8 @@
 #include "dsp/inst.h"
 #include "dsp/voice.h"
 
-void env_initEnvInstRec(envInstRec* env, short param) {
+void env_initEnvInstRec(envInstRec* env, short param)
+{
     if (!env) return;
     std::memset(env, 0, sizeof *env);
     env->kind = 1;
@@ -35,7 +36,8 @@ void env_initEnvInstRec(envInstRec* env, short param) {
     env->bp[2] = {22050.0, 0.0f, 0.5f};
 }
 
-void env_initEnvVoiceRec(instRec* inst, short env, short voice) {
+void env_initEnvVoiceRec(instRec* inst, short env, short voice)
+{
     if (!inst || env < 0 || env >= kEnvSlots || voice < 0 || voice >= kVoices) return;
     envVoiceRec* v = inst_getEnvVoice(inst, env, voice);
     std::memset(v, 0, sizeof *v);
@@ -48,42 +50,34 @@ void env_initEnvVoiceRec(instRec* inst, short env, short voice) {
 
 namespace {
 
-const short kFirstFreeSlot = 3;   // slots 0..2 belong to the amplitude envelopes
+const short kFirstFreeSlot = 3;  // slots 0..2 belong to the amplitude envelopes
 
-bool validSlot(short slot)
-{
-    return slot >= 0 && slot < kEnvSlots;
-}
+bool validSlot(short slot) { return slot >= 0 && slot < kEnvSlots; }
 
 }  // namespace
 
 short env_findUnused(instRec* inst)
 {
-    if (!inst)
-        return -1;
+    if (!inst) return -1;
     for (short slot = kEnvSlots - 1; slot >= kFirstFreeSlot; --slot) {
-        if (inst_getEnvInst(inst, slot)->inUse == 0)
-            return slot;
+        if (inst_getEnvInst(inst, slot)->inUse == 0) return slot;
     }
     return -1;
 }
 
 short env_count(instRec* inst)
 {
-    if (!inst)
-        return 0;
+    if (!inst) return 0;
     short n = 0;
     for (short slot = 0; slot < kEnvSlots; ++slot) {
-        if (inst_getEnvInst(inst, slot)->inUse != 0)
-            ++n;
+        if (inst_getEnvInst(inst, slot)->inUse != 0) ++n;
     }
     return n;
 }
 
 void env_setBpParams(envBreakpointRec* bp, double time, float level, float slope)
 {
-    if (!bp)
-        return;
+    if (!bp) return;
     bp->time = time;
     bp->level = level;
     bp->slope = slope;
@@ -91,8 +85,7 @@ void env_setBpParams(envBreakpointRec* bp, double time, float level, float slope
 
 void env_loadDefault(instRec* inst, short slot, short channel, short param)
 {
-    if (!inst || !validSlot(slot))
-        return;
+    if (!inst || !validSlot(slot)) return;
     envInstRec* env = inst_getEnvInst(inst, slot);
     env_initEnvInstRec(env, param);
     if (param != envParam_amp) {
@@ -100,8 +93,7 @@ void env_loadDefault(instRec* inst, short slot, short channel, short param)
         // segment, then half-second segments.
         env->depth = 1.0f;
         env_setBpParams(&env->bp[0], 882.0, 1.0f, 0.5f);
-        for (int k = 1; k <= 3; ++k)
-            env_setBpParams(&env->bp[k], 22050.0, 1.0f, 0.5f);
+        for (int k = 1; k <= 3; ++k) env_setBpParams(&env->bp[k], 22050.0, 1.0f, 0.5f);
     }
     env->shown = 1;
     env->inUse = 1;
@@ -111,20 +103,17 @@ void env_loadDefault(instRec* inst, short slot, short channel, short param)
 
 short env_new(instRec* inst, short channel, short param)
 {
-    if (!inst)
-        return -1;
+    if (!inst) return -1;
     short slot;
     if (param == envParam_amp) {
         // The amplitude envelope of a channel always lives in the channel's
         // own slot; a channel outside 0..2 has none.
-        if (channel < 0 || channel >= kFirstFreeSlot)
-            return -1;
+        if (channel < 0 || channel >= kFirstFreeSlot) return -1;
         slot = channel;
     } else {
         slot = env_findUnused(inst);
     }
-    if (slot < 0)
-        return -1;
+    if (slot < 0) return -1;
     env_loadDefault(inst, slot, channel, param);
     inst_buildChains(inst, 0);
     return slot;
@@ -135,30 +124,25 @@ int env_clone(instRec* inst, const envInstRec* from, envInstRec* to, short index
     (void)inst;
     (void)index;
     (void)toInstrument;
-    if (!from || !to)
-        return 0;
-    if (from != to)
-        std::memcpy(to, from, sizeof(envInstRec));
+    if (!from || !to) return 0;
+    if (from != to) std::memcpy(to, from, sizeof(envInstRec));
     return 1;
 }
 
 short env_storeToPreset(instRec* inst, envInstRec* list, short count)
 {
-    if (!inst || !list || count <= 0)
-        return 0;
+    if (!inst || !list || count <= 0) return 0;
     short stored = 0;
     for (short slot = 0; slot < kEnvSlots && stored < count; ++slot) {
         envInstRec* env = inst_getEnvInst(inst, slot);
-        if (env->inUse != 0)
-            env_clone(inst, env, &list[stored++], slot, 0);
+        if (env->inUse != 0) env_clone(inst, env, &list[stored++], slot, 0);
     }
     return stored;
 }
 
 void env_release(instRec* inst, envInstRec* env, envVoiceRec* state, int notify)
 {
-    if (!env || !state || state->state == 0)
-        return;
+    if (!env || !state || state->state == 0) return;
     if (state->curBp >= env->releasePoint && env->sustainPoint < 0) {
         state->levelScale = 1.0f;
         return;
@@ -167,10 +151,8 @@ void env_release(instRec* inst, envInstRec* env, envVoiceRec* state, int notify)
     // nearest breakpoint, so neither this code nor the audio code reads
     // beyond the 68 breakpoints.
     short rp = env->releasePoint;
-    if (rp < 0)
-        rp = 0;
-    if (rp >= kEnvBreakpoints)
-        rp = kEnvBreakpoints - 1;
+    if (rp < 0) rp = 0;
+    if (rp >= kEnvBreakpoints) rp = kEnvBreakpoints - 1;
     state->state = 1;
     state->time = 0;
     state->curBp = rp;
@@ -179,25 +161,21 @@ void env_release(instRec* inst, envInstRec* env, envVoiceRec* state, int notify)
     const float* out = state->out.get();
     float v = out ? *out : 0.0f;
     state->startValue = v;
-    if (v == 0.0f)
-        v = 0.000001f;
+    if (v == 0.0f) v = 0.000001f;
     // The release segment starts from the present level: the release
     // breakpoint is scaled down when the envelope has not reached it yet.
     float level = env->bp[rp].level;
     state->levelScale = (v < level && level != 0.0f) ? v / level : 1.0f;
 
-    if (notify && inst)
-        voice_updateState(inst, state->voice);
+    if (notify && inst) voice_updateState(inst, state->voice);
 }
 
 void env_releaseVoice(instRec* inst, short voice, int notify)
 {
-    if (!inst || voice < 0 || voice >= kVoices)
-        return;
+    if (!inst || voice < 0 || voice >= kVoices) return;
     for (short slot = 0; slot < kEnvSlots; ++slot) {
         envInstRec* env = inst_getEnvInst(inst, slot);
-        if (env->param == 0)
-            continue;
+        if (env->param == 0) continue;
         if (env->global) {
             // One state shared by every voice: it ends with the last note.
             if (voice_howManyArePlaying(inst) == 0)
@@ -210,19 +188,14 @@ void env_releaseVoice(instRec* inst, short voice, int notify)
 
 void env_makeNormal(instRec* inst)
 {
-    if (!inst)
-        return;
+    if (!inst) return;
     for (short slot = 0; slot < kEnvSlots; ++slot) {
         envInstRec* env = inst_getEnvInst(inst, slot);
         for (envBreakpointRec& bp : env->bp) {
-            if (!(bp.level >= 1e-9))
-                bp.level = 0.0f;
-            if (!(bp.slope >= 1e-9))
-                bp.slope = 0.0f;
-            if (!(bp.time >= 0.0001))
-                bp.time = 0.0001;
+            if (!(bp.level >= 1e-9)) bp.level = 0.0f;
+            if (!(bp.slope >= 1e-9)) bp.slope = 0.0f;
+            if (!(bp.time >= 0.0001)) bp.time = 0.0001;
         }
-        if (!(env->depth >= 1e-9))
-            env->depth = 0.0f;
+        if (!(env->depth >= 1e-9)) env->depth = 0.0f;
     }
 }

@@ -46,8 +46,7 @@ void envSlots(chunkSlots* c, envInstRec* env)
                       offsetof(envBreakpointRec, slope) == 12,
                   "a stored breakpoint has the layout of envBreakpointRec");
     if (c->flipping) {
-        for (envBreakpointRec& bp : env->bp)
-            bpSlots(c, &bp);
+        for (envBreakpointRec& bp : env->bp) bpSlots(c, &bp);
     } else {
         chunkSlots_block(c, env->bp, sizeof env->bp);
     }
@@ -55,8 +54,7 @@ void envSlots(chunkSlots* c, envInstRec* env)
 
 short storedCount(short count)
 {
-    if (count < 0)
-        return 0;
+    if (count < 0) return 0;
     return count > kEnvSlots ? static_cast<short>(kEnvSlots) : count;
 }
 
@@ -64,43 +62,35 @@ short storedCount(short count)
 
 envInstRec* env_newList(short count)
 {
-    if (count < 1 || count > kEnvSlots)
-        return nullptr;
+    if (count < 1 || count > kEnvSlots) return nullptr;
     return new (std::nothrow) envInstRec[count]();
 }
 
-void env_deleteList(envInstRec* list)
-{
-    delete[] list;
-}
+void env_deleteList(envInstRec* list) { delete[] list; }
 
 void env_flipBp(envBreakpointRec* bp)
 {
-    if (!bp)
-        return;
+    if (!bp) return;
     chunkSlots c = chunkSlots_beginFlip();
     bpSlots(&c, bp);
 }
 
 void env_flipEnvInstRec(envInstRec* env)
 {
-    if (!env)
-        return;
+    if (!env) return;
     chunkSlots c = chunkSlots_beginFlip();
     envSlots(&c, env);
 }
 
 int env_readWriteEnvList(fileRec* file, short* count, envInstRec** list, void* buffer, int reading)
 {
-    if (!file || !count || !list || !buffer)
-        return 0;
+    if (!file || !count || !list || !buffer) return 0;
     chunkSlots c = chunkSlots_begin(buffer, reading);
 
     if (!reading) {
         short n = *list ? storedCount(*count) : 0;
         chunkSlots_short(&c, &n);
-        for (short i = 0; i < n; ++i)
-            envSlots(&c, &(*list)[i]);
+        for (short i = 0; i < n; ++i) envSlots(&c, &(*list)[i]);
         return chunkSlots_writeChunk(file, &c, kChunkEnv);
     }
 
@@ -108,25 +98,20 @@ int env_readWriteEnvList(fileRec* file, short* count, envInstRec** list, void* b
     // leaves the caller's count and list as they were.
     short n = 0;
     chunkSlots_short(&c, &n);
-    if (!c.ok)
-        return 0;
-    if (shallWeFlip())
-        flipShort(&n);
+    if (!c.ok) return 0;
+    if (shallWeFlip()) flipShort(&n);
     n = storedCount(n);
     envInstRec* read = nullptr;
     if (n > 0) {
         read = env_newList(n);
-        if (!read)
-            return 0;
-        for (short i = 0; i < n; ++i)
-            envSlots(&c, &read[i]);
+        if (!read) return 0;
+        for (short i = 0; i < n; ++i) envSlots(&c, &read[i]);
         if (!c.ok) {
             env_deleteList(read);
             return 0;
         }
         if (shallWeFlip()) {
-            for (short i = 0; i < n; ++i)
-                env_flipEnvInstRec(&read[i]);
+            for (short i = 0; i < n; ++i) env_flipEnvInstRec(&read[i]);
         }
     }
     env_deleteList(*list);

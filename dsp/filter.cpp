@@ -8,7 +8,8 @@
 
 #include "dsp/inst.h"
 
-double filterFreqToIndex(double hz) {
+double filterFreqToIndex(double hz)
+{
     double x = hz * 0.2;
     if (x < 0.0) {
         errno = 33;
@@ -20,13 +21,15 @@ double filterFreqToIndex(double hz) {
     return index;
 }
 
-double filterIndexToFreq(double index) {
+double filterIndexToFreq(double index)
+{
     if (index > 480.0) index = 480.0;
     if (!(index >= 0.0)) index = 0.0;
     return 5.0 * std::pow(2.0, index / 40.0);
 }
 
-double filterHzToCombFreq(double hz) {
+double filterHzToCombFreq(double hz)
+{
     if (hz < 5.0) hz = 5.0;
     double delay = 44100.0 / hz;
     if (delay > kCombDelayMax) delay = kCombDelayMax;
@@ -34,14 +37,16 @@ double filterHzToCombFreq(double hz) {
     return delay;
 }
 
-double filterCombFreqToHz(double delay) {
+double filterCombFreqToHz(double delay)
+{
     // A delay too small for a normal float counts as zero (giving infinity);
     // the setter never stores one below 1.
     if (std::fabs(delay) < FLT_MIN) delay = 0.0;
     return 44100.0 / delay;
 }
 
-void filter_initInstRec(filterInstRec* rec, short number) {
+void filter_initInstRec(filterInstRec* rec, short number)
+{
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
     rec->mono = number == 3 ? 1 : 0;
@@ -57,7 +62,8 @@ void filter_initInstRec(filterInstRec* rec, short number) {
     rec->resonance = 0.0f;
 }
 
-void filter_initVoiceRec(filterVoiceRec* voice) {
+void filter_initVoiceRec(filterVoiceRec* voice)
+{
     if (!voice) return;
     std::memset(voice, 0, sizeof *voice);
     voice->word = -1;
@@ -67,19 +73,22 @@ void filter_initVoiceRec(filterVoiceRec* voice) {
     for (auto& src : voice->modSrc) src.set(&gFloatOne);
 }
 
-void filter_clearVoice(filterVoiceRec* voice) {
+void filter_clearVoice(filterVoiceRec* voice)
+{
     if (!voice) return;
     voice->state = 1;
     for (auto& m : voice->memory) m = 0.0f;
 }
 
-void filter_clearAllVoices(instRec* inst) {
+void filter_clearAllVoices(instRec* inst)
+{
     if (!inst) return;
     for (short f = 0; f < kFilters; ++f)
         for (short v = 0; v < kVoices; ++v) filter_clearVoice(inst_getFilterVoice(inst, f, v));
 }
 
-void filter_combBufClear(instRec* inst) {
+void filter_combBufClear(instRec* inst)
+{
     if (!inst) return;
     for (auto& f : inst->extra.combBuf) f = 0.0f;
 }

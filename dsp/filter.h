@@ -20,16 +20,16 @@ struct instRec;
 // One filter, 96 bytes.
 struct filterInstRec {
     int32_t active;
-    int32_t mono;          // meaningful for the master filter only
-    int16_t index;         // filter number 0..3
-    int16_t mode;          // 1..6, 9, 10
-    float freqIndex;       // 0..480, 5 Hz * 2^(i/40)
-    float combDelay;       // samples at 44100 Hz
+    int32_t mono;     // meaningful for the master filter only
+    int16_t index;    // filter number 0..3
+    int16_t mode;     // 1..6, 9, 10
+    float freqIndex;  // 0..480, 5 Hz * 2^(i/40)
+    float combDelay;  // samples at 44100 Hz
     float combFeedback;
     float bandpassQ;
-    float gain;            // linear
+    float gain;  // linear
     float bandwidth;
-    float combGain;        // linear, mode "comb"
+    float combGain;  // linear, mode "comb"
     float resonance;
     uint8_t unused[52];
 };
@@ -38,13 +38,13 @@ static_assert(offsetof(filterInstRec, resonance) == 40, "filterInstRec layout");
 
 // Running state of one filter for one voice, 160 bytes.
 struct filterVoiceRec {
-    int32_t state;         // 0 after init; filter_clearVoice sets 1
-    int16_t word;          // -1
+    int32_t state;  // 0 after init; filter_clearVoice sets 1
+    int16_t word;   // -1
     int16_t pad;
     float zero;
-    float curIndex;        // current frequency index
-    float targetIndex;     // target frequency index
-    float memory[16];      // filter memory
+    float curIndex;     // current frequency index
+    float targetIndex;  // target frequency index
+    float memory[16];   // filter memory
     float ones[3];
     shmPtr<float> modSrc[6];
     uint8_t unused[40];
@@ -74,8 +74,8 @@ enum { kCombDelayMin = 1, kCombDelayMax = 2046 };
 
 void filter_initInstRec(filterInstRec* rec, short number);
 void filter_initVoiceRec(filterVoiceRec* voice);
-void filter_clearVoice(filterVoiceRec* voice);      // state 1, filter memory zeroed
-void filter_clearAllVoices(instRec* inst);          // every voice of every filter
+void filter_clearVoice(filterVoiceRec* voice);  // state 1, filter memory zeroed
+void filter_clearAllVoices(instRec* inst);      // every voice of every filter
 void filter_combBufClear(instRec* inst);
 
 // Filter frequency index: hertz = 5 * 2^(index/40), index 0..480. A negative
@@ -98,7 +98,7 @@ double filter_getFreq(instRec* inst, short filter);  // 440.0 for an unknown mod
 void filter_setGain(instRec* inst, short filter, double dB);
 double filter_getGain(instRec* inst, short filter);  // ampToDB(0.0) without a gain
 void filter_setQ(instRec* inst, short filter, double q);
-double filter_getQ(instRec* inst, short filter);     // 0.0 without a Q
+double filter_getQ(instRec* inst, short filter);  // 0.0 without a Q
 void filter_setBandwidth(instRec* inst, short filter, double bandwidth);
 double filter_getBandwidth(instRec* inst, short filter);  // 1.0 without a bandwidth
 void filter_setActive(instRec* inst, short filter, int on);
@@ -109,8 +109,7 @@ int filter_getMono(instRec* inst, short filter);
 // Copies all twelve stored fields, index included (reinit, with an
 // instrument: the target is initialised and takes the source's mode through
 // filter_setMode first). Filter 0..3.
-void filter_cloneInst(instRec* inst, const filterInstRec* from, filterInstRec* to, short number,
-                      int reinit);
+void filter_cloneInst(instRec* inst, const filterInstRec* from, filterInstRec* to, short number, int reinit);
 
 // Stored form "filt", version 10, 48 bytes; 1 or 0.
 enum { kFilterChunkBody = 48 };

@@ -13,21 +13,21 @@
 enum { kFilterCoefRows = 481, kFilterCoefTables = 16 };
 
 struct filterCoefRec {
-    float lpf1Gain[kFilterCoefRows];       // 1 - e^-w: one-pole lowpass input gain
-    float lpf1y1[kFilterCoefRows];         // e^-w: one-pole feedback
-    float hpf1Gain[kFilterCoefRows];       // (1 + e^-w) / 2: one-pole highpass gain
-    float lpf2y1[kFilterCoefRows];         // 2 e^(-w/sqrt2) cos(w/sqrt2): two-pole feedback 1
-    float lpf2y2[kFilterCoefRows];         // -e^(-sqrt2 w): two-pole feedback 2
-    float lpf2Gain[kFilterCoefRows];       // 1 - lpf2y1 - lpf2y2: two-pole unity gain at 0 Hz
-    float resonX1[kFilterCoefRows];        // -2 cos w: resonator feed-forward
+    float lpf1Gain[kFilterCoefRows];  // 1 - e^-w: one-pole lowpass input gain
+    float lpf1y1[kFilterCoefRows];    // e^-w: one-pole feedback
+    float hpf1Gain[kFilterCoefRows];  // (1 + e^-w) / 2: one-pole highpass gain
+    float lpf2y1[kFilterCoefRows];    // 2 e^(-w/sqrt2) cos(w/sqrt2): two-pole feedback 1
+    float lpf2y2[kFilterCoefRows];    // -e^(-sqrt2 w): two-pole feedback 2
+    float lpf2Gain[kFilterCoefRows];  // 1 - lpf2y1 - lpf2y2: two-pole unity gain at 0 Hz
+    float resonX1[kFilterCoefRows];   // -2 cos w: resonator feed-forward
     // Input gain of the two-pole (12 dB) highpass: close to 0.53 over the
     // lower octaves, easing down to 0.119 at the top so that the highpass
     // keeps its level where the poles approach the Nyquist frequency.
     float hpf2Gain[kFilterCoefRows];
-    float resonNotchGain[kFilterCoefRows]; // (1 + e^(-w/30)) / 2: notch gain
-    float resonNotchY1[kFilterCoefRows];   // (1 + e^(-w/30)) cos w: notch feedback 1
-    float resonNotchY2[kFilterCoefRows];   // -e^(-w/30): notch feedback 2
-    float resonBandGain[kFilterCoefRows];  // 2 / (1 - e^(-w/30)): band-pass gain
+    float resonNotchGain[kFilterCoefRows];  // (1 + e^(-w/30)) / 2: notch gain
+    float resonNotchY1[kFilterCoefRows];    // (1 + e^(-w/30)) cos w: notch feedback 1
+    float resonNotchY2[kFilterCoefRows];    // -e^(-w/30): notch feedback 2
+    float resonBandGain[kFilterCoefRows];   // 2 / (1 - e^(-w/30)): band-pass gain
     // Resonance feedback scaling of the 24 dB lowpass: how much of the
     // resonance setting is fed back at each frequency, falling from 1.9 to
     // 0.62 toward the top so that full resonance stays stable.

@@ -3,7 +3,8 @@
 #pragma once
 #include <cstring>
 
-inline void fixedText_set(char* field, size_t size, const char* text) {
+inline void fixedText_set(char* field, size_t size, const char* text)
+{
     std::memset(field, 0, size);
     if (text) std::memcpy(field, text, strnlen(text, size));
 }

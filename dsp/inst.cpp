@@ -12,12 +12,12 @@
 
 long g_instanceNumber = 0;
 
-void dsp_sleepMs(int ms) {
+void dsp_sleepMs(int ms)
+{
     struct timespec ts;
     ts.tv_sec = ms / 1000;
     ts.tv_nsec = (long)(ms % 1000) * 1000000L;
-    while (nanosleep(&ts, &ts) != 0) {
-    }
+    while (nanosleep(&ts, &ts) != 0) {}
 }
 
 // ---- fade hand-shake ----------------------------------------------------
@@ -25,7 +25,8 @@ void dsp_sleepMs(int ms) {
 // without an answer the wait ends after kFadeWaits periods and the program
 // proceeds as if it had been answered.
 namespace {
-void waitWhileHandshakeIs(instRec* inst, int16_t value) {
+void waitWhileHandshakeIs(instRec* inst, int16_t value)
+{
     volatile int16_t* word = &inst->fadeHandshake;
     for (int i = 0; i < kFadeWaits; ++i) {
         dsp_sleepMs(kFadeWaitMs);
@@ -34,7 +35,8 @@ void waitWhileHandshakeIs(instRec* inst, int16_t value) {
 }
 }  // namespace
 
-void inst_fadeOut(instRec* inst) {
+void inst_fadeOut(instRec* inst)
+{
     if (!inst) return;
     inst->fadeGain[0] = 1.0f;
     inst->fadeGain[1] = 1.0f;
@@ -43,7 +45,8 @@ void inst_fadeOut(instRec* inst) {
     inst->fadeHandshake = fade_idle;
 }
 
-void inst_fadeIn(instRec* inst) {
+void inst_fadeIn(instRec* inst)
+{
     if (!inst) return;
     inst->fadeGain[0] = 0.0f;
     inst->fadeGain[1] = 0.0f;
@@ -53,34 +56,39 @@ void inst_fadeIn(instRec* inst) {
     inst->pauseReason = 0;
 }
 
-void inst_pauseAudio(instRec* inst, int reason) {
+void inst_pauseAudio(instRec* inst, int reason)
+{
     if (!inst || inst->paused) return;
     inst->pauseReason = reason;
     inst_fadeOut(inst);
     inst->paused = 1;
 }
 
-void inst_resumeAudio(instRec* inst) {
+void inst_resumeAudio(instRec* inst)
+{
     if (!inst) return;
     inst->paused = 0;
     inst_fadeIn(inst);
 }
 
 // ---- chains and derived values ------------------------------------------
-void inst_buildChains(instRec* inst, int flag) {
+void inst_buildChains(instRec* inst, int flag)
+{
     if (!inst) return;
     iac_mvn_repatch(inst_getInstanceNumber(inst), flag);
     dsp_sleepMs(16);
 }
 
-void inst_alloff(instRec* inst) {
+void inst_alloff(instRec* inst)
+{
     if (!inst) return;
     inst_pauseAudio(inst, 1);
     inst_clearBuffers(inst);
     inst_buildChains(inst, 1);
 }
 
-void inst_adjustOutAmp(instRec* inst) {
+void inst_adjustOutAmp(instRec* inst)
+{
     if (!inst) return;
     int poly = inst->patch.poly > 0 ? inst->patch.poly : 1;
     float g = inst->patch.amp / poly;
@@ -88,7 +96,8 @@ void inst_adjustOutAmp(instRec* inst) {
     inst->outGain = g;
 }
 
-void inst_updatePitch(instRec* inst) {
+void inst_updatePitch(instRec* inst)
+{
     if (!inst) return;
     int n = inst->voicesInUse;
     if (n > kVoices) n = kVoices;
@@ -98,7 +107,8 @@ void inst_updatePitch(instRec* inst) {
     }
 }
 
-short inst_newPresetWave(instRec* inst) {
+short inst_newPresetWave(instRec* inst)
+{
     if (!inst) return -1;
     for (short slot = 0; slot < kPresetWaves; ++slot) {
         waveRec* w = &inst->presetWave[slot];
@@ -112,7 +122,8 @@ short inst_newPresetWave(instRec* inst) {
     return -1;
 }
 
-void inst_initEffect(instRec* inst) {
+void inst_initEffect(instRec* inst)
+{
     if (!inst) return;
     effect_initPipeRec(&inst->pipe);
     effect_initMulticombRec(&inst->multicomb);
@@ -120,14 +131,16 @@ void inst_initEffect(instRec* inst) {
     effect_initDspRec(inst);
 }
 
-int inst_anOscilIsOn(instRec* inst) {
+int inst_anOscilIsOn(instRec* inst)
+{
     if (!inst) return 0;
     for (short s = 0; s < kOscils; ++s)
         if (inst_getOscilInst(inst, s)->active) return 1;
     return 0;
 }
 
-void inst_patchInfoPrepare(instRec* inst) {
+void inst_patchInfoPrepare(instRec* inst)
+{
     if (!inst) return;
     int32_t* info = inst->patchInfo;
     int any = 0;
@@ -150,7 +163,8 @@ void inst_patchInfoPrepare(instRec* inst) {
 void inst_clearBuffers(instRec*) {}
 
 // ---- re-initialisation ---------------------------------------------------
-void inst_reinit(instRec* inst) {
+void inst_reinit(instRec* inst)
+{
     if (!inst) return;
     inst_pauseAudio(inst, 1);
 

@@ -53,70 +53,70 @@ enum {
 // Instrument-wide values that have no place of their own in the published
 // layout; they sit in the unused space after the pan tables.
 struct instExtraRec {
-    float combBuf[128];        // the filters' comb buffer
-    shmPtr<double> tuneIncr;   // incr table of the current tuning
-    int16_t waveUndoNumber;    // user wave the undo buffer belongs to
+    float combBuf[128];       // the filters' comb buffer
+    shmPtr<double> tuneIncr;  // incr table of the current tuning
+    int16_t waveUndoNumber;   // user wave the undo buffer belongs to
     int16_t pad;
     uint8_t unused[0x28184 - 0x27950 - 520];
 };
 
 // [record] --------------------------------------------------------------
 struct instRec {
-    float engine0;             // 0x00  1.0
-    float outGain;             // 0x04  amp / poly, at most 16
-    float engine8;             // 0x08  0.5
-    int16_t voicesInUse;       // 0x0C
-    int16_t pendingProgram;    // 0x0E  -1 none; written by the plug-in side
+    float engine0;           // 0x00  1.0
+    float outGain;           // 0x04  amp / poly, at most 16
+    float engine8;           // 0x08  0.5
+    int16_t voicesInUse;     // 0x0C
+    int16_t pendingProgram;  // 0x0E  -1 none; written by the plug-in side
     uint8_t h10[4];
-    int16_t engine14;          // 0x14  128
+    int16_t engine14;  // 0x14  128
     uint8_t h16[6];
-    int16_t fadeHandshake;     // 0x1C  1 fade-out asked, 2 fade-in asked, 0 idle
+    int16_t fadeHandshake;  // 0x1C  1 fade-out asked, 2 fade-in asked, 0 idle
     int16_t h1E;
-    float fadeGain[2];         // 0x20, 0x24
-    int32_t pauseReason;       // 0x28  argument of the last inst_pauseAudio
+    float fadeGain[2];    // 0x20, 0x24
+    int32_t pauseReason;  // 0x28  argument of the last inst_pauseAudio
     int32_t h2C;
-    int32_t paused;            // 0x30
-    int16_t engine34;          // 0x34
-    int16_t instanceNumber;    // 0x36  set by the plug-in side
-    int32_t engine38;          // 0x38
-    int32_t engine3C;          // 0x3C
-    float level[3];            // 0x40..0x48 output level readings for the meter
+    int32_t paused;          // 0x30
+    int16_t engine34;        // 0x34
+    int16_t instanceNumber;  // 0x36  set by the plug-in side
+    int32_t engine38;        // 0x38
+    int32_t engine3C;        // 0x3C
+    float level[3];          // 0x40..0x48 output level readings for the meter
     uint8_t h4C[0x104 - 0x4C];
     int32_t patchInfo[kPatchInfoWords];  // 0x104
     uint8_t h148[0x184 - 0x148];
-    patchRec patch;                                     // 0x00184
-    oscil_instRec oscil[kOscils];                       // 0x00204
-    oscil_voiceRec oscilVoice[kOscils][kVoices];        // 0x00384
-    filterInstRec filter[kFilters];                     // 0x04884
-    filterVoiceRec filterVoice[kFilters][kVoices];      // 0x04A04
-    modInstRec mod[kOscils];                            // 0x0EA04
-    modVoiceRec modVoice[kOscils][kVoices];             // 0x0EAC4
-    waveshapeInstRec waveshape;                         // 0x12FC4
-    waveshapeVoiceRec waveshapeVoice[kVoices];          // 0x13004
-    voiceRec voice[kVoices];                            // 0x14004
-    voiceAllocationRec alloc;                           // 0x14D04
-    chainRec voiceChain[kVoices];                       // 0x14FC4
+    patchRec patch;                                 // 0x00184
+    oscil_instRec oscil[kOscils];                   // 0x00204
+    oscil_voiceRec oscilVoice[kOscils][kVoices];    // 0x00384
+    filterInstRec filter[kFilters];                 // 0x04884
+    filterVoiceRec filterVoice[kFilters][kVoices];  // 0x04A04
+    modInstRec mod[kOscils];                        // 0x0EA04
+    modVoiceRec modVoice[kOscils][kVoices];         // 0x0EAC4
+    waveshapeInstRec waveshape;                     // 0x12FC4
+    waveshapeVoiceRec waveshapeVoice[kVoices];      // 0x13004
+    voiceRec voice[kVoices];                        // 0x14004
+    voiceAllocationRec alloc;                       // 0x14D04
+    chainRec voiceChain[kVoices];                   // 0x14FC4
     uint8_t gapChains[0x20];
-    chainRec instChain;                                 // 0x217E4
-    midiRec midi;                                       // 0x21B04 (notes 0x2229C)
-    ccInstRec cc;                                       // 0x22944
-    velInstTables velTables;                            // 0x23F84
-    velInstRec vel;                                     // 0x254C4
-    storedCCList storedCC;                              // 0x25604
-    panInstRec pan;                                     // 0x25744
-    instExtraRec extra;                                 // 0x27950
-    lfoInstRec lfo[kLfos];                              // 0x28184
-    lfoVoiceRec lfoVoice[kLfos][kVoices];               // 0x283C4
-    envInstRec env[kEnvSlots];                          // 0x2B3C4
-    envVoiceRec envVoice[kEnvSlots][kVoices];           // 0x31FC4
-    waveRec presetWave[kPresetWaves];                   // 0x49FC4
-    waveRec waveUndo;                                   // 0x522C4
-    waveRec waveRedo;                                   // 0x53324
+    chainRec instChain;                        // 0x217E4
+    midiRec midi;                              // 0x21B04 (notes 0x2229C)
+    ccInstRec cc;                              // 0x22944
+    velInstTables velTables;                   // 0x23F84
+    velInstRec vel;                            // 0x254C4
+    storedCCList storedCC;                     // 0x25604
+    panInstRec pan;                            // 0x25744
+    instExtraRec extra;                        // 0x27950
+    lfoInstRec lfo[kLfos];                     // 0x28184
+    lfoVoiceRec lfoVoice[kLfos][kVoices];      // 0x283C4
+    envInstRec env[kEnvSlots];                 // 0x2B3C4
+    envVoiceRec envVoice[kEnvSlots][kVoices];  // 0x31FC4
+    waveRec presetWave[kPresetWaves];          // 0x49FC4
+    waveRec waveUndo;                          // 0x522C4
+    waveRec waveRedo;                          // 0x53324
     uint8_t gapWaves[0x40];
-    effectDspRec effect;                                // 0x543C4
-    effectPipeRec pipe;                                 // 0x55144
-    effectMulticombRec multicomb;                       // 0x55204
-    effectMultitapRec multitap;                         // 0x55384
+    effectDspRec effect;           // 0x543C4
+    effectPipeRec pipe;            // 0x55144
+    effectMulticombRec multicomb;  // 0x55204
+    effectMultitapRec multitap;    // 0x55384
 };
 #pragma pack(pop)
 
@@ -152,8 +152,7 @@ static_assert(offsetof(instRec, alloc) == 0x14D04, "instRec voice allocation");
 static_assert(offsetof(instRec, voiceChain) == 0x14FC4, "instRec voice chains");
 static_assert(offsetof(instRec, instChain) == 0x217E4, "instRec instance chain");
 static_assert(offsetof(instRec, midi) == 0x21B04, "instRec MIDI buffer");
-static_assert(offsetof(instRec, midi) + offsetof(midiRec, noteMem) == 0x2229C,
-              "instRec held-note memory");
+static_assert(offsetof(instRec, midi) + offsetof(midiRec, noteMem) == 0x2229C, "instRec held-note memory");
 static_assert(offsetof(instRec, cc) == 0x22944, "instRec controllers");
 static_assert(offsetof(instRec, velTables) == 0x23F84, "instRec velocity tables");
 static_assert(offsetof(instRec, vel) == 0x254C4, "instRec velocity");

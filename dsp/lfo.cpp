@@ -7,7 +7,8 @@
 #include "dsp/chunkSlots.h"
 #include "dsp/inst.h"
 
-void lfo_initInstRec(lfoInstRec* rec, short number) {
+void lfo_initInstRec(lfoInstRec* rec, short number)
+{
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
     rec->on = 1;
@@ -29,7 +30,8 @@ void lfo_initInstRec(lfoInstRec* rec, short number) {
     rec->shRate = 0.125f;
 }
 
-void lfo_initVoiceRec(lfoVoiceRec* voice, short lfo, short voiceNumber) {
+void lfo_initVoiceRec(lfoVoiceRec* voice, short lfo, short voiceNumber)
+{
     if (!voice) return;
     std::memset(voice, 0, sizeof *voice);
     voice->voice = voiceNumber;
@@ -43,21 +45,17 @@ int lfo_cloneInst(instRec* inst, const lfoInstRec* from, lfoInstRec* to, short i
     (void)inst;
     (void)index;
     (void)toInstrument;
-    if (!from || !to)
-        return 0;
-    if (from != to)
-        std::memcpy(to, from, sizeof(lfoInstRec));
+    if (!from || !to) return 0;
+    if (from != to) std::memcpy(to, from, sizeof(lfoInstRec));
     return 1;
 }
 
 void lfo_processRetrigCC(instRec* inst, short cc, short value)
 {
-    if (!inst || value == 0)
-        return;
+    if (!inst || value == 0) return;
     for (short n = 0; n < kLfos; ++n) {
         lfoInstRec* lfo = inst_getLfoInst(inst, n);
-        if (lfo->retriggerOn != 0 && lfo->retriggerCC == cc)
-            lfo->retriggerPending = 1;
+        if (lfo->retriggerOn != 0 && lfo->retriggerCC == cc) lfo->retriggerPending = 1;
     }
 }
 
@@ -72,8 +70,7 @@ static void lfoSlots(chunkSlots* c, lfoInstRec* rec)
         chunkSlots_flag(c, &rec->ampChan[ch]);
         chunkSlots_flag(c, &rec->modChan[ch]);
     }
-    for (int32_t& f : rec->filterChan)
-        chunkSlots_flag(c, &f);
+    for (int32_t& f : rec->filterChan) chunkSlots_flag(c, &f);
     chunkSlots_flag(c, &rec->pmUp);
     chunkSlots_flag(c, &rec->amUp);
     chunkSlots_flag(c, &rec->panUp);
@@ -85,11 +82,10 @@ static void lfoSlots(chunkSlots* c, lfoInstRec* rec)
     chunkSlots_short(c, &rec->shRateCC);
     chunkSlots_short(c, &rec->retriggerOn);
     chunkSlots_short(c, &rec->retriggerCC);
-    float* reals[] = {&rec->ccScale1, &rec->depthRange, &rec->shRateRange, &rec->ccScale2,
-                      &rec->ccScale3, &rec->freqScaleRange, &rec->amDepth, &rec->pmDepth,
-                      &rec->panDepth, &rec->filterDepth, &rec->modDepth,   &rec->effectDepth};
-    for (float* f : reals)
-        chunkSlots_float(c, f);
+    float* reals[] = {&rec->ccScale1, &rec->depthRange,     &rec->shRateRange, &rec->ccScale2,
+                      &rec->ccScale3, &rec->freqScaleRange, &rec->amDepth,     &rec->pmDepth,
+                      &rec->panDepth, &rec->filterDepth,    &rec->modDepth,    &rec->effectDepth};
+    for (float* f : reals) chunkSlots_float(c, f);
     chunkSlots_short(c, &rec->waveID);
     chunkSlots_float(c, &rec->freq);
     chunkSlots_float(c, &rec->startPhase);
@@ -99,16 +95,14 @@ static void lfoSlots(chunkSlots* c, lfoInstRec* rec)
 
 void lfo_flipInstRec(lfoInstRec* rec)
 {
-    if (!rec)
-        return;
+    if (!rec) return;
     chunkSlots c = chunkSlots_beginFlip();
     lfoSlots(&c, rec);
 }
 
 int lfo_readWriteLfoInst(fileRec* file, lfoInstRec* rec, void* buffer, int reading)
 {
-    if (!file || !rec || !buffer)
-        return 0;
+    if (!file || !rec || !buffer) return 0;
     chunkSlots c = chunkSlots_begin(buffer, reading);
     if (!reading) {
         lfoSlots(&c, rec);
@@ -118,10 +112,8 @@ int lfo_readWriteLfoInst(fileRec* file, lfoInstRec* rec, void* buffer, int readi
     // the fields that are not stored keep their values.
     lfoInstRec read = *rec;
     lfoSlots(&c, &read);
-    if (!c.ok)
-        return 0;
-    if (shallWeFlip())
-        lfo_flipInstRec(&read);
+    if (!c.ok) return 0;
+    if (shallWeFlip()) lfo_flipInstRec(&read);
     *rec = read;
     return 1;
 }

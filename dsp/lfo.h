@@ -26,15 +26,15 @@ struct lfoInstRec {
     int32_t shOn;
     int32_t pitchChan[3];
     int32_t ampChan[3];
-    int32_t filterChan[4];   // 3 = master filter
+    int32_t filterChan[4];  // 3 = master filter
     int32_t modChan[3];
-    int32_t pmUp;            // 1 normal, 0 inverted
+    int32_t pmUp;  // 1 normal, 0 inverted
     int32_t amUp;
     int32_t panUp;
     int32_t filterUp;
     int32_t modUp;
     int16_t index;
-    int16_t depthCC;         // -1 = none
+    int16_t depthCC;  // -1 = none
     int16_t rateCC;
     int16_t shRateCC;
     int16_t retriggerOn;
@@ -57,9 +57,9 @@ struct lfoInstRec {
     int16_t pad2;
     float freq;
     float startPhase;
-    float shRate;            // sample-and-hold period, seconds
+    float shRate;  // sample-and-hold period, seconds
     float extra;
-    float work;              // not stored
+    float work;  // not stored
     uint8_t unused[20];
 };
 static_assert(offsetof(lfoInstRec, index) == 84, "lfoInstRec layout");
@@ -127,7 +127,7 @@ double inst_lfo_getFreq(instRec* inst, short lfo);
 void inst_lfo_setFreq(instRec* inst, short lfo, double value);
 double inst_lfo_getStartPhase(instRec* inst, short lfo);
 void inst_lfo_setStartPhase(instRec* inst, short lfo, double value);
-double inst_lfo_getSHRate(instRec* inst, short lfo);   // seconds
+double inst_lfo_getSHRate(instRec* inst, short lfo);  // seconds
 void inst_lfo_setSHRate(instRec* inst, short lfo, double value);
 double inst_lfo_getFreqScaleRange(instRec* inst, short lfo);
 void inst_lfo_setFreqScaleRange(instRec* inst, short lfo, double value);

@@ -9,29 +9,24 @@ namespace {
 
 lfoInstRec* lfoOf(instRec* inst, short lfo)
 {
-    if (!inst || lfo < 0 || lfo >= kLfos)
-        return nullptr;
+    if (!inst || lfo < 0 || lfo >= kLfos) return nullptr;
     return inst_getLfoInst(inst, lfo);
 }
 
 // A routing channel outside the valid range addresses element 0.
-int routeIndex(short chan, int count)
-{
-    return (chan >= 0 && chan < count) ? chan : 0;
-}
+int routeIndex(short chan, int count) { return (chan >= 0 && chan < count) ? chan : 0; }
 
 }  // namespace
 
-#define LFO_FIELD_ACCESSORS(Name, field, Type)                   \
-    Type inst_lfo_get##Name(instRec* inst, short lfo)            \
-    {                                                            \
-        lfoInstRec* rec = lfoOf(inst, lfo);                      \
-        return rec ? static_cast<Type>(rec->field) : Type(0);    \
-    }                                                            \
-    void inst_lfo_set##Name(instRec* inst, short lfo, Type value) \
-    {                                                            \
-        if (lfoInstRec* rec = lfoOf(inst, lfo))                  \
-            rec->field = static_cast<decltype(rec->field)>(value); \
+#define LFO_FIELD_ACCESSORS(Name, field, Type)                                                               \
+    Type inst_lfo_get##Name(instRec* inst, short lfo)                                                        \
+    {                                                                                                        \
+        lfoInstRec* rec = lfoOf(inst, lfo);                                                                  \
+        return rec ? static_cast<Type>(rec->field) : Type(0);                                                \
+    }                                                                                                        \
+    void inst_lfo_set##Name(instRec* inst, short lfo, Type value)                                            \
+    {                                                                                                        \
+        if (lfoInstRec* rec = lfoOf(inst, lfo)) rec->field = static_cast<decltype(rec->field)>(value);       \
     }
 
 LFO_FIELD_ACCESSORS(On, on, int)
@@ -58,16 +53,15 @@ LFO_FIELD_ACCESSORS(WaveID, waveID, short)
 
 #undef LFO_FIELD_ACCESSORS
 
-#define LFO_ROUTE_ACCESSORS(Name, field, count)                              \
-    int inst_lfo_get##Name(instRec* inst, short lfo, short chan)            \
-    {                                                                       \
-        lfoInstRec* rec = lfoOf(inst, lfo);                                 \
-        return rec ? rec->field[routeIndex(chan, count)] : 0;               \
-    }                                                                       \
-    void inst_lfo_set##Name(instRec* inst, short lfo, short chan, int on)   \
-    {                                                                       \
-        if (lfoInstRec* rec = lfoOf(inst, lfo))                             \
-            rec->field[routeIndex(chan, count)] = on;                       \
+#define LFO_ROUTE_ACCESSORS(Name, field, count)                                                              \
+    int inst_lfo_get##Name(instRec* inst, short lfo, short chan)                                             \
+    {                                                                                                        \
+        lfoInstRec* rec = lfoOf(inst, lfo);                                                                  \
+        return rec ? rec->field[routeIndex(chan, count)] : 0;                                                \
+    }                                                                                                        \
+    void inst_lfo_set##Name(instRec* inst, short lfo, short chan, int on)                                    \
+    {                                                                                                        \
+        if (lfoInstRec* rec = lfoOf(inst, lfo)) rec->field[routeIndex(chan, count)] = on;                    \
     }
 
 LFO_ROUTE_ACCESSORS(PitchChan, pitchChan, 3)
@@ -82,8 +76,7 @@ namespace {
 // Controller slot of an LFO: 0 depth, 1 rate, 2 S/H rate, 3 retrigger.
 int16_t* ccSlot(lfoInstRec* rec, short which)
 {
-    if (!rec)
-        return nullptr;
+    if (!rec) return nullptr;
     switch (which) {
     case lfoCC_depth: return &rec->depthCC;
     case lfoCC_rate: return &rec->rateCC;
@@ -103,8 +96,6 @@ short inst_lfo_getCCNum(instRec* inst, short lfo, short which)
 
 void inst_lfo_setCCNum(instRec* inst, short lfo, short which, short cc)
 {
-    if (cc < -1 || cc > 127)
-        return;
-    if (int16_t* slot = ccSlot(lfoOf(inst, lfo), which))
-        *slot = cc;
+    if (cc < -1 || cc > 127) return;
+    if (int16_t* slot = ccSlot(lfoOf(inst, lfo), which)) *slot = cc;
 }

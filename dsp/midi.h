@@ -27,13 +27,13 @@ struct midiRec {
     midiEventRec events[kMidiEvents];
     int16_t count;
     int16_t pad1;
-    int16_t ccValue[128];     // last value of each controller
+    int16_t ccValue[128];  // last value of each controller
     int16_t channel;
     int16_t aftertouch;
     float bendSemitones;
     int16_t bendRaw;
     int16_t sustain;
-    int32_t ccUpdate;         // controller-update flag
+    int32_t ccUpdate;  // controller-update flag
     uint8_t unused1[0x798 - 532];
     // held-note memory and the bag
     int16_t noteMem[kNoteMemory];  // -1 = empty

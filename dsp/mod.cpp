@@ -8,7 +8,8 @@
 #include "dsp/inst.h"
 #include "dsp/oscil_chunk.h"
 
-void mod_initInstRec(modInstRec* rec, short channel) {
+void mod_initInstRec(modInstRec* rec, short channel)
+{
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
     rec->mode = 1;
@@ -19,7 +20,8 @@ void mod_initInstRec(modInstRec* rec, short channel) {
     rec->balance = 1.0f;
 }
 
-void mod_initVoiceRec(instRec*, modVoiceRec* voice, short voiceNumber) {
+void mod_initVoiceRec(instRec*, modVoiceRec* voice, short voiceNumber)
+{
     if (!voice) return;
     std::memset(voice, 0, sizeof *voice);
     voice->voice = voiceNumber;
@@ -31,25 +33,27 @@ void mod_initVoiceRec(instRec*, modVoiceRec* voice, short voiceNumber) {
 
 namespace {
 
-modInstRec* modRec(instRec* inst, short channel) {
-    return inst ? inst_getModInst(inst, channel) : nullptr;
-}
+modInstRec* modRec(instRec* inst, short channel) { return inst ? inst_getModInst(inst, channel) : nullptr; }
 
 }  // namespace
 
-void mod_setWaveID(instRec* inst, short channel, short id) {
+void mod_setWaveID(instRec* inst, short channel, short id)
+{
     if (modInstRec* rec = modRec(inst, channel)) rec->waveID = id;
 }
-short mod_getWaveID(instRec* inst, short channel) {
+short mod_getWaveID(instRec* inst, short channel)
+{
     modInstRec* rec = modRec(inst, channel);
     return rec ? rec->waveID : 0;
 }
 
-void mod_setFreq(instRec* inst, short channel, double value) {
+void mod_setFreq(instRec* inst, short channel, double value)
+{
     if (modInstRec* rec = modRec(inst, channel))
         oscil_storeFreq(rec->freqMode, value, &rec->ratio, &rec->increment);
 }
-double mod_getFreq(instRec* inst, short channel) {
+double mod_getFreq(instRec* inst, short channel)
+{
     modInstRec* rec = modRec(inst, channel);
     if (!rec) return 1.0;
     double value = 0.0;
@@ -57,43 +61,51 @@ double mod_getFreq(instRec* inst, short channel) {
     return value;
 }
 
-void mod_setFreqMode(instRec* inst, short channel, short mode) {
+void mod_setFreqMode(instRec* inst, short channel, short mode)
+{
     if (modInstRec* rec = modRec(inst, channel)) rec->freqMode = mode;
 }
-short mod_getFreqMode(instRec* inst, short channel) {
+short mod_getFreqMode(instRec* inst, short channel)
+{
     modInstRec* rec = modRec(inst, channel);
     return rec ? rec->freqMode : 0;
 }
 
-void mod_setBalance(instRec* inst, short channel, double balance) {
+void mod_setBalance(instRec* inst, short channel, double balance)
+{
     modInstRec* rec = modRec(inst, channel);
     if (!rec || std::isnan(balance)) return;
     if (balance < 0.0) balance = 0.0;
     if (balance > 1.0) balance = 1.0;
     rec->balance = (float)balance;
 }
-double mod_getBalance(instRec* inst, short channel) {
+double mod_getBalance(instRec* inst, short channel)
+{
     modInstRec* rec = modRec(inst, channel);
     return rec ? rec->balance : 1.0;
 }
 
-void mod_setActive(instRec* inst, short channel, int on) {
+void mod_setActive(instRec* inst, short channel, int on)
+{
     modInstRec* rec = modRec(inst, channel);
     if (!rec) return;
     rec->active = on;
     inst_clearBuffers(inst);
 }
-int mod_getActive(instRec* inst, short channel) {
+int mod_getActive(instRec* inst, short channel)
+{
     modInstRec* rec = modRec(inst, channel);
     return rec ? rec->active : 0;
 }
 
-void mod_setMode(instRec* inst, short channel, short) {
+void mod_setMode(instRec* inst, short channel, short)
+{
     // The modulator has a single mode; whatever is asked for, it stays 1.
     if (modInstRec* rec = modRec(inst, channel)) rec->mode = 1;
 }
 
-void mod_cloneInst(instRec* inst, const modInstRec* from, modInstRec* to, short channel, int reinit) {
+void mod_cloneInst(instRec* inst, const modInstRec* from, modInstRec* to, short channel, int reinit)
+{
     if (!from || !to || channel < 0 || channel >= kOscils) return;
     if (inst && reinit) {
         mod_initInstRec(to, channel);
@@ -116,7 +128,8 @@ namespace {
 const int32_t kModChunk = chunkType('m', 'o', 'd', ' ');
 
 // The one marshalling list for both directions; note index before mode.
-int moveMod(char* buf, modInstRec* r, unsigned max, long reading) {
+int moveMod(char* buf, modInstRec* r, unsigned max, long reading)
+{
     unsigned pos = 0;
     return file_readWriteBuf_flag(buf, &r->active, &pos, max, reading) &&
            file_readWriteBuf_short(buf, &r->index, &pos, max, reading) &&
@@ -129,7 +142,8 @@ int moveMod(char* buf, modInstRec* r, unsigned max, long reading) {
 }
 
 // No subnormal float from a file reaches the audio code.
-void settleMod(modInstRec* r) {
+void settleMod(modInstRec* r)
+{
     r->ratio = denormal_flush(r->ratio);
     r->increment = denormal_flush(r->increment);
     r->balance = denormal_flush(r->balance);
@@ -137,7 +151,8 @@ void settleMod(modInstRec* r) {
 
 }  // namespace
 
-void mod_flipInstRec(modInstRec* r) {
+void mod_flipInstRec(modInstRec* r)
+{
     if (!r) return;
     flipShort(&r->index);
     flipShort(&r->mode);
@@ -148,7 +163,8 @@ void mod_flipInstRec(modInstRec* r) {
     flipFloat(&r->balance);
 }
 
-int mod_readWriteModInst(fileRec* file, modInstRec* rec, void* buffer, int reading) {
+int mod_readWriteModInst(fileRec* file, modInstRec* rec, void* buffer, int reading)
+{
     return oscil_chunkReadWrite(file, rec, buffer, reading, kModChunk, kModChunkBody, moveMod,
                                 mod_flipInstRec, settleMod);
 }

@@ -6,7 +6,8 @@
 
 #include "dsp/inst.h"
 
-void dest_kindIndex(int d, int* kind, int* index) {
+void dest_kindIndex(int d, int* kind, int* index)
+{
     int k, i;
     if (d < 3) {
         k = 1;
@@ -22,14 +23,16 @@ void dest_kindIndex(int d, int* kind, int* index) {
     if (index) *index = i;
 }
 
-void notemap_init(notemapRec* map, int kind, int index) {
+void notemap_init(notemapRec* map, int kind, int index)
+{
     if (!map) return;
     map->kind = kind;
     map->index = index;
     for (auto& f : map->factor) f = 1.0f;
 }
 
-void notemap_initInst(instRec* inst) {
+void notemap_initInst(instRec* inst)
+{
     if (!inst) return;
     for (int d = 0; d < kDestinations; ++d) {
         int kind, index;

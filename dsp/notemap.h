@@ -9,8 +9,8 @@ struct instRec;
 #pragma pack(push, 4)
 // 520 bytes.
 struct notemapRec {
-    int32_t kind;      // 1 oscil amp, 2 fm index/balance, 3 filter freq
-    int32_t index;     // channel or filter
+    int32_t kind;   // 1 oscil amp, 2 fm index/balance, 3 filter freq
+    int32_t index;  // channel or filter
     float factor[128];
 };
 static_assert(sizeof(notemapRec) == 520, "notemapRec is 520 bytes");
@@ -61,6 +61,5 @@ void notemap_deleteList(notemapRec* list);
 // swaps them when the file has the other byte order, and only then stores
 // the list and the count; a short body or a failed allocation returns 0 and
 // changes nothing. The caller owns the list it had before.
-int notemap_readWriteNotemapList(fileRec* file, notemapRec** list, short* count, void* buffer,
-                                 int reading);
+int notemap_readWriteNotemapList(fileRec* file, notemapRec** list, short* count, void* buffer, int reading);
 void notemap_flip(notemapRec* map);

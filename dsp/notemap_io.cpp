@@ -47,8 +47,7 @@ void notemap_flip(notemapRec* map)
     for (float& f : map->factor) flipFloat(&f);
 }
 
-int notemap_readWriteNotemapList(fileRec* file, notemapRec** list, short* count, void* buffer,
-                                 int reading)
+int notemap_readWriteNotemapList(fileRec* file, notemapRec** list, short* count, void* buffer, int reading)
 {
     if (!list) return 0;
     void* held = *list;

@@ -7,7 +7,8 @@
 #include "dsp/denormal.h"
 #include "dsp/inst.h"
 
-void oscil_initInstRec(instRec* inst, oscil_instRec* rec, short channel) {
+void oscil_initInstRec(instRec* inst, oscil_instRec* rec, short channel)
+{
     if (!rec) return;
     int32_t work1 = rec->work1, work2 = rec->work2;
     std::memset(rec, 0, sizeof *rec);
@@ -28,7 +29,8 @@ void oscil_initInstRec(instRec* inst, oscil_instRec* rec, short channel) {
     rec->index = channel;
 }
 
-void oscil_initVoiceRec(instRec*, oscil_voiceRec* voice, short voiceNumber) {
+void oscil_initVoiceRec(instRec*, oscil_voiceRec* voice, short voiceNumber)
+{
     if (!voice) return;
     std::memset(voice, 0, sizeof *voice);
     voice->one = 1.0f;
@@ -40,7 +42,8 @@ void oscil_initVoiceRec(instRec*, oscil_voiceRec* voice, short voiceNumber) {
 
 // ---- frequency modes ---------------------------------------------------------
 
-int oscil_storeFreq(int freqMode, double value, float* ratio, float* increment) {
+int oscil_storeFreq(int freqMode, double value, float* ratio, float* increment)
+{
     if (std::isnan(value)) return 0;
     switch (freqMode) {
     case freqMode_transpose: *ratio = (float)transposeToRatio(value); return 1;
@@ -51,7 +54,8 @@ int oscil_storeFreq(int freqMode, double value, float* ratio, float* increment) 
     }
 }
 
-int oscil_readFreq(int freqMode, float ratio, float increment, double* value) {
+int oscil_readFreq(int freqMode, float ratio, float increment, double* value)
+{
     switch (freqMode) {
     case freqMode_transpose: *value = ratioToTranspose(ratio); return 1;
     case freqMode_ratio: *value = ratio; return 1;
@@ -65,7 +69,8 @@ int oscil_readFreq(int freqMode, float ratio, float increment, double* value) {
 
 namespace {
 
-oscil_instRec* oscRec(instRec* inst, short channel) {
+oscil_instRec* oscRec(instRec* inst, short channel)
+{
     return inst ? inst_getOscilInst(inst, channel) : nullptr;
 }
 
@@ -77,79 +82,96 @@ float cyclesToPositions(float cycles) { return (float)std::fmod((double)cycles *
 
 }  // namespace
 
-void oscil_setMainWaveID(instRec* inst, short channel, short id) {
+void oscil_setMainWaveID(instRec* inst, short channel, short id)
+{
     if (oscil_instRec* rec = oscRec(inst, channel)) rec->mainWaveID = id;
 }
-short oscil_getMainWaveID(instRec* inst, short channel) {
+short oscil_getMainWaveID(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? (short)(rec->mainWaveID & 0xFFFF) : 0;
 }
-void oscil_setModWaveID(instRec* inst, short channel, short id) {
+void oscil_setModWaveID(instRec* inst, short channel, short id)
+{
     if (oscil_instRec* rec = oscRec(inst, channel)) rec->modWaveID = id;
 }
-short oscil_getModWaveID(instRec* inst, short channel) {
+short oscil_getModWaveID(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? (short)(rec->modWaveID & 0xFFFF) : 0;
 }
 
-void oscil_setMainFreq(instRec* inst, short channel, float value) {
+void oscil_setMainFreq(instRec* inst, short channel, float value)
+{
     if (oscil_instRec* rec = oscRec(inst, channel))
         oscil_storeFreq(rec->mainFreqMode, value, &rec->mainRatio, &rec->mainIncrement);
 }
-float oscil_getMainFreq(instRec* inst, short channel) {
+float oscil_getMainFreq(instRec* inst, short channel)
+{
     double value = 1.0;
     if (oscil_instRec* rec = oscRec(inst, channel))
         oscil_readFreq(rec->mainFreqMode, rec->mainRatio, rec->mainIncrement, &value);
     return (float)value;
 }
-void oscil_setModFreq(instRec* inst, short channel, float value) {
+void oscil_setModFreq(instRec* inst, short channel, float value)
+{
     if (oscil_instRec* rec = oscRec(inst, channel))
         oscil_storeFreq(rec->modFreqMode, value, &rec->modRatio, &rec->modIncrement);
 }
-float oscil_getModFreq(instRec* inst, short channel) {
+float oscil_getModFreq(instRec* inst, short channel)
+{
     double value = 1.0;
     if (oscil_instRec* rec = oscRec(inst, channel))
         oscil_readFreq(rec->modFreqMode, rec->modRatio, rec->modIncrement, &value);
     return (float)value;
 }
 
-void oscil_setMainFreqMode(instRec* inst, short channel, short mode) {
+void oscil_setMainFreqMode(instRec* inst, short channel, short mode)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (rec && validMode(mode)) rec->mainFreqMode = mode;
 }
-short oscil_getMainFreqMode(instRec* inst, short channel) {
+short oscil_getMainFreqMode(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? (short)rec->mainFreqMode : 0;
 }
-void oscil_setModFreqMode(instRec* inst, short channel, short mode) {
+void oscil_setModFreqMode(instRec* inst, short channel, short mode)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (rec && validMode(mode)) rec->modFreqMode = mode;
 }
-short oscil_getModFreqMode(instRec* inst, short channel) {
+short oscil_getModFreqMode(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? (short)rec->modFreqMode : 0;
 }
-void oscil_setMode(instRec* inst, short channel, short mode) {
+void oscil_setMode(instRec* inst, short channel, short mode)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (rec && validMode(mode)) rec->mode = mode;
 }
-short oscil_getMode(instRec* inst, short channel) {
+short oscil_getMode(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? (short)rec->mode : 0;
 }
 
-void oscil_setActive(instRec* inst, short channel, int on) {
+void oscil_setActive(instRec* inst, short channel, int on)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (!rec) return;
     rec->active = on;
     inst_clearBuffers(inst);
 }
-int oscil_getActive(instRec* inst, short channel) {
+int oscil_getActive(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? rec->active : 0;
 }
 
-void oscil_setAmpScale(instRec* inst, short channel, float amp) {
+void oscil_setAmpScale(instRec* inst, short channel, float amp)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (!rec || std::isnan(amp)) return;
     if (amp < 0.0f) amp = 0.0f;
@@ -157,20 +179,25 @@ void oscil_setAmpScale(instRec* inst, short channel, float amp) {
     if (amp > -1e-9 && amp < 1e-9) amp = 0.0f;
     rec->ampScale = amp;
 }
-float oscil_getAmpScale(instRec* inst, short channel) {
+float oscil_getAmpScale(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? rec->ampScale : 0.0f;
 }
 
-void oscil_setBalance(instRec* inst, short channel, float balance) {
+void oscil_setBalance(instRec* inst, short channel, float balance)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (!rec || std::isnan(balance)) return;
     if (balance < 1e-9) balance = 0.0f;
     if (balance > 1.0f) balance = 1.0f;
-    if (rec->mode == oscMode_double) rec->doubleBalance = balance;
-    else if (rec->mode == oscMode_ringmod) rec->ringmodBalance = balance;
+    if (rec->mode == oscMode_double)
+        rec->doubleBalance = balance;
+    else if (rec->mode == oscMode_ringmod)
+        rec->ringmodBalance = balance;
 }
-float oscil_getBalance(instRec* inst, short channel) {
+float oscil_getBalance(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (!rec) return 1.0f;
     if (rec->mode == oscMode_double) return rec->doubleBalance;
@@ -178,45 +205,54 @@ float oscil_getBalance(instRec* inst, short channel) {
     return 1.0f;
 }
 
-void oscil_setFmIndex(instRec* inst, short channel, float index) {
+void oscil_setFmIndex(instRec* inst, short channel, float index)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (!rec || std::isnan(index)) return;
     if (index < 1e-9) index = 0.0f;
     rec->fmIndex = (float)(index * 162.974661726);
 }
-float oscil_getFmIndex(instRec* inst, short channel) {
+float oscil_getFmIndex(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? (float)(rec->fmIndex * 0.006135923151546361) : 1.0f;
 }
 
-void oscil_setMainPhase(instRec* inst, short channel, float cycles) {
+void oscil_setMainPhase(instRec* inst, short channel, float cycles)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (rec && std::isfinite(cycles)) rec->mainPhase = cyclesToPositions(cycles);
 }
-float oscil_getMainPhase(instRec* inst, short channel) {
+float oscil_getMainPhase(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? (float)(rec->mainPhase * 0.0009765625) : 0.0f;
 }
-void oscil_setModPhase(instRec* inst, short channel, float cycles) {
+void oscil_setModPhase(instRec* inst, short channel, float cycles)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     if (rec && std::isfinite(cycles)) rec->modPhase = cyclesToPositions(cycles);
 }
-float oscil_getModPhase(instRec* inst, short channel) {
+float oscil_getModPhase(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? (float)(rec->modPhase * 0.0009765625) : 0.0f;
 }
 
-void oscil_setInvertPhase(instRec* inst, short channel, int invert) {
+void oscil_setInvertPhase(instRec* inst, short channel, int invert)
+{
     if (oscil_instRec* rec = oscRec(inst, channel)) rec->invertPhase = invert;
 }
-int oscil_getInvertPhase(instRec* inst, short channel) {
+int oscil_getInvertPhase(instRec* inst, short channel)
+{
     oscil_instRec* rec = oscRec(inst, channel);
     return rec ? rec->invertPhase : 0;
 }
 
 // ---- phase alignment and copying ----------------------------------------------
 
-void oscil_correctPhase(instRec* inst, short channel) {
+void oscil_correctPhase(instRec* inst, short channel)
+{
     if (!inst) return;
     if (channel < 0 || channel >= kOscils) channel = 0;
     short poly = inst_patch_getPoly(inst);
@@ -237,8 +273,8 @@ void oscil_correctPhase(instRec* inst, short channel) {
     }
 }
 
-void oscil_cloneInst(instRec* inst, const oscil_instRec* from, oscil_instRec* to, short channel,
-                     int reinit) {
+void oscil_cloneInst(instRec* inst, const oscil_instRec* from, oscil_instRec* to, short channel, int reinit)
+{
     // Only the three channels exist; a fourth would give the copy an index
     // the audio code has no channel for.
     if (!from || !to || channel < 0 || channel >= kOscils) return;

@@ -19,10 +19,10 @@ struct instRec;
 // to active (the two work words belong to the plug-in's audio code).
 struct oscil_instRec {
     int32_t work1;
-    float mainIncrement;   // fixed phase increment (frequency modes 2, 3)
-    float mainPhase;       // start phase, table positions
-    float mainRatio;       // pitch ratio (frequency modes 0, 1)
-    float ampScale;        // 0..1
+    float mainIncrement;  // fixed phase increment (frequency modes 2, 3)
+    float mainPhase;      // start phase, table positions
+    float mainRatio;      // pitch ratio (frequency modes 0, 1)
+    float ampScale;       // 0..1
     float modRatio;
     float modPhase;
     float modIncrement;
@@ -34,7 +34,7 @@ struct oscil_instRec {
     int32_t modFreqMode;
     int32_t mainWaveID;
     int32_t modWaveID;
-    int32_t index;         // the channel 0..2
+    int32_t index;  // the channel 0..2
     int32_t invertPhase;
     int32_t work2;
     int32_t active;
@@ -46,13 +46,13 @@ static_assert(offsetof(oscil_instRec, active) == 76, "oscil_instRec layout");
 // Running state of one oscillator for one voice, 92 bytes.
 struct oscil_voiceRec {
     int32_t state;
-    float mainPhase;       // running phase of the main wave
+    float mainPhase;  // running phase of the main wave
     float run1;
-    float modPhase;        // running phase of the mod wave
+    float modPhase;  // running phase of the mod wave
     float run2;
     float notWritten;
-    float one;             // 1.0
-    float fmDepth;         // 162.97466
+    float one;      // 1.0
+    float fmDepth;  // 162.97466
     float zero[3];
     float ones[2];
     shmPtr<float> modSrc[9];  // three groups of three modulation sources
@@ -96,7 +96,7 @@ void oscil_setModWaveID(instRec* inst, short channel, short id);
 short oscil_getModWaveID(instRec* inst, short channel);
 void oscil_setMainFreq(instRec* inst, short channel, float value);  // unit by mainFreqMode
 float oscil_getMainFreq(instRec* inst, short channel);
-void oscil_setModFreq(instRec* inst, short channel, float value);   // unit by modFreqMode
+void oscil_setModFreq(instRec* inst, short channel, float value);  // unit by modFreqMode
 float oscil_getModFreq(instRec* inst, short channel);
 void oscil_setMainFreqMode(instRec* inst, short channel, short mode);  // 0..3, else ignored
 short oscil_getMainFreqMode(instRec* inst, short channel);
@@ -104,7 +104,7 @@ void oscil_setModFreqMode(instRec* inst, short channel, short mode);
 short oscil_getModFreqMode(instRec* inst, short channel);
 void oscil_setMode(instRec* inst, short channel, short mode);  // 0..3, else ignored
 short oscil_getMode(instRec* inst, short channel);
-void oscil_setActive(instRec* inst, short channel, int on);    // also inst_clearBuffers
+void oscil_setActive(instRec* inst, short channel, int on);  // also inst_clearBuffers
 int oscil_getActive(instRec* inst, short channel);
 void oscil_setAmpScale(instRec* inst, short channel, float amp);  // 0..1
 float oscil_getAmpScale(instRec* inst, short channel);
@@ -126,8 +126,7 @@ void oscil_correctPhase(instRec* inst, short channel);
 
 // Copies the stored fields of one channel into another (reinit, with an
 // instrument: the target is initialised first). Channel 0..2.
-void oscil_cloneInst(instRec* inst, const oscil_instRec* from, oscil_instRec* to, short channel,
-                     int reinit);
+void oscil_cloneInst(instRec* inst, const oscil_instRec* from, oscil_instRec* to, short channel, int reinit);
 
 // Stored form "ocil", version 10, 72 bytes; 1 or 0.
 enum { kOscilChunkBody = 72 };

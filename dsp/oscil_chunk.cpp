@@ -1,6 +1,7 @@
 #include "dsp/oscil_chunk.h"
 
-int oscil_chunkWrite(fileRec* file, int32_t type, char* body, unsigned length) {
+int oscil_chunkWrite(fileRec* file, int32_t type, char* body, unsigned length)
+{
     chunkRec header;
     chunk_formatChunkHeader(&header, type, (long)length, kModuleChunkVersion);
     return file_writeChunk(file, &header, body) ? 1 : 0;

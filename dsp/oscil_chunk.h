@@ -20,9 +20,9 @@ int oscil_chunkWrite(fileRec* file, int32_t type, char* body, unsigned length);
 // body was there, swapped when the file has the other byte order; writing
 // zeroes the body area, gathers the record and writes the chunk.
 template <typename Rec>
-int oscil_chunkReadWrite(fileRec* file, Rec* rec, void* buffer, int reading, int32_t type,
-                         unsigned bodySize, int (*move)(char*, Rec*, unsigned, long),
-                         void (*flip)(Rec*), void (*settle)(Rec*)) {
+int oscil_chunkReadWrite(fileRec* file, Rec* rec, void* buffer, int reading, int32_t type, unsigned bodySize,
+                         int (*move)(char*, Rec*, unsigned, long), void (*flip)(Rec*), void (*settle)(Rec*))
+{
     if (!file || !rec || !buffer) return 0;
     char* buf = static_cast<char*>(buffer);
     Rec tmp = *rec;

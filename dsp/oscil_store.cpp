@@ -15,15 +15,17 @@ struct oscilSlots {
     int32_t* longs[7];
 };
 
-oscilSlots slotsOf(oscil_instRec* r) {
-    return {{&r->mainIncrement, &r->mainPhase, &r->mainRatio, &r->ampScale, &r->modRatio,
-             &r->modPhase, &r->modIncrement, &r->doubleBalance, &r->fmIndex, &r->ringmodBalance},
+oscilSlots slotsOf(oscil_instRec* r)
+{
+    return {{&r->mainIncrement, &r->mainPhase, &r->mainRatio, &r->ampScale, &r->modRatio, &r->modPhase,
+             &r->modIncrement, &r->doubleBalance, &r->fmIndex, &r->ringmodBalance},
             {&r->mode, &r->mainFreqMode, &r->modFreqMode, &r->mainWaveID, &r->modWaveID, &r->index,
              &r->invertPhase}};
 }
 
 // The one marshalling list for both directions; 1 when every slot moved.
-int moveOscil(char* buf, oscil_instRec* r, unsigned max, long reading) {
+int moveOscil(char* buf, oscil_instRec* r, unsigned max, long reading)
+{
     unsigned pos = 0;
     oscilSlots slots = slotsOf(r);
     for (float* f : slots.floats)
@@ -34,20 +36,23 @@ int moveOscil(char* buf, oscil_instRec* r, unsigned max, long reading) {
 }
 
 // No subnormal float from a file reaches the audio code.
-void settleOscil(oscil_instRec* r) {
+void settleOscil(oscil_instRec* r)
+{
     for (float* f : slotsOf(r).floats) *f = denormal_flush(*f);
 }
 
 }  // namespace
 
-void oscil_flipInstRec(oscil_instRec* r) {
+void oscil_flipInstRec(oscil_instRec* r)
+{
     if (!r) return;
     oscilSlots slots = slotsOf(r);
     for (float* f : slots.floats) flipFloat(f);
     for (int32_t* l : slots.longs) flipLong(l);
 }
 
-int oscil_readWriteOscilInst(fileRec* file, oscil_instRec* rec, void* buffer, int reading) {
+int oscil_readWriteOscilInst(fileRec* file, oscil_instRec* rec, void* buffer, int reading)
+{
     return oscil_chunkReadWrite(file, rec, buffer, reading, kOscilChunk, kOscilChunkBody, moveOscil,
                                 oscil_flipInstRec, settleOscil);
 }

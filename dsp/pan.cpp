@@ -5,14 +5,16 @@
 #include "dsp/inst.h"
 
 namespace {
-float clampGain(float v) {
+float clampGain(float v)
+{
     if (v < 1e-9f) return 0.0f;
     if (v > 0.999f) return 0.999f;
     return v;
 }
 }  // namespace
 
-void pan_initInstRec(instRec* inst) {
+void pan_initInstRec(instRec* inst)
+{
     if (!inst) return;
     panInstRec* pan = &inst->pan;
     for (int i = 0; i < 1024; ++i)
@@ -27,7 +29,8 @@ void pan_initInstRec(instRec* inst) {
 
 void pan_initVoiceRec(instRec*) {}
 
-void pan_setVal(instRec* inst, float p) {
+void pan_setVal(instRec* inst, float p)
+{
     if (!inst) return;
     float x = p * 1024.0f;
     if (x >= 1024.0f) x = 1023.0f;
@@ -36,7 +39,8 @@ void pan_setVal(instRec* inst, float p) {
     pan_fillCtlTable(inst);
 }
 
-void pan_fillCtlTable(instRec* inst) {
+void pan_fillCtlTable(instRec* inst)
+{
     if (!inst) return;
     panInstRec* pan = &inst->pan;
     float c = pan->position / 1024.0f;

@@ -9,8 +9,8 @@ struct instRec;
 struct panInstRec {
     float left[1024];
     float right[1024];
-    float ctl[128];        // controller value -> pan
-    int16_t position;      // 0..1023
+    float ctl[128];    // controller value -> pan
+    int16_t position;  // 0..1023
     int16_t pad;
     float curLeft;
     float curRight;

@@ -11,12 +11,11 @@ namespace {
 const int32_t kPatchChunk = ('p' << 24) | ('t' << 16) | ('c' << 8) | 'h';
 
 // Copies at most 34 characters; the field is zero-padded.
-void copyName(char* dst, const char* src) {
-    fixedText_set(dst, kPatchNameLen, src);
-}
+void copyName(char* dst, const char* src) { fixedText_set(dst, kPatchNameLen, src); }
 }  // namespace
 
-void patch_initPatchRec(patchRec* p, short preset) {
+void patch_initPatchRec(patchRec* p, short preset)
+{
     if (!p) return;
     std::memset(p, 0, sizeof *p);
     p->preset = preset;
@@ -30,18 +29,21 @@ void patch_initPatchRec(patchRec* p, short preset) {
     copyName(p->name, "default");
 }
 
-void patch_clone(void* inst, const patchRec* src, patchRec* dst, short preset) {
+void patch_clone(void* inst, const patchRec* src, patchRec* dst, short preset)
+{
     if (!src || !dst) return;
     std::memmove(dst, src, sizeof *dst);
     dst->preset = preset;
     if (inst) pan_setVal(static_cast<instRec*>(inst), dst->pan);
 }
 
-void patch_setPreset(patchRec* p, short preset) {
+void patch_setPreset(patchRec* p, short preset)
+{
     if (p && preset >= -1 && preset <= 127) p->preset = preset;
 }
 
-void patch_setPoly(patchRec* p, short poly) {
+void patch_setPoly(patchRec* p, short poly)
+{
     if (!p) return;
     if (poly < 1) poly = 1;
     if (poly > 64) poly = 64;
@@ -50,7 +52,8 @@ void patch_setPoly(patchRec* p, short poly) {
 
 short patch_getPoly(const patchRec* p) { return p ? p->poly : 4; }
 
-void patch_setAmp(patchRec* p, float amp) {
+void patch_setAmp(patchRec* p, float amp)
+{
     if (!p) return;
     if (amp < 1e-9f) amp = 0.0f;
     if (amp > 16.0f) amp = 16.0f;
@@ -59,13 +62,15 @@ void patch_setAmp(patchRec* p, float amp) {
 
 float patch_getAmp(const patchRec* p) { return p ? p->amp : 0.25f; }
 
-void patch_setTrans(patchRec* p, float semitones) {
+void patch_setTrans(patchRec* p, float semitones)
+{
     if (p) p->trans = (float)transposeToRatio(semitones);
 }
 
 float patch_getTrans(const patchRec* p) { return p ? (float)ratioToTranspose(p->trans) : 0.0f; }
 
-void patch_setPan(patchRec* p, float pan) {
+void patch_setPan(patchRec* p, float pan)
+{
     if (!p) return;
     if (pan < 0.0f) pan = 0.0f;
     if (pan > 1.0f) pan = 1.0f;
@@ -74,15 +79,18 @@ void patch_setPan(patchRec* p, float pan) {
 
 float patch_getPan(const patchRec* p) { return p ? p->pan : 0.5f; }
 
-void patch_setMicrotune(patchRec* p, short slot) {
+void patch_setMicrotune(patchRec* p, short slot)
+{
     if (p) p->microtune = slot;
 }
 
-void patch_setName(patchRec* p, const char* name) {
+void patch_setName(patchRec* p, const char* name)
+{
     if (p) copyName(p->name, name);
 }
 
-void patch_getName(const patchRec* p, char* name) {
+void patch_getName(const patchRec* p, char* name)
+{
     if (!name) return;
     if (!p) {
         name[0] = 0;
@@ -91,15 +99,18 @@ void patch_getName(const patchRec* p, char* name) {
     std::memcpy(name, p->name, kPatchNameLen);
 }
 
-void patch_setRetrigRate(patchRec* p, double rate) {
+void patch_setRetrigRate(patchRec* p, double rate)
+{
     if (p) p->retrigRate = rate;
 }
 
-void patch_setRetrigBeat(patchRec* p, float beat) {
+void patch_setRetrigBeat(patchRec* p, float beat)
+{
     if (p) p->retrigBeat = beat;
 }
 
-void patch_flipPatchRec(patchRec* p) {
+void patch_flipPatchRec(patchRec* p)
+{
     if (!p) return;
     flipShort(&p->preset);
     flipShort(&p->poly);
@@ -113,7 +124,8 @@ void patch_flipPatchRec(patchRec* p) {
 
 // The body: preset, poly (16 bits in 4-byte slots), amp, trans, pan, retrigger
 // rate (8 bytes), retrigger beat, microtune, the 34 name bytes: 70 bytes.
-int patch_readWritePatch(fileRec* file, patchRec* p, void* buffer, int reading) {
+int patch_readWritePatch(fileRec* file, patchRec* p, void* buffer, int reading)
+{
     if (!file || !p || !buffer) return 0;
     char* buf = static_cast<char*>(buffer);
     unsigned max = reading ? (file_buf ? (unsigned)file_buf->held + 1 : 0u) : 0xFFFF;

@@ -12,15 +12,15 @@ enum { kPatchNameLen = 34, kPatchChunkVersion = 10 };
 #pragma pack(push, 4)
 // 128 bytes; the stored fields come first, the rest is not used here.
 struct patchRec {
-    int16_t preset;        // -1..127
-    int16_t poly;          // 1..64
-    float amp;             // linear, 0..16
-    float trans;           // frequency ratio
-    float pan;             // 0..1
+    int16_t preset;  // -1..127
+    int16_t poly;    // 1..64
+    float amp;       // linear, 0..16
+    float trans;     // frequency ratio
+    float pan;       // 0..1
     double retrigRate;
     float retrigBeat;
     int32_t notStored;
-    int16_t microtune;     // slot in the shared tuning list
+    int16_t microtune;  // slot in the shared tuning list
     char name[kPatchNameLen];
     uint8_t unused[60];
 };

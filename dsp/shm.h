@@ -15,8 +15,7 @@
 // A pointer slot of a shared record. Only addresses inside the shared segment
 // can be stored; anything else (a record on the heap of one process) reads
 // back as null.
-template <typename T>
-struct shmPtr {
+template <typename T> struct shmPtr {
     uint32_t offset;
 
     T* get() const { return static_cast<T*>(iac_offsetToPtr(offset)); }
@@ -28,11 +27,11 @@ static_assert(sizeof(shmPtr<float>) == 4, "a shared pointer slot is 32 bits");
 // Procedure numbers stored in shared records. The plug-in side maps each
 // number to its own routine; this program never calls them.
 enum dspProcedure : uint32_t {
-    proc_empty = 0,           // chain_emptyLink / no routine
-    proc_effectPipe = 1,      // effect_pipe
-    proc_effectMulticomb = 2, // effect_multicomb
-    proc_effectMultitap = 3,  // effect_multitap
-    proc_noPrefetch = 4       // noPrefetch (cache hooks)
+    proc_empty = 0,            // chain_emptyLink / no routine
+    proc_effectPipe = 1,       // effect_pipe
+    proc_effectMulticomb = 2,  // effect_multicomb
+    proc_effectMultitap = 3,   // effect_multitap
+    proc_noPrefetch = 4        // noPrefetch (cache hooks)
 };
 
 // Fixed counts of the instrument.

@@ -10,15 +10,15 @@ enum { kStoredCC = 9, kStoredCCFree = -10, kStoredCCNameLen = 16, kStoredCCChunk
 
 #pragma pack(push, 4)
 struct storedCCRec {
-    int32_t cc;        // -10 free, -1 aftertouch, 0..127
-    int32_t value;     // 0..127
+    int32_t cc;     // -10 free, -1 aftertouch, 0..127
+    int32_t value;  // 0..127
     char name[16];
 };
 static_assert(sizeof(storedCCRec) == 24, "storedCCRec is 24 bytes");
 
 // 320 bytes.
 struct storedCCList {
-    int32_t count;     // always 9 in memory
+    int32_t count;  // always 9 in memory
     storedCCRec rec[kStoredCC];
     uint8_t unused[100];
 };

@@ -14,17 +14,17 @@ int16_t g_tuningsAllocated = 0;
 
 namespace {
 // Deviations in semitones of the twelve degrees of each pattern.
-const double kMeanTone[12] = {0.1026, -0.1369, 0.0342, 0.2053, -0.0342, 0.1369,
-                              -0.1026, 0.0684, -0.1711, 0.0, 0.1711, -0.0684};
-const double kVallotti[12] = {0.0587, 0.0, 0.0196, 0.0391, -0.0196, 0.0782,
-                              -0.0196, 0.0391, 0.0196, 0.0, 0.0587, -0.0391};
+const double kMeanTone[12] = {0.1026,  -0.1369, 0.0342,  0.2053, -0.0342, 0.1369,
+                              -0.1026, 0.0684,  -0.1711, 0.0,    0.1711,  -0.0684};
+const double kVallotti[12] = {0.0587,  0.0,    0.0196, 0.0391, -0.0196, 0.0782,
+                              -0.0196, 0.0391, 0.0196, 0.0,    0.0587,  -0.0391};
 const double kWerckmeister3[12] = {0.01173, 0.0196, 0.0391, 0.0587, -0.0196, 0.0978,
-                                   0.0, 0.0782, 0.0391, 0.0, 0.0782, -0.0391};
+                                   0.0,     0.0782, 0.0391, 0.0,    0.0782,  -0.0391};
 // Pythagorean degrees as whole pitches above the octave start: stacked 3:2
 // fifths folded into the octave.
-const double kPythagorean[12] = {0.0, 1.13685, 2.0391, 2.94135, 4.0782, 4.98045,
+const double kPythagorean[12] = {0.0,    1.13685, 2.0391, 2.94135, 4.0782, 4.98045,
                                  6.1173, 7.01955, 8.1564, 9.05865, 9.9609, 11.09775};
-const double kHarrison16[16] = {0.0, 1.1173, 1.824, 2.311, 2.6687, 3.1564, 3.8631, 4.98045,
+const double kHarrison16[16] = {0.0,  1.1173, 1.824,   2.311,  2.6687,  3.1564, 3.8631,  4.98045,
                                 6.03, 7.0196, 8.13687, 8.8436, 9.33129, 9.6882, 10.1959, 10.8827};
 
 double pitchIncrement(double pitch) { return freqToPhaseIncrement(noteToHertz(pitch)); }
@@ -142,9 +142,8 @@ int tune_init()
         const char* name;
         short divisions;
     };
-    const equalEntry equal[] = {{0, 1, "8ve / 12", 12},        {1, 2, "8ve / 19", 19},
-                                {2, 3, "8ve / 24", 24},        {27, 4, "8ve / 31", 31},
-                                {3, 5, "8ve / 43 otone", 43}, {4, 6, "8ve / 48", 48},
+    const equalEntry equal[] = {{0, 1, "8ve / 12", 12},  {1, 2, "8ve / 19", 19},       {2, 3, "8ve / 24", 24},
+                                {27, 4, "8ve / 31", 31}, {3, 5, "8ve / 43 otone", 43}, {4, 6, "8ve / 48", 48},
                                 {5, 7, "8ve / 96", 96}};
     for (const equalEntry& e : equal) {
         equalTune(&scratch, 60.0, 60, e.divisions);
@@ -158,23 +157,39 @@ int tune_init()
     tune_new(8, 10, &scratch, "Werckmeister 3");
 
     const tune12Entry ratios[] = {
-        {21, 11, "Zalzal",
-         {1.003f, 1.125f, 1.127f, 1.2272727f, 1.3333334f, 1.335f, 1.5f, 1.502f, 1.6363636f, 1.638f, 1.7777778f}},
-        {22, 12, "Farabi 1",
+        {21,
+         11,
+         "Zalzal",
+         {1.003f, 1.125f, 1.127f, 1.2272727f, 1.3333334f, 1.335f, 1.5f, 1.502f, 1.6363636f, 1.638f,
+          1.7777778f}},
+        {22,
+         12,
+         "Farabi 1",
          {1.003f, 1.125f, 1.127f, 1.35f, 1.423828125f, 1.425f, 1.5f, 1.502f, 1.8f, 1.803f, 1.9f}},
-        {23, 13, "Farabi 2",
+        {23,
+         13,
+         "Farabi 2",
          {1.003f, 1.125f, 1.127f, 1.40625f, 1.4555556f, 1.457f, 1.5f, 1.502f, 1.875f, 1.878f, 1.9375f}},
-        {25, 14, "Pelog + Slendro",
+        {25,
+         14,
+         "Pelog + Slendro",
          {1.003f, 1.082f, 1.141f, 1.294f, 1.394f, 1.323f, 1.487f, 1.523f, 1.606f, 1.741f, 1.885f}},
-        {28, 15, "Indian",
+        {28,
+         15,
+         "Indian",
          {1.003f, (float)transposeToRatio(0.9), (float)transposeToRatio(0.93), (float)transposeToRatio(3.66),
           (float)transposeToRatio(4.93), (float)transposeToRatio(4.95), (float)transposeToRatio(7.07),
           (float)transposeToRatio(7.04), (float)transposeToRatio(7.81), (float)transposeToRatio(7.84),
           (float)transposeToRatio(10.8)}},
-        {26, 16, "balafon",
+        {26,
+         16,
+         "balafon",
          {1.003f, 1.092f, 1.092f, 1.18f, 1.361f, 1.361f, 1.519f, 1.519f, 1.672f, 1.672f, 1.822f}},
-        {29, 17, "Ionic/Aeolic",
-         {1.003f, 1.125f, 1.1851852f, 1.25f, 1.3333334f, 1.335f, 1.5f, 1.5802469f, 1.6666666f, 1.7777778f, 1.8f}},
+        {29,
+         17,
+         "Ionic/Aeolic",
+         {1.003f, 1.125f, 1.1851852f, 1.25f, 1.3333334f, 1.335f, 1.5f, 1.5802469f, 1.6666666f, 1.7777778f,
+          1.8f}},
     };
     for (const tune12Entry& e : ratios) {
         tune12(&scratch, e.ratio);
@@ -185,9 +200,9 @@ int tune_init()
     pythagoreanTune(&scratch, 0);
     tune_new(31, 19, &scratch, "pythagorean");
 
-    static const char* const meanNames[12] = {
-        "mean tone c", "mean tone c#", "mean tone d", "mean tone d#", "mean tone e",  "mean tone f",
-        "mean tone f#", "mean tone g", "mean tone g#", "mean tone a", "mean tone a#", "mean tone b"};
+    static const char* const meanNames[12] = {"mean tone c",  "mean tone c#", "mean tone d",  "mean tone d#",
+                                              "mean tone e",  "mean tone f",  "mean tone f#", "mean tone g",
+                                              "mean tone g#", "mean tone a",  "mean tone a#", "mean tone b"};
     for (short key = 0; key < 12; ++key) {
         meanTune(&scratch, key);
         tune_new(static_cast<short>(9 + key), 20 + key, &scratch, meanNames[key]);
@@ -205,10 +220,7 @@ short tune_menuItemToID(short item)
     return 0;
 }
 
-short tune_idToMenuItem(short slot)
-{
-    return holdsTuning(slot) ? static_cast<short>(tune_list[slot].id) : 1;
-}
+short tune_idToMenuItem(short slot) { return holdsTuning(slot) ? static_cast<short>(tune_list[slot].id) : 1; }
 
 void tune_getName(short slot, char* text)
 {
@@ -235,10 +247,7 @@ double tune_getIncr(short slot, short note)
     return tune_list[holdsTuning(slot) ? slot : 0].incr[note];
 }
 
-short tune_getSelectedMenuItem(instRec* inst)
-{
-    return inst ? tune_idToMenuItem(inst->patch.microtune) : 1;
-}
+short tune_getSelectedMenuItem(instRec* inst) { return inst ? tune_idToMenuItem(inst->patch.microtune) : 1; }
 
 void tune_selectFromPopup(instRec* inst, void*, short item)
 {

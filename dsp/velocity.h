@@ -11,11 +11,11 @@ struct instRec;
 
 #pragma pack(push, 4)
 struct velRec {
-    int32_t kind;      // 1..3
-    int32_t index;     // channel or filter
-    float sens;        // curve floor 0..0.9999
-    int32_t invert;    // 1 = runs upward
-    float one;         // 1.0, not stored
+    int32_t kind;    // 1..3
+    int32_t index;   // channel or filter
+    float sens;      // curve floor 0..0.9999
+    int32_t invert;  // 1 = runs upward
+    float one;       // 1.0, not stored
 };
 static_assert(sizeof(velRec) == 20, "velRec is 20 bytes");
 

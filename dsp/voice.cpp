@@ -8,20 +8,22 @@
 
 namespace {
 // List a voice in a given state belongs to; -1 for none (states 4 and 5).
-int listOfState(int state) {
+int listOfState(int state)
+{
     switch (state) {
-        case 0:
-        case 6: return 0;
-        case 1: return 1;
-        case 2: return 2;
-        case 3: return 3;
-        default: return -1;
+    case 0:
+    case 6: return 0;
+    case 1: return 1;
+    case 2: return 2;
+    case 3: return 3;
+    default: return -1;
     }
 }
 
 bool validVoice(short v) { return v >= 0 && v < kVoices; }
 
-void listRemove(instRec* inst, int list, short v) {
+void listRemove(instRec* inst, int list, short v)
+{
     voiceAllocationRec* a = &inst->alloc;
     voiceListRec* l = &a->list[list];
     int pos = a->position[v];
@@ -35,7 +37,8 @@ void listRemove(instRec* inst, int list, short v) {
     if (l->count >= 0 && l->count < 65) l->voice[l->count] = -1;
 }
 
-void listAppend(instRec* inst, int list, short v) {
+void listAppend(instRec* inst, int list, short v)
+{
     voiceAllocationRec* a = &inst->alloc;
     voiceListRec* l = &a->list[list];
     int at = l->count;
@@ -50,18 +53,21 @@ void listAppend(instRec* inst, int list, short v) {
 // from a file or written by the plug-in side) falls back to slot 0 rather
 // than indexing outside the list. The table sits at a 4-byte boundary in the
 // shared list, so its doubles are copied out rather than read in place.
-double tuningIncr(instRec* inst, int note) {
+double tuningIncr(instRec* inst, int note)
+{
     int slot = inst->patch.microtune;
     if (slot < 0 || slot >= kTuneSlots || tune_list[slot].id < 1) slot = 0;
     double incr;
-    std::memcpy(&incr, reinterpret_cast<const char*>(&tune_list[slot]) +
-                           offsetof(tuneRec, incr) + note * sizeof(double),
+    std::memcpy(&incr,
+                reinterpret_cast<const char*>(&tune_list[slot]) + offsetof(tuneRec, incr) +
+                    note * sizeof(double),
                 sizeof incr);
     return incr;
 }
 }  // namespace
 
-void voice_initVoiceRec(instRec*, voiceRec* v) {
+void voice_initVoiceRec(instRec*, voiceRec* v)
+{
     if (!v) return;
     std::memset(v, 0, sizeof *v);
     v->state = 0;
@@ -71,7 +77,8 @@ void voice_initVoiceRec(instRec*, voiceRec* v) {
     v->float44 = 1.0f;
 }
 
-void voice_initVoiceAllocationRec(instRec* inst, voiceAllocationRec* a) {
+void voice_initVoiceAllocationRec(instRec* inst, voiceAllocationRec* a)
+{
     if (!inst || !a) return;
     for (auto& l : a->list) {
         l.count = 0;
@@ -89,26 +96,28 @@ void voice_initVoiceAllocationRec(instRec* inst, voiceAllocationRec* a) {
     a->list[0].count = (int16_t)n;
 }
 
-float voice_calcFreq(instRec* inst, short note) {
+float voice_calcFreq(instRec* inst, short note)
+{
     if (!inst) return 0.0f;
     if (note < 0) note = 0;
     if (note > 127) note = 127;
     return (float)(inst->patch.trans * tuningIncr(inst, note));
 }
 
-void voice_release(instRec* inst, short v) {
+void voice_release(instRec* inst, short v)
+{
     if (!inst || !validVoice(v)) return;
     voiceRec* voice = &inst->voice[v];
     voice->gate = 0;
     if (inst->midi.sustain > 0) return;
     switch (voice->state) {
-        case -2:
-        case -1:
-        case 0:
-        case 1: return;
-        case 2: listRemove(inst, 2, v); break;
-        case 3: listRemove(inst, 3, v); break;
-        default: break;
+    case -2:
+    case -1:
+    case 0:
+    case 1: return;
+    case 2: listRemove(inst, 2, v); break;
+    case 3: listRemove(inst, 3, v); break;
+    default: break;
     }
     listAppend(inst, 1, v);
     voice->state = 1;
@@ -116,18 +125,21 @@ void voice_release(instRec* inst, short v) {
     env_releaseVoice(inst, v, 0);
 }
 
-void voice_alloffRelease(instRec* inst) {
+void voice_alloffRelease(instRec* inst)
+{
     if (!inst) return;
     for (short v = 0; v < kVoices; ++v)
         if (inst->voice[v].state > 1) voice_release(inst, v);
 }
 
-short voice_howManyArePlaying(instRec* inst) {
+short voice_howManyArePlaying(instRec* inst)
+{
     if (!inst) return 0;
     return (short)(inst->alloc.list[1].count + inst->alloc.list[3].count);
 }
 
-void voice_updateState(instRec* inst, short v) {
+void voice_updateState(instRec* inst, short v)
+{
     if (!inst || !validVoice(v)) return;
     voiceRec* voice = &inst->voice[v];
     if (voice->state == -2) return;

@@ -9,10 +9,10 @@ struct instRec;
 // 52 bytes.
 struct voiceRec {
     int32_t state;
-    int16_t note;      // -1 when free or releasing
-    int16_t gate;      // gate level
+    int16_t note;  // -1 when free or releasing
+    int16_t gate;  // gate level
     int16_t words[4];
-    float frequency;   // running phase increment
+    float frequency;  // running phase increment
     uint8_t unspecified[8];
     int32_t int28;
     int32_t int32;

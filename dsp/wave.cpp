@@ -23,24 +23,42 @@ struct storedWave {
 };
 
 const storedWave kStoredWaves[] = {
-    {2, "saw_real", sawReal},           {3, "saw_filt 1", sawFilt1},
-    {4, "saw_filt 2", sawFilt2},        {5, "saw_filt 3", sawFilt3},
-    {6, "saw_smooth", saw_smooth},      {7, "square_real", squareReal},
-    {8, "square_filt 1", squareFilt1},  {9, "square_filt 2", squareFilt2},
-    {10, "square_fractal", squareFractal}, {11, "organ 1", organ1},
-    {12, "organ 2", organ2},            {13, "organ 3", organ3},
-    {14, "organ 4", organ4},            {15, "vox_fem 1", voxFem1},
-    {16, "vox_fem 2", voxFem2},         {17, "woodwind 1", woodwind1},
-    {18, "woodwind 2", woodwind2},      {19, "soft trump", softTrump},
-    {20, "bass 1", bass1},              {21, "sawish", sawish},
-    {22, "midbuzz 1", midbuzz1},        {23, "midbuzz 2", midbuzz2},
-    {24, "hibuzz 1", hibuzz1},          {27, "inharmonic 1", inharmonic1},
-    {28, "inharmonic 2", inharmonic2},  {29, "inharmonic 3", inharmonic3},
-    {30, "frac_noise", fracNoise},      {31, "stairstep", stairstep},
-    {32, "broken_speaker", brokenSpeaker}, {33, "noise 1", waveT_noise1},
-    {34, "noise 2", waveT_noise2},      {35, "noise 3", waveT_noise3},
-    {36, "tri_pointy", waveT_triPointy}, {37, "fifth", waveT_fifth},
-    {38, "maj triad 1", waveT_majTriad1}, {39, "maj triad 2", waveT_majTriad2},
+    {2, "saw_real", sawReal},
+    {3, "saw_filt 1", sawFilt1},
+    {4, "saw_filt 2", sawFilt2},
+    {5, "saw_filt 3", sawFilt3},
+    {6, "saw_smooth", saw_smooth},
+    {7, "square_real", squareReal},
+    {8, "square_filt 1", squareFilt1},
+    {9, "square_filt 2", squareFilt2},
+    {10, "square_fractal", squareFractal},
+    {11, "organ 1", organ1},
+    {12, "organ 2", organ2},
+    {13, "organ 3", organ3},
+    {14, "organ 4", organ4},
+    {15, "vox_fem 1", voxFem1},
+    {16, "vox_fem 2", voxFem2},
+    {17, "woodwind 1", woodwind1},
+    {18, "woodwind 2", woodwind2},
+    {19, "soft trump", softTrump},
+    {20, "bass 1", bass1},
+    {21, "sawish", sawish},
+    {22, "midbuzz 1", midbuzz1},
+    {23, "midbuzz 2", midbuzz2},
+    {24, "hibuzz 1", hibuzz1},
+    {27, "inharmonic 1", inharmonic1},
+    {28, "inharmonic 2", inharmonic2},
+    {29, "inharmonic 3", inharmonic3},
+    {30, "frac_noise", fracNoise},
+    {31, "stairstep", stairstep},
+    {32, "broken_speaker", brokenSpeaker},
+    {33, "noise 1", waveT_noise1},
+    {34, "noise 2", waveT_noise2},
+    {35, "noise 3", waveT_noise3},
+    {36, "tri_pointy", waveT_triPointy},
+    {37, "fifth", waveT_fifth},
+    {38, "maj triad 1", waveT_majTriad1},
+    {39, "maj triad 2", waveT_majTriad2},
     {40, "big chord", waveT_bigChord},
 };
 
@@ -78,8 +96,7 @@ void restoreUserWave(instRec* inst, const waveRec* from, short n)
 
 // --- records and built-in list ---------------------------------------------
 
-void waveRecInit(waveRec* rec, short slot, short list, short type, const float* data,
-                 const char* name)
+void waveRecInit(waveRec* rec, short slot, short list, short type, const float* data, const char* name)
 {
     if (!rec) return;
     rec->id = static_cast<int16_t>((list << 8) + slot);
@@ -157,8 +174,7 @@ waveRec* wave_getWaveRecFromID(instRec* inst, short id)
     int list = id / 256;  // truncation toward zero
     int slot = id % 256;  // signed remainder
     if (list == kWaveListBuiltin && slot >= 0 && slot < kBuiltinWaves) return &wavelist[slot];
-    if (list == kWaveListUser && slot >= 0 && slot < kPresetWaves && inst)
-        return &inst->presetWave[slot];
+    if (list == kWaveListUser && slot >= 0 && slot < kPresetWaves && inst) return &inst->presetWave[slot];
     return &wavelist[0];
 }
 

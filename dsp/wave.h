@@ -26,12 +26,12 @@ enum { waveType_free = 0, waveType_builtin = 1, waveType_user = 2 };
 // 4192 bytes.
 struct waveRec {
     float data[kWaveSize];
-    int16_t id;        // (list << 8) + slot
-    int16_t type;      // 0 free, 1 built-in, 2 user wave in use
+    int16_t id;    // (list << 8) + slot
+    int16_t type;  // 0 free, 1 built-in, 2 user wave in use
     int16_t spareA;
     int16_t spareB;
     int32_t spareC;
-    char name[32];     // zero-padded, not always zero-terminated
+    char name[32];  // zero-padded, not always zero-terminated
     uint8_t unused[52];
 };
 static_assert(offsetof(waveRec, type) == 0x1002, "waveRec in-use word at 0x1002");
@@ -42,8 +42,7 @@ static_assert(sizeof(waveRec) == 4192, "waveRec is 4192 bytes");
 // One sine cycle, filled at start-up.
 extern float sineTable[kWaveSize];
 void fillTableSine(float* t);
-void waveRecInit(waveRec* rec, short slot, short list, short type, const float* data,
-                 const char* name);
+void waveRecInit(waveRec* rec, short slot, short list, short type, const float* data, const char* name);
 
 // --- built-in list ----------------------------------------------------------
 // The 64 built-in waves; slots 0..40 hold the named waves after

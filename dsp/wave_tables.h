@@ -17,11 +17,11 @@ extern const float organ1[1024];         // drawbar registrations
 extern const float organ2[1024];
 extern const float organ3[1024];
 extern const float organ4[1024];
-extern const float voxFem1[1024];        // female vowel "a" (formants 850, 1220, 2810 Hz)
-extern const float voxFem2[1024];        // female vowel "i" (formants 310, 2790, 3310 Hz)
-extern const float woodwind1[1024];      // clarinet: odd harmonics
-extern const float woodwind2[1024];      // oboe: strong second to fourth harmonics
-extern const float softTrump[1024];      // muted brass
+extern const float voxFem1[1024];    // female vowel "a" (formants 850, 1220, 2810 Hz)
+extern const float voxFem2[1024];    // female vowel "i" (formants 310, 2790, 3310 Hz)
+extern const float woodwind1[1024];  // clarinet: odd harmonics
+extern const float woodwind2[1024];  // oboe: strong second to fourth harmonics
+extern const float softTrump[1024];  // muted brass
 extern const float bass1[1024];
 extern const float sawish[1024];
 extern const float midbuzz1[1024];       // pulse of 12 equal harmonics
@@ -37,7 +37,7 @@ extern const float waveT_noise1[1024];   // white
 extern const float waveT_noise2[1024];   // low-passed
 extern const float waveT_noise3[1024];   // band-limited to 48 harmonics
 extern const float waveT_triPointy[1024];
-extern const float waveT_fifth[1024];    // voices on partials 2 and 3
+extern const float waveT_fifth[1024];      // voices on partials 2 and 3
 extern const float waveT_majTriad1[1024];  // partials 4, 5, 6
 extern const float waveT_majTriad2[1024];  // partials 3, 4, 5
 extern const float waveT_bigChord[1024];   // partials 2, 4, 5, 6, 8, 10, 12, 15

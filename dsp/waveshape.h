@@ -14,11 +14,11 @@ struct instRec;
 struct waveshapeInstRec {
     int32_t mono;
     int32_t active;
-    int16_t waveID;    // wave used as transfer table
+    int16_t waveID;  // wave used as transfer table
     int16_t pad;
-    float inGain;      // linear
-    float outGain;     // linear
-    float phase;       // offset into the transfer table
+    float inGain;   // linear
+    float outGain;  // linear
+    float phase;    // offset into the transfer table
     uint8_t unused[40];
 };
 static_assert(sizeof(waveshapeInstRec) == 64, "waveshapeInstRec is 64 bytes");
@@ -44,19 +44,18 @@ void waveshape_setMono(instRec* inst, int mono);
 int waveshape_getMono(instRec* inst);
 void waveshape_setWaveID(instRec* inst, short id);
 short waveshape_getWaveID(instRec* inst);
-void waveshape_setInGain(instRec* inst, double dB);   // stored linear
-double waveshape_getInGain(instRec* inst);             // decibels
+void waveshape_setInGain(instRec* inst, double dB);  // stored linear
+double waveshape_getInGain(instRec* inst);           // decibels
 void waveshape_setOutGain(instRec* inst, double dB);
 double waveshape_getOutGain(instRec* inst);
 void waveshape_setPhase(instRec* inst, double phase);  // stored as given
 double waveshape_getPhase(instRec* inst);
 
 // Copies the whole record when both exist (index and direction play no part).
-void waveshape_cloneInst(instRec* inst, const waveshapeInstRec* from, waveshapeInstRec* to,
-                         short index, int toInstrument);
+void waveshape_cloneInst(instRec* inst, const waveshapeInstRec* from, waveshapeInstRec* to, short index,
+                         int toInstrument);
 
 // Stored form "wshp", version 10, 24 bytes; 1 or 0.
 enum { kWaveshapeChunkBody = 24 };
-int waveshape_readWriteWaveshapeInst(fileRec* file, waveshapeInstRec* rec, void* buffer,
-                                     int reading);
+int waveshape_readWriteWaveshapeInst(fileRec* file, waveshapeInstRec* rec, void* buffer, int reading);
 void waveshape_flipInstRec(waveshapeInstRec* rec);

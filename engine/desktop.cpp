@@ -11,8 +11,7 @@ HWND (*windowOf)(int toolkitId) = nullptr;
 
 HWND windowById(int id)
 {
-    if (id == winId_frame)
-        return frameWnd;
+    if (id == winId_frame) return frameWnd;
     return windowOf ? windowOf(id) : nullptr;
 }
 
@@ -25,21 +24,18 @@ int messageBox(const char* text, const char* caption, unsigned style)
 
 void menuDeleteAt(int menu, int position)
 {
-    if (HMENU m = subMenu(menu))
-        DeleteMenu(m, static_cast<UINT>(position), MF_BYPOSITION);
+    if (HMENU m = subMenu(menu)) DeleteMenu(m, static_cast<UINT>(position), MF_BYPOSITION);
 }
 
 void menuAppend(int menu, int id, const char* text)
 {
-    if (HMENU m = subMenu(menu))
-        AppendMenuA(m, MF_STRING, static_cast<UINT_PTR>(id), text);
+    if (HMENU m = subMenu(menu)) AppendMenuA(m, MF_STRING, static_cast<UINT_PTR>(id), text);
 }
 
 void menuSetText(int menu, int id, const char* text)
 {
     HMENU m = subMenu(menu);
-    if (!m)
-        return;
+    if (!m) return;
     // The text changes, the grey and check states stay.
     UINT state = GetMenuState(m, static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED);
     ModifyMenuA(m, static_cast<UINT>(id), MF_BYCOMMAND | MF_STRING | state, static_cast<UINT_PTR>(id), text);
@@ -59,14 +55,12 @@ void menuCheck(int menu, int id, int checked)
 
 void menuDrawBar()
 {
-    if (frameWnd)
-        DrawMenuBar(frameWnd);
+    if (frameWnd) DrawMenuBar(frameWnd);
 }
 
 void frameAction(int action)
 {
-    if (!frameWnd)
-        return;
+    if (!frameWnd) return;
     switch (action) {
     case engineFrame_minimise: ShowWindow(frameWnd, SW_SHOWMINIMIZED); break;
     case engineFrame_restore: ShowWindow(frameWnd, SW_RESTORE); break;
@@ -78,16 +72,14 @@ void frameAction(int action)
 
 void showWindow(int id, int show)
 {
-    if (HWND w = windowById(id))
-        ShowWindow(w, show ? SW_SHOW : SW_HIDE);
+    if (HWND w = windowById(id)) ShowWindow(w, show ? SW_SHOW : SW_HIDE);
 }
 
 void moveWindow(int id, int x, int y, int width, int height)
 {
     HWND w = windowById(id);
     RECT now;
-    if (!w || !GetWindowRect(w, &now))
-        return;
+    if (!w || !GetWindowRect(w, &now)) return;
     // Width and height 0: the window keeps its own size.
     if (width <= 0 || height <= 0) {
         width = now.right - now.left;
@@ -100,15 +92,13 @@ int getWindowPlace(int id, winPosRec* out)
 {
     HWND w = windowById(id);
     RECT r;
-    if (!w || !out || !GetWindowRect(w, &r))
-        return 0;
+    if (!w || !out || !GetWindowRect(w, &r)) return 0;
     POINT corner = {r.left, r.top};
     // Editor windows are placed within the MDI client; the frame and the
     // navigators on the screen.
     const bool screen = id == winId_frame || id == winId_navigatorV || id == winId_navigatorH;
     HWND parent = GetParent(w);
-    if (!screen && parent)
-        ScreenToClient(parent, &corner);
+    if (!screen && parent) ScreenToClient(parent, &corner);
     wPosRec_set(out, 0, corner.x, corner.y, r.right - r.left, r.bottom - r.top, IsWindowVisible(w) ? 1 : 0);
     return 1;
 }

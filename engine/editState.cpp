@@ -14,22 +14,19 @@ short copyMode = 0;
 void menuText(int id, const char* text)
 {
     const engineHooksRec* h = engine_getHooks();
-    if (h->menuSetText)
-        h->menuSetText(engineMenu_edit, id, text);
+    if (h->menuSetText) h->menuSetText(engineMenu_edit, id, text);
 }
 
 void menuEnable(int id, int enabled)
 {
     const engineHooksRec* h = engine_getHooks();
-    if (h->menuEnable)
-        h->menuEnable(engineMenu_edit, id, enabled);
+    if (h->menuEnable) h->menuEnable(engineMenu_edit, id, enabled);
 }
 }  // namespace
 
 void makeBankDirty()
 {
-    if (gBank)
-        gBank->dirty = 1;
+    if (gBank) gBank->dirty = 1;
 }
 
 int presetIsDirty() { return presetDirty; }
@@ -38,8 +35,7 @@ void makePresetDirty() { presetDirty = 1; }
 
 int mvnFile_askSaveChangesToBank(bankRec* bank)
 {
-    if (!bank || !bank->dirty)
-        return engineID_no;
+    if (!bank || !bank->dirty) return engineID_no;
     char name[kBankNameMax + 1];
     bank_getName(bank, name);
     char text[kBankNameMax + 32];
@@ -50,20 +46,17 @@ int mvnFile_askSaveChangesToBank(bankRec* bank)
 int fileApp_bankQuestion(bankRec* bank)
 {
     switch (mvnFile_askSaveChangesToBank(bank)) {
-    case engineID_cancel:
-        return 0;
+    case engineID_cancel: return 0;
     case engineID_yes:
         // A save that failed has shown its message; the bank is kept.
         return mvnFile_save(bank) ? 1 : 0;
-    default:
-        return 1;
+    default: return 1;
     }
 }
 
 int askStorePreset()
 {
-    if (!presetDirty || !gInst)
-        return 1;
+    if (!presetDirty || !gInst) return 1;
     char name[kPatchNameLen + 1];
     inst_patch_getName(gInst, name);
     name[kPatchNameLen] = 0;
@@ -86,8 +79,7 @@ int askStorePreset()
 // ---- undo ---------------------------------------------------------------------
 void undo_setMode(short mode)
 {
-    if (mode >= 0 && mode <= 3)
-        undoMode = mode;
+    if (mode >= 0 && mode <= 3) undoMode = mode;
     redo = 0;
     undo_updateMenu();
 }
@@ -99,12 +91,10 @@ void undo_processUndo()
 {
     const engineHooksRec* h = engine_getHooks();
     if (undoMode == 2) {
-        if (h->undoEnvelope)
-            h->undoEnvelope(redo);
+        if (h->undoEnvelope) h->undoEnvelope(redo);
         redo = !redo;
     } else if (undoMode == 3) {
-        if (h->undoWave)
-            h->undoWave(redo);
+        if (h->undoWave) h->undoWave(redo);
         redo = !redo;
     }
     undo_updateMenu();
@@ -125,16 +115,14 @@ void undo_updateMenu()
         menuEnable(cmd_undo, 1);
         menuText(cmd_undo, redo ? "Redo Waveform Edit \tCtrl+Z" : "Undo Waveform Edit \tCtrl+Z");
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 // ---- copy and paste ------------------------------------------------------------
 void copy_setMode(short mode)
 {
-    if (mode >= 0 && mode <= 2)
-        copyMode = mode;
+    if (mode >= 0 && mode <= 2) copyMode = mode;
     copy_setUpMenu();
 }
 
@@ -156,15 +144,13 @@ void copy_setUpMenu()
 void copy_processCopy()
 {
     const engineHooksRec* h = engine_getHooks();
-    if (copyMode == 1 && h->copyEnvelope)
-        h->copyEnvelope();
+    if (copyMode == 1 && h->copyEnvelope) h->copyEnvelope();
 }
 
 void copy_processPaste()
 {
     const engineHooksRec* h = engine_getHooks();
-    if (copyMode == 1 && h->pasteEnvelope)
-        h->pasteEnvelope();
+    if (copyMode == 1 && h->pasteEnvelope) h->pasteEnvelope();
 }
 
 void copy_reset() {}

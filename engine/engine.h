@@ -34,7 +34,7 @@
 
 // ---- names and numbers ------------------------------------------------------
 // Caption of the frame and of the questions that carry it.
-#define MORVANE_FRAME_TITLE "Morvane Engine 1.3.2"
+#define MORVANE_FRAME_TITLE     "Morvane Engine 1.3.2"
 #define MORVANE_PREFS_FILE_NAME "Morvane 1.3 prefs.ini"
 
 // Message box styles and answers (the desktop's numbers).
@@ -90,9 +90,9 @@ enum { engineFrame_minimise = 1, engineFrame_restore = 2, engineFrame_foreground
 // ---- window placement records -------------------------------------------------
 // One window's remembered placement (six longs, as stored in the preferences).
 struct winPosRec {
-    int32_t id;        // position id 127..137
-    int32_t x, y;      // editor windows: MDI-client coordinates; frame, navigators: screen
-    int32_t width;     // 0: the window keeps its own size
+    int32_t id;     // position id 127..137
+    int32_t x, y;   // editor windows: MDI-client coordinates; frame, navigators: screen
+    int32_t width;  // 0: the window keeps its own size
     int32_t height;
     int32_t visible;
 };
@@ -152,8 +152,8 @@ void engine_scheduleRedraw();
 void engine_scheduleMatrixUpdate();
 
 // ---- shell globals --------------------------------------------------------------
-extern instRec* gInst;      // record of the current instance
-extern bankRec* gBank;      // the current bank
+extern instRec* gInst;  // record of the current instance
+extern bankRec* gBank;  // the current bank
 extern int g_enableProgramChange;
 extern int g_oneWindowEditor;
 extern int g_startingUp;
@@ -171,7 +171,7 @@ int setup_getPrefsLoaded();
 // bridges, makes instance 0 current.
 void MorvaneEngine_init();
 long MorvaneEngine_getCurrentInstance();
-long MorvaneEngine_setCurrentInstance(long i);          // always 1
+long MorvaneEngine_setCurrentInstance(long i);  // always 1
 // One poll; 1 when some instance is online.
 int MorvaneEngine_idle();
 int MorvaneEngine_areAnyPluginsOn();
@@ -195,7 +195,7 @@ int mvnFile_askSaveChangesToBank(bankRec* bank);
 // The bank question of commands that replace or close the bank: 0 to stop
 // (Cancel, or a Yes whose save failed), 1 to go on.
 int fileApp_bankQuestion(bankRec* bank);
-int askStorePreset();                                   // always 1
+int askStorePreset();  // always 1
 void makeBankDirty();
 int presetIsDirty();
 void makePresetClean();
@@ -214,7 +214,7 @@ short copy_getMode();
 
 // ---- recent edits ---------------------------------------------------------------------
 enum { kLastEdits = 10 };
-int lastEdits_init();              // 1, or 0 when the history bank cannot be had
+int lastEdits_init();  // 1, or 0 when the history bank cannot be had
 void lastEdits_cleanup();
 void lastEdits_add();
 void lastEdits_rebuildPopup();
@@ -233,7 +233,7 @@ long fileApp_openBankFromPathName(bankRec* bank, const char* path, const char* t
 enum { kLastBanks = 10, kStartBankPriority = 777 };
 struct lastBankRec {
     char path[kFilePathSize];
-    int32_t priority;          // 0 most recent, larger older, -1 empty; 777 the start bank
+    int32_t priority;  // 0 most recent, larger older, -1 empty; 777 the start bank
 };
 extern lastBankRec lastBanks[kLastBanks];
 extern lastBankRec defaultBank;
@@ -242,16 +242,16 @@ void lastBanks_init();
 void lastBanks_initRec(lastBankRec* rec);
 void lastBank_add(const char* path);
 int lastBank_findNext();
-int lastBank_itsAlreadyInTheList(const char* path);    // slot, or -1
+int lastBank_itsAlreadyInTheList(const char* path);  // slot, or -1
 void lastBank_addToList(int slot, const char* path);
 void lastBank_setTopOfTheList(int slot);
 void lastBank_cleanUpList();
-int lastBanks_getFromPriority(int priority);            // slot, or -1
+int lastBanks_getFromPriority(int priority);  // slot, or -1
 void lastBanks_updateFileMenu();
 void lastBanks_addToMenu(int slot, int id);
 void lastBanks_clearMenuMap();
 void lastBanks_addToMenuMap(int index, int slot);
-int lastBanks_menuToList(int id);                       // slot, or -1
+int lastBanks_menuToList(int id);  // slot, or -1
 void lastBanks_openFromMenu(int id);
 void lastBanks_openDefault();
 void lastBank_copyToIACList(int slot, iac_bankInfo* info);
@@ -260,15 +260,15 @@ void lastBanks_setDefault(const char* path);
 
 // ---- window placement ------------------------------------------------------------------
 void initWindowPositions();
-short guiID_to_wPosID(short windowId);                  // 0 for a window without one
-winPosRec* wPosID_to_winPosRec(long positionId);        // null outside 127..137
+short guiID_to_wPosID(short windowId);            // 0 for a window without one
+winPosRec* wPosID_to_winPosRec(long positionId);  // null outside 127..137
 void wPosRec_set(winPosRec* rec, long id, long x, long y, long width, long height, long visible);
 void getOneWindowPosition(short windowId, int withSize);
 void getWindowPositions();
 void getMotherWindowPosition();
 void setDefaultWindowPosition(short windowId);
 void positionWindows();
-long getWindowCoordinate(short positionId, short which);   // which: 0 x, 1 y, 2 width, 3 height
+long getWindowCoordinate(short positionId, short which);  // which: 0 x, 1 y, 2 width, 3 height
 void setWindowCoordinate(short positionId, short which, long value);
 
 // ---- preferences ---------------------------------------------------------------------------
@@ -300,7 +300,7 @@ constexpr int32_t kPrefsChunkLatency = chunkType('l', 'a', 't', 'n');
 
 // Engine settings kept in the preferences file.
 enum { kChanMapBytes = 16, kDefaultCoefFloats = 256, kAudioBlockBytes = 256 };
-struct prefsAudioRec {           // "Qdrz"
+struct prefsAudioRec {  // "Qdrz"
     int32_t driver;
     float rate;
     int32_t bufferSize;
@@ -328,5 +328,5 @@ long prefs_readWriteAudioPort(fileRec* file, int reading);
 long midi_readWriteMidiPrefsChunk(fileRec* file, int reading);
 long prefs_readWriteSetup(fileRec* file, int reading);
 long prefs_readLastBank(fileRec* file, void* buffer);
-long prefs_writeLastBank(fileRec* file, void* buffer, int slot);   // slot 777: the start bank
+long prefs_writeLastBank(fileRec* file, void* buffer, int slot);  // slot 777: the start bank
 long prefs_writeLastBanks(fileRec* file, void* buffer);

@@ -5,15 +5,13 @@
 
 long fileApp_openBankFromPathName(bankRec* bank, const char* path, const char* title)
 {
-    if (!bank || !path)
-        return 1;
+    if (!bank || !path) return 1;
     // The bank's own file asked again (a plug-in re-sending its bank, a
     // second drop): it stays open as it is, unsaved changes included.
     if (mvnFile_isCurrentFile(bank, path)) {
         lastBank_add(bank->file.path);
     } else {
-        if (!fileApp_bankQuestion(bank))
-            return 1;
+        if (!fileApp_bankQuestion(bank)) return 1;
         long result = mvnFile_openFromPathName(bank, path, title);
         if (result == mvnOpen_done) {
             dsp_sleepMs(300);

@@ -22,15 +22,13 @@ int createFrame(HWND frame, const CREATESTRUCTA* create)
     alert_init(frame);
     DragAcceptFiles(frame, TRUE);
     CLIENTCREATESTRUCT ccs = {nullptr, kFirstChildId};
-    g_hWndClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 10, 10, 980,
-                                   700, frame, reinterpret_cast<HMENU>(static_cast<intptr_t>(kClientId)), instance,
-                                   &ccs);
-    if (!g_hWndClient)
-        return 0;
+    g_hWndClient =
+        CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 10, 10, 980, 700,
+                        frame, reinterpret_cast<HMENU>(static_cast<intptr_t>(kClientId)), instance, &ccs);
+    if (!g_hWndClient) return 0;
     initFile(frame, instance);
     program_connectHooks();
-    if (!initApp(instance))
-        return 0;
+    if (!initApp(instance)) return 0;
     g_hMenu = LoadMenuA(instance, "MVNMENU");
     SetMenu(frame, g_hMenu);
     g_hMenu_file = GetSubMenu(g_hMenu, engineMenu_file);
@@ -53,11 +51,9 @@ int createFrame(HWND frame, const CREATESTRUCTA* create)
     ShowWindow(frame, SW_SHOW);
     UpdateWindow(frame);
     platform_composeAndPresent(0);
-    if (firstFrameObserver)
-        firstFrameObserver();
+    if (firstFrameObserver) firstFrameObserver();
     Sleep(kStartSleepMs);
-    if (!iac_bankFilePath[0])
-        lastBanks_openDefault();
+    if (!iac_bankFilePath[0]) lastBanks_openDefault();
     g_startTick = GetTickCount();
     SetTimer(frame, kFrameTimerId, kFrameTimerMs, nullptr);
     g_startingUp = 0;
@@ -95,31 +91,19 @@ void program_connectHooks()
 
 LRESULT CALLBACK frame_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (program_hasQuit())
-        return DefFrameProcA(hwnd, g_hWndClient, msg, wParam, lParam);
+    if (program_hasQuit()) return DefFrameProcA(hwnd, g_hWndClient, msg, wParam, lParam);
     switch (msg) {
-    case WM_CREATE:
-        return createFrame(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam)) ? 0 : -1;
+    case WM_CREATE: return createFrame(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam)) ? 0 : -1;
     case WM_DESTROY:
-    case WM_CLOSE:
-        quit();
-        return 0;
+    case WM_CLOSE: quit(); return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (isF10KeyDown(msg, wParam))
-            return 0;
+        if (isF10KeyDown(msg, wParam)) return 0;
         break;
-    case WM_COMMAND:
-        menu_process(nullptr, LOWORD(wParam));
-        break;
-    case WM_TIMER:
-        idle();
-        return 0;
-    case WM_DROPFILES:
-        openDroppedFile(reinterpret_cast<HDROP>(wParam));
-        return 0;
-    default:
-        break;
+    case WM_COMMAND: menu_process(nullptr, LOWORD(wParam)); break;
+    case WM_TIMER: idle(); return 0;
+    case WM_DROPFILES: openDroppedFile(reinterpret_cast<HDROP>(wParam)); return 0;
+    default: break;
     }
     return DefFrameProcA(hwnd, g_hWndClient, msg, wParam, lParam);
 }

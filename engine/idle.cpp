@@ -25,22 +25,18 @@ void idle()
     }
     updateWindows();
     MorvaneEngine_idle();
-    if (!program_hasQuit())
-        window_setCurrent(saved);
+    if (!program_hasQuit()) window_setCurrent(saved);
 }
 
 void mainTimerCallback(short, void*)
 {
-    if (program_hasQuit() || !gInst)
-        return;
+    if (program_hasQuit() || !gInst) return;
     sendUpdateMessage(winId_meter);
     short sustain = midi_getCCVal(gInst, 64);
     if (midi_bag_changed(gInst) || sustain != lastSustain) {
         tellUpdateKbd();
         lastSustain = sustain;
     }
-    if (midi_cc_needUpdate(gInst))
-        tellUpdateSliders();
-    if (wEffect_pipeIsVisible())
-        tellAnimatePipe();
+    if (midi_cc_needUpdate(gInst)) tellUpdateSliders();
+    if (wEffect_pipeIsVisible()) tellAnimatePipe();
 }

@@ -19,8 +19,7 @@ int sharedOnline(int i) { return __atomic_load_n(&iac_plugIsOnline[i], __ATOMIC_
 void frameAction(int action)
 {
     const engineHooksRec* h = engine_getHooks();
-    if (h->frame)
-        h->frame(action);
+    if (h->frame) h->frame(action);
 }
 
 void bringFrameForward()
@@ -44,11 +43,9 @@ void forwardPendingProgram(int i)
     instRec* inst = iac_getInst(i);
     volatile int16_t* word = &inst->pendingProgram;
     int16_t pending = *word;
-    if (pending <= -1)
-        return;
+    if (pending <= -1) return;
     *word = -1;
-    if (validProgram(pending))
-        iac_plug_programChange(i, pending);
+    if (validProgram(pending)) iac_plug_programChange(i, pending);
 }
 
 // Step 5.3: the program the instance wants is loaded and its stored
@@ -56,12 +53,10 @@ void forwardPendingProgram(int i)
 void followProgram(int i, instRec* inst)
 {
     int p = iac_mvn_getUpdateProgram(i, inst->patch.preset);
-    if (!validProgram(p) || p == inst->patch.preset)
-        return;
+    if (!validProgram(p) || p == inst->patch.preset) return;
     const bool current = i == g_instanceNumber;
     // The edited sound goes into the history before it is replaced.
-    if (current)
-        lastEdits_add();
+    if (current) lastEdits_add();
     bank_selectPreset(gBank, inst, static_cast<short>(p));
     if (current) {
         copy_setMode(0);
@@ -71,8 +66,7 @@ void followProgram(int i, instRec* inst)
     }
     storedCC_dumpMIDI(inst);
     for (const storedCCRec& r : inst->storedCC.rec) {
-        if (r.cc < -1 || r.cc > 127)
-            continue;
+        if (r.cc < -1 || r.cc > 127) continue;
         MorvaneEngine_playCC(inst, static_cast<short>(r.cc), static_cast<short>(r.value));
         midi_playCC(inst, static_cast<short>(r.cc), static_cast<short>(r.value), midi_getChannel(inst));
     }
@@ -80,16 +74,14 @@ void followProgram(int i, instRec* inst)
 
 void handleChange(int i)
 {
-    if (!iac_changed[i].changed.exchange(0))
-        return;
+    if (!iac_changed[i].changed.exchange(0)) return;
     instRec* inst = iac_getInst(i);
     int online = sharedOnline(i);
     if (online != plugIsOnline[i]) {
         plugIsOnline[i] = online;
         engine_scheduleRedraw();
         inst->patch.preset = -1;
-        if (online)
-            quitArmed = 0;
+        if (online) quitArmed = 0;
     }
     followProgram(i, inst);
 }
@@ -97,8 +89,7 @@ void handleChange(int i)
 
 void MorvaneEngine_init()
 {
-    for (int& online : plugIsOnline)
-        online = 0;
+    for (int& online : plugIsOnline) online = 0;
     quitArmed = 0;
     firstPoll = 1;
     bank_setSelectNotifyProc(onPresetSelected);
@@ -106,16 +97,14 @@ void MorvaneEngine_init()
     bank_setErrorProc(engine_error);
     dsp_setErrorProc(engine_error);
     MorvaneEngine_setCurrentInstance(0);
-    if (!gInst)
-        gInst = iac_getInst(static_cast<int>(g_instanceNumber));
+    if (!gInst) gInst = iac_getInst(static_cast<int>(g_instanceNumber));
 }
 
 long MorvaneEngine_getCurrentInstance() { return g_instanceNumber; }
 
 long MorvaneEngine_setCurrentInstance(long i)
 {
-    if (!validInstance(i) || i == g_instanceNumber)
-        return 1;
+    if (!validInstance(i) || i == g_instanceNumber) return 1;
     lastEdits_add();
     askStorePreset();
     g_instanceNumber = i;
@@ -127,8 +116,7 @@ long MorvaneEngine_setCurrentInstance(long i)
 int MorvaneEngine_areAnyPluginsOn()
 {
     for (int i = 0; i < IAC_INSTANCES; ++i)
-        if (sharedOnline(i))
-            return 1;
+        if (sharedOnline(i)) return 1;
     return 0;
 }
 
@@ -152,13 +140,10 @@ int MorvaneEngine_idle()
         fileApp_openBankFromPathName(gBank, path, name);
     }
     for (int i = 0; i < IAC_INSTANCES; ++i)
-        if (sharedOnline(i))
-            forwardPendingProgram(i);
-    for (int i = 0; i < IAC_INSTANCES; ++i)
-        handleChange(i);
+        if (sharedOnline(i)) forwardPendingProgram(i);
+    for (int i = 0; i < IAC_INSTANCES; ++i) handleChange(i);
 
-    if (MorvaneEngine_areAnyPluginsOn())
-        return 1;
+    if (MorvaneEngine_areAnyPluginsOn()) return 1;
     if (!quitArmed) {
         quitArmed = 1;
         dsp_sleepMs(10);
@@ -171,29 +156,24 @@ int MorvaneEngine_idle()
 void MorvaneEngine_reloadAllInstances()
 {
     for (int i = 0; i < IAC_INSTANCES; ++i) {
-        if (!plugIsOnline[i])
-            continue;
+        if (!plugIsOnline[i]) continue;
         int program = iac_changed[i].currentProgram.load();
-        if (validProgram(program))
-            bank_selectPreset(gBank, iac_getInst(i), static_cast<short>(program));
+        if (validProgram(program)) bank_selectPreset(gBank, iac_getInst(i), static_cast<short>(program));
     }
 }
 
 void MorvaneEngine_openEditWindow(int which)
 {
-    if (which == 0)
-        return;
+    if (which == 0) return;
     bringFrameForward();
     MorvaneEngine_setCurrentInstance(editInstance);
     // Plug-in numbering: 1 Main, 2 Patch, 3 Waveform, 4 Envelope, 5 LFO,
     // 6 MIDI, 7 Effect.
-    static const int toolkitId[8] = {0, winId_main, winId_patch, winId_waveform, winId_envelope,
+    static const int toolkitId[8] = {0,         winId_main, winId_patch, winId_waveform, winId_envelope,
                                      winId_lfo, winId_midi, winId_effect};
-    if (which < 1 || which > 7)
-        return;
+    if (which < 1 || which > 7) return;
     const engineHooksRec* h = engine_getHooks();
-    if (h->showWindow)
-        h->showWindow(toolkitId[which], 1);
+    if (h->showWindow) h->showWindow(toolkitId[which], 1);
 }
 
 void MorvaneEngine_quit() { iac_mvn_signOut(); }

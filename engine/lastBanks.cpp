@@ -31,16 +31,14 @@ const char* fileTitle(const char* path)
 
 void lastBanks_initRec(lastBankRec* rec)
 {
-    if (!rec)
-        return;
+    if (!rec) return;
     std::memset(rec->path, 0, sizeof rec->path);
     rec->priority = -1;
 }
 
 void lastBanks_init()
 {
-    for (lastBankRec& rec : lastBanks)
-        lastBanks_initRec(&rec);
+    for (lastBankRec& rec : lastBanks) lastBanks_initRec(&rec);
     lastBanks_initRec(&defaultBank);
     setPath(&defaultBank, kFactoryBank);
     defaultBank.priority = kStartBankPriority;
@@ -55,19 +53,16 @@ void lastBanks_setDefault(const char* path)
 
 int lastBank_itsAlreadyInTheList(const char* path)
 {
-    if (!path || !path[0])
-        return -1;
+    if (!path || !path[0]) return -1;
     for (int slot = 0; slot < kLastBanks; ++slot)
-        if (used(slot) && std::strcmp(lastBanks[slot].path, path) == 0)
-            return slot;
+        if (used(slot) && std::strcmp(lastBanks[slot].path, path) == 0) return slot;
     return -1;
 }
 
 int lastBank_findNext()
 {
     for (int slot = 0; slot < kLastBanks; ++slot)
-        if (!used(slot))
-            return slot;
+        if (!used(slot)) return slot;
     for (int slot = 0; slot < kLastBanks; ++slot) {
         if (lastBanks[slot].priority >= kLastBanks - 1) {
             lastBanks_initRec(&lastBanks[slot]);
@@ -79,41 +74,34 @@ int lastBank_findNext()
 
 void lastBank_addToList(int slot, const char* path)
 {
-    if (slot < 0 || slot >= kLastBanks)
-        return;
+    if (slot < 0 || slot >= kLastBanks) return;
     for (int k = 0; k < kLastBanks; ++k)
-        if (used(k))
-            ++lastBanks[k].priority;
+        if (used(k)) ++lastBanks[k].priority;
     setPath(&lastBanks[slot], path);
     lastBanks[slot].priority = 0;
 }
 
 void lastBank_setTopOfTheList(int slot)
 {
-    if (slot < 0 || slot >= kLastBanks || !used(slot))
-        return;
+    if (slot < 0 || slot >= kLastBanks || !used(slot)) return;
     const int was = lastBanks[slot].priority;
     for (int k = 0; k < kLastBanks; ++k)
-        if (used(k) && lastBanks[k].priority < was)
-            ++lastBanks[k].priority;
+        if (used(k) && lastBanks[k].priority < was) ++lastBanks[k].priority;
     lastBanks[slot].priority = 0;
 }
 
 void lastBank_cleanUpList()
 {
     for (int slot = 0; slot < kLastBanks; ++slot) {
-        if (!used(slot))
-            continue;
+        if (!used(slot)) continue;
         for (int later = slot + 1; later < kLastBanks; ++later)
-            if (lastBanks[later].priority == lastBanks[slot].priority)
-                lastBanks_initRec(&lastBanks[later]);
+            if (lastBanks[later].priority == lastBanks[slot].priority) lastBanks_initRec(&lastBanks[later]);
     }
 }
 
 void lastBank_add(const char* path)
 {
-    if (!path || !path[0])
-        return;
+    if (!path || !path[0]) return;
     lastBanks_setDefault(path);
     int slot = lastBank_itsAlreadyInTheList(defaultBank.path);
     if (slot < 0)
@@ -126,25 +114,21 @@ void lastBank_add(const char* path)
 
 int lastBanks_getFromPriority(int priority)
 {
-    if (priority < 0)
-        return -1;
+    if (priority < 0) return -1;
     for (int slot = 0; slot < kLastBanks; ++slot)
-        if (lastBanks[slot].priority == priority)
-            return slot;
+        if (lastBanks[slot].priority == priority) return slot;
     return -1;
 }
 
 // ---- File menu ------------------------------------------------------------------
 void lastBanks_clearMenuMap()
 {
-    for (int& slot : menuIndexToListItem)
-        slot = -1;
+    for (int& slot : menuIndexToListItem) slot = -1;
 }
 
 void lastBanks_addToMenuMap(int index, int slot)
 {
-    if (index >= 0 && index < kLastBanks)
-        menuIndexToListItem[index] = slot;
+    if (index >= 0 && index < kLastBanks) menuIndexToListItem[index] = slot;
 }
 
 void lastBanks_addToMenu(int slot, int id)
@@ -156,8 +140,7 @@ void lastBanks_addToMenu(int slot, int id)
 
 int lastBanks_menuToList(int id)
 {
-    if (id < cmd_firstRecentBank || id > cmd_lastRecentBank)
-        return -1;
+    if (id < cmd_firstRecentBank || id > cmd_lastRecentBank) return -1;
     return menuIndexToListItem[id - cmd_firstRecentBank];
 }
 
@@ -166,27 +149,23 @@ void lastBanks_updateFileMenu()
     const engineHooksRec* h = engine_getHooks();
     lastBanks_clearMenuMap();
     for (int k = 0; k < kLastBanks; ++k)
-        if (h->menuDeleteAt)
-            h->menuDeleteAt(engineMenu_file, kFileMenuRecentPosition);
+        if (h->menuDeleteAt) h->menuDeleteAt(engineMenu_file, kFileMenuRecentPosition);
     int index = 0;
     for (int priority = 0; priority < kLastBanks; ++priority) {
         int slot = lastBanks_getFromPriority(priority);
-        if (slot < 0)
-            continue;
+        if (slot < 0) continue;
         lastBanks_addToMenu(slot, cmd_firstRecentBank + index);
         lastBanks_addToMenuMap(index, slot);
         ++index;
     }
-    if (h->menuDrawBar)
-        h->menuDrawBar();
+    if (h->menuDrawBar) h->menuDrawBar();
     MorvaneEngine_updateLastBanks();
 }
 
 void lastBanks_openFromMenu(int id)
 {
     int slot = lastBanks_menuToList(id);
-    if (slot < 0 || slot >= kLastBanks || !used(slot) || !gBank)
-        return;
+    if (slot < 0 || slot >= kLastBanks || !used(slot) || !gBank) return;
     // The path is kept: the list is rebuilt during the open.
     char path[kFilePathSize];
     std::snprintf(path, sizeof path, "%s", lastBanks[slot].path);
@@ -195,8 +174,7 @@ void lastBanks_openFromMenu(int id)
     bank_close(gBank);
     if (mvnFile_openFromPathName(gBank, resolved, fileTitle(resolved)) == mvnOpen_done) {
         lastBank_add(path);
-        if (gInst)
-            bank_selectPreset(gBank, gInst, bank_currentPreset(gBank));
+        if (gInst) bank_selectPreset(gBank, gInst, bank_currentPreset(gBank));
         engine_scheduleMatrixUpdate();
         engine_scheduleRedraw();
         bank_setPlugNames(gBank);
@@ -208,8 +186,7 @@ void lastBanks_openFromMenu(int id)
 
 void lastBanks_openDefault()
 {
-    if (!defaultBank.path[0])
-        return;
+    if (!defaultBank.path[0]) return;
     char path[kFilePathSize];
     prefs_resolvePath(defaultBank.path, path, sizeof path);
     fileApp_openBankFromPathName(gBank, path, "");
@@ -218,8 +195,7 @@ void lastBanks_openDefault()
 // ---- publication --------------------------------------------------------------
 void lastBank_copyToIACList(int slot, iac_bankInfo* info)
 {
-    if (!info || slot < 0 || slot >= kLastBanks)
-        return;
+    if (!info || slot < 0 || slot >= kLastBanks) return;
     const lastBankRec& rec = lastBanks[slot];
     std::memset(info, 0, sizeof *info);
     std::snprintf(info->fileName, sizeof info->fileName, "%.*s", static_cast<int>(kIacFileNameChars),
@@ -236,12 +212,10 @@ void MorvaneEngine_updateLastBanks()
     }
     for (int priority = 0; priority < kLastBanks; ++priority) {
         int slot = lastBanks_getFromPriority(priority);
-        if (slot >= 0)
-            lastBank_copyToIACList(slot, &iac_lastBanks[priority]);
+        if (slot >= 0) lastBank_copyToIACList(slot, &iac_lastBanks[priority]);
     }
     for (int i = 0; i < IAC_INSTANCES; ++i) {
-        if (!MorvaneEngine_plugIsOnline(i))
-            continue;
+        if (!MorvaneEngine_plugIsOnline(i)) continue;
         iac_changed[i].plugNotice.store(1);
         iac_changed[i].lastBanksChanged.store(1);
     }

@@ -12,20 +12,17 @@ int lastEdit_nextIndex = 0;
 int slotOfItem(int item)
 {
     int slot = lastEdit_nextIndex - item;
-    if (slot < 0)
-        slot += kLastEdits;
+    if (slot < 0) slot += kLastEdits;
     return slot;
 }
 }  // namespace
 
 int lastEdits_init()
 {
-    if (!lastEditsBank)
-        lastEditsBank = bank_new();
+    if (!lastEditsBank) lastEditsBank = bank_new();
     lastEdit_items = 0;
     lastEdit_nextIndex = 0;
-    if (lastEditsBank)
-        bank_clearPresets(lastEditsBank);
+    if (lastEditsBank) bank_clearPresets(lastEditsBank);
     return lastEditsBank ? 1 : 0;
 }
 
@@ -43,10 +40,8 @@ bankRec* lastEdits_bank() { return lastEditsBank; }
 
 void lastEdits_add()
 {
-    if (!presetIsDirty() || !gInst || !lastEditsBank)
-        return;
-    if (lastEdit_items < kLastEdits)
-        ++lastEdit_items;
+    if (!presetIsDirty() || !gInst || !lastEditsBank) return;
+    if (lastEdit_items < kLastEdits) ++lastEdit_items;
     bank_storeInst(lastEditsBank, gInst, static_cast<short>(lastEdit_nextIndex));
     lastEdit_nextIndex = (lastEdit_nextIndex + 1) % kLastEdits;
     lastEdits_rebuildPopup();
@@ -55,23 +50,19 @@ void lastEdits_add()
 void lastEdits_rebuildPopup()
 {
     const engineHooksRec* h = engine_getHooks();
-    if (h->historyPopupClear)
-        h->historyPopupClear();
+    if (h->historyPopupClear) h->historyPopupClear();
     char name[kPatchNameLen + 1];
     for (int item = 1; item <= lastEdit_items; ++item) {
         bank_getPresetName(lastEditsBank, static_cast<short>(slotOfItem(item)), name);
-        if (h->historyPopupAppend)
-            h->historyPopupAppend(item, name);
+        if (h->historyPopupAppend) h->historyPopupAppend(item, name);
     }
 }
 
 void lastEdits_menuToStoredEdit(short item)
 {
-    if (!gInst || !lastEditsBank || item < 1 || item > lastEdit_items)
-        return;
+    if (!gInst || !lastEditsBank || item < 1 || item > lastEdit_items) return;
     int slot = slotOfItem(item);
-    if (slot < 0 || slot >= kLastEdits)
-        return;
+    if (slot < 0 || slot >= kLastEdits) return;
     short keep = gInst->patch.preset;
     bank_selectPreset(lastEditsBank, gInst, static_cast<short>(slot));
     gInst->patch.preset = keep;

@@ -16,7 +16,7 @@ timerRec* mainTimer = nullptr;
 
 namespace {
 const char* kFrameClass = "mvnFrameClass";
-const DWORD kFrameStyle = 0x02CF0010;   // overlapped window, clip children
+const DWORD kFrameStyle = 0x02CF0010;  // overlapped window, clip children
 
 // Another editor holds the link: its online word is set and its process lives.
 // A word left behind by an editor that died does not keep the program out.
@@ -39,8 +39,7 @@ int registerFrameClass(HINSTANCE instance)
 int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int show)
 {
     g_cmdLine = cmdLine ? cmdLine : "";
-    if (anotherCopyRuns())
-        return 0;
+    if (anotherCopyRuns()) return 0;
     iac_appVersion = kProgramVersion;
     if (iac_plugVersion > 0 && iac_plugVersion != kProgramVersion) {
         MessageBoxA(nullptr, MORVANE_INCOMPATIBLE_TEXT, MORVANE_PROGRAM_NAME, MB_OK | MB_SYSTEMMODAL);
@@ -48,8 +47,7 @@ int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int sho
     }
     // A refused link (a damaged segment, another editor signing in first)
     // leaves nothing to edit.
-    if (!iac_mvn_signIn())
-        return 0;
+    if (!iac_mvn_signIn()) return 0;
     g_startingUp = 1;
     g_hInst = instance;
     if (!file_init(kFileBufSize)) {
@@ -67,8 +65,8 @@ int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int sho
     }
     // The frame at its remembered place; the creation step starts everything.
     const winPosRec* place = wPosID_to_winPosRec(kWinPosFirst);
-    HWND frame = CreateWindowExA(0, kFrameClass, MORVANE_FRAME_TITLE, kFrameStyle, place->x, place->y, place->width,
-                                 place->height, nullptr, nullptr, instance, nullptr);
+    HWND frame = CreateWindowExA(0, kFrameClass, MORVANE_FRAME_TITLE, kFrameStyle, place->x, place->y,
+                                 place->width, place->height, nullptr, nullptr, instance, nullptr);
     if (!frame) {
         g_startingUp = 0;
         file_cleanup();
@@ -84,10 +82,8 @@ int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int sho
 
 void program_dispatch(MSG* msg)
 {
-    if (g_hWndClient && TranslateMDISysAccel(g_hWndClient, msg))
-        return;
-    if (g_hAccel && g_hWndFrame && TranslateAcceleratorA(g_hWndFrame, g_hAccel, msg))
-        return;
+    if (g_hWndClient && TranslateMDISysAccel(g_hWndClient, msg)) return;
+    if (g_hAccel && g_hWndFrame && TranslateAcceleratorA(g_hWndFrame, g_hAccel, msg)) return;
     TranslateMessage(msg);
     DispatchMessageA(msg);
 }
@@ -95,14 +91,12 @@ void program_dispatch(MSG* msg)
 int program_messageLoop()
 {
     MSG msg = {};
-    while (!program_hasQuit() && GetMessageA(&msg, nullptr, 0, 0))
-        program_dispatch(&msg);
+    while (!program_hasQuit() && GetMessageA(&msg, nullptr, 0, 0)) program_dispatch(&msg);
     return program_hasQuit() ? 0 : static_cast<int>(msg.wParam);
 }
 
 int WinMain(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int show)
 {
-    if (!program_start(instance, previous, cmdLine, show))
-        return 0;
+    if (!program_start(instance, previous, cmdLine, show)) return 0;
     return program_messageLoop();
 }

@@ -8,8 +8,7 @@ namespace {
 void checkItem(int menu, int id, int checked)
 {
     const engineHooksRec* h = engine_getHooks();
-    if (h->menuCheck)
-        h->menuCheck(menu, id, checked);
+    if (h->menuCheck) h->menuCheck(menu, id, checked);
 }
 
 // After a bank was replaced or closed: every online instance plays from it,
@@ -26,8 +25,7 @@ void afterBankChange()
 
 long menu_process(HWND, long id)
 {
-    if (id < 1000 || id >= 8000)
-        return 0;
+    if (id < 1000 || id >= 8000) return 0;
     short command = static_cast<short>(id);
     if (id <= 1999)
         menu_processFile(command);
@@ -43,10 +41,9 @@ long menu_process(HWND, long id)
 long menu_processFile(short id)
 {
     switch (id) {
-    case 1000:   // New
-    case 1003:   // Close
-        if (!fileApp_bankQuestion(gBank))
-            return 1;
+    case 1000:  // New
+    case 1003:  // Close
+        if (!fileApp_bankQuestion(gBank)) return 1;
         bank_close(gBank);
         afterBankChange();
         return 1;
@@ -60,8 +57,7 @@ long menu_processFile(short id)
     default: break;
     }
     if (id >= cmd_firstRecentBank && id <= cmd_lastRecentBank) {
-        if (!fileApp_bankQuestion(gBank))
-            return 1;
+        if (!fileApp_bankQuestion(gBank)) return 1;
         lastBanks_openFromMenu(id);
         MorvaneEngine_reloadAllInstances();
         copy_setMode(0);
@@ -76,7 +72,7 @@ long menu_processEdit(short id)
     case cmd_copy: copy_processCopy(); break;
     case cmd_paste: copy_processPaste(); break;
     case 2006: wPatch_balanceChannels(); break;
-    default: break;   // Cut, 2004 and 2005 do nothing
+    default: break;  // Cut, 2004 and 2005 do nothing
     }
     return 1;
 }
@@ -86,8 +82,7 @@ long menu_processSetup(short id)
     switch (id) {
     case 3001: error("not available in Morvane Engine"); break;
     case cmd_enablePgmChg:
-        if (gInst)
-            gInst->pendingProgram = -1;
+        if (gInst) gInst->pendingProgram = -1;
         g_enableProgramChange = !g_enableProgramChange;
         setup_setEnablePgmChg(g_enableProgramChange);
         checkItem(engineMenu_setup, cmd_enablePgmChg, g_enableProgramChange);
@@ -99,7 +94,7 @@ long menu_processSetup(short id)
         checkItem(engineMenu_setup, cmd_autoBalance, wPatch_getAutoBalanceChannels());
         break;
     }
-    default: break;   // 3003 and the audio ports do nothing
+    default: break;  // 3003 and the audio ports do nothing
     }
     return 1;
 }

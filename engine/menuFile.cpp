@@ -21,15 +21,12 @@ int askSavePath(char* path, char* title)
     const fileDialogRec* desc = file_getSaveDialog();
     std::memset(path, 0, kFilePathSize);
     std::memset(title, 0, kFilePathSize);
-    if (gBank && gBank->file.path[0])
-        std::memcpy(path, gBank->file.path, kFilePathSize - 1);
+    if (gBank && gBank->file.path[0]) std::memcpy(path, gBank->file.path, kFilePathSize - 1);
     OPENFILENAMEA ofn = {};
     program_describeFileDialog(&ofn, desc, g_hWndFrame, path, title);
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameA(&ofn) || !path[0])
-        return 0;
-    if (!title[0])
-        GetFileTitleA(path, title, kFilePathSize);
+    if (!GetSaveFileNameA(&ofn) || !path[0]) return 0;
+    if (!title[0]) GetFileTitleA(path, title, kFilePathSize);
     return 1;
 }
 
@@ -37,51 +34,42 @@ int saveAs()
 {
     char path[kFilePathSize];
     char title[kFilePathSize];
-    if (!gBank || !askSavePath(path, title))
-        return 0;
+    if (!gBank || !askSavePath(path, title)) return 0;
     return mvnFile_saveAs(gBank, path, title) ? 1 : 0;
 }
 }  // namespace
 
 int program_saveBank()
 {
-    if (!gBank)
-        return 0;
+    if (!gBank) return 0;
     // A bank that never had a file is saved under a name the user gives.
-    if (!gBank->file.path[0])
-        return saveAs();
+    if (!gBank->file.path[0]) return saveAs();
     return mvnFile_save(gBank) ? 1 : 0;
 }
 
 void menuFile_open()
 {
-    if (!gBank || !fileApp_bankQuestion(gBank))
-        return;
+    if (!gBank || !fileApp_bankQuestion(gBank)) return;
     fileRec chosen;
     file_initFileRec(&chosen, g_hWndFrame);
     // Cancelling the dialog leaves the bank and every instrument as they are.
-    if (!file_openDialog(&chosen))
-        return;
+    if (!file_openDialog(&chosen)) return;
     long result = mvnFile_openFromPathName(gBank, chosen.path, chosen.title);
-    if (result == mvnOpen_alreadyOpen)
-        return;
+    if (result == mvnOpen_alreadyOpen) return;
     MorvaneEngine_reloadAllInstances();
     engine_scheduleMatrixUpdate();
     scheduleWindowUpdate();
     bank_setPlugNames(gBank);
     copy_setMode(0);
-    if (result == mvnOpen_done)
-        lastBank_add(gBank->file.path);
+    if (result == mvnOpen_done) lastBank_add(gBank->file.path);
 }
 
 void menuFile_save()
 {
-    if (program_saveBank())
-        afterSave();
+    if (program_saveBank()) afterSave();
 }
 
 void menuFile_saveAs()
 {
-    if (saveAs())
-        afterSave();
+    if (saveAs()) afterSave();
 }

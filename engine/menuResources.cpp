@@ -42,23 +42,24 @@ int program_registerResources()
         popup("&Edit", {item("&Undo \tCtrl+Z", 2000), separator(), item("Cu&t \tCtrl+X", 2001),
                         item("&Copy \tCtrl+C", 2002), item("&Paste \tCtrl+V", 2003), separator(),
                         item("Balance channels", 2006)}),
-        popup("Setup", {popup("Audio Port", {item("No Audio", 6000), item("Soundcard", 6001), item("ASIO", 6002)}),
-                        item("Audio Setup", 3001), separator(), item("Enable Pgm change", 3002, MF_CHECKED),
-                        item("Auto-balance channels", 3004, MF_CHECKED)}),
-        popup("Window", {item("Patch \tF6", 7000), item("Waveform \tF7", 7001), item("Effect \tF8", 7002),
-                         item("Envelope \tF9", 7003), item("LFO \tF11", 7004), item("Midi \tF12", 7005),
-                         separator(), item("Navigator", 7006), item("Record \tF3", 7007), separator(),
-                         item("Main \tF5", 7009), separator(), item("Close all edit windows \tF4", 7010),
-                         item("One window at a time", 7011)}),
+        popup("Setup",
+              {popup("Audio Port", {item("No Audio", 6000), item("Soundcard", 6001), item("ASIO", 6002)}),
+               item("Audio Setup", 3001), separator(), item("Enable Pgm change", 3002, MF_CHECKED),
+               item("Auto-balance channels", 3004, MF_CHECKED)}),
+        popup("Window",
+              {item("Patch \tF6", 7000), item("Waveform \tF7", 7001), item("Effect \tF8", 7002),
+               item("Envelope \tF9", 7003), item("LFO \tF11", 7004), item("Midi \tF12", 7005), separator(),
+               item("Navigator", 7006), item("Record \tF3", 7007), separator(), item("Main \tF5", 7009),
+               separator(), item("Close all edit windows \tF4", 7010), item("One window at a time", 7011)}),
         popup("Help", {item("About Morvane...", 6100)}),
     };
     const BYTE key = FVIRTKEY | FNOINVERT;
     std::vector<ACCEL> accel = {
         {0, ctrl('N'), 1000}, {0, ctrl('O'), 1001}, {0, ctrl('W'), 1003}, {0, ctrl('S'), 1004},
         {0, ctrl('Q'), 1009}, {0, ctrl('Z'), 2000}, {0, ctrl('X'), 2001}, {0, ctrl('C'), 2002},
-        {0, ctrl('V'), 2003}, {key, VK_F3, 7007},  {key, VK_F4, 7010},  {key, VK_F5, 7009},
-        {key, VK_F6, 7000},  {key, VK_F7, 7001},  {key, VK_F8, 7002},  {key, VK_F9, 7003},
-        {key, VK_F11, 7004}, {key, VK_F12, 7005},
+        {0, ctrl('V'), 2003}, {key, VK_F3, 7007},   {key, VK_F4, 7010},   {key, VK_F5, 7009},
+        {key, VK_F6, 7000},   {key, VK_F7, 7001},   {key, VK_F8, 7002},   {key, VK_F9, 7003},
+        {key, VK_F11, 7004},  {key, VK_F12, 7005},
     };
     int ok = platform_registerMenuTemplate("MVNMENU", bar);
     ok &= platform_registerAccelerators("MVNACCEL", accel);

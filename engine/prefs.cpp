@@ -11,8 +11,8 @@
 namespace {
 enum { kMaxPrefsChunks = 16000 };
 
-char programFolder[kFilePathSize];   // chosen by a test; empty: the executable's folder
-char programDir[kFilePathSize];      // the folder in use
+char programFolder[kFilePathSize];  // chosen by a test; empty: the executable's folder
+char programDir[kFilePathSize];     // the folder in use
 char prefsFilePath[kFilePathSize];
 
 void executableFolder(char* out, size_t size)
@@ -20,12 +20,10 @@ void executableFolder(char* out, size_t size)
     out[0] = 0;
     char exe[kFilePathSize];
     ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0)
-        return;
+    if (n <= 0) return;
     exe[n] = 0;
     char* slash = std::strrchr(exe, '/');
-    if (!slash)
-        return;
+    if (!slash) return;
     *slash = 0;
     std::snprintf(out, size, "%s", slash == exe ? "/" : exe);
 }
@@ -51,16 +49,14 @@ void readFile()
     fileRec file;
     file_initFileRec(&file, nullptr);
     std::snprintf(file.path, sizeof file.path, "%s", prefsFilePath);
-    if (!file_open(&file, 0))
-        return;
+    if (!file_open(&file, 0)) return;
     chunkVerifyProc keep = file_getChunkVerifyProc();
     file_setChunkVerifyProc(prefs_chunkVerify);
     chunkRec header;
     if (file_readChunk(&file, &header)) {
         for (int n = 0; n < kMaxPrefsChunks; ++n) {
             readChunk(&file, header);
-            if (file_reachedTheEnd(&file) || !file_readNextChunk(&file, &header))
-                break;
+            if (file_reachedTheEnd(&file) || !file_readNextChunk(&file, &header)) break;
         }
     }
     file_close(&file);
@@ -77,8 +73,7 @@ void prefs_setProgramFolder(const char* folder)
 
 const char* prefs_programFolder()
 {
-    if (!programDir[0])
-        prefs_setPrefsFilePath();
+    if (!programDir[0]) prefs_setPrefsFilePath();
     return programDir;
 }
 
@@ -93,21 +88,18 @@ void prefs_setPrefsFilePath()
     int len = std::snprintf(prefsFilePath, sizeof prefsFilePath, "%s%s%s", programDir, sep,
                             MORVANE_PREFS_FILE_NAME);
     // A folder too deep for a path leaves no preferences file at all.
-    if (len < 0 || len >= static_cast<int>(sizeof prefsFilePath))
-        prefsFilePath[0] = 0;
+    if (len < 0 || len >= static_cast<int>(sizeof prefsFilePath)) prefsFilePath[0] = 0;
 }
 
 const char* prefs_getPrefsFilePath()
 {
-    if (!prefsFilePath[0])
-        prefs_setPrefsFilePath();
+    if (!prefsFilePath[0]) prefs_setPrefsFilePath();
     return prefsFilePath;
 }
 
 void prefs_resolvePath(const char* path, char* out, unsigned outSize)
 {
-    if (!out || outSize == 0)
-        return;
+    if (!out || outSize == 0) return;
     if (!path || path[0] == '/' || !path[0]) {
         std::snprintf(out, outSize, "%s", path ? path : "");
         return;
@@ -116,14 +108,12 @@ void prefs_resolvePath(const char* path, char* out, unsigned outSize)
     size_t n = std::strlen(dir);
     const char* sep = (n && dir[n - 1] == '/') ? "" : "/";
     int len = std::snprintf(out, outSize, "%s%s%s", dir, sep, path);
-    if (len < 0 || len >= static_cast<int>(outSize))
-        std::snprintf(out, outSize, "%s", path);
+    if (len < 0 || len >= static_cast<int>(outSize)) std::snprintf(out, outSize, "%s", path);
 }
 
 long prefs_chunkVerify(chunkRec* header)
 {
-    if (!header)
-        return 1;
+    if (!header) return 1;
     switch (header->type) {
     case kPrefsChunkHeader:
     case kPrefsChunkWinPos:
@@ -135,24 +125,20 @@ long prefs_chunkVerify(chunkRec* header)
     case kPrefsChunkSetup:
     case kPrefsChunkBank:
     case kPrefsChunkRecorder:
-    case kPrefsChunkLatency:
-        return 0;
-    default:
-        return 1;
+    case kPrefsChunkLatency: return 0;
+    default: return 1;
     }
 }
 
 void prefs_open()
 {
-    if (!file_buf)
-        return;
+    if (!file_buf) return;
     lastBanks_init();
     std::memset(g_filterCoefOutput, 0, sizeof g_filterCoefOutput);
     initWindowPositions();
     endian_nativeMode();
     prefs_setPrefsFilePath();
-    if (prefsFilePath[0])
-        readFile();
+    if (prefsFilePath[0]) readFile();
     positionWindows();
 }
 

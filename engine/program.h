@@ -21,13 +21,19 @@
 #include "platform/platform.h"
 #include "toolkit/toolkit.h"
 
-enum { kProgramVersion = 253, kFrameTimerId = 1300, kFrameTimerMs = 50, kSplashMs = 2000, kStartSleepMs = 500 };
+enum {
+    kProgramVersion = 253,
+    kFrameTimerId = 1300,
+    kFrameTimerMs = 50,
+    kSplashMs = 2000,
+    kStartSleepMs = 500
+};
 #define MORVANE_PROGRAM_NAME "Morvane Engine"
-#define MORVANE_INCOMPATIBLE_TEXT                                                                          \
-    "This version of Morvane Engine is incompatible with the installed version of Morvane plug-in! Please " \
+#define MORVANE_INCOMPATIBLE_TEXT                                                                            \
+    "This version of Morvane Engine is incompatible with the installed version of Morvane plug-in! Please "  \
     "reinstall Morvane"
-#define MORVANE_QUIT_QUESTION                                                                      \
-    "The Morvane plug-in requires Morvane Engine to function. The Morvane plug-in is still active. " \
+#define MORVANE_QUIT_QUESTION                                                                                \
+    "The Morvane plug-in requires Morvane Engine to function. The Morvane plug-in is still active. "         \
     "Are you sure you want to quit?"
 
 // ---- globals ----------------------------------------------------------------------

@@ -45,8 +45,7 @@ int main(int argc, char** argv)
         } else if (!std::strcmp(argv[i], "--screenshot-after") && i + 2 < argc) {
             char* end = nullptr;
             screenshotMs = std::strtol(argv[i + 1], &end, 10);
-            if (*end || screenshotMs < 0)
-                return usage();
+            if (*end || screenshotMs < 0) return usage();
             screenshotFile = argv[i + 2];
             i += 2;
         } else {
@@ -55,7 +54,8 @@ int main(int argc, char** argv)
     }
     if (!platform_init(headless ? PLATFORM_PRESENTER_HEADLESS : PLATFORM_PRESENTER_SDL, kScreenWidth,
                        kScreenHeight)) {
-        std::fprintf(stderr, "MorvaneEngine: no display could be opened (run it under Xvfb, or --headless)\n");
+        std::fprintf(stderr,
+                     "MorvaneEngine: no display could be opened (run it under Xvfb, or --headless)\n");
         return 1;
     }
     if (!resources_registerAll() || !windows_registerArtwork() || !program_registerResources()) {
@@ -63,8 +63,7 @@ int main(int argc, char** argv)
         platform_shutdown();
         return 1;
     }
-    if (screenshotMs >= 0)
-        SetTimer(nullptr, 0, static_cast<UINT>(screenshotMs), takeScreenshot);
+    if (screenshotMs >= 0) SetTimer(nullptr, 0, static_cast<UINT>(screenshotMs), takeScreenshot);
     char cmdLine[] = "";
     int result = WinMain(platform_instance(), nullptr, cmdLine, SW_SHOW);
     platform_shutdown();

@@ -7,7 +7,7 @@
 
 namespace {
 int quitDone = 0;
-int quitting = 0;   // a quit is asking its questions
+int quitting = 0;  // a quit is asking its questions
 }  // namespace
 
 int program_hasQuit() { return quitDone; }
@@ -20,8 +20,7 @@ void quit_reset()
 
 void quit()
 {
-    if (quitDone || quitting)
-        return;
+    if (quitDone || quitting) return;
     quitting = 1;
     askStorePreset();
     int answer = mvnFile_askSaveChangesToBank(gBank);
@@ -38,16 +37,13 @@ void quit()
         }
     }
     prefs_save();
-    if (gInst)
-        inst_pauseAudio(gInst, 0);
+    if (gInst) inst_pauseAudio(gInst, 0);
     MorvaneEngine_quit();
-    if (g_hWndFrame)
-        KillTimer(g_hWndFrame, kFrameTimerId);
+    if (g_hWndFrame) KillTimer(g_hWndFrame, kFrameTimerId);
 
-    static const short kHideOrder[] = {winId_main, winId_lfo, winId_midi, winId_patch, winId_waveform, winId_effect,
-                                       winId_envelope};
-    for (short id : kHideOrder)
-        window_show(id, 0);
+    static const short kHideOrder[] = {winId_main,     winId_lfo,    winId_midi,    winId_patch,
+                                       winId_waveform, winId_effect, winId_envelope};
+    for (short id : kHideOrder) window_show(id, 0);
     midiWin_sayGoodbye();
     dsp_globals_cleanup();
     brambixCleanup();

@@ -17,8 +17,7 @@ int loadedPrefs = 0;
 void checkItem(int menu, int id, int checked)
 {
     const engineHooksRec* h = engine_getHooks();
-    if (h->menuCheck)
-        h->menuCheck(menu, id, checked);
+    if (h->menuCheck) h->menuCheck(menu, id, checked);
 }
 }  // namespace
 
@@ -31,11 +30,9 @@ int setup_getPrefsLoaded() { return loadedPrefs; }
 
 void setup_doStuffFromPrefs()
 {
-    if (!loadedPrefs)
-        return;
+    if (!loadedPrefs) return;
     const engineHooksRec* h = engine_getHooks();
-    if (h->setAutoBalanceChannels)
-        h->setAutoBalanceChannels(setup_autoBalanceChannels);
+    if (h->setAutoBalanceChannels) h->setAutoBalanceChannels(setup_autoBalanceChannels);
     checkItem(engineMenu_setup, cmd_autoBalance, setup_autoBalanceChannels);
     g_oneWindowEditor = setup_oneWindowEditing;
     checkItem(engineMenu_window, cmd_oneWindow, g_oneWindowEditor);

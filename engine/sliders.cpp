@@ -15,8 +15,7 @@ int clamp7(long v) { return v < 0 ? 0 : (v > 127 ? 127 : static_cast<int>(v)); }
 int instanceOf(const instRec* inst)
 {
     for (int i = 0; i < IAC_INSTANCES; ++i)
-        if (iac_getInst(i) == inst)
-            return i;
+        if (iac_getInst(i) == inst) return i;
     return -1;
 }
 
@@ -38,8 +37,7 @@ void sliderLabel(const storedCCRec& r, char* out, size_t size)
 
 void MorvaneEngine_updateOneSlider(long instance, long slot, long cc, long value, const char* label)
 {
-    if (!validInstance(instance) || slot < 0 || slot >= IAC_SLIDERS || cc > 127)
-        return;
+    if (!validInstance(instance) || slot < 0 || slot >= IAC_SLIDERS || cc > 127) return;
     iac_changedRec& notices = iac_changed[instance];
     iac_sliderRec& s = notices.sliders[slot];
     s.cc = static_cast<int32_t>(cc);
@@ -47,8 +45,7 @@ void MorvaneEngine_updateOneSlider(long instance, long slot, long cc, long value
     // The label field holds 16 characters without a terminator when full.
     size_t n = label ? strnlen(label, IAC_SLIDER_LABEL_CHARS) : 0;
     std::memset(s.label, 0, sizeof s.label);
-    if (n)
-        std::memcpy(s.label, label, n);
+    if (n) std::memcpy(s.label, label, n);
     s.changed = 1;
     s.zero = 0;
     notices.slidersChanged.store(1);
@@ -56,11 +53,9 @@ void MorvaneEngine_updateOneSlider(long instance, long slot, long cc, long value
 
 void MorvaneEngine_updateAllSliders(long instance)
 {
-    if (!validInstance(instance))
-        return;
+    if (!validInstance(instance)) return;
     storedCCList* list = inst_getStoredCC(iac_getInst(static_cast<int>(instance)));
-    if (!list)
-        return;
+    if (!list) return;
     char label[40];
     long slot = 0;
     for (storedCCRec* r = storedCC_getNextCC(list, -1); r && slot < IAC_SLIDERS;
@@ -73,18 +68,15 @@ void MorvaneEngine_updateAllSliders(long instance)
         sliderLabel(*touch, label, sizeof label);
         MorvaneEngine_updateOneSlider(instance, slot++, -1, touch->value, label);
     }
-    for (; slot < IAC_SLIDERS; ++slot)
-        MorvaneEngine_updateOneSlider(instance, slot, -2, 0, "");
+    for (; slot < IAC_SLIDERS; ++slot) MorvaneEngine_updateOneSlider(instance, slot, -2, 0, "");
 }
 
 void MorvaneEngine_playCC(instRec* inst, short cc, short value)
 {
-    if (!inst || cc < -1 || cc > 127)
-        return;
+    if (!inst || cc < -1 || cc > 127) return;
     // The notice goes to the plug-in whose instrument played the value.
     int instance = instanceOf(inst);
-    if (instance < 0)
-        instance = static_cast<int>(g_instanceNumber);
+    if (instance < 0) instance = static_cast<int>(g_instanceNumber);
     if (validInstance(instance)) {
         iac_changed[instance].ccPlayed.store(1);
         iac_changed[instance].plugNotice.store(1);

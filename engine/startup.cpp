@@ -65,15 +65,11 @@ int initApp(HINSTANCE instance)
     g_enableProgramChange = 1;
     MorvaneEngine_init();
     gInst = iac_getInst(0);
-    if (!gInst)
-        return 0;
-    if (gBank)
-        bank_delete(gBank);
+    if (!gInst) return 0;
+    if (gBank) bank_delete(gBank);
     gBank = bank_new();
-    if (!gBank)
-        return 0;
-    if (!lastEdits_init())
-        return 0;
+    if (!gBank) return 0;
+    if (!lastEdits_init()) return 0;
     waveMenu_init();
     loadBitmaps(instance);
     window_setFrameHWND(g_hWndClient);

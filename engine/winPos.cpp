@@ -5,17 +5,17 @@
 namespace {
 // Defaults by position id, 127 the frame.
 const winPosRec kDefaults[kWinPosCount] = {
-    {127, 0, 0, 1020, 760, 1},   // frame
-    {128, 65, 0, 644, 158, 1},   // Main
-    {129, 89, 104, 555, 485, 0}, // Patch
-    {130, 118, 100, 820, 552, 0},// Envelope
-    {131, 179, 115, 533, 364, 0},// Waveform
-    {132, 128, 226, 433, 179, 0},// MIDI
-    {133, 254, 138, 531, 240, 0},// Effect
-    {134, 146, 201, 615, 466, 0},// LFO
-    {135, -8, 55, 0, 0, 1},      // vertical navigator
-    {136, 20, 650, 0, 0, 0},     // horizontal navigator
-    {137, 724, 40, 0, 0, 1},     // meter
+    {127, 0, 0, 1020, 760, 1},     // frame
+    {128, 65, 0, 644, 158, 1},     // Main
+    {129, 89, 104, 555, 485, 0},   // Patch
+    {130, 118, 100, 820, 552, 0},  // Envelope
+    {131, 179, 115, 533, 364, 0},  // Waveform
+    {132, 128, 226, 433, 179, 0},  // MIDI
+    {133, 254, 138, 531, 240, 0},  // Effect
+    {134, 146, 201, 615, 466, 0},  // LFO
+    {135, -8, 55, 0, 0, 1},        // vertical navigator
+    {136, 20, 650, 0, 0, 0},       // horizontal navigator
+    {137, 724, 40, 0, 0, 1},       // meter
 };
 
 // The records, holding the defaults until initWindowPositions or the
@@ -25,8 +25,7 @@ winPosRec* positions()
     static winPosRec table[kWinPosCount];
     static bool ready = false;
     if (!ready) {
-        for (int k = 0; k < kWinPosCount; ++k)
-            table[k] = kDefaults[k];
+        for (int k = 0; k < kWinPosCount; ++k) table[k] = kDefaults[k];
         ready = true;
     }
     return table;
@@ -37,8 +36,7 @@ const engineHooksRec* hooks() { return engine_getHooks(); }
 
 void wPosRec_set(winPosRec* rec, long id, long x, long y, long width, long height, long visible)
 {
-    if (!rec)
-        return;
+    if (!rec) return;
     rec->id = static_cast<int32_t>(id);
     rec->x = static_cast<int32_t>(x);
     rec->y = static_cast<int32_t>(y);
@@ -49,8 +47,7 @@ void wPosRec_set(winPosRec* rec, long id, long x, long y, long width, long heigh
 
 void initWindowPositions()
 {
-    for (int k = 0; k < kWinPosCount; ++k)
-        positions()[k] = kDefaults[k];
+    for (int k = 0; k < kWinPosCount; ++k) positions()[k] = kDefaults[k];
 }
 
 short guiID_to_wPosID(short windowId)
@@ -73,8 +70,7 @@ short guiID_to_wPosID(short windowId)
 
 winPosRec* wPosID_to_winPosRec(long positionId)
 {
-    if (positionId < kWinPosFirst || positionId > kWinPosLast)
-        return nullptr;
+    if (positionId < kWinPosFirst || positionId > kWinPosLast) return nullptr;
     return &positions()[positionId - kWinPosFirst];
 }
 
@@ -82,8 +78,7 @@ void setDefaultWindowPosition(short windowId)
 {
     short id = guiID_to_wPosID(windowId);
     winPosRec* rec = wPosID_to_winPosRec(id);
-    if (rec)
-        *rec = kDefaults[id - kWinPosFirst];
+    if (rec) *rec = kDefaults[id - kWinPosFirst];
 }
 
 void getOneWindowPosition(short windowId, int withSize)
@@ -100,28 +95,24 @@ void getOneWindowPosition(short windowId, int withSize)
 void getMotherWindowPosition()
 {
     winPosRec now = {};
-    if (!hooks()->getWindowPlace || !hooks()->getWindowPlace(winId_frame, &now))
-        return;
+    if (!hooks()->getWindowPlace || !hooks()->getWindowPlace(winId_frame, &now)) return;
     // A minimised frame lies outside the screen: its old record stays. The
     // test is on the right and bottom edges, so that a frame placed at the
     // very top of the screen (y = 0, the default) is still remembered.
-    if (now.x + now.width < 1 || now.y + now.height < 1)
-        return;
+    if (now.x + now.width < 1 || now.y + now.height < 1) return;
     wPosRec_set(wPosID_to_winPosRec(127), 127, now.x, now.y, now.width, now.height, 1);
 }
 
 void getWindowPositions()
 {
-    if (g_startingUp)
-        return;
+    if (g_startingUp) return;
     getOneWindowPosition(winId_main, 0);
     getOneWindowPosition(winId_patch, 0);
     getOneWindowPosition(winId_waveform, 0);
     getOneWindowPosition(winId_envelope, 1);
-    static const short withoutSize[] = {winId_lfo, winId_effect, winId_midi, winId_navigatorV,
-                                        winId_navigatorH, winId_meter};
-    for (short id : withoutSize)
-        getOneWindowPosition(id, 0);
+    static const short withoutSize[] = {winId_lfo,        winId_effect,     winId_midi,
+                                        winId_navigatorV, winId_navigatorH, winId_meter};
+    for (short id : withoutSize) getOneWindowPosition(id, 0);
     getMotherWindowPosition();
 }
 
@@ -129,26 +120,21 @@ void positionWindows()
 {
     const engineHooksRec* h = hooks();
     const winPosRec* frame = wPosID_to_winPosRec(127);
-    if (h->moveWindow)
-        h->moveWindow(winId_frame, frame->x, frame->y, frame->width, frame->height);
-    static const short order[] = {winId_midi, winId_effect, winId_lfo, winId_envelope,
-                                  winId_waveform, winId_patch, winId_main};
+    if (h->moveWindow) h->moveWindow(winId_frame, frame->x, frame->y, frame->width, frame->height);
+    static const short order[] = {winId_midi,     winId_effect, winId_lfo, winId_envelope,
+                                  winId_waveform, winId_patch,  winId_main};
     for (short id : order) {
         const winPosRec* rec = wPosID_to_winPosRec(guiID_to_wPosID(id));
-        if (h->moveWindow)
-            h->moveWindow(id, rec->x, rec->y, rec->width, rec->height);
-        if (h->showWindow)
-            h->showWindow(id, rec->visible ? 1 : 0);
+        if (h->moveWindow) h->moveWindow(id, rec->x, rec->y, rec->width, rec->height);
+        if (h->showWindow) h->showWindow(id, rec->visible ? 1 : 0);
     }
-    if (h->showWindow)
-        h->showWindow(winId_main, 1);
+    if (h->showWindow) h->showWindow(winId_main, 1);
 }
 
 long getWindowCoordinate(short positionId, short which)
 {
     const winPosRec* rec = wPosID_to_winPosRec(positionId);
-    if (!rec)
-        return 0;
+    if (!rec) return 0;
     switch (which) {
     case 0: return rec->x;
     case 1: return rec->y;
@@ -161,8 +147,7 @@ long getWindowCoordinate(short positionId, short which)
 void setWindowCoordinate(short positionId, short which, long value)
 {
     winPosRec* rec = wPosID_to_winPosRec(positionId);
-    if (!rec)
-        return;
+    if (!rec) return;
     int32_t v = static_cast<int32_t>(value);
     switch (which) {
     case 0: rec->x = v; break;

@@ -5,25 +5,15 @@
 
 static long flipMe = 0;
 
-void endian_nativeMode()
-{
-    flipMe = 0;
-}
+void endian_nativeMode() { flipMe = 0; }
 
-void endian_invertMode()
-{
-    flipMe = flipMe ? 0 : 1;
-}
+void endian_invertMode() { flipMe = flipMe ? 0 : 1; }
 
-long shallWeFlip()
-{
-    return flipMe;
-}
+long shallWeFlip() { return flipMe; }
 
 static void reverseBytes(void* value, int n)
 {
-    if (!value)
-        return;
+    if (!value) return;
     unsigned char* b = static_cast<unsigned char*>(value);
     std::reverse(b, b + n);
 }

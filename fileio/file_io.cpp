@@ -15,11 +15,9 @@ fileBuf* file_buf = nullptr;
 
 fileBuf* file_newBuf(long size)
 {
-    if (size < 0 || size > INT32_MAX)
-        return nullptr;
+    if (size < 0 || size > INT32_MAX) return nullptr;
     fileBuf* buf = new (std::nothrow) fileBuf{};
-    if (!buf)
-        return nullptr;
+    if (!buf) return nullptr;
     // One spare byte so that an empty area still has an address.
     buf->data = new (std::nothrow) char[static_cast<size_t>(size) + 1]();
     if (!buf->data) {
@@ -32,8 +30,7 @@ fileBuf* file_newBuf(long size)
 
 void file_deleteBuf(fileBuf* buf)
 {
-    if (!buf)
-        return;
+    if (!buf) return;
     delete[] buf->data;
     delete buf;
 }
@@ -51,78 +48,59 @@ void file_cleanup()
     file_buf = nullptr;
 }
 
-char* file_getBufferData()
-{
-    return file_buf ? file_buf->data : nullptr;
-}
+char* file_getBufferData() { return file_buf ? file_buf->data : nullptr; }
 
 static void resetSharedBuf(bool chunkStartToo)
 {
-    if (!file_buf)
-        return;
+    if (!file_buf) return;
     file_buf->held = 0;
     file_buf->header = chunkRec{};
-    if (chunkStartToo)
-        file_buf->chunkStart = 0;
+    if (chunkStartToo) file_buf->chunkStart = 0;
 }
 
 // --- file handle ---------------------------------------------------------------
 
 void file_initFileRec(fileRec* f, fileWindow owner)
 {
-    if (!f)
-        return;
+    if (!f) return;
     std::memset(f, 0, sizeof *f);
     f->owner = owner;
     f->handle = -1;
 }
 
-static bool isOpen(const fileRec* f)
-{
-    return f && f->handle >= 0;
-}
+static bool isOpen(const fileRec* f) { return f && f->handle >= 0; }
 
 // Opens path with flags, closing whatever the record still held so that a
 // reused record never leaks a descriptor.
 static long openPath(fileRec* f, int flags)
 {
-    if (!f)
-        return 0;
-    if (isOpen(f))
-        ::close(f->handle);
+    if (!f) return 0;
+    if (isOpen(f)) ::close(f->handle);
     f->handle = -1;
     f->path[kFilePathSize - 1] = 0;
-    if (f->path[0] == 0)
-        return 0;
+    if (f->path[0] == 0) return 0;
     int fd;
     do {
         fd = ::open(f->path, flags | O_CLOEXEC, 0644);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return 0;
+    if (fd < 0) return 0;
     f->handle = fd;
     return 1;
 }
 
-long file_create(fileRec* f)
-{
-    return openPath(f, O_WRONLY | O_CREAT | O_TRUNC);
-}
+long file_create(fileRec* f) { return openPath(f, O_WRONLY | O_CREAT | O_TRUNC); }
 
 long file_open(fileRec* f, unsigned long)
 {
-    if (!f)
-        return 0;
+    if (!f) return 0;
     resetSharedBuf(true);
     return openPath(f, O_RDONLY);
 }
 
 long file_close(fileRec* f)
 {
-    if (!f)
-        return 0;
-    if (isOpen(f))
-        ::close(f->handle);
+    if (!f) return 0;
+    if (isOpen(f)) ::close(f->handle);
     file_initFileRec(f, f->owner);
     resetSharedBuf(false);
     return 1;
@@ -130,33 +108,28 @@ long file_close(fileRec* f)
 
 long file_setPos(fileRec* f, long pos)
 {
-    if (!isOpen(f) || pos < 0)
-        return 0;
+    if (!isOpen(f) || pos < 0) return 0;
     return ::lseek(f->handle, static_cast<off_t>(pos), SEEK_SET) == static_cast<off_t>(pos) ? 1 : 0;
 }
 
 long file_getPos(fileRec* f)
 {
-    if (!isOpen(f))
-        return -1;
+    if (!isOpen(f)) return -1;
     off_t pos = ::lseek(f->handle, 0, SEEK_CUR);
     return pos < 0 ? -1 : static_cast<long>(pos);
 }
 
 long file_getEOF(fileRec* f)
 {
-    if (!isOpen(f))
-        return 0;
+    if (!isOpen(f)) return 0;
     struct stat st;
-    if (::fstat(f->handle, &st) != 0)
-        return 0;
+    if (::fstat(f->handle, &st) != 0) return 0;
     return static_cast<long>(st.st_size);
 }
 
 long file_reachedTheEnd(fileRec* f)
 {
-    if (!isOpen(f))
-        return 1;
+    if (!isOpen(f)) return 1;
     long pos = file_getPos(f);
     return (pos < 0 || pos >= file_getEOF(f)) ? 1 : 0;
 }
@@ -165,16 +138,13 @@ long file_reachedTheEnd(fileRec* f)
 // truncated file is never taken for a complete one.
 long file_read(fileRec* f, void* data, long n)
 {
-    if (!isOpen(f) || !data || n < 0)
-        return 0;
+    if (!isOpen(f) || !data || n < 0) return 0;
     char* at = static_cast<char*>(data);
     long left = n;
     while (left > 0) {
         ssize_t got = ::read(f->handle, at, static_cast<size_t>(left));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return 0;
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return 0;
         at += got;
         left -= got;
     }
@@ -184,16 +154,13 @@ long file_read(fileRec* f, void* data, long n)
 // Writes all n bytes, going on after partial writes.
 long file_write(fileRec* f, const void* data, long n)
 {
-    if (!isOpen(f) || !data || n < 0)
-        return 0;
+    if (!isOpen(f) || !data || n < 0) return 0;
     const char* at = static_cast<const char*>(data);
     long left = n;
     while (left > 0) {
         ssize_t put = ::write(f->handle, at, static_cast<size_t>(left));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return 0;
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return 0;
         at += put;
         left -= put;
     }
@@ -202,23 +169,20 @@ long file_write(fileRec* f, const void* data, long n)
 
 // --- marshalling -------------------------------------------------------------
 
-long file_readWriteBuf(char* buf, void* value, unsigned size, unsigned advance,
-                       unsigned* pos, unsigned max, long reading)
+long file_readWriteBuf(char* buf, void* value, unsigned size, unsigned advance, unsigned* pos, unsigned max,
+                       long reading)
 {
-    if (!buf || !value || !pos)
-        return 0;
+    if (!buf || !value || !pos) return 0;
     // The slot must hold the copied bytes as well as the advance; computed
     // wide so that a huge position cannot wrap around.
     unsigned long long slot = advance > size ? advance : size;
-    if (static_cast<unsigned long long>(*pos) + slot >= max)
-        return 0;
+    if (static_cast<unsigned long long>(*pos) + slot >= max) return 0;
     char* at = buf + *pos;
     if (reading) {
         std::memcpy(value, at, size);
     } else {
         std::memcpy(at, value, size);
-        if (advance > size)
-            std::memset(at + size, 0, advance - size);
+        if (advance > size) std::memset(at + size, 0, advance - size);
     }
     *pos += advance;
     return 1;

@@ -25,17 +25,17 @@ typedef void* fileInstance;
 enum { kFilePathSize = 260 };
 
 struct fileRec {
-    fileWindow owner;            // kept across file_close
-    int handle;                  // -1 when not open
-    char path[kFilePathSize];    // full path of the file
-    char title[kFilePathSize];   // file name part, filled by the open dialog
+    fileWindow owner;           // kept across file_close
+    int handle;                 // -1 when not open
+    char path[kFilePathSize];   // full path of the file
+    char title[kFilePathSize];  // file name part, filled by the open dialog
 };
 
 // Chunk header as it is held in memory; on disk the same three values in
 // this order, 12 bytes.
 struct chunkRec {
-    int32_t type;     // four characters, the first in the most significant byte
-    int32_t size;     // body size in bytes, not counting the header
+    int32_t type;  // four characters, the first in the most significant byte
+    int32_t size;  // body size in bytes, not counting the header
     int32_t version;
 };
 
@@ -51,33 +51,33 @@ constexpr int32_t chunkType(char a, char b, char c, char d)
 enum { kChunkHeaderSize = 12, kFileBufSize = 0xFFFF };
 
 struct fileBuf {
-    int32_t capacity;     // size of the data area
-    int32_t held;         // length of the chunk body now in the data area
-    int32_t chunkStart;   // file position of the header of the chunk last read
-    chunkRec header;      // copy of the header of the chunk last read
-    char* data;           // the data area (capacity bytes)
+    int32_t capacity;    // size of the data area
+    int32_t held;        // length of the chunk body now in the data area
+    int32_t chunkStart;  // file position of the header of the chunk last read
+    chunkRec header;     // copy of the header of the chunk last read
+    char* data;          // the data area (capacity bytes)
 };
 
 // The one shared chunk buffer, created by file_init.
 extern fileBuf* file_buf;
 
 // --- shared buffer -------------------------------------------------------
-long file_init(long size);                 // 1, or 0 when memory runs out
+long file_init(long size);  // 1, or 0 when memory runs out
 void file_cleanup();
-fileBuf* file_newBuf(long size);           // null on failure
+fileBuf* file_newBuf(long size);  // null on failure
 void file_deleteBuf(fileBuf* buf);
-char* file_getBufferData();                // data area of file_buf (null if none)
+char* file_getBufferData();  // data area of file_buf (null if none)
 
 // --- file handle ---------------------------------------------------------
 void file_initFileRec(fileRec* f, fileWindow owner);
-long file_create(fileRec* f);              // create or truncate path for writing
+long file_create(fileRec* f);                      // create or truncate path for writing
 long file_open(fileRec* f, unsigned long unused);  // open path for reading
 long file_close(fileRec* f);
-long file_setPos(fileRec* f, long pos);    // 1 only when the new position is pos
-long file_getPos(fileRec* f);              // -1 when not open
-long file_getEOF(fileRec* f);              // file size, 0 on failure
-long file_reachedTheEnd(fileRec* f);       // 1 at or past the end, and for null
-long file_read(fileRec* f, void* data, long n);   // 1 only when all n bytes were read
+long file_setPos(fileRec* f, long pos);                 // 1 only when the new position is pos
+long file_getPos(fileRec* f);                           // -1 when not open
+long file_getEOF(fileRec* f);                           // file size, 0 on failure
+long file_reachedTheEnd(fileRec* f);                    // 1 at or past the end, and for null
+long file_read(fileRec* f, void* data, long n);         // 1 only when all n bytes were read
 long file_write(fileRec* f, const void* data, long n);  // 1 only when all n were written
 
 // --- marshalling ---------------------------------------------------------
@@ -85,8 +85,8 @@ long file_write(fileRec* f, const void* data, long n);  // 1 only when all n wer
 // non-zero), then advances *pos by advance. Fails, changing nothing, when
 // *pos + advance >= max: a body uses at most max - 1 bytes. When writing, the
 // bytes of the slot beyond size are zeroed so output is deterministic.
-long file_readWriteBuf(char* buf, void* value, unsigned size, unsigned advance,
-                       unsigned* pos, unsigned max, long reading);
+long file_readWriteBuf(char* buf, void* value, unsigned size, unsigned advance, unsigned* pos, unsigned max,
+                       long reading);
 long file_readWriteBuf_char(char* buf, char* value, unsigned* pos, unsigned max, long reading);
 long file_readWriteBuf_short(char* buf, int16_t* value, unsigned* pos, unsigned max, long reading);
 long file_readWriteBuf_long(char* buf, int32_t* value, unsigned* pos, unsigned max, long reading);
@@ -111,15 +111,15 @@ chunkVerifyProc file_getChunkVerifyProc();           // to restore a swapped hoo
 long chunkVerifDefault(chunkRec* header);            // rejects every chunk
 
 void chunk_formatChunkHeader(chunkRec* header, long type, long size, short version);
-void chunk_flip(chunkRec* header);                   // swaps only in invert mode
+void chunk_flip(chunkRec* header);  // swaps only in invert mode
 long file_writeChunk(fileRec* f, chunkRec* header, void* body);
-long file_readChunk(fileRec* f, chunkRec* header);   // body lands in file_buf
+long file_readChunk(fileRec* f, chunkRec* header);  // body lands in file_buf
 long file_readNextChunk(fileRec* f, chunkRec* header);
 
 // --- byte order -------------------------------------------------------------
 // One process-wide mode: 0 = native (no swapping), 1 = invert.
 void endian_nativeMode();
-void endian_invertMode();   // toggles the mode
+void endian_invertMode();  // toggles the mode
 long shallWeFlip();
 void flipShort(void* value);   // reverse 2 bytes in place, whatever the mode
 void flipLong(void* value);    // reverse 4 bytes
@@ -140,11 +140,10 @@ struct fileDialogRec {
 
 // Shows the dialog described by desc for owner; on acceptance fills path and
 // title (kFilePathSize bytes each) and returns non-zero.
-typedef long (*fileOpenDialogProc)(const fileDialogRec* desc, fileWindow owner,
-                                   char* path, char* title);
+typedef long (*fileOpenDialogProc)(const fileDialogRec* desc, fileWindow owner, char* path, char* title);
 void file_setOpenDialogProc(fileOpenDialogProc proc);  // installed by the desktop layer
-void file_winDialogsInit(fileWindow owner, fileInstance instance,
-                         const char* openFilter, const char* saveFilter);
+void file_winDialogsInit(fileWindow owner, fileInstance instance, const char* openFilter,
+                         const char* saveFilter);
 const fileDialogRec* file_getOpenDialog();
 const fileDialogRec* file_getSaveDialog();
 long PopFileOpenDlg(fileWindow owner, char* path, char* title);  // 0 without a dialog

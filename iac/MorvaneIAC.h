@@ -26,22 +26,21 @@
 
 // ---- limits and sizes -------------------------------------------------------
 
-#define IAC_INSTANCES 8                 // plug-in instances 0..7
-#define IAC_INST_SLOT_BYTES 0x56000     // bytes reserved for each instance record
-#define IAC_TUNE_SLOTS 64               // entries of tune_list
-#define IAC_TUNEREC_BYTES 1044          // bytes of one tuneRec
-#define IAC_EFFECT_POOL_FLOATS (3 * 481024 + 1024) // effect buffer pool per instance
-#define IAC_LAST_BANKS 10               // entries of iac_lastBanks
-#define IAC_PATH_BYTES 260              // iac_bankFilePath, paths in iac_bankInfo
-#define IAC_BANK_NAME_BYTES 260         // iac_bankName and the published bank name
-#define IAC_PRESETS 128                 // published preset names 0..127
-#define IAC_PRESET_NAME_CHARS 34        // longest published preset name
-#define IAC_SLIDERS 9                   // slider records per instance
-#define IAC_SLIDER_LABEL_CHARS 16       // slider label field
-#define IAC_APP_VERSION 253             // version word of this editor
+#define IAC_INSTANCES          8                    // plug-in instances 0..7
+#define IAC_INST_SLOT_BYTES    0x56000              // bytes reserved for each instance record
+#define IAC_TUNE_SLOTS         64                   // entries of tune_list
+#define IAC_TUNEREC_BYTES      1044                 // bytes of one tuneRec
+#define IAC_EFFECT_POOL_FLOATS (3 * 481024 + 1024)  // effect buffer pool per instance
+#define IAC_LAST_BANKS         10                   // entries of iac_lastBanks
+#define IAC_PATH_BYTES         260                  // iac_bankFilePath, paths in iac_bankInfo
+#define IAC_BANK_NAME_BYTES    260                  // iac_bankName and the published bank name
+#define IAC_PRESETS            128                  // published preset names 0..127
+#define IAC_PRESET_NAME_CHARS  34                   // longest published preset name
+#define IAC_SLIDERS            9                    // slider records per instance
+#define IAC_SLIDER_LABEL_CHARS 16                   // slider label field
+#define IAC_APP_VERSION        253                  // version word of this editor
 
-static_assert(std::atomic<int32_t>::is_always_lock_free,
-              "shared notices need lock-free 32-bit atomics");
+static_assert(std::atomic<int32_t>::is_always_lock_free, "shared notices need lock-free 32-bit atomics");
 
 // ---- shared records ---------------------------------------------------------
 
@@ -49,33 +48,33 @@ static_assert(std::atomic<int32_t>::is_always_lock_free,
 
 // One controller slider shown by the plug-in's own panel (36 bytes).
 struct iac_sliderRec {
-    int32_t cc;        // +0  controller number; -1 aftertouch, -2 empty
-    int32_t value;     // +4  0..127
-    int32_t changed;   // +8  set to 1 when the editor rewrites the slider
-    int32_t zero;      // +12 set to 0 with every rewrite
-    int32_t reserved;  // +16
-    char label[IAC_SLIDER_LABEL_CHARS]; // +20 not necessarily terminated at 16 chars
+    int32_t cc;                          // +0  controller number; -1 aftertouch, -2 empty
+    int32_t value;                       // +4  0..127
+    int32_t changed;                     // +8  set to 1 when the editor rewrites the slider
+    int32_t zero;                        // +12 set to 0 with every rewrite
+    int32_t reserved;                    // +16
+    char label[IAC_SLIDER_LABEL_CHARS];  // +20 not necessarily terminated at 16 chars
 };
 
 // Per-instance notices (372 bytes). The ints two processes race on are atomics.
 struct iac_changedRec {
-    std::atomic<int32_t> changed;          // +0  instance changed: set by the plug-in, cleared by the poll
-    std::atomic<int32_t> plugNotice;       // +4  1: a controller was played here or the recent banks changed
-    int32_t reserved8[4];                  // +8
-    std::atomic<int32_t> lastBanksChanged; // +24 1: the recent-bank list changed
-    int32_t reserved28;                    // +28
-    std::atomic<int32_t> currentProgram;   // +32 the instance's current program, -1 none
-    std::atomic<int32_t> slidersChanged;   // +36 1: slider labels changed
-    std::atomic<int32_t> ccPlayed;         // +40 1: a controller was played
-    int32_t reserved44;                    // +44
-    iac_sliderRec sliders[IAC_SLIDERS];    // +48
+    std::atomic<int32_t> changed;           // +0  instance changed: set by the plug-in, cleared by the poll
+    std::atomic<int32_t> plugNotice;        // +4  1: a controller was played here or the recent banks changed
+    int32_t reserved8[4];                   // +8
+    std::atomic<int32_t> lastBanksChanged;  // +24 1: the recent-bank list changed
+    int32_t reserved28;                     // +28
+    std::atomic<int32_t> currentProgram;    // +32 the instance's current program, -1 none
+    std::atomic<int32_t> slidersChanged;    // +36 1: slider labels changed
+    std::atomic<int32_t> ccPlayed;          // +40 1: a controller was played
+    int32_t reserved44;                     // +44
+    iac_sliderRec sliders[IAC_SLIDERS];     // +48
 };
 
 // One recent bank published to the plug-ins (524 bytes).
 struct iac_bankInfo {
-    char fileName[IAC_PATH_BYTES]; // +0   title part of the path (at most 23 characters)
-    char path[IAC_PATH_BYTES];     // +260 full path
-    int32_t priority;              // +520 0 = most recent, -1 = empty entry
+    char fileName[IAC_PATH_BYTES];  // +0   title part of the path (at most 23 characters)
+    char path[IAC_PATH_BYTES];      // +260 full path
+    int32_t priority;               // +520 0 = most recent, -1 = empty entry
 };
 
 #pragma pack(pop)
@@ -104,15 +103,15 @@ struct tuneRec;
 
 // ---- exported data (all inside the shared segment) --------------------------
 
-extern int (&iac_plugIsOnline)[IAC_INSTANCES];          // non-zero while instance i lives
-extern iac_changedRec (&iac_changed)[IAC_INSTANCES];    // per-instance notices
-extern iac_bankInfo (&iac_lastBanks)[IAC_LAST_BANKS];   // recent banks for the plug-ins
-extern char (&iac_bankFilePath)[IAC_PATH_BYTES];        // bank a plug-in asks to open; "" none
-extern char (&iac_bankName)[IAC_BANK_NAME_BYTES];       // its title
-extern int& iac_morvaneIsOnline;                        // non-zero while the editor runs
-extern int32_t& iac_appVersion;                         // the editor writes IAC_APP_VERSION
-extern int32_t& iac_plugVersion;                        // the plug-in's version word
-extern int32_t& editInstance;                           // instance whose editor was asked for
+extern int (&iac_plugIsOnline)[IAC_INSTANCES];         // non-zero while instance i lives
+extern iac_changedRec (&iac_changed)[IAC_INSTANCES];   // per-instance notices
+extern iac_bankInfo (&iac_lastBanks)[IAC_LAST_BANKS];  // recent banks for the plug-ins
+extern char (&iac_bankFilePath)[IAC_PATH_BYTES];       // bank a plug-in asks to open; "" none
+extern char (&iac_bankName)[IAC_BANK_NAME_BYTES];      // its title
+extern int& iac_morvaneIsOnline;                       // non-zero while the editor runs
+extern int32_t& iac_appVersion;                        // the editor writes IAC_APP_VERSION
+extern int32_t& iac_plugVersion;                       // the plug-in's version word
+extern int32_t& editInstance;                          // instance whose editor was asked for
 
 extern float& SR;
 extern float& SR_user;
@@ -126,10 +125,10 @@ extern float& SRRatioUp;
 extern float& SRRatioDown;
 extern float& SRFilterOffset;
 
-extern tuneRec* const tune_list;   // IAC_TUNE_SLOTS records of IAC_TUNEREC_BYTES
-extern float& gFloatOne;           // 1.0: default modulation source
-extern float& envDefaultOut;       // 0.0: default envelope output
-extern int32_t& g_effect_useMaxBuf; // effect buffer mode, 1 at creation
+extern tuneRec* const tune_list;     // IAC_TUNE_SLOTS records of IAC_TUNEREC_BYTES
+extern float& gFloatOne;             // 1.0: default modulation source
+extern float& envDefaultOut;         // 0.0: default envelope output
+extern int32_t& g_effect_useMaxBuf;  // effect buffer mode, 1 at creation
 
 // ---- segment choice ---------------------------------------------------------
 

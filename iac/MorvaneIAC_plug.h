@@ -17,10 +17,10 @@
 // Header words of an instance record that the link touches on the plug-in's
 // behalf (the record itself is declared by the instrument model).
 #define IAC_INST_PROGRAM_WORD 0x0E  // short: pending program change, -1 none
-#define IAC_INST_FADE_WORD 0x1C     // short: 1 fade-out asked, 2 fade-in asked, 0 idle
-#define IAC_INST_FADE_GAIN_A 0x20   // float
-#define IAC_INST_FADE_GAIN_B 0x24   // float
-#define IAC_INST_NUMBER_WORD 0x36   // short: the instance number
+#define IAC_INST_FADE_WORD    0x1C  // short: 1 fade-out asked, 2 fade-in asked, 0 idle
+#define IAC_INST_FADE_GAIN_A  0x20  // float
+#define IAC_INST_FADE_GAIN_B  0x24  // float
+#define IAC_INST_NUMBER_WORD  0x36  // short: the instance number
 
 // Claims an instance: `wanted` 0..7, or -1 for the first free one. Writes
 // plugVersion to iac_plugVersion and the number into the record. Returns the

@@ -33,34 +33,34 @@ float& gFloatOne = exported()->gFloatOne;
 float& envDefaultOut = exported()->envDefaultOut;
 int32_t& g_effect_useMaxBuf = exported()->g_effect_useMaxBuf;
 
-void* iac_offsetToPtr(iac_offset offset) {
+void* iac_offsetToPtr(iac_offset offset)
+{
     if (offset == 0 || offset >= kTotalBytes) return nullptr;
     return base() + offset;
 }
 
-iac_offset iac_ptrToOffset(const void* ptr) {
+iac_offset iac_ptrToOffset(const void* ptr)
+{
     const auto* p = static_cast<const unsigned char*>(ptr);
     const unsigned char* b = base();
     if (p < b || p >= b + kTotalBytes) return 0;
     return iac_offset(p - b);
 }
 
-uint32_t iac_segmentBytes(void) {
-    return kTotalBytes;
-}
+uint32_t iac_segmentBytes(void) { return kTotalBytes; }
 
-instRec* iac_getInst(int i) {
-    return reinterpret_cast<instRec*>(instBytes(validInstance(i) ? i : 0));
-}
+instRec* iac_getInst(int i) { return reinterpret_cast<instRec*>(instBytes(validInstance(i) ? i : 0)); }
 
-float* iac_getEffectPool(int instance) {
+float* iac_getEffectPool(int instance)
+{
     const uint32_t i = validInstance(instance) ? uint32_t(instance) : 0u;
     return reinterpret_cast<float*>(base() + kPoolOffset + i * kPoolBytes);
 }
 
 namespace iac_internal {
 
-void copyTerminated(char* dst, size_t dstBytes, const char* src, size_t maxChars) {
+void copyTerminated(char* dst, size_t dstBytes, const char* src, size_t maxChars)
+{
     if (dstBytes == 0) return;
     size_t n = 0;
     if (src) {

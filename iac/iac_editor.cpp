@@ -11,20 +11,20 @@ using namespace iac_internal;
 
 namespace {
 
-bool validProgram(int program) {
-    return program >= 0 && program < IAC_PRESETS;
-}
+bool validProgram(int program) { return program >= 0 && program < IAC_PRESETS; }
 
 }  // namespace
 
-int iac_internal::requestProgram(int instance, int program) {
+int iac_internal::requestProgram(int instance, int program)
+{
     if (!validInstance(instance) || !validProgram(program)) return 0;
     control()->inst[instance].wantedProgram.store(program);
     exported()->changed[instance].changed.store(1);
     return 1;
 }
 
-int iac_mvn_signIn(void) {
+int iac_mvn_signIn(void)
+{
     // The editor writes its version word before signing in; when a plug-in
     // created the segment in between, carry the word over.
     const int32_t version = iac_appVersion;
@@ -46,47 +46,52 @@ int iac_mvn_signIn(void) {
     return 1;
 }
 
-void iac_mvn_signOut(void) {
+void iac_mvn_signOut(void)
+{
     iac_control* c = control();
     int32_t self = getpid();
     if (c->editorPid.compare_exchange_strong(self, 0))
         __atomic_store_n(&exported()->morvaneIsOnline, 0, __ATOMIC_RELEASE);
 }
 
-int iac_mvn_isAnotherEditorRunning(void) {
+int iac_mvn_isAnotherEditorRunning(void)
+{
     const int32_t pid = control()->editorPid.load();
     return pid != 0 && pid != getpid() && processAlive(pid) ? 1 : 0;
 }
 
-void iac_mvn_repatch(int instance, int32_t flag) {
+void iac_mvn_repatch(int instance, int32_t flag)
+{
     if (!validInstance(instance)) return;
     iac_instanceControl& ic = control()->inst[instance];
     ic.repatchFlags.fetch_or(flag);
     ic.repatchCount.fetch_add(1);
 }
 
-void iac_mvn_reinitEffectBuf(int instance) {
+void iac_mvn_reinitEffectBuf(int instance)
+{
     if (!validInstance(instance)) return;
     control()->inst[instance].effectBufCount.fetch_add(1);
 }
 
-void iac_mvn_programChange(int instance, int program) {
+void iac_mvn_programChange(int instance, int program)
+{
     if (!validInstance(instance) || !validProgram(program)) return;
     control()->inst[instance].editorProgram.store(program);
     exported()->changed[instance].currentProgram.store(program);
 }
 
-void iac_plug_programChange(int instance, int program) {
-    requestProgram(instance, program);
-}
+void iac_plug_programChange(int instance, int program) { requestProgram(instance, program); }
 
-int iac_mvn_getUpdateProgram(int instance, int /*current: the caller compares*/) {
+int iac_mvn_getUpdateProgram(int instance, int /*current: the caller compares*/)
+{
     if (!validInstance(instance)) return -1;
     const int32_t wanted = control()->inst[instance].wantedProgram.exchange(-1);
     return validProgram(wanted) ? wanted : -1;
 }
 
-int iac_app_needOpenWindow(void) {
+int iac_app_needOpenWindow(void)
+{
     const int32_t request = control()->windowRequest.exchange(0);
     const int which = request & 0xFF;
     const int instance = (request >> 8) & 0xFF;
@@ -95,7 +100,8 @@ int iac_app_needOpenWindow(void) {
     return which;
 }
 
-int iac_app_didBankChange(int peekOnly) {
+int iac_app_didBankChange(int peekOnly)
+{
     iac_control* c = control();
     const int32_t asked = peekOnly ? c->bankRequest.load() : c->bankRequest.exchange(0);
     if (asked == 0) return 0;
@@ -106,17 +112,17 @@ int iac_app_didBankChange(int peekOnly) {
     return e->bankFilePath[0] != '\0' ? 1 : 0;
 }
 
-void iac_setPresetName(int slot, const char* name) {
+void iac_setPresetName(int slot, const char* name)
+{
     if (!validProgram(slot)) return;
     char* dst = exported()->presetNames[slot];
     copyTerminated(dst, sizeof exported()->presetNames[slot], name, IAC_PRESET_NAME_CHARS);
 }
 
-void iac_setBankName(const char* name) {
+void iac_setBankName(const char* name)
+{
     iac_exported* e = exported();
     copyTerminated(e->publishedBankName, sizeof e->publishedBankName, name, IAC_BANK_NAME_BYTES - 1);
 }
 
-void iac_mvn_bankChanged(void) {
-    control()->namesGeneration.fetch_add(1);
-}
+void iac_mvn_bankChanged(void) { control()->namesGeneration.fetch_add(1); }

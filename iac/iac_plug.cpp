@@ -13,29 +13,34 @@ using namespace iac_internal;
 namespace {
 
 // 1 when the calling process signed the instance in.
-bool ownedHere(int instance) {
+bool ownedHere(int instance)
+{
     return validInstance(instance) && control()->inst[instance].ownerPid.load() == getpid();
 }
 
-bool claim(int instance, int32_t self) {
+bool claim(int instance, int32_t self)
+{
     std::atomic<int32_t>& owner = control()->inst[instance].ownerPid;
     int32_t seen = owner.load();
     if (seen != 0 && processAlive(seen)) return false;
     return owner.compare_exchange_strong(seen, self);
 }
 
-void setOnline(int instance, int online) {
+void setOnline(int instance, int online)
+{
     __atomic_store_n(&exported()->plugIsOnline[instance], online, __ATOMIC_RELEASE);
     exported()->changed[instance].changed.store(1);
 }
 
-void storeFloat(int instance, uint32_t offset, float value) {
+void storeFloat(int instance, uint32_t offset, float value)
+{
     std::memcpy(instBytes(instance) + offset, &value, sizeof value);
 }
 
 }  // namespace
 
-int iac_plug_signIn(int wanted, int32_t plugVersion) {
+int iac_plug_signIn(int wanted, int32_t plugVersion)
+{
     if (wanted < -1 || wanted >= IAC_INSTANCES) return -1;
     if (!attach(true)) {
         std::fprintf(stderr, "MorvaneIAC: the plug-in cannot sign in to the link\n");
@@ -55,13 +60,15 @@ int iac_plug_signIn(int wanted, int32_t plugVersion) {
     return got;
 }
 
-void iac_plug_signOut(int instance) {
+void iac_plug_signOut(int instance)
+{
     if (!ownedHere(instance)) return;
     setOnline(instance, 0);
     control()->inst[instance].ownerPid.store(0);
 }
 
-int iac_plug_goOnline(int instance) {
+int iac_plug_goOnline(int instance)
+{
     if (!ownedHere(instance)) return 0;
     // The editor loads the instance's current program when it sees it arrive.
     const int32_t program = exported()->changed[instance].currentProgram.load();
@@ -70,29 +77,31 @@ int iac_plug_goOnline(int instance) {
     return 1;
 }
 
-int iac_plug_goOffline(int instance) {
+int iac_plug_goOffline(int instance)
+{
     if (!ownedHere(instance)) return 0;
     setOnline(instance, 0);
     return 1;
 }
 
-int iac_plug_publishProgram(int instance, int program) {
+int iac_plug_publishProgram(int instance, int program)
+{
     if (!validInstance(instance) || program < -1 || program >= IAC_PRESETS) return 0;
     exported()->changed[instance].currentProgram.store(program);
     return 1;
 }
 
-int iac_plug_askProgram(int instance, int program) {
-    return requestProgram(instance, program);
-}
+int iac_plug_askProgram(int instance, int program) { return requestProgram(instance, program); }
 
-int iac_plug_askEditorWindow(int instance, int which) {
+int iac_plug_askEditorWindow(int instance, int which)
+{
     if (!validInstance(instance) || which < 1 || which > 7) return 0;
     control()->windowRequest.store((instance << 8) | which);
     return 1;
 }
 
-int iac_plug_askBank(const char* path, const char* name) {
+int iac_plug_askBank(const char* path, const char* name)
+{
     if (!path || path[0] == '\0' || std::strlen(path) >= IAC_PATH_BYTES) return 0;
     iac_exported* e = exported();
     copyTerminated(e->bankFilePath, sizeof e->bankFilePath, path, IAC_PATH_BYTES - 1);
@@ -101,7 +110,8 @@ int iac_plug_askBank(const char* path, const char* name) {
     return 1;
 }
 
-int iac_plug_answerFade(int instance) {
+int iac_plug_answerFade(int instance)
+{
     if (!validInstance(instance)) return 0;
     const int16_t word = loadShort(instance, IAC_INST_FADE_WORD);
     if (word != 1 && word != 2) return 0;
@@ -112,7 +122,8 @@ int iac_plug_answerFade(int instance) {
     return word;
 }
 
-int iac_plug_takeRepatch(int instance, int32_t* flag) {
+int iac_plug_takeRepatch(int instance, int32_t* flag)
+{
     if (!validInstance(instance)) return 0;
     iac_instanceControl& ic = control()->inst[instance];
     const int32_t count = ic.repatchCount.exchange(0);
@@ -122,39 +133,43 @@ int iac_plug_takeRepatch(int instance, int32_t* flag) {
     return count;
 }
 
-int iac_plug_takeEffectBufRequest(int instance) {
+int iac_plug_takeEffectBufRequest(int instance)
+{
     if (!validInstance(instance)) return 0;
     const int32_t count = control()->inst[instance].effectBufCount.exchange(0);
     return count > 0 ? count : 0;
 }
 
-int iac_plug_takeEditorProgram(int instance) {
+int iac_plug_takeEditorProgram(int instance)
+{
     if (!validInstance(instance)) return -1;
     const int32_t program = control()->inst[instance].editorProgram.exchange(-1);
     return program >= 0 && program < IAC_PRESETS ? program : -1;
 }
 
-int iac_plug_isEditorOnline(void) {
+int iac_plug_isEditorOnline(void)
+{
     return __atomic_load_n(&exported()->morvaneIsOnline, __ATOMIC_ACQUIRE) != 0 ? 1 : 0;
 }
 
-uint32_t iac_plug_namesGeneration(void) {
-    return control()->namesGeneration.load();
-}
+uint32_t iac_plug_namesGeneration(void) { return control()->namesGeneration.load(); }
 
-int iac_plug_getPresetName(int slot, char* out, size_t outBytes) {
+int iac_plug_getPresetName(int slot, char* out, size_t outBytes)
+{
     if (slot < 0 || slot >= IAC_PRESETS || !out || outBytes == 0) return 0;
     copyTerminated(out, outBytes, exported()->presetNames[slot], IAC_PRESET_NAME_CHARS);
     return 1;
 }
 
-int iac_plug_getBankName(char* out, size_t outBytes) {
+int iac_plug_getBankName(char* out, size_t outBytes)
+{
     if (!out || outBytes == 0) return 0;
     copyTerminated(out, outBytes, exported()->publishedBankName, IAC_BANK_NAME_BYTES - 1);
     return 1;
 }
 
-int iac_plug_getRecentBank(int k, iac_bankInfo* out) {
+int iac_plug_getRecentBank(int k, iac_bankInfo* out)
+{
     if (k < 0 || k >= IAC_LAST_BANKS || !out) return 0;
     const iac_bankInfo& in = exported()->lastBanks[k];
     copyTerminated(out->fileName, sizeof out->fileName, in.fileName, IAC_PATH_BYTES - 1);

@@ -31,22 +31,26 @@ struct MapState {
     bool refused = false;  // the last attempt met a segment we must not use
 };
 
-MapState& st() {
+MapState& st()
+{
     static MapState s;
     return s;
 }
 
-void message(const char* what, const std::string& name) {
+void message(const char* what, const std::string& name)
+{
     std::fprintf(stderr, "MorvaneIAC: shared segment \"%s\": %s\n", name.c_str(), what);
 }
 
-void sleepMs(long ms) {
+void sleepMs(long ms)
+{
     timespec t{ms / 1000, (ms % 1000) * 1000000L};
     nanosleep(&t, nullptr);
 }
 
 // Default values of a new segment (the memory is zero on entry).
-void initFresh(unsigned char* mem) {
+void initFresh(unsigned char* mem)
+{
     auto* c = reinterpret_cast<iac_control*>(mem);
     c->header.layoutVersion = kLayoutVersion;
     c->header.totalBytes = kTotalBytes;
@@ -89,7 +93,8 @@ void initFresh(unsigned char* mem) {
 }
 
 // Replaces whatever is mapped with fresh private memory.
-void goPrivate() {
+void goPrivate()
+{
     MapState& s = st();
     void* p = mmap(s.mem, kTotalBytes, PROT_READ | PROT_WRITE,
                    MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | (s.mem ? MAP_FIXED : 0), -1, 0);
@@ -102,7 +107,8 @@ void goPrivate() {
     initFresh(s.mem);
 }
 
-bool mapOver(int fd) {
+bool mapOver(int fd)
+{
     MapState& s = st();
     void* p = mmap(s.mem, kTotalBytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, fd, 0);
     if (p == MAP_FAILED) {
@@ -116,14 +122,16 @@ bool mapOver(int fd) {
 
 enum class Attach { attached, absent, refused };
 
-Attach refuse(const char* why) {
+Attach refuse(const char* why)
+{
     message(why, st().name);
     st().refused = true;
     return Attach::refused;
 }
 
-Attach attachExisting(int fd) {
-    struct stat sb{};
+Attach attachExisting(int fd)
+{
+    struct stat sb {};
     if (fstat(fd, &sb) != 0) return refuse(std::strerror(errno));
     if (sb.st_uid != geteuid() || (sb.st_mode & 077) != 0)
         return refuse("belongs to another user or is open to others; not used");
@@ -156,7 +164,8 @@ Attach attachExisting(int fd) {
     return mapOver(fd) ? Attach::attached : Attach::refused;
 }
 
-Attach createNew(int fd) {
+Attach createNew(int fd)
+{
     MapState& s = st();
     fchmod(fd, 0600);
     if (ftruncate(fd, kTotalBytes) != 0) {
@@ -185,7 +194,8 @@ Attach createNew(int fd) {
     return mapOver(fd) ? Attach::attached : Attach::refused;
 }
 
-Attach attachNamed(bool create) {
+Attach attachNamed(bool create)
+{
     MapState& s = st();
     s.refused = false;
     for (int tries = 0; tries < 3; ++tries) {
@@ -211,7 +221,8 @@ Attach attachNamed(bool create) {
 }
 
 // "/name" with "%p" replaced by the process id; "" when not a usable name.
-std::string expandName(const char* name) {
+std::string expandName(const char* name)
+{
     if (!name) return {};
     std::string out;
     for (const char* c = name; *c; ++c) {
@@ -222,24 +233,27 @@ std::string expandName(const char* name) {
             out += *c;
         }
     }
-    if (out.size() < 2 || out.size() > NAME_MAX || out[0] != '/' ||
-        out.find('/', 1) != std::string::npos)
+    if (out.size() < 2 || out.size() > NAME_MAX || out[0] != '/' || out.find('/', 1) != std::string::npos)
         return {};
     return out;
 }
 
-std::string defaultName() {
+std::string defaultName()
+{
     const char* env = std::getenv("MORVANE_IAC_SEGMENT");
     if (env && *env) {
         std::string n = expandName(env);
         if (!n.empty()) return n;
-        std::fprintf(stderr, "MorvaneIAC: MORVANE_IAC_SEGMENT \"%s\" is not a segment name "
-                             "(\"/name\"); the default is used\n", env);
+        std::fprintf(stderr,
+                     "MorvaneIAC: MORVANE_IAC_SEGMENT \"%s\" is not a segment name "
+                     "(\"/name\"); the default is used\n",
+                     env);
     }
     return "/morvane-iac-" + std::to_string(geteuid());
 }
 
-bool startUp() {
+bool startUp()
+{
     goPrivate();
     st().name = defaultName();
     attachNamed(false);
@@ -248,23 +262,24 @@ bool startUp() {
 
 }  // namespace
 
-unsigned char* base() {
+unsigned char* base()
+{
     static const bool ready = startUp();
     (void)ready;
     return st().mem;
 }
 
-int attach(bool create) {
+int attach(bool create)
+{
     base();
     if (st().shared) return 1;
     return attachNamed(create) == Attach::attached ? 1 : 0;
 }
 
-bool processAlive(int32_t pid) {
-    return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
-}
+bool processAlive(int32_t pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
 
-void clearStaleClaims() {
+void clearStaleClaims()
+{
     iac_control* c = reinterpret_cast<iac_control*>(st().mem);
     iac_exported* e = reinterpret_cast<iac_exported*>(st().mem + kExportedOffset);
     int32_t pid = c->editorPid.load();
@@ -279,11 +294,13 @@ void clearStaleClaims() {
     }
 }
 
-int16_t loadShort(int instance, uint32_t offset) {
+int16_t loadShort(int instance, uint32_t offset)
+{
     return __atomic_load_n(reinterpret_cast<int16_t*>(instBytes(instance) + offset), __ATOMIC_ACQUIRE);
 }
 
-void storeShort(int instance, uint32_t offset, int16_t value) {
+void storeShort(int instance, uint32_t offset, int16_t value)
+{
     __atomic_store_n(reinterpret_cast<int16_t*>(instBytes(instance) + offset), value, __ATOMIC_RELEASE);
 }
 
@@ -291,7 +308,8 @@ void storeShort(int instance, uint32_t offset, int16_t value) {
 
 using namespace iac_internal;
 
-int iac_setSegmentName(const char* name) {
+int iac_setSegmentName(const char* name)
+{
     base();
     std::string n = expandName(name);
     if (n.empty()) {
@@ -306,17 +324,20 @@ int iac_setSegmentName(const char* name) {
     return attachNamed(false) == Attach::refused ? 0 : 1;
 }
 
-const char* iac_getSegmentName(void) {
+const char* iac_getSegmentName(void)
+{
     base();
     return st().name.c_str();
 }
 
-int iac_isSegmentShared(void) {
+int iac_isSegmentShared(void)
+{
     base();
     return st().shared ? 1 : 0;
 }
 
-int iac_unlinkSegment(void) {
+int iac_unlinkSegment(void)
+{
     base();
     return shm_unlink(st().name.c_str()) == 0 ? 1 : 0;
 }

@@ -32,20 +32,20 @@ struct iac_header {
 
 // What the library keeps per instance besides the exported data.
 struct iac_instanceControl {
-    std::atomic<int32_t> ownerPid;       // process that signed the instance in, 0 free
-    std::atomic<int32_t> repatchCount;   // repatch requests not yet taken
-    std::atomic<int32_t> repatchFlags;   // their flags or-ed together
-    std::atomic<int32_t> effectBufCount; // effect-buffer requests not yet taken
-    std::atomic<int32_t> wantedProgram;  // program the plug-in side asks for, -1 none
-    std::atomic<int32_t> editorProgram;  // program chosen in the editor, -1 none
+    std::atomic<int32_t> ownerPid;        // process that signed the instance in, 0 free
+    std::atomic<int32_t> repatchCount;    // repatch requests not yet taken
+    std::atomic<int32_t> repatchFlags;    // their flags or-ed together
+    std::atomic<int32_t> effectBufCount;  // effect-buffer requests not yet taken
+    std::atomic<int32_t> wantedProgram;   // program the plug-in side asks for, -1 none
+    std::atomic<int32_t> editorProgram;   // program chosen in the editor, -1 none
     int32_t reserved[2];
 };
 
 struct iac_control {
     iac_header header;
-    std::atomic<int32_t> editorPid;       // signed-in editor, 0 none
-    std::atomic<int32_t> windowRequest;   // (instance << 8) | window, 0 none
-    std::atomic<int32_t> bankRequest;     // 1: a plug-in asked for the bank in iac_bankFilePath
+    std::atomic<int32_t> editorPid;      // signed-in editor, 0 none
+    std::atomic<int32_t> windowRequest;  // (instance << 8) | window, 0 none
+    std::atomic<int32_t> bankRequest;    // 1: a plug-in asked for the bank in iac_bankFilePath
     std::atomic<uint32_t> namesGeneration;
     iac_instanceControl inst[IAC_INSTANCES];
 };

@@ -10,7 +10,7 @@
 #include <vector>
 
 #define PLATFORM_PRESENTER_HEADLESS 0
-#define PLATFORM_PRESENTER_SDL 1
+#define PLATFORM_PRESENTER_SDL      1
 
 // Starts the layer with the given presenter and screen size; 1 or 0 (for
 // example when no display can be opened for the SDL presenter).
@@ -37,50 +37,55 @@ int platform_registerCursor(LPCSTR nameOrId, cairo_surface_t* image, int hotX, i
 int platform_registerIcon(LPCSTR nameOrId, cairo_surface_t* image);
 
 struct MenuTemplateItem {
-  std::string text;                     // "-" or empty text with MF_SEPARATOR makes a separator
-  UINT id = 0;                          // command id of a string item
-  UINT flags = 0;                       // MF_GRAYED, MF_CHECKED, MF_SEPARATOR
-  std::vector<MenuTemplateItem> popup;  // non-empty: a sub-menu
+    std::string text;                     // "-" or empty text with MF_SEPARATOR makes a separator
+    UINT id = 0;                          // command id of a string item
+    UINT flags = 0;                       // MF_GRAYED, MF_CHECKED, MF_SEPARATOR
+    std::vector<MenuTemplateItem> popup;  // non-empty: a sub-menu
 };
 int platform_registerMenuTemplate(LPCSTR nameOrId, const std::vector<MenuTemplateItem>& bar);
 int platform_registerAccelerators(LPCSTR nameOrId, const std::vector<ACCEL>& entries);
 
 // Dialog templates are in pixels of the dialog's client area.
 struct DialogItemTemplate {
-  std::string className;  // "BUTTON", "STATIC", "LISTBOX", "EDIT", "SCROLLBAR"
-  std::string text;
-  int id = 0;
-  int x = 0, y = 0, cx = 0, cy = 0;
-  DWORD style = 0;        // WS_CHILD | WS_VISIBLE are added
-  DWORD exStyle = 0;
+    std::string className;  // "BUTTON", "STATIC", "LISTBOX", "EDIT", "SCROLLBAR"
+    std::string text;
+    int id = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    DWORD style = 0;  // WS_CHILD | WS_VISIBLE are added
+    DWORD exStyle = 0;
 };
 struct DialogTemplate {
-  std::string title;
-  int x = 0, y = 0, cx = 200, cy = 100;  // placed centred over the owner unless DS_ABSALIGN
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  std::string fontFace = "Arial";
-  int fontHeight = -12;                  // as lfHeight
-  std::vector<DialogItemTemplate> items;
+    std::string title;
+    int x = 0, y = 0, cx = 200, cy = 100;  // placed centred over the owner unless DS_ABSALIGN
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    std::string fontFace = "Arial";
+    int fontHeight = -12;  // as lfHeight
+    std::vector<DialogItemTemplate> items;
 };
 int platform_registerDialogTemplate(LPCSTR nameOrId, const DialogTemplate& tpl);
 
 // ---- the last message box shown (for tests and diagnostics) -------------------
-struct PlatformPromptRec { std::string caption, text; UINT type = 0; int answer = 0; int count = 0; };
+struct PlatformPromptRec {
+    std::string caption, text;
+    UINT type = 0;
+    int answer = 0;
+    int count = 0;
+};
 PlatformPromptRec platform_lastMessageBox(void);
 
 // ---- headless presenter controls (no effect with the SDL presenter) -----------
 void headless_mouseMove(int x, int y);
-void headless_mouseDown(int button);   // 1 left, 2 middle, 3 right
+void headless_mouseDown(int button);  // 1 left, 2 middle, 3 right
 void headless_mouseUp(int button);
 void headless_click(int x, int y, int button = 1);
 void headless_doubleClick(int x, int y);
 void headless_wheel(int x, int y, int notches);
 void headless_keyDown(int vk);
 void headless_keyUp(int vk);
-void headless_key(int vk);              // down and up
+void headless_key(int vk);  // down and up
 void headless_typeText(const char* text);
 void headless_dropFiles(int x, int y, const std::vector<std::string>& paths);
-void headless_requestClose(void);       // the user closes the program's window
+void headless_requestClose(void);  // the user closes the program's window
 // Clicks the centre of a window (a control, a button of a dialog...).
 void headless_clickWindow(HWND hwnd);
 // Dispatches every pending message (with timers already due) until nothing is

@@ -13,26 +13,26 @@
 
 // ---- theme -------------------------------------------------------------------------------
 struct resColorRec {
-  double r, g, b;  // 0..1
+    double r, g, b;  // 0..1
 };
 
 struct resThemeRec {
-  resColorRec window;       // behind everything
-  resColorRec panel;        // face of a framed panel
-  resColorRec panelDark;    // lower end of the panel's shading
-  resColorRec edgeLight;    // upper-left bevel
-  resColorRec edgeDark;     // lower-right bevel
-  resColorRec label;        // section labels and captions
-  resColorRec text;         // values and item texts (cream)
-  resColorRec textDim;      // disabled text and glyphs
-  resColorRec accent;       // selection, lit LEDs, knob caps (teal)
-  resColorRec accentDark;   // selected cell background, unlit LEDs
-  resColorRec field;        // number-box and display fields
-  resColorRec buttonFace;
-  resColorRec buttonFaceDown;
-  resColorRec track;        // slider grooves
-  resColorRec knob;         // slider knob body
-  resColorRec keyWhite, keyWhiteDown, keyBlack, keyBlackDown;
+    resColorRec window;      // behind everything
+    resColorRec panel;       // face of a framed panel
+    resColorRec panelDark;   // lower end of the panel's shading
+    resColorRec edgeLight;   // upper-left bevel
+    resColorRec edgeDark;    // lower-right bevel
+    resColorRec label;       // section labels and captions
+    resColorRec text;        // values and item texts (cream)
+    resColorRec textDim;     // disabled text and glyphs
+    resColorRec accent;      // selection, lit LEDs, knob caps (teal)
+    resColorRec accentDark;  // selected cell background, unlit LEDs
+    resColorRec field;       // number-box and display fields
+    resColorRec buttonFace;
+    resColorRec buttonFaceDown;
+    resColorRec track;  // slider grooves
+    resColorRec knob;   // slider knob body
+    resColorRec keyWhite, keyWhiteDown, keyBlack, keyBlackDown;
 };
 
 const resThemeRec& res_theme(void);
@@ -50,7 +50,8 @@ enum { kResNormal = 0, kResSelected = 1, kResDisabled = 2, kResDisabledSelected 
 void res_paintBackground(cairo_t* cr, double x, double y, double w, double h);
 // A bevelled panel; with a label, a section caption sits in a notch of its top edge.
 void res_paintPanel(cairo_t* cr, double x, double y, double w, double h, const char* label);
-void res_paintButton(cairo_t* cr, double x, double y, double w, double h, int look, int state, const char* text);
+void res_paintButton(cairo_t* cr, double x, double y, double w, double h, int look, int state,
+                     const char* text);
 // The mask of a button look: black where the button is, white elsewhere.
 void res_paintButtonMask(cairo_t* cr, double x, double y, double w, double h, int look);
 void res_paintTrack(cairo_t* cr, double x, double y, double w, double h, int horizontal);
@@ -77,7 +78,8 @@ int res_registerPanel(int id, int w, int h, const char* label);
 int res_registerButtonSet(int base, int w, int h, int states, int look, const char* const* texts);
 // A draggy set: track, + 1 knob, + 2 level fill, + 3 pressed knob. A round
 // knob when roundKnob is set, else a slider knob across the track.
-int res_registerTrackSet(int track, int trackW, int trackH, int knobW, int knobH, int horizontal, int roundKnob);
+int res_registerTrackSet(int track, int trackW, int trackH, int knobW, int knobH, int horizontal,
+                         int roundKnob);
 // Keyboard keys from base p: white keys C..B at p, p + 2, .. p + 12, the
 // black key at p + 14, the top C at p + 16, each with its pressed picture at + 1.
 int res_registerKeyboardSet(int base, int whiteW, int whiteH, int blackW, int blackH);
@@ -102,18 +104,18 @@ const std::vector<int>& resources_bitmapIds(void);
 // one, two or three controller rows above the performance row), the
 // instance buttons (1600 + 8 i) and the bend wheel (2248).
 enum {
-  kResMainEditorButtons = 2100,  // + 8 k: Patch, Waveform, Effect, LFO, Envelope, MIDI
-  kResMainPageButtons = 2148,    // + 8 k: pages 0..7
-  kResMainStore = 2212,
-  kResMainStoreTo = 2220,
-  kResMainPanic = 2228,
-  kResMainKeys = 2236,
-  kResMainBendRidge = 2249,
-  kResMainHold = 2252,
-  kResMainSustain = 2260,
-  kResMainCell = 2268,           // and + 1 selected
-  kResMainSlider = 2270,         // track, knob, fill, pressed knob
-  kResMainKeyboard = 2274        // .. + 17
+    kResMainEditorButtons = 2100,  // + 8 k: Patch, Waveform, Effect, LFO, Envelope, MIDI
+    kResMainPageButtons = 2148,    // + 8 k: pages 0..7
+    kResMainStore = 2212,
+    kResMainStoreTo = 2220,
+    kResMainPanic = 2228,
+    kResMainKeys = 2236,
+    kResMainBendRidge = 2249,
+    kResMainHold = 2252,
+    kResMainSustain = 2260,
+    kResMainCell = 2268,     // and + 1 selected
+    kResMainSlider = 2270,   // track, knob, fill, pressed knob
+    kResMainKeyboard = 2274  // .. + 17
 };
 // Paints and registers the Main window's bitmaps; 1 or 0.
 int res_registerMainWindowArt(void);
@@ -126,8 +128,13 @@ int res_registerPatchArt(void);
 // ---- the controls' own artwork and the toolkit gallery's set ----------------------------------
 // Wave glyphs for pop-up bitmap items.
 enum {
-  kResGlyphSine = 0, kResGlyphTriangle, kResGlyphSaw, kResGlyphSquare, kResGlyphPulse, kResGlyphNoise,
-  kResGlyphCount
+    kResGlyphSine = 0,
+    kResGlyphTriangle,
+    kResGlyphSaw,
+    kResGlyphSquare,
+    kResGlyphPulse,
+    kResGlyphNoise,
+    kResGlyphCount
 };
 void res_paintGlyph(cairo_t* cr, double x, double y, double w, double h, int glyph);
 // Glyphs base + kResGlyphSine .. base + kResGlyphNoise, each w x h; 1 or 0.
@@ -139,23 +146,30 @@ int res_registerPadSet(int track, int w, int h, int knob);
 // Bitmap ids of the toolkit gallery (tools/toolkit-gallery). A button reads
 // eight pictures per state, so button sets stay eight ids apart.
 enum {
-  kResGalleryPanelNumbox = 2800, kResGalleryPanelDraggy, kResGalleryPanelPopup, kResGalleryPanelButton,
-  kResGalleryPanelDisplay, kResGalleryPanelMatrix, kResGalleryPanelList, kResGalleryPanelPanels,
-  kResGalleryPanelInner, kResGalleryPanelKeyboard,
-  kResGalleryStore = 2810,     // square, 1 state
-  kResGalleryLed = 2820,       // LED with masks
-  kResGalleryTab = 2830,       // three tabs at + 8 k
-  kResGalleryMulti = 2854,     // square, 3 states (Sine, Saw, Square)
-  kResGalleryRound = 2878,     // round with masks
-  kResGalleryPlain = 2886,     // square without text (the toolkit writes it)
-  kResGalleryLevel = 2894,     // horizontal track with level fill
-  kResGalleryFader = 2898,     // vertical track
-  kResGalleryPad = 2902,       // two-axis pad
-  kResGalleryWheel = 2906,     // spring-back wheel
-  kResGalleryCell = 2910,      // matrix cell and selected cell
-  kResGalleryLine = 2912,      // list line and selected line
-  kResGalleryKeys = 2914,      // keyboard, 18 pictures
-  kResGalleryGlyphs = 2932     // six wave glyphs
+    kResGalleryPanelNumbox = 2800,
+    kResGalleryPanelDraggy,
+    kResGalleryPanelPopup,
+    kResGalleryPanelButton,
+    kResGalleryPanelDisplay,
+    kResGalleryPanelMatrix,
+    kResGalleryPanelList,
+    kResGalleryPanelPanels,
+    kResGalleryPanelInner,
+    kResGalleryPanelKeyboard,
+    kResGalleryStore = 2810,  // square, 1 state
+    kResGalleryLed = 2820,    // LED with masks
+    kResGalleryTab = 2830,    // three tabs at + 8 k
+    kResGalleryMulti = 2854,  // square, 3 states (Sine, Saw, Square)
+    kResGalleryRound = 2878,  // round with masks
+    kResGalleryPlain = 2886,  // square without text (the toolkit writes it)
+    kResGalleryLevel = 2894,  // horizontal track with level fill
+    kResGalleryFader = 2898,  // vertical track
+    kResGalleryPad = 2902,    // two-axis pad
+    kResGalleryWheel = 2906,  // spring-back wheel
+    kResGalleryCell = 2910,   // matrix cell and selected cell
+    kResGalleryLine = 2912,   // list line and selected line
+    kResGalleryKeys = 2914,   // keyboard, 18 pictures
+    kResGalleryGlyphs = 2932  // six wave glyphs
 };
 // Paints and registers the gallery's bitmaps; 1 or 0.
 int res_registerGalleryArt(void);

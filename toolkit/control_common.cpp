@@ -4,107 +4,117 @@
 #include "toolkit/toolkit_internal.h"
 #include <cstring>
 
-void control_updateZone(const clickObjectRec* obj, short cursorID, RECT rect, short maskID) {
-  if (!obj) return;
-  if (obj->visible && obj->enabled)
-    zone_newRect(obj->id, cursorID, rect, maskID);
-  else
+void control_updateZone(const clickObjectRec* obj, short cursorID, RECT rect, short maskID)
+{
+    if (!obj) return;
+    if (obj->visible && obj->enabled)
+        zone_newRect(obj->id, cursorID, rect, maskID);
+    else
+        zone_delete(obj->id);
+}
+
+clickObjectRec* control_newObject(short id, short type)
+{
+    if (g_currentWindow < 1 || g_currentWindow > kWindowMax) return nullptr;
+    clickObjectRec* old = toolkit_object(id);
+    if (old != &defaultClickObject && old->type == type && old->data) return nullptr;
+    clickObjectRec* obj = clickObject_new(g_currentWindow, id);
+    return obj == &defaultClickObject ? nullptr : obj;
+}
+
+void control_attach(clickObjectRec* obj, short type, RECT rect, void* data, clickProcPtr click,
+                    clickProcPtr draw)
+{
+    obj->type = type;
+    obj->rect = rect;
+    obj->visible = 1;
+    obj->enabled = 1;
+    obj->panel = 0;
+    obj->data = data;
+    obj->clickProc = click ? click : emptyClickProc;
+    obj->drawProc = draw ? draw : emptyClickProc;
+    invalRect(&obj->rect);
+    window_updateDrawList(g_currentWindow);
+}
+
+void* control_data(short id, short type)
+{
+    clickObjectRec* obj = toolkit_object(id);
+    if (obj == &defaultClickObject || obj->type != type) return nullptr;
+    return obj->data;
+}
+
+void control_detach(clickObjectRec* obj)
+{
     zone_delete(obj->id);
+    invalRect(&obj->rect);
+    clickObject_init(obj, obj->window, obj->id);
+    window_updateDrawList(g_currentWindow);
 }
 
-clickObjectRec* control_newObject(short id, short type) {
-  if (g_currentWindow < 1 || g_currentWindow > kWindowMax) return nullptr;
-  clickObjectRec* old = toolkit_object(id);
-  if (old != &defaultClickObject && old->type == type && old->data) return nullptr;
-  clickObjectRec* obj = clickObject_new(g_currentWindow, id);
-  return obj == &defaultClickObject ? nullptr : obj;
-}
-
-void control_attach(clickObjectRec* obj, short type, RECT rect, void* data, clickProcPtr click, clickProcPtr draw) {
-  obj->type = type;
-  obj->rect = rect;
-  obj->visible = 1;
-  obj->enabled = 1;
-  obj->panel = 0;
-  obj->data = data;
-  obj->clickProc = click ? click : emptyClickProc;
-  obj->drawProc = draw ? draw : emptyClickProc;
-  invalRect(&obj->rect);
-  window_updateDrawList(g_currentWindow);
-}
-
-void* control_data(short id, short type) {
-  clickObjectRec* obj = toolkit_object(id);
-  if (obj == &defaultClickObject || obj->type != type) return nullptr;
-  return obj->data;
-}
-
-void control_detach(clickObjectRec* obj) {
-  zone_delete(obj->id);
-  invalRect(&obj->rect);
-  clickObject_init(obj, obj->window, obj->id);
-  window_updateDrawList(g_currentWindow);
-}
-
-int control_track(short id, int waitMs, trackStepProcPtr step, void* arg) {
-  short window = g_currentWindow;
-  HWND hwnd = window_getHWND(window);
-  trackStateRec s;
-  mouse_getPos(&s.pt);
-  s.start = s.last = s.pt;
-  s.inside = 0;
-  s.round = 0;
-  for (;;) {
-    g_currentWindow = window;  // timers and callbacks may have moved it
+int control_track(short id, int waitMs, trackStepProcPtr step, void* arg)
+{
+    short window = g_currentWindow;
+    HWND hwnd = window_getHWND(window);
+    trackStateRec s;
     mouse_getPos(&s.pt);
-    zoneRec* z = window_getZone(window, id);
-    s.inside = z && z->id == id && zone_pointInZone(z, &s.pt);
-    if (!step(id, &s, arg)) break;
-    s.last = s.pt;
-    s.round++;
-    Sleep((DWORD)waitMs);
-    timer_process();
-    if (!hwnd || mouse_up(hwnd)) break;
-  }
-  g_currentWindow = window;
-  return s.inside;
-}
-
-void control_drawText(const char* text, const RECT* rect, short fontID, RGBColor color, UINT format) {
-  if (!text || !*text || !rect) return;
-  HDC hdc = window_getHDC(g_currentWindow);
-  if (!hdc) return;
-  int saved = SaveDC(hdc);
-  font_select(fontID, hdc);
-  SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, rgbColor_toCOLORREF(color));
-  RECT r = *rect;
-  DrawTextA(hdc, text, (int)strlen(text), &r, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  RestoreDC(hdc, saved);
-  window_freeHDC(g_currentWindow, hdc);
-}
-
-int control_fontHeight(short fontID) {
-  HFONT f = font_getHFONT(fontID);
-  if (!f) return 0;
-  HDC hdc = window_getHDC(g_currentWindow);
-  if (!hdc) return 0;
-  HGDIOBJ old = SelectObject(hdc, f);
-  TEXTMETRICA tm;
-  int h = GetTextMetricsA(hdc, &tm) ? (int)tm.tmHeight : 0;
-  SelectObject(hdc, old);
-  window_freeHDC(g_currentWindow, hdc);
-  return h;
-}
-
-int control_copyText(char* out, const char* text, int max) {
-  if (!out || max <= 0) return 0;
-  int n = 0;
-  if (text)
-    while (n < max - 1 && text[n]) {
-      out[n] = text[n];
-      n++;
+    s.start = s.last = s.pt;
+    s.inside = 0;
+    s.round = 0;
+    for (;;) {
+        g_currentWindow = window;  // timers and callbacks may have moved it
+        mouse_getPos(&s.pt);
+        zoneRec* z = window_getZone(window, id);
+        s.inside = z && z->id == id && zone_pointInZone(z, &s.pt);
+        if (!step(id, &s, arg)) break;
+        s.last = s.pt;
+        s.round++;
+        Sleep((DWORD)waitMs);
+        timer_process();
+        if (!hwnd || mouse_up(hwnd)) break;
     }
-  out[n] = 0;
-  return n;
+    g_currentWindow = window;
+    return s.inside;
+}
+
+void control_drawText(const char* text, const RECT* rect, short fontID, RGBColor color, UINT format)
+{
+    if (!text || !*text || !rect) return;
+    HDC hdc = window_getHDC(g_currentWindow);
+    if (!hdc) return;
+    int saved = SaveDC(hdc);
+    font_select(fontID, hdc);
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, rgbColor_toCOLORREF(color));
+    RECT r = *rect;
+    DrawTextA(hdc, text, (int)strlen(text), &r, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    RestoreDC(hdc, saved);
+    window_freeHDC(g_currentWindow, hdc);
+}
+
+int control_fontHeight(short fontID)
+{
+    HFONT f = font_getHFONT(fontID);
+    if (!f) return 0;
+    HDC hdc = window_getHDC(g_currentWindow);
+    if (!hdc) return 0;
+    HGDIOBJ old = SelectObject(hdc, f);
+    TEXTMETRICA tm;
+    int h = GetTextMetricsA(hdc, &tm) ? (int)tm.tmHeight : 0;
+    SelectObject(hdc, old);
+    window_freeHDC(g_currentWindow, hdc);
+    return h;
+}
+
+int control_copyText(char* out, const char* text, int max)
+{
+    if (!out || max <= 0) return 0;
+    int n = 0;
+    if (text)
+        while (n < max - 1 && text[n]) {
+            out[n] = text[n];
+            n++;
+        }
+    out[n] = 0;
+    return n;
 }

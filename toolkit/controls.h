@@ -24,11 +24,11 @@
 
 // What a tracking loop knows at each round.
 struct trackStateRec {
-  zPoint pt;      // the pointer now
-  zPoint start;   // the pointer at the first round
-  zPoint last;    // the pointer at the previous round
-  int inside;     // the pointer is in the control's zone (mask included)
-  int round;      // 0 at the first round
+    zPoint pt;     // the pointer now
+    zPoint start;  // the pointer at the first round
+    zPoint last;   // the pointer at the previous round
+    int inside;    // the pointer is in the control's zone (mask included)
+    int round;     // 0 at the first round
 };
 // One round of a tracking loop; returns 0 to leave the loop at once.
 typedef int (*trackStepProcPtr)(short id, trackStateRec* state, void* arg);
@@ -39,7 +39,8 @@ typedef int (*trackStepProcPtr)(short id, trackStateRec* state, void* arg);
 clickObjectRec* control_newObject(short id, short type);
 // Fills a new control's object (visible, enabled, panel 0), invalidates it
 // and rebuilds the draw list.
-void control_attach(clickObjectRec* obj, short type, RECT rect, void* data, clickProcPtr click, clickProcPtr draw);
+void control_attach(clickObjectRec* obj, short type, RECT rect, void* data, clickProcPtr click,
+                    clickProcPtr draw);
 // A control's mouse zone follows its state: while the object is visible and
 // enabled it has a zone of the given cursor (and mask picture) over rect,
 // otherwise none.
@@ -65,26 +66,27 @@ int control_copyText(char* out, const char* text, int max);
 typedef double (*incrementProcPtr)(double value, short delta, short column);
 
 struct numboxRec {
-  long pressed;          // 1 while the user drags
-  short decimals;        // 0 integer, 1..6 digits after the point
-  short buttons;         // step-button columns, 1..3
-  short pictID;          // first bitmap of the artwork
-  short font;
-  short fontID;
-  RGBColor nameRGB;
-  RGBColor valueRGB;
-  RECT buttonRect;
-  RECT valueRect;
-  RECT nameRect;
-  double value, minimum, maximum;
-  clickObjectRec* obj;
-  incrementProcPtr increment;
-  clickProcPtr callback;
-  char name[24];
+    long pressed;    // 1 while the user drags
+    short decimals;  // 0 integer, 1..6 digits after the point
+    short buttons;   // step-button columns, 1..3
+    short pictID;    // first bitmap of the artwork
+    short font;
+    short fontID;
+    RGBColor nameRGB;
+    RGBColor valueRGB;
+    RECT buttonRect;
+    RECT valueRect;
+    RECT nameRect;
+    double value, minimum, maximum;
+    clickObjectRec* obj;
+    incrementProcPtr increment;
+    clickProcPtr callback;
+    char name[24];
 };
 
 void numbox_new(short id, short x, short y, short width, short buttons, short decimals, double value,
-                double minimum, double maximum, incrementProcPtr increment, clickProcPtr callback, const char* name);
+                double minimum, double maximum, incrementProcPtr increment, clickProcPtr callback,
+                const char* name);
 void numbox_delete(short id);
 void numbox_setVal(short id, float value);
 float numbox_getVal(short id);
@@ -114,23 +116,30 @@ double numbox_bigExpo(double value, short delta, short column);
 
 // ---- draggy (type 4) ----------------------------------------------------------------------
 enum {
-  kDraggySpring = 1, kDraggyHorizontal = 2, kDraggyVertical = 4, kDraggyWholeTrack = 8, kDraggyHidden = 32,
-  kDraggyHideCursor = 64, kDraggyJump = 128, kDraggyPressedKnob = 256, kDraggyLevelFill = 512
+    kDraggySpring = 1,
+    kDraggyHorizontal = 2,
+    kDraggyVertical = 4,
+    kDraggyWholeTrack = 8,
+    kDraggyHidden = 32,
+    kDraggyHideCursor = 64,
+    kDraggyJump = 128,
+    kDraggyPressedKnob = 256,
+    kDraggyLevelFill = 512
 };
 
 struct draggyRec {
-  short trackPict;          // knob + 1, fill + 2, pressed knob + 3
-  short trackRight, trackBottom;
-  short halfKnobW, halfKnobH;
-  long flags;
-  zPoint lastPos;
-  RECT knobRect;
-  double h, v;              // 0..1
-  float one;
-  float mouseScale;
-  float lag;
-  clickObjectRec* obj;
-  clickProcPtr callback;
+    short trackPict;  // knob + 1, fill + 2, pressed knob + 3
+    short trackRight, trackBottom;
+    short halfKnobW, halfKnobH;
+    long flags;
+    zPoint lastPos;
+    RECT knobRect;
+    double h, v;  // 0..1
+    float one;
+    float mouseScale;
+    float lag;
+    clickObjectRec* obj;
+    clickProcPtr callback;
 };
 
 void draggy_new(short id, short x, short y, long flags, short trackPict, int makeZone, clickProcPtr callback,
@@ -152,23 +161,23 @@ enum { kPopupNoArrow = 4, kPopupBitmaps = 8, kPopupTitleInside = 16, kPopupHidde
 typedef void (*popupProcPtr)(short id, short menu, short item);
 
 struct popupRec {
-  long flags;
-  clickObjectRec* obj;
-  popupProcPtr callback;
-  short font;
-  short size;
-  char title[32];
-  RECT titleRect;
-  RGBColor titleRGB, bodyRGB, frameRGB, itemTextRGB;
-  HMENU menu;
-  HWND hwnd;
-  short fontID;
-  short current;            // command id of the item shown
-  short itemBitmaps[16];
+    long flags;
+    clickObjectRec* obj;
+    popupProcPtr callback;
+    short font;
+    short size;
+    char title[32];
+    RECT titleRect;
+    RGBColor titleRGB, bodyRGB, frameRGB, itemTextRGB;
+    HMENU menu;
+    HWND hwnd;
+    short fontID;
+    short current;  // command id of the item shown
+    short itemBitmaps[16];
 };
 
-void popup_new(short id, short x, short y, short width, short height, long flags, short unused, const char* title,
-               int enabled, popupProcPtr callback);
+void popup_new(short id, short x, short y, short width, short height, long flags, short unused,
+               const char* title, int enabled, popupProcPtr callback);
 void popup_delete(short id);
 void popup_addItem(short id, short item, int enabled, const char* text, short bitmapID);
 void popup_renameItem(short id, short item, const char* text);
@@ -188,26 +197,26 @@ popupRec* popup_get(short id);
 enum { kButtonAtPress = 1, kButtonRadio = 2, kButtonHidden = 4, kButtonToggle = 16, kButtonMultiState = 32 };
 
 struct buttonRec {
-  short states;         // at least 1
-  short state;
-  short* picts;         // 8 x states bitmap ids, 0 = missing
-  int hasMask;
-  short currentPict;
-  long flags;
-  clickObjectRec* obj;
-  clickProcPtr callback;
-  int selected;
-  short fontID;
-  short font;
-  short fontSize;
-  short one;
-  RGBColor textRGB;
-  short textLength;
-  char text[32];
+    short states;  // at least 1
+    short state;
+    short* picts;  // 8 x states bitmap ids, 0 = missing
+    int hasMask;
+    short currentPict;
+    long flags;
+    clickObjectRec* obj;
+    clickProcPtr callback;
+    int selected;
+    short fontID;
+    short font;
+    short fontSize;
+    short one;
+    RGBColor textRGB;
+    short textLength;
+    char text[32];
 };
 
-void button_new(short id, short x, short y, long flags, short basePict, const char* text, int enabled, int selected,
-                short states, clickProcPtr callback);
+void button_new(short id, short x, short y, long flags, short basePict, const char* text, int enabled,
+                int selected, short states, clickProcPtr callback);
 void button_delete(short id);
 void button_select(short id, int selected);
 void button_enable(short id, int enabled);
@@ -229,20 +238,20 @@ enum { kDisplayHidden = 1, kDisplayEditable = 8 };
 enum { kDisplayLeft = 0, kDisplayCentre = 1, kDisplayRight = 2 };
 
 struct displayRec {
-  char text[256];
-  long length;
-  unsigned int format;      // DrawText format: 0 left, 1 centred, 2 right
-  short font;
-  short fontID;
-  short size;
-  short style;
-  short tabTarget;          // next display for the Tab key, 0 = none
-  RGBColor textRGB;
-  RGBColor bgRGB;
-  long flags;
-  clickObjectRec* obj;
-  clickProcPtr callback;    // after an edit
-  validateProcPtr validate;
+    char text[256];
+    long length;
+    unsigned int format;  // DrawText format: 0 left, 1 centred, 2 right
+    short font;
+    short fontID;
+    short size;
+    short style;
+    short tabTarget;  // next display for the Tab key, 0 = none
+    RGBColor textRGB;
+    RGBColor bgRGB;
+    long flags;
+    clickObjectRec* obj;
+    clickProcPtr callback;  // after an edit
+    validateProcPtr validate;
 };
 
 void display_new(short id, short x, short y, short width, const char* text, short unused, long flags,
@@ -269,29 +278,29 @@ LRESULT textEdit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 enum { kMatrixHidden = 1 };
 
 struct matrixItemRec {
-  long spare;
-  short index;
-  short length;
-  char text[64];            // at most 62 characters
+    long spare;
+    short index;
+    short length;
+    char text[64];  // at most 62 characters
 };
 
 struct matrixRec {
-  short selection;          // item index or -1
-  short columns, rows;
-  short cellWidth, cellHeight;
-  short zero;
-  short cellPict;           // 0 = none
-  short font, size, fontID;
-  RGBColor textRGB, bgRGB, frameRGB, selectBgRGB, selectFrameRGB;
-  long flags;
-  long count;
-  matrixItemRec* items;
-  clickObjectRec* obj;
-  clickProcPtr callback;
+    short selection;  // item index or -1
+    short columns, rows;
+    short cellWidth, cellHeight;
+    short zero;
+    short cellPict;  // 0 = none
+    short font, size, fontID;
+    RGBColor textRGB, bgRGB, frameRGB, selectBgRGB, selectFrameRGB;
+    long flags;
+    long count;
+    matrixItemRec* items;
+    clickObjectRec* obj;
+    clickProcPtr callback;
 };
 
-void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, short columns, short rows, long count,
-                long flags, short cellPict, clickProcPtr callback);
+void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, short columns, short rows,
+                long count, long flags, short cellPict, clickProcPtr callback);
 void matrix_delete(short id);
 void matrix_setText(short id, short item, const char* text);
 void matrix_select(short id, short item);
@@ -305,27 +314,27 @@ matrixRec* matrix_get(short id);
 enum { kListHidden = 1 };
 
 struct listItemRec {
-  long selected;
-  short index;
-  short length;
-  char text[64];            // at most 62 characters
+    long selected;
+    short index;
+    short length;
+    char text[64];  // at most 62 characters
 };
 
 struct listRec {
-  short lines;              // lines that fit the height
-  short lineWidth, lineHeight;
-  short linePict;           // 0 = none
-  short font, size, fontID;
-  RGBColor textRGB, bgRGB, frameRGB, selectBgRGB, selectFrameRGB;
-  long flags;
-  long count;
-  listItemRec* items;
-  clickObjectRec* obj;
-  clickProcPtr callback;
+    short lines;  // lines that fit the height
+    short lineWidth, lineHeight;
+    short linePict;  // 0 = none
+    short font, size, fontID;
+    RGBColor textRGB, bgRGB, frameRGB, selectBgRGB, selectFrameRGB;
+    long flags;
+    long count;
+    listItemRec* items;
+    clickObjectRec* obj;
+    clickProcPtr callback;
 };
 
-void list_new(short id, short x, short y, short lineWidth, short height, short lineHeight, short count, long flags,
-              short linePict, clickProcPtr callback);
+void list_new(short id, short x, short y, short lineWidth, short height, short lineHeight, short count,
+              long flags, short linePict, clickProcPtr callback);
 void list_delete(short id);
 void list_setText(short id, short item, const char* text);
 void list_select(short id, short item, int selected);
@@ -344,24 +353,25 @@ enum { kPanelExplicitRect = 1, kPanelHidden = 2 };
 #define kPanelItemMax 256
 
 struct panelItemRec {
-  short id;
-  int visible;              // remembered for showing the items again
-  int enabled;
+    short id;
+    int visible;  // remembered for showing the items again
+    int enabled;
 };
 
 struct panelRec {
-  short pict;               // 0 = none
-  long flags;
-  clickObjectRec* obj;
-  short count;
-  panelItemRec items[kPanelItemMax];
-  clickProcPtr callback;
+    short pict;  // 0 = none
+    long flags;
+    clickObjectRec* obj;
+    short count;
+    panelItemRec items[kPanelItemMax];
+    clickProcPtr callback;
 };
 
 extern int gAutoAdd;
 extern short gAutoAdd_panel, gAutoAdd_window;
 
-void panel_new(short id, short x, short y, short right, short bottom, long flags, short pict, clickProcPtr callback);
+void panel_new(short id, short x, short y, short right, short bottom, long flags, short pict,
+               clickProcPtr callback);
 void panel_delete(short id);
 void panel_addObject(short panel, short object);
 void panel_enableAutoAdd(int on);
@@ -384,28 +394,28 @@ enum { kKbdHidden = 1 };
 typedef void (*kbdProcPtr)(short id, short note, int on);
 
 struct keyRec {
-  RECT rect;
-  long selected;
-  short note;
-  short pict;
-  short upper, lower;       // keys one note above and below, -1 when none
-  short index;
+    RECT rect;
+    long selected;
+    short note;
+    short pict;
+    short upper, lower;  // keys one note above and below, -1 when none
+    short index;
 };
 
 struct kbdRec {
-  short current;            // key index or -1
-  short keyCount;           // octaves x 12 + 1
-  short whiteCount;         // octaves x 7
-  short lowest;
-  short octaves;
-  short whiteWidth;
-  short pictBase;
-  long flags;
-  long hold;
-  short keyCount2;
-  keyRec* keys;
-  clickObjectRec* obj;
-  kbdProcPtr callback;
+    short current;     // key index or -1
+    short keyCount;    // octaves x 12 + 1
+    short whiteCount;  // octaves x 7
+    short lowest;
+    short octaves;
+    short whiteWidth;
+    short pictBase;
+    long flags;
+    long hold;
+    short keyCount2;
+    keyRec* keys;
+    clickObjectRec* obj;
+    kbdProcPtr callback;
 };
 
 void kbd_new(short id, short x, short y, short lowestNote, short octaves, long flags, short pictBase,

@@ -7,121 +7,129 @@
 
 displayRec* display_get(short id) { return (displayRec*)control_data(id, kTypeDisplay); }
 
-static void display_updateZone(displayRec* d) {
-  control_updateZone(d->obj, kCursorCaret, d->obj->rect, 0);
+static void display_updateZone(displayRec* d) { control_updateZone(d->obj, kCursorCaret, d->obj->rect, 0); }
+
+void display_new(short id, short x, short y, short width, const char* text, short, long flags,
+                 unsigned int format, clickProcPtr callback, validateProcPtr validate)
+{
+    displayRec* d = new (std::nothrow) displayRec();
+    if (!d) return;
+    clickObjectRec* obj = control_newObject(id, kTypeDisplay);
+    if (!obj) {
+        delete d;
+        return;
+    }
+    d->length = control_copyText(d->text, text, sizeof d->text);
+    d->format = format;
+    d->font = display_currentFont;
+    d->size = display_currentSize;
+    d->style = display_currentStyle;
+    d->fontID = font_new(d->font, d->size);
+    d->tabTarget = 0;
+    d->textRGB = display_currentColor;
+    d->bgRGB = white;
+    d->flags = flags;
+    d->obj = obj;
+    d->callback = callback ? callback : emptyClickProc;
+    d->validate = validate ? validate : textEdit_validateDefault;
+    RECT r{0, 0, 0, 0};
+    int height = control_fontHeight(d->fontID);
+    if (d->fontID == kFontFree || height <= 0)
+        error("brambix display: couln't load font");
+    else
+        r = RECT{x, y, x + width, y + height};
+    control_attach(obj, kTypeDisplay, r, d, display_process, display_draw);
+    obj->visible = !(flags & kDisplayHidden);
+    obj->enabled = (flags & kDisplayEditable) ? 1 : 0;
+    display_updateZone(d);
+    display_show(id, !(flags & kDisplayHidden));
+    panel_autoAddObject(id);
 }
 
-void display_new(short id, short x, short y, short width, const char* text, short, long flags, unsigned int format,
-                 clickProcPtr callback, validateProcPtr validate) {
-  displayRec* d = new (std::nothrow) displayRec();
-  if (!d) return;
-  clickObjectRec* obj = control_newObject(id, kTypeDisplay);
-  if (!obj) {
+void display_delete(short id)
+{
+    displayRec* d = display_get(id);
+    if (!d) return;
+    textEditRec* te = window_getTextEdit(g_currentWindow);
+    if (te && te->open && te->id == id) textEdit_validate();
+    control_detach(d->obj);
     delete d;
-    return;
-  }
-  d->length = control_copyText(d->text, text, sizeof d->text);
-  d->format = format;
-  d->font = display_currentFont;
-  d->size = display_currentSize;
-  d->style = display_currentStyle;
-  d->fontID = font_new(d->font, d->size);
-  d->tabTarget = 0;
-  d->textRGB = display_currentColor;
-  d->bgRGB = white;
-  d->flags = flags;
-  d->obj = obj;
-  d->callback = callback ? callback : emptyClickProc;
-  d->validate = validate ? validate : textEdit_validateDefault;
-  RECT r{0, 0, 0, 0};
-  int height = control_fontHeight(d->fontID);
-  if (d->fontID == kFontFree || height <= 0)
-    error("brambix display: couln't load font");
-  else
-    r = RECT{x, y, x + width, y + height};
-  control_attach(obj, kTypeDisplay, r, d, display_process, display_draw);
-  obj->visible = !(flags & kDisplayHidden);
-  obj->enabled = (flags & kDisplayEditable) ? 1 : 0;
-  display_updateZone(d);
-  display_show(id, !(flags & kDisplayHidden));
-  panel_autoAddObject(id);
 }
 
-void display_delete(short id) {
-  displayRec* d = display_get(id);
-  if (!d) return;
-  textEditRec* te = window_getTextEdit(g_currentWindow);
-  if (te && te->open && te->id == id) textEdit_validate();
-  control_detach(d->obj);
-  delete d;
+void display_draw(short id)
+{
+    displayRec* d = display_get(id);
+    if (!d || !d->obj->visible || !window_getVisible(g_currentWindow)) return;
+    UINT format = d->format == kDisplayCentre ? DT_CENTER : d->format == kDisplayRight ? DT_RIGHT : DT_LEFT;
+    control_drawText(d->text, &d->obj->rect, d->fontID, d->textRGB, format);
 }
 
-void display_draw(short id) {
-  displayRec* d = display_get(id);
-  if (!d || !d->obj->visible || !window_getVisible(g_currentWindow)) return;
-  UINT format = d->format == kDisplayCentre ? DT_CENTER : d->format == kDisplayRight ? DT_RIGHT : DT_LEFT;
-  control_drawText(d->text, &d->obj->rect, d->fontID, d->textRGB, format);
+void display_setText(short id, const char* text)
+{
+    displayRec* d = display_get(id);
+    if (!d) return;
+    d->length = control_copyText(d->text, text, sizeof d->text);
+    // The text is drawn transparently: what lies under it is painted first.
+    short pict = 0, px = (short)d->obj->rect.left, py = (short)d->obj->rect.top;
+    if (d->obj->panel) panel_getPictAndOffset(d->obj->panel, &pict, &px, &py);
+    if (pict && d->obj->visible && window_getVisible(g_currentWindow)) {
+        RECT r = d->obj->rect;
+        bitmap_drawRectOffset(pict, &r, px, py);
+        display_draw(id);
+    } else {
+        invalRect(&d->obj->rect);
+    }
 }
 
-void display_setText(short id, const char* text) {
-  displayRec* d = display_get(id);
-  if (!d) return;
-  d->length = control_copyText(d->text, text, sizeof d->text);
-  // The text is drawn transparently: what lies under it is painted first.
-  short pict = 0, px = (short)d->obj->rect.left, py = (short)d->obj->rect.top;
-  if (d->obj->panel) panel_getPictAndOffset(d->obj->panel, &pict, &px, &py);
-  if (pict && d->obj->visible && window_getVisible(g_currentWindow)) {
-    RECT r = d->obj->rect;
-    bitmap_drawRectOffset(pict, &r, px, py);
+void display_getText(short id, char* out, long max)
+{
+    displayRec* d = display_get(id);
+    if (!d || !out || max <= 0) return;
+    if (max > 254) max = 254;
+    memset(out, 0, (size_t)max);
+    control_copyText(out, d->text, (int)max);
+}
+
+void display_process(short id)
+{
+    displayRec* d = display_get(id);
+    if (!d || !d->obj->visible) return;
+    resetClicks();
+    textEdit_open(id, d->validate);
+}
+
+void display_doCallback(short id)
+{
+    displayRec* d = display_get(id);
+    if (d) d->callback(id);
+}
+
+void display_setTabTarget(short id, short target)
+{
+    displayRec* d = display_get(id);
+    if (d) d->tabTarget = target;
+}
+
+void display_show(short id, int show)
+{
+    displayRec* d = display_get(id);
+    if (!d) return;
+    d->obj->visible = show ? 1 : 0;
+    display_updateZone(d);
+    window_updateDrawList(g_currentWindow);
+    if (d->obj->visible)
+        display_draw(id);
+    else
+        invalRect(&d->obj->rect);
+}
+
+void display_move(short id, short x, short y)
+{
+    displayRec* d = display_get(id);
+    if (!d) return;
+    RECT& r = d->obj->rect;
+    invalRect(&r);
+    OffsetRect(&r, x - r.left, y - r.top);
+    display_updateZone(d);
     display_draw(id);
-  } else {
-    invalRect(&d->obj->rect);
-  }
-}
-
-void display_getText(short id, char* out, long max) {
-  displayRec* d = display_get(id);
-  if (!d || !out || max <= 0) return;
-  if (max > 254) max = 254;
-  memset(out, 0, (size_t)max);
-  control_copyText(out, d->text, (int)max);
-}
-
-void display_process(short id) {
-  displayRec* d = display_get(id);
-  if (!d || !d->obj->visible) return;
-  resetClicks();
-  textEdit_open(id, d->validate);
-}
-
-void display_doCallback(short id) {
-  displayRec* d = display_get(id);
-  if (d) d->callback(id);
-}
-
-void display_setTabTarget(short id, short target) {
-  displayRec* d = display_get(id);
-  if (d) d->tabTarget = target;
-}
-
-void display_show(short id, int show) {
-  displayRec* d = display_get(id);
-  if (!d) return;
-  d->obj->visible = show ? 1 : 0;
-  display_updateZone(d);
-  window_updateDrawList(g_currentWindow);
-  if (d->obj->visible)
-    display_draw(id);
-  else
-    invalRect(&d->obj->rect);
-}
-
-void display_move(short id, short x, short y) {
-  displayRec* d = display_get(id);
-  if (!d) return;
-  RECT& r = d->obj->rect;
-  invalRect(&r);
-  OffsetRect(&r, x - r.left, y - r.top);
-  display_updateZone(d);
-  display_draw(id);
 }

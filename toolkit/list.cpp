@@ -6,187 +6,201 @@
 
 listRec* list_get(short id) { return (listRec*)control_data(id, kTypeList); }
 
-static RECT list_lineRect(const listRec* l, long item) {
-  const RECT& r = l->obj->rect;
-  LONG top = r.top + (LONG)item * l->lineHeight;
-  return RECT{r.left, top, r.left + l->lineWidth, top + l->lineHeight};
+static RECT list_lineRect(const listRec* l, long item)
+{
+    const RECT& r = l->obj->rect;
+    LONG top = r.top + (LONG)item * l->lineHeight;
+    return RECT{r.left, top, r.left + l->lineWidth, top + l->lineHeight};
 }
 
-static void list_updateZone(listRec* l) {
-  control_updateZone(l->obj, kCursorArrowOn, l->obj->rect, 0);
+static void list_updateZone(listRec* l) { control_updateZone(l->obj, kCursorArrowOn, l->obj->rect, 0); }
+
+void list_new(short id, short x, short y, short lineWidth, short height, short lineHeight, short count,
+              long flags, short linePict, clickProcPtr callback)
+{
+    if (count < 0) count = 0;
+    listRec* l = new (std::nothrow) listRec();
+    listItemRec* items = new (std::nothrow) listItemRec[count > 0 ? count : 1]();
+    clickObjectRec* obj = (l && items) ? control_newObject(id, kTypeList) : nullptr;
+    if (!obj) {
+        delete l;
+        delete[] items;
+        return;
+    }
+    RECT line;
+    if (linePict >= 1 && getPictRect(linePict, &line)) {
+        lineWidth = (short)line.right;
+        lineHeight = (short)line.bottom;
+    }
+    if (lineHeight < 1) lineHeight = 1;  // lines are divided by in hit tests
+    l->lineWidth = lineWidth;
+    l->lineHeight = lineHeight;
+    l->lines = (short)(height / lineHeight);
+    l->linePict = linePict >= 1 ? linePict : 0;
+    l->font = list_currentFont;
+    l->size = list_currentFontSize;
+    l->fontID = font_new(l->font, l->size);
+    l->textRGB = g_matrix_textRGB;
+    l->bgRGB = g_matrix_bgRGB;
+    l->frameRGB = g_matrix_frameRGB;
+    l->selectBgRGB = g_selectBgRGB;
+    l->selectFrameRGB = g_selectFrameRGB;
+    l->flags = flags;
+    l->count = count;
+    l->items = items;
+    for (long i = 0; i < count; i++) items[i].index = (short)i;
+    l->obj = obj;
+    l->callback = callback ? callback : emptyClickProc;
+    control_attach(obj, kTypeList, RECT{x, y, x + lineWidth, y + height}, l, list_process, list_draw);
+    list_show(id, !(flags & kListHidden));
+    panel_autoAddObject(id);
 }
 
-void list_new(short id, short x, short y, short lineWidth, short height, short lineHeight, short count, long flags,
-              short linePict, clickProcPtr callback) {
-  if (count < 0) count = 0;
-  listRec* l = new (std::nothrow) listRec();
-  listItemRec* items = new (std::nothrow) listItemRec[count > 0 ? count : 1]();
-  clickObjectRec* obj = (l && items) ? control_newObject(id, kTypeList) : nullptr;
-  if (!obj) {
+void list_delete(short id)
+{
+    listRec* l = list_get(id);
+    if (!l) return;
+    control_detach(l->obj);
+    delete[] l->items;
     delete l;
-    delete[] items;
-    return;
-  }
-  RECT line;
-  if (linePict >= 1 && getPictRect(linePict, &line)) {
-    lineWidth = (short)line.right;
-    lineHeight = (short)line.bottom;
-  }
-  if (lineHeight < 1) lineHeight = 1;  // lines are divided by in hit tests
-  l->lineWidth = lineWidth;
-  l->lineHeight = lineHeight;
-  l->lines = (short)(height / lineHeight);
-  l->linePict = linePict >= 1 ? linePict : 0;
-  l->font = list_currentFont;
-  l->size = list_currentFontSize;
-  l->fontID = font_new(l->font, l->size);
-  l->textRGB = g_matrix_textRGB;
-  l->bgRGB = g_matrix_bgRGB;
-  l->frameRGB = g_matrix_frameRGB;
-  l->selectBgRGB = g_selectBgRGB;
-  l->selectFrameRGB = g_selectFrameRGB;
-  l->flags = flags;
-  l->count = count;
-  l->items = items;
-  for (long i = 0; i < count; i++) items[i].index = (short)i;
-  l->obj = obj;
-  l->callback = callback ? callback : emptyClickProc;
-  control_attach(obj, kTypeList, RECT{x, y, x + lineWidth, y + height}, l, list_process, list_draw);
-  list_show(id, !(flags & kListHidden));
-  panel_autoAddObject(id);
 }
 
-void list_delete(short id) {
-  listRec* l = list_get(id);
-  if (!l) return;
-  control_detach(l->obj);
-  delete[] l->items;
-  delete l;
+void list_setText(short id, short item, const char* text)
+{
+    listRec* l = list_get(id);
+    if (!l || item < 0 || item >= l->count) return;
+    l->items[item].length = (short)control_copyText(l->items[item].text, text, 63);
+    RECT line = list_lineRect(l, item);
+    if (line.top >= l->obj->rect.bottom) return;
+    if (line.bottom > l->obj->rect.bottom) line.bottom = l->obj->rect.bottom;
+    invalRect(&line);
 }
 
-void list_setText(short id, short item, const char* text) {
-  listRec* l = list_get(id);
-  if (!l || item < 0 || item >= l->count) return;
-  l->items[item].length = (short)control_copyText(l->items[item].text, text, 63);
-  RECT line = list_lineRect(l, item);
-  if (line.top >= l->obj->rect.bottom) return;
-  if (line.bottom > l->obj->rect.bottom) line.bottom = l->obj->rect.bottom;
-  invalRect(&line);
+static void list_drawLine(listRec* l, long item)
+{
+    RECT line = list_lineRect(l, item);
+    bitmap_draw((short)(l->linePict + (l->items[item].selected ? 1 : 0)), (short)line.left, (short)line.top);
+    OffsetRect(&line, 1, 0);
+    control_drawText(l->items[item].text, &line, l->fontID, l->textRGB, DT_LEFT);
 }
 
-static void list_drawLine(listRec* l, long item) {
-  RECT line = list_lineRect(l, item);
-  bitmap_draw((short)(l->linePict + (l->items[item].selected ? 1 : 0)), (short)line.left, (short)line.top);
-  OffsetRect(&line, 1, 0);
-  control_drawText(l->items[item].text, &line, l->fontID, l->textRGB, DT_LEFT);
+void list_select(short id, short item, int selected)
+{
+    listRec* l = list_get(id);
+    if (!l || item < -1 || item >= l->count || item < 0) return;
+    long want = selected ? 1 : 0;
+    if (l->items[item].selected == want) return;
+    l->items[item].selected = want;
+    if (!l->obj->visible || !window_getVisible(g_currentWindow)) return;
+    RECT line = list_lineRect(l, item);
+    if (l->linePict && l->items[item].length > 0 && line.bottom <= l->obj->rect.bottom)
+        list_drawLine(l, item);
 }
 
-void list_select(short id, short item, int selected) {
-  listRec* l = list_get(id);
-  if (!l || item < -1 || item >= l->count || item < 0) return;
-  long want = selected ? 1 : 0;
-  if (l->items[item].selected == want) return;
-  l->items[item].selected = want;
-  if (!l->obj->visible || !window_getVisible(g_currentWindow)) return;
-  RECT line = list_lineRect(l, item);
-  if (l->linePict && l->items[item].length > 0 && line.bottom <= l->obj->rect.bottom) list_drawLine(l, item);
+int list_itemIsSelected(short id, short item)
+{
+    listRec* l = list_get(id);
+    if (!l || item < 0 || item >= l->count) return 0;
+    return l->items[item].selected ? 1 : 0;
 }
 
-int list_itemIsSelected(short id, short item) {
-  listRec* l = list_get(id);
-  if (!l || item < 0 || item >= l->count) return 0;
-  return l->items[item].selected ? 1 : 0;
+short list_getSelection(short id)
+{
+    listRec* l = list_get(id);
+    if (!l) return -1;
+    for (long i = 0; i < l->count; i++)
+        if (l->items[i].selected) return (short)i;
+    return -1;
 }
 
-short list_getSelection(short id) {
-  listRec* l = list_get(id);
-  if (!l) return -1;
-  for (long i = 0; i < l->count; i++)
-    if (l->items[i].selected) return (short)i;
-  return -1;
+short list_getLineCount(short id)
+{
+    listRec* l = list_get(id);
+    if (!l) return 0;
+    short n = 0;
+    while (n < l->count && l->items[n].length > 0) n++;
+    return n;
 }
 
-short list_getLineCount(short id) {
-  listRec* l = list_get(id);
-  if (!l) return 0;
-  short n = 0;
-  while (n < l->count && l->items[n].length > 0) n++;
-  return n;
+void list_clear(short id)
+{
+    listRec* l = list_get(id);
+    if (!l) return;
+    for (long i = 0; i < l->count; i++) {
+        l->items[i].selected = 0;
+        l->items[i].length = 0;
+        l->items[i].text[0] = 0;
+    }
+    invalRect(&l->obj->rect);
 }
 
-void list_clear(short id) {
-  listRec* l = list_get(id);
-  if (!l) return;
-  for (long i = 0; i < l->count; i++) {
-    l->items[i].selected = 0;
-    l->items[i].length = 0;
-    l->items[i].text[0] = 0;
-  }
-  invalRect(&l->obj->rect);
+void list_resizeH(short id, short bottom)
+{
+    listRec* l = list_get(id);
+    if (!l) return;
+    RECT& r = l->obj->rect;
+    LONG lo = bottom < r.bottom ? bottom : r.bottom, hi = bottom < r.bottom ? r.bottom : bottom;
+    RECT strip{r.left, lo - 16, r.right, hi + 16};
+    r.bottom = bottom;
+    list_updateZone(l);
+    invalRect(&strip);
 }
 
-void list_resizeH(short id, short bottom) {
-  listRec* l = list_get(id);
-  if (!l) return;
-  RECT& r = l->obj->rect;
-  LONG lo = bottom < r.bottom ? bottom : r.bottom, hi = bottom < r.bottom ? r.bottom : bottom;
-  RECT strip{r.left, lo - 16, r.right, hi + 16};
-  r.bottom = bottom;
-  list_updateZone(l);
-  invalRect(&strip);
+void list_show(short id, int show)
+{
+    listRec* l = list_get(id);
+    if (!l) return;
+    l->obj->visible = show ? 1 : 0;
+    list_updateZone(l);
+    window_updateDrawList(g_currentWindow);
+    invalRect(&l->obj->rect);
 }
 
-void list_show(short id, int show) {
-  listRec* l = list_get(id);
-  if (!l) return;
-  l->obj->visible = show ? 1 : 0;
-  list_updateZone(l);
-  window_updateDrawList(g_currentWindow);
-  invalRect(&l->obj->rect);
-}
-
-void list_draw(short id) {
-  listRec* l = list_get(id);
-  if (!l || !l->obj->visible || !window_getVisible(g_currentWindow)) return;
-  for (long i = 0; i < l->count; i++) {
-    RECT line = list_lineRect(l, i);
-    if (line.bottom > l->obj->rect.bottom) break;
-    if (l->items[i].length > 0) list_drawLine(l, i);
-  }
+void list_draw(short id)
+{
+    listRec* l = list_get(id);
+    if (!l || !l->obj->visible || !window_getVisible(g_currentWindow)) return;
+    for (long i = 0; i < l->count; i++) {
+        RECT line = list_lineRect(l, i);
+        if (line.bottom > l->obj->rect.bottom) break;
+        if (l->items[i].length > 0) list_drawLine(l, i);
+    }
 }
 
 // ---- the drag ---------------------------------------------------------------------------------
 
 struct listDragRec {
-  listRec* l;
-  long line;      // the line set last
-  int selecting;  // the state the drag gives to the lines it passes
+    listRec* l;
+    long line;      // the line set last
+    int selecting;  // the state the drag gives to the lines it passes
 };
 
-static long list_lineAt(const listRec* l, short v) {
-  return (v - (l->obj->rect.top + 1)) / l->lineHeight;
+static long list_lineAt(const listRec* l, short v) { return (v - (l->obj->rect.top + 1)) / l->lineHeight; }
+
+static int list_dragStep(short id, trackStateRec* s, void* arg)
+{
+    listDragRec* d = (listDragRec*)arg;
+    long under = list_lineAt(d->l, s->pt.v);
+    if (s->round > 0) {
+        if (under > d->line)
+            d->line++;
+        else if (under < d->line)
+            d->line--;
+    }
+    if (d->line >= 0 && d->line < d->l->count) list_select(id, (short)d->line, d->selecting);
+    return 1;
 }
 
-static int list_dragStep(short id, trackStateRec* s, void* arg) {
-  listDragRec* d = (listDragRec*)arg;
-  long under = list_lineAt(d->l, s->pt.v);
-  if (s->round > 0) {
-    if (under > d->line) d->line++;
-    else if (under < d->line) d->line--;
-  }
-  if (d->line >= 0 && d->line < d->l->count) list_select(id, (short)d->line, d->selecting);
-  return 1;
-}
-
-void list_process(short id) {
-  listRec* l = list_get(id);
-  if (!l || g_mouse.state != kMousePressed) return;
-  zPoint pt = g_mouse.pos;
-  mouse_getPos(&pt);
-  long line = list_lineAt(l, pt.v);
-  if (line < 0 || line >= l->count) return;
-  listDragRec d{l, line, !l->items[line].selected};
-  control_track(id, 16, list_dragStep, &d);
-  resetClicks();
-  l->callback(id);
+void list_process(short id)
+{
+    listRec* l = list_get(id);
+    if (!l || g_mouse.state != kMousePressed) return;
+    zPoint pt = g_mouse.pos;
+    mouse_getPos(&pt);
+    long line = list_lineAt(l, pt.v);
+    if (line < 0 || line >= l->count) return;
+    listDragRec d{l, line, !l->items[line].selected};
+    control_track(id, 16, list_dragStep, &d);
+    resetClicks();
+    l->callback(id);
 }

@@ -23,12 +23,12 @@
 
 // A colour as three 8-bit components.
 struct RGBColor {
-  unsigned char red, green, blue;
+    unsigned char red, green, blue;
 };
 
 // A point in client coordinates: vertical coordinate first.
 struct zPoint {
-  short v, h;
+    short v, h;
 };
 
 typedef void (*clickProcPtr)(short id);
@@ -39,9 +39,18 @@ typedef void (*timerProcPtr)(short id, void* timer);
 
 // Control kinds kept in clickObjectRec::type.
 enum {
-  kTypeNone = 0, kTypeButton = 1, kTypePanel = 2, kTypePicture = 3, kTypeDraggy = 4,
-  kTypeDisplay = 5, kTypeNumbox = 6, kTypeMatrix = 7, kTypeKeyboard = 8, kTypePopup = 9,
-  kTypeCustom = 10, kTypeList = 11
+    kTypeNone = 0,
+    kTypeButton = 1,
+    kTypePanel = 2,
+    kTypePicture = 3,
+    kTypeDraggy = 4,
+    kTypeDisplay = 5,
+    kTypeNumbox = 6,
+    kTypeMatrix = 7,
+    kTypeKeyboard = 8,
+    kTypePopup = 9,
+    kTypeCustom = 10,
+    kTypeList = 11
 };
 
 // Cursor ids of zones.
@@ -49,122 +58,128 @@ enum { kCursorArrow = 0, kCursorCaret = 1, kCursorUpDown = 134, kCursorArrowOn =
 
 // Events passed to a custom control's event procedure.
 enum {
-  kCustomDraw = 1, kCustomClick = 2, kCustomRightClick = 3, kCustomCreated = 4,
-  kCustomDeleting = 5, kCustomMoved = 6, kCustomShown = 8, kCustomEnabled = 9
+    kCustomDraw = 1,
+    kCustomClick = 2,
+    kCustomRightClick = 3,
+    kCustomCreated = 4,
+    kCustomDeleting = 5,
+    kCustomMoved = 6,
+    kCustomShown = 8,
+    kCustomEnabled = 9
 };
 
 // One control of a window.
 struct clickObjectRec {
-  short window;             // owning window id
-  short id;                 // object id, also the id of its zone
-  short type;               // control kind, 0 = none
-  RECT rect;                // client coordinates
-  int visible;
-  int enabled;              // clicks are delivered only while non-zero
-  short panel;              // owning panel object, 0 if none
-  void* data;               // the control's own record
-  void* userData;           // free pointer for custom controls
-  clickProcPtr clickProc;   // left click
-  clickProcPtr drawProc;    // draw
-  eventProcPtr eventProc;   // custom controls only
+    short window;  // owning window id
+    short id;      // object id, also the id of its zone
+    short type;    // control kind, 0 = none
+    RECT rect;     // client coordinates
+    int visible;
+    int enabled;             // clicks are delivered only while non-zero
+    short panel;             // owning panel object, 0 if none
+    void* data;              // the control's own record
+    void* userData;          // free pointer for custom controls
+    clickProcPtr clickProc;  // left click
+    clickProcPtr drawProc;   // draw
+    eventProcPtr eventProc;  // custom controls only
 };
 
 struct clickListRec {
-  short count;
-  clickObjectRec** objects;  // count entries, never null (defaultClickObject = none)
+    short count;
+    clickObjectRec** objects;  // count entries, never null (defaultClickObject = none)
 };
 
 struct drawListRec {
-  short changed;   // set: rebuild before the next draw
-  short spare;
-  short capacity;
-  short count;     // entries in use
-  clickObjectRec** objects;
+    short changed;  // set: rebuild before the next draw
+    short spare;
+    short capacity;
+    short count;  // entries in use
+    clickObjectRec** objects;
 };
 
 struct zoneRec {
-  short id;         // 0 = no zone, else the owning object's id
-  RECT rect;        // edges included in hit tests
-  short maskID;     // bitmap shaping the zone, 0 = none
-  short cursorID;
-  int hasMask;
-  HCURSOR cursor;
+    short id;      // 0 = no zone, else the owning object's id
+    RECT rect;     // edges included in hit tests
+    short maskID;  // bitmap shaping the zone, 0 = none
+    short cursorID;
+    int hasMask;
+    HCURSOR cursor;
 };
 
 struct zoneListRec {
-  short count;
-  zoneRec* zones;
+    short count;
+    zoneRec* zones;
 };
 
 // The one in-place text editor of a window.
 struct textEditRec {
-  short id;                  // object being edited
-  validateProcPtr validate;  // called with the typed text when the edit ends
-  int open;
-  HWND hwnd;                 // the edit control
+    short id;                  // object being edited
+    validateProcPtr validate;  // called with the typed text when the edit ends
+    int open;
+    HWND hwnd;  // the edit control
 };
 
 struct windowRec {
-  short id;
-  zoneListRec* zoneList;
-  clickListRec* clickList;
-  drawListRec* drawList;
-  textEditRec textEdit;
-  prepareUndoProcPtr prepareUndo;
-  int visible;       // painting is skipped while 0
-  HWND hwnd;
-  HDC currentDC;     // DC in use during painting and construction, else 0
-  long dcCount;      // DCs borrowed through window_getHDC and not yet returned
+    short id;
+    zoneListRec* zoneList;
+    clickListRec* clickList;
+    drawListRec* drawList;
+    textEditRec textEdit;
+    prepareUndoProcPtr prepareUndo;
+    int visible;  // painting is skipped while 0
+    HWND hwnd;
+    HDC currentDC;  // DC in use during painting and construction, else 0
+    long dcCount;   // DCs borrowed through window_getHDC and not yet returned
 };
 
 struct timerRec {
-  double nextTime;   // seconds
-  double period;     // seconds
-  short id;          // >= 1, passed to the callback
-  short window;      // made current before the callback
-  timerProcPtr callback;
-  long active;
+    double nextTime;  // seconds
+    double period;    // seconds
+    short id;         // >= 1, passed to the callback
+    short window;     // made current before the callback
+    timerProcPtr callback;
+    long active;
 };
 
 // Mouse state: 0 idle, 1 pressed, 2 dragging, 3 released.
 enum { kMouseIdle = 0, kMousePressed = 1, kMouseDragging = 2, kMouseReleased = 3 };
 struct mouseRec {
-  short state;
-  zPoint pos;
-  zPoint pressPos;
-  zPoint releasePos;
+    short state;
+    zPoint pos;
+    zPoint pressPos;
+    zPoint releasePos;
 };
 
 struct bitmapListRec {
-  long count;
-  HBITMAP* bitmaps;  // null = slot empty
+    long count;
+    HBITMAP* bitmaps;  // null = slot empty
 };
 
 #define kFontFree ((short)0xFFFF)
 struct fontRec {
-  short font;     // font number
-  short listID;   // kFontFree marks a free entry, else the entry's own index
-  long size;
-  HFONT hfont;
+    short font;    // font number
+    short listID;  // kFontFree marks a free entry, else the entry's own index
+    long size;
+    HFONT hfont;
 };
 
 // Picture control record. Flags: 1 created hidden, 8 no zone, 16 stretched.
 enum { kPicHidden = 1, kPicNoZone = 8, kPicStretch = 16 };
 struct picRec {
-  short count;         // pictures in the list, at least 1
-  short current;       // index into the list
-  short* list;         // bitmap ids
-  short currentPict;   // bitmap id shown
-  long flags;
-  clickObjectRec* obj;
-  clickProcPtr callback;
+    short count;        // pictures in the list, at least 1
+    short current;      // index into the list
+    short* list;        // bitmap ids
+    short currentPict;  // bitmap id shown
+    long flags;
+    clickObjectRec* obj;
+    clickProcPtr callback;
 };
 
 // ---- globals ------------------------------------------------------------------
-#define kWindowMax 32
-#define kTimerMax 128
-#define kMenuMax 128
-#define kFontMax 16
+#define kWindowMax   32
+#define kTimerMax    128
+#define kMenuMax     128
+#define kFontMax     16
 #define kBitmapSlots 3000
 
 extern windowRec g_windowList[kWindowMax + 1];

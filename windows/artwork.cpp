@@ -35,11 +35,9 @@ void paintGlyph(cairo_t* cr, int glyph, double x, double y, double w, double h)
     switch (glyph) {
     case glyphMain:  // a keyboard octave
         cairo_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1);
-        for (int k = 1; k < 5; ++k)
-            line(cr, x + w * k / 5, y, x + w * k / 5, y + h);
+        for (int k = 1; k < 5; ++k) line(cr, x + w * k / 5, y, x + w * k / 5, y + h);
         cairo_stroke(cr);
-        for (int k : {1, 2, 4})
-            cairo_rectangle(cr, x + w * k / 5 - 2, y, 4, h * 0.6);
+        for (int k : {1, 2, 4}) cairo_rectangle(cr, x + w * k / 5 - 2, y, 4, h * 0.6);
         cairo_fill(cr);
         return;
     case glyphPatch:  // three oscillators into one line
@@ -58,7 +56,10 @@ void paintGlyph(cairo_t* cr, int glyph, double x, double y, double w, double h)
     case glyphLfo:   // a slow triangle
         for (int i = 0; i <= 40; ++i) {
             double t = i / 40.0;
-            double v = glyph == glyphWave ? std::sin(2 * M_PI * t) : (t < 0.25 ? 4 * t : t < 0.75 ? 2 - 4 * t : 4 * t - 4);
+            double v = glyph == glyphWave ? std::sin(2 * M_PI * t)
+                                          : (t < 0.25   ? 4 * t
+                                             : t < 0.75 ? 2 - 4 * t
+                                                        : 4 * t - 4);
             double px = x + t * w, py = mid - v * (h / 2 - 1);
             if (i == 0)
                 cairo_move_to(cr, px, py);
@@ -92,8 +93,7 @@ void paintGlyph(cairo_t* cr, int glyph, double x, double y, double w, double h)
         }
         cairo_fill(cr);
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -205,7 +205,8 @@ void paintSplash(cairo_t* cr, int w, int h, const void*)
     }
     res_paintText(cr, 24, 40, w - 48, 64, "Morvane", 52, t.text, 0);
     res_paintText(cr, 28, 104, w - 56, 30, "Engine", 24, t.accent, 0);
-    res_paintText(cr, 28, 300, w - 56, 16, "Editor and librarian for the Morvane synthesizer", 11, t.label, 0);
+    res_paintText(cr, 28, 300, w - 56, 16, "Editor and librarian for the Morvane synthesizer", 11, t.label,
+                  0);
     res_setColor(cr, t.edgeLight);
     cairo_set_line_width(cr, 1);
     cairo_rectangle(cr, 0.5, 0.5, w - 1, h - 1);
@@ -219,8 +220,8 @@ int windows_registerArtwork()
     static const struct {
         int base, glyph;
         const char* label;
-    } kNav[] = {{1808, glyphMain, "Main"},   {1824, glyphPatch, "Patch"}, {1832, glyphWave, "Wave"},
-                {1840, glyphEffect, "Effect"}, {1848, glyphEnv, "Env"},   {1856, glyphLfo, "LFO"},
+    } kNav[] = {{1808, glyphMain, "Main"},     {1824, glyphPatch, "Patch"}, {1832, glyphWave, "Wave"},
+                {1840, glyphEffect, "Effect"}, {1848, glyphEnv, "Env"},     {1856, glyphLfo, "LFO"},
                 {1864, glyphMidi, "MIDI"}};
     for (const auto& n : kNav) {
         for (int state = kResNormal; state <= kResDisabledSelected; ++state) {

@@ -16,8 +16,7 @@ short idOf(HWND hwnd) { return static_cast<short>(GetWindowLongPtrA(hwnd, GWLP_U
 LRESULT CALLBACK editorWindow_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     short id = idOf(hwnd);
-    if (id)
-        window_preProcess(id, hwnd, msg, wParam, lParam, 0);
+    if (id) window_preProcess(id, hwnd, msg, wParam, lParam, 0);
     switch (msg) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kCmdUpdateWindow && validId(id) && descs[id] && descs[id]->update) {
@@ -27,13 +26,11 @@ LRESULT CALLBACK editorWindow_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         break;
     case WM_CLOSE:
         // Editor windows are hidden, never destroyed.
-        if (validId(id))
-            window_show(id, 0);
+        if (validId(id)) window_show(id, 0);
         menu_checkFrontWindowItem();
         return 0;
     default:
-        if (isF10KeyDown(msg, wParam))
-            return 0;
+        if (isF10KeyDown(msg, wParam)) return 0;
         break;
     }
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
@@ -41,8 +38,7 @@ LRESULT CALLBACK editorWindow_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 void backgroundEvent(short id, long event, long, long)
 {
-    if (event != kCustomDraw)
-        return;
+    if (event != kCustomDraw) return;
     RECT r;
     custom_getRect(id, &r);
     editorWindow_fillBackground(&r, 0);
@@ -53,8 +49,7 @@ void backgroundEvent(short id, long event, long, long)
 int editorWindow_registerClass(const char* className, WNDPROC proc)
 {
     WNDCLASSA known;
-    if (GetClassInfoA(platform_instance(), className, &known))
-        return 1;
+    if (GetClassInfoA(platform_instance(), className, &known)) return 1;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = proc;
     wc.hInstance = platform_instance();
@@ -66,15 +61,11 @@ int editorWindow_registerClass(const char* className, WNDPROC proc)
 
 void editorWindow_loadArtwork(int probeBitmap, int (*registerArt)())
 {
-    if (bitmap_get(probeBitmap))
-        return;
-    if (registerArt)
-        registerArt();
-    if (!g_bitmapList)
-        g_bitmapList = bitmaps_makeList(kBitmapSlots);
+    if (bitmap_get(probeBitmap)) return;
+    if (registerArt) registerArt();
+    if (!g_bitmapList) g_bitmapList = bitmaps_makeList(kBitmapSlots);
     for (int pict : resources_bitmapIds())
-        if (!bitmap_get(pict))
-            bitmap_load(pict, g_bitmapList, platform_instance());
+        if (!bitmap_get(pict)) bitmap_load(pict, g_bitmapList, platform_instance());
 }
 
 namespace {
@@ -82,8 +73,7 @@ namespace {
 // Attaches a created window to the toolkit with a background covering its client.
 int attach(short id, HWND hwnd, short clickMax)
 {
-    if (!hwnd)
-        return 0;
+    if (!hwnd) return 0;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, id);
     if (!window_brambixize(id, hwnd, clickMax, clickMax)) {
         DestroyWindow(hwnd);
@@ -100,13 +90,10 @@ int isF10KeyDown(UINT msg, WPARAM wParam)
 
 int editorWindow_make(const editorWindowDesc* desc)
 {
-    if (!desc || !validId(desc->id))
-        return 0;
-    if (window_getHWND(desc->id))
-        return 1;
+    if (!desc || !validId(desc->id)) return 0;
+    if (window_getHWND(desc->id)) return 1;
     HWND client = window_getFrameHWND();
-    if (!client || !editorWindow_registerClass(desc->className, editorWindow_proc))
-        return 0;
+    if (!client || !editorWindow_registerClass(desc->className, editorWindow_proc)) return 0;
     int x = desc->x, y = desc->y, w = desc->width, h = desc->height;
     int visible = 0;
     if (const winPosRec* rec = wPosID_to_winPosRec(desc->positionId)) {
@@ -122,8 +109,7 @@ int editorWindow_make(const editorWindowDesc* desc)
                                  w, h, client, platform_instance(), 0);
     ShowWindow(hwnd, SW_HIDE);
     descs[desc->id] = desc;
-    if (!attach(desc->id, hwnd, desc->clickMax))
-        return 0;
+    if (!attach(desc->id, hwnd, desc->clickMax)) return 0;
     RECT r;
     GetClientRect(hwnd, &r);
     custom_new(1, 0, 0, static_cast<short>(r.right), static_cast<short>(r.bottom), backgroundEvent);
@@ -137,26 +123,23 @@ int editorWindow_make(const editorWindowDesc* desc)
 int toolWindow_make(short id, const char* className, int x, int y, int clientW, int clientH, short clickMax,
                     int mdiChild, WNDPROC proc)
 {
-    if (!validId(id))
-        return 0;
-    if (window_getHWND(id))
-        return 1;
+    if (!validId(id)) return 0;
+    if (window_getHWND(id)) return 1;
     HWND client = window_getFrameHWND();
-    if (!client || !editorWindow_registerClass(className, proc))
-        return 0;
+    if (!client || !editorWindow_registerClass(className, proc)) return 0;
     const DWORD style = WS_CAPTION;
     const DWORD exStyle = WS_EX_TOOLWINDOW;
     RECT outer = {0, 0, clientW, clientH};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     HWND hwnd;
     if (mdiChild) {
-        hwnd = CreateMDIWindowA(className, "", style, x, y, outer.right - outer.left, outer.bottom - outer.top,
-                                client, platform_instance(), 0);
-        if (hwnd)
-            SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | exStyle);
+        hwnd = CreateMDIWindowA(className, "", style, x, y, outer.right - outer.left,
+                                outer.bottom - outer.top, client, platform_instance(), 0);
+        if (hwnd) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | exStyle);
     } else {
         hwnd = CreateWindowExA(exStyle, className, "", WS_POPUP | style, x, y, outer.right - outer.left,
-                               outer.bottom - outer.top, GetParent(client), nullptr, platform_instance(), nullptr);
+                               outer.bottom - outer.top, GetParent(client), nullptr, platform_instance(),
+                               nullptr);
     }
     ShowWindow(hwnd, SW_HIDE);
     return attach(id, hwnd, clickMax);
@@ -164,8 +147,7 @@ int toolWindow_make(short id, const char* className, int x, int y, int clientW, 
 
 void editorWindow_schedule(short id)
 {
-    if (!validId(id))
-        return;
+    if (!validId(id)) return;
     needsUpdate[id] = 1;
     gWindowIsDirty = 1;
 }
@@ -174,15 +156,13 @@ int editorWindow_needs(short id) { return validId(id) ? needsUpdate[id] : 0; }
 
 void editorWindow_clear(short id)
 {
-    if (validId(id))
-        needsUpdate[id] = 0;
+    if (validId(id)) needsUpdate[id] = 0;
 }
 
 void editorWindow_refresh(short id)
 {
     editorWindow_clear(id);
-    if (HWND hwnd = window_getHWND(id))
-        InvalidateRect(hwnd, nullptr, FALSE);
+    if (HWND hwnd = window_getHWND(id)) InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void editorWindow_show(short id, int show)
@@ -194,24 +174,18 @@ void editorWindow_show(short id, int show)
     window_show(id, show);
     if (show)
         if (HWND hwnd = window_getHWND(id))
-            if (IsIconic(hwnd))
-                ShowWindow(hwnd, SW_RESTORE);
+            if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
 }
 
 LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int* handled)
 {
     *handled = 1;
-    if (id)
-        window_preProcess(id, hwnd, msg, wParam, lParam, 0);
+    if (id) window_preProcess(id, hwnd, msg, wParam, lParam, 0);
     switch (msg) {
-    case WM_PAINT:
-        ValidateRect(hwnd, nullptr);
-        return 0;
-    case WM_CLOSE:
-        return 0;
+    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
+    case WM_CLOSE: return 0;
     default:
-        if (isF10KeyDown(msg, wParam))
-            return 0;
+        if (isF10KeyDown(msg, wParam)) return 0;
         break;
     }
     *handled = 0;
@@ -222,8 +196,7 @@ void editorWindow_fillBackground(const RECT* rect, int dark)
 {
     short id = window_getCurrent();
     HDC hdc = window_getHDC(id);
-    if (!hdc)
-        return;
+    if (!hdc) return;
     const resThemeRec& t = res_theme();
     unsigned char r, g, b;
     res_colorBytes(dark ? t.window : t.panel, &r, &g, &b);

@@ -24,8 +24,8 @@ int editorWindow_make(const editorWindowDesc* desc);
 // A tool window: an MDI child (in client coordinates) when mdiChild is set,
 // else a floating window owned by the frame (screen coordinates). Its
 // client area is clientW x clientH. Attached to the toolkit, hidden. 1 or 0.
-int toolWindow_make(short id, const char* className, int x, int y, int clientW, int clientH,
-                    short clickMax, int mdiChild, WNDPROC proc);
+int toolWindow_make(short id, const char* className, int x, int y, int clientW, int clientH, short clickMax,
+                    int mdiChild, WNDPROC proc);
 // Registers a window class (once) with the arrow cursor and a black
 // background. 1 or 0.
 int editorWindow_registerClass(const char* className, WNDPROC proc);

@@ -7,8 +7,7 @@
 
 void exportPresetNames(bankRec* bank)
 {
-    if (!bank)
-        return;
+    if (!bank) return;
     std::string text;
     text.reserve(kBankSlots * (kPatchNameLen + 2));
     for (short slot = 0; slot < kBankSlots; ++slot) {
@@ -17,12 +16,10 @@ void exportPresetNames(bankRec* bank)
         name[kPatchNameLen] = 0;
         const size_t length = std::strlen(name);
         text += length == 0 || length >= kPatchNameLen ? "default" : name;
-        if (slot < kBankSlots - 1)
-            text += "\r\n";
+        if (slot < kBankSlots - 1) text += "\r\n";
     }
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, text.size() + 1);
-    if (!block)
-        return;
+    if (!block) return;
     char* data = static_cast<char*>(GlobalLock(block));
     if (!data) {
         GlobalFree(block);
@@ -36,7 +33,6 @@ void exportPresetNames(bankRec* bank)
         return;
     }
     EmptyClipboard();
-    if (!SetClipboardData(CF_TEXT, block))
-        GlobalFree(block);
+    if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
     CloseClipboard();
 }

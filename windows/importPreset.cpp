@@ -40,8 +40,7 @@ void setBankText(HWND dlg, int item, const char* format, bankRec* bank)
 // Plays a slot of the import bank in the current instrument.
 void auditionImportPreset(short slot)
 {
-    if (slot >= 0 && slot < kBankSlots)
-        bank_selectPreset(importBank, gInst, slot);
+    if (slot >= 0 && slot < kBankSlots) bank_selectPreset(importBank, gInst, slot);
 }
 
 // "Done": the import bank is closed and the instrument plays its own program again.
@@ -57,8 +56,7 @@ void finishImport()
 
 void import_initImportBank()
 {
-    if (!importBank)
-        importBank = bank_new();
+    if (!importBank) importBank = bank_new();
 }
 
 void import_cleanup()
@@ -106,15 +104,10 @@ INT_PTR CALLBACK importProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
             }
             return TRUE;
         case kItemBankList:
-            if (HIWORD(wParam) == LBN_DBLCLK)
-                import_importPreset(dlg);
+            if (HIWORD(wParam) == LBN_DBLCLK) import_importPreset(dlg);
             return TRUE;
-        case kItemStore:
-            import_importPreset(dlg);
-            return TRUE;
-        case kItemOpenBank:
-            EndDialog(dlg, kItemOpenBank);
-            return TRUE;
+        case kItemStore: import_importPreset(dlg); return TRUE;
+        case kItemOpenBank: EndDialog(dlg, kItemOpenBank); return TRUE;
         case kItemDone:
             finishImport();
             EndDialog(dlg, kItemDone);
@@ -124,12 +117,10 @@ INT_PTR CALLBACK importProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
             bank_close(importBank);
             EndDialog(dlg, IDCANCEL);
             return TRUE;
-        default:
-            break;
+        default: break;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return FALSE;
 }
@@ -143,19 +134,16 @@ void import_openLast()
         bank_selectPreset(importBank, gInst, bank_currentPreset(importBank));
         importFile = importBank->file;
         result = DialogBoxParamA(platform_instance(), "k_dlog_import", presetDialogs_owner(), importProc, 0);
-        if (result == kItemOpenBank && !import_openFileDialog())
-            break;
+        if (result == kItemOpenBank && !import_openFileDialog()) break;
     }
 }
 
 void import_openDialog()
 {
-    if (!gInst || !gBank)
-        return;
+    if (!gInst || !gBank) return;
     // The auditions replace the edited sound: it may be stored first.
     askStorePreset();
     programBeforeImport = gInst->patch.preset;
-    if (!import_openFileDialog())
-        return;
+    if (!import_openFileDialog()) return;
     import_openLast();
 }

@@ -31,8 +31,7 @@ float* peakOf(short id)
 // The instrument's level field a meter shows: left, right, processor load.
 volatile float* fieldOf(short id)
 {
-    if (!gInst || id < kLeft || id > kCpu)
-        return nullptr;
+    if (!gInst || id < kLeft || id > kCpu) return nullptr;
     return &gInst->level[id - kLeft];
 }
 
@@ -42,8 +41,7 @@ float sane(float v) { return std::isfinite(v) && v > 0.0f ? v : 0.0f; }
 
 int shownPixels(float v, int width)
 {
-    if (!(v >= kFloor))
-        v = kFloor;
+    if (!(v >= kFloor)) v = kFloor;
     return static_cast<int>(std::lround(width * std::fmin(std::sqrt(v), kMaxShown)));
 }
 
@@ -58,8 +56,7 @@ LRESULT CALLBACK meterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     short id = static_cast<short>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     int handled;
     LRESULT result = toolWindow_commonProc(id, hwnd, msg, wParam, lParam, &handled);
-    if (handled)
-        return result;
+    if (handled) return result;
     if (msg == WM_COMMAND && LOWORD(wParam) == kCmdUpdateWindow) {
         wMeter_update();
         return 0;
@@ -70,14 +67,11 @@ LRESULT CALLBACK meterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void wMeter_positions(float level, float peak, int left, int width, int* bar, int* peakPos)
 {
-    if (bar)
-        *bar = left + shownPixels(level, width);
+    if (bar) *bar = left + shownPixels(level, width);
     if (peakPos) {
         int p = left + shownPixels(peak, width);
-        if (p > left + width - 1)
-            p = left + width - 1;
-        if (p < left)
-            p = left;
+        if (p > left + width - 1) p = left + width - 1;
+        if (p < left) p = left;
         *peakPos = p;
     }
 }
@@ -96,11 +90,9 @@ int meterStep(short id, int* bar, int* peakPos, RECT* r)
 {
     volatile float* field = fieldOf(id);
     float* peak = peakOf(id);
-    if (!field || !peak)
-        return 0;
+    if (!field || !peak) return 0;
     float level = sane(*field);
-    if (level > *peak)
-        *peak = level;
+    if (level > *peak) *peak = level;
     custom_getRect(id, r);
     wMeter_positions(level, *peak, r->left, r->right - r->left, bar, peakPos);
     *field = wMeter_decay(level);
@@ -111,8 +103,7 @@ void paintMeter(short id, int bar, int peakPos, const RECT& r)
 {
     const int width = r.right - r.left;
     RECT lit = {r.left, r.top, bar, r.bottom};
-    if (bar > r.left)
-        bitmap_drawRectOffset(kBarBitmap, &lit, 0, 0);
+    if (bar > r.left) bitmap_drawRectOffset(kBarBitmap, &lit, 0, 0);
     short window = window_getCurrent();
     if (HDC hdc = window_getHDC(window)) {
         RECT dark = {bar, r.top, r.right, r.bottom};
@@ -120,8 +111,7 @@ void paintMeter(short id, int bar, int peakPos, const RECT& r)
         window_freeHDC(window, hdc);
     }
     int source = peakPos - r.left;
-    if (source >= width - 4)
-        source = width - 2;
+    if (source >= width - 4) source = width - 2;
     RECT mark = {peakPos, r.top, peakPos + 1, r.bottom};
     bitmap_drawRectOffset(kBarBitmap, &mark, source, 0);
     lastBar[id] = bar;
@@ -133,8 +123,7 @@ void wMeter_draw(short id)
 {
     int bar, peakPos;
     RECT r;
-    if (meterStep(id, &bar, &peakPos, &r))
-        paintMeter(id, bar, peakPos, r);
+    if (meterStep(id, &bar, &peakPos, &r)) paintMeter(id, bar, peakPos, r);
 }
 
 void wMeter_callback_meter(short id, long event, long, long)
@@ -152,8 +141,7 @@ void wMeter_makeParams()
     const winPosRec* place = wPosID_to_winPosRec(guiID_to_wPosID(winId_meter));
     int x = place ? place->x : 750;
     int y = place ? place->y : 52;
-    if (!toolWindow_make(winId_meter, "wMeter_Wnd", x, y, panel.right, panel.bottom, 6, 1, meterProc))
-        return;
+    if (!toolWindow_make(winId_meter, "wMeter_Wnd", x, y, panel.right, panel.bottom, 6, 1, meterProc)) return;
     pic_new(kPanel, 0, 0, 0, kPanelBitmap, 1, panelClick);
     custom_new(kLeft, 25, 11, kMeterWidth, kMeterHeight, wMeter_callback_meter);
     custom_new(kRight, 25, 22, kMeterWidth, kMeterHeight, wMeter_callback_meter);
@@ -171,8 +159,7 @@ void wMeter_makeWindow()
 
 void wMeter_update()
 {
-    if (!window_getHWND(winId_meter) || !window_getVisible(winId_meter))
-        return;
+    if (!window_getHWND(winId_meter) || !window_getVisible(winId_meter)) return;
     short saved = window_getCurrent();
     window_setCurrent(winId_meter);
     // Both meters step; only a meter whose bar or peak mark moved is drawn,
@@ -186,8 +173,7 @@ void wMeter_update()
     if (moved[0] || moved[1]) {
         window_manualPreProcess(winId_meter);
         for (int k = 0; k < 2; ++k)
-            if (moved[k])
-                paintMeter(ids[k], bar[k], peakPos[k], r[k]);
+            if (moved[k]) paintMeter(ids[k], bar[k], peakPos[k], r[k]);
         window_manualPostProcess(winId_meter);
     }
     window_setCurrent(saved);
@@ -196,8 +182,7 @@ void wMeter_update()
 void wMeter_reset()
 {
     if (gInst)
-        for (float& v : gInst->level)
-            v = 0.0f;
+        for (float& v : gInst->level) v = 0.0f;
     wMeter_resetPeak();
 }
 

@@ -9,19 +9,15 @@ enum { kPictNormal = 0, kPictSelected = 1 };
 
 struct navButtonRec {
     short id;
-    short x[2], y[2];   // vertical form, horizontal form
+    short x[2], y[2];  // vertical form, horizontal form
     short bitmap[2];
 };
 // The buttons of both forms (panel bitmaps 1800 and 1801 behind them).
 const navButtonRec kButtons[kButtonCount] = {
-    {kToggle, {19, 11}, {11, 18}, {1880, 1872}},
-    {3, {7, 45}, {44, 7}, {1808, 1808}},
-    {5, {7, 94}, {93, 7}, {1824, 1824}},
-    {7, {7, 143}, {142, 7}, {1832, 1832}},
-    {9, {7, 192}, {191, 7}, {1840, 1840}},
-    {6, {7, 241}, {240, 7}, {1848, 1848}},
-    {8, {7, 290}, {289, 7}, {1856, 1856}},
-    {10, {7, 339}, {338, 7}, {1864, 1864}},
+    {kToggle, {19, 11}, {11, 18}, {1880, 1872}}, {3, {7, 45}, {44, 7}, {1808, 1808}},
+    {5, {7, 94}, {93, 7}, {1824, 1824}},         {7, {7, 143}, {142, 7}, {1832, 1832}},
+    {9, {7, 192}, {191, 7}, {1840, 1840}},       {6, {7, 241}, {240, 7}, {1848, 1848}},
+    {8, {7, 290}, {289, 7}, {1856, 1856}},       {10, {7, 339}, {338, 7}, {1864, 1864}},
 };
 
 int toggleFlag = 1;
@@ -33,16 +29,14 @@ int formOf(short windowId) { return windowId == winId_navigatorH ? 1 : 0; }
 const navButtonRec* buttonOf(short id)
 {
     for (const navButtonRec& b : kButtons)
-        if (b.id == id)
-            return &b;
+        if (b.id == id) return &b;
     return nullptr;
 }
 
 void drawButton(short id)
 {
     const navButtonRec* b = buttonOf(id);
-    if (!b)
-        return;
+    if (!b) return;
     int form = formOf(window_getCurrent());
     RECT r;
     custom_getRect(id, &r);
@@ -52,8 +46,7 @@ void drawButton(short id)
 void setPicture(short id, int picture)
 {
     int form = formOf(window_getCurrent());
-    if (shown[form][id] == picture)
-        return;
+    if (shown[form][id] == picture) return;
     shown[form][id] = static_cast<short>(picture);
     short window = window_getCurrent();
     window_manualPreProcess(window);
@@ -94,8 +87,7 @@ void buttonEvent(short id, long event, long, long)
         drawButton(id);
         return;
     }
-    if (event != kCustomClick || !trackButton(id))
-        return;
+    if (event != kCustomClick || !trackButton(id)) return;
     if (id == kToggle) {
         if (window_getCurrent() == winId_navigatorH)
             wNav_callback_shiftH(id);
@@ -145,8 +137,7 @@ void wNav_makeWindow()
     short saved = window_getCurrent();
     wNav_makeParams(winId_navigatorV);
     wNav_makeParams(winId_navigatorH);
-    if (toggleFlag)
-        window_show(winId_navigatorV, 1);
+    if (toggleFlag) window_show(winId_navigatorV, 1);
     window_show(winId_navigatorH, 0);
     wNav_initToggleState(toggleFlag);
     window_setCurrent(saved);
@@ -202,7 +193,6 @@ void wNav_callback_windowButtons(short id)
     default: return;
     }
     showEditorWindow(windowId, 1);
-    if (HWND hwnd = window_getHWND(windowId))
-        ShowWindow(hwnd, SW_RESTORE);
+    if (HWND hwnd = window_getHWND(windowId)) ShowWindow(hwnd, SW_RESTORE);
     menu_checkFrontWindowItem();
 }

@@ -13,15 +13,13 @@ short presetList_nextEmptySlot(bankRec* bank, short from)
 {
     short start = (from >= 0 && from < kBankSlots) ? from : 0;
     for (short slot = start; slot < kBankSlots; ++slot)
-        if (bank_presetIsDefault(bank, slot))
-            return slot;
+        if (bank_presetIsDefault(bank, slot)) return slot;
     return from;
 }
 
 void presetList_fill(HWND list, bankRec* bank, short selection)
 {
-    if (!list)
-        return;
+    if (!list) return;
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     char line[kPatchNameLen + 16];
     for (short slot = 0; slot < kBankSlots; ++slot) {
@@ -46,23 +44,20 @@ void presetList_buildCurrent(HWND dlg, int list)
 int presetList_storeSelected(HWND dlg, int list)
 {
     presetNum = static_cast<short>(SendDlgItemMessageA(dlg, list, LB_GETCURSEL, 0, 0));
-    if (!presetStore_storeInst(presetNum))
-        return 0;
+    if (!presetStore_storeInst(presetNum)) return 0;
     presetList_buildCurrent(dlg, list);
     return 1;
 }
 
 int presetStore_storeInst(short slot)
 {
-    if (slot < 0 || slot >= kBankSlots || !gBank || !gInst)
-        return 0;
+    if (slot < 0 || slot >= kBankSlots || !gBank || !gInst) return 0;
     if (!bank_presetIsDefault(gBank, slot)) {
         char name[kPatchNameLen + 1];
         bank_getPresetName(gBank, slot, name);
         char text[kPatchNameLen + 48];
         std::snprintf(text, sizeof text, "Are you sure you want to overwrite %s?", name);
-        if (engine_message(text, "Morvane", engineMB_okCancel) != engineID_ok)
-            return 0;
+        if (engine_message(text, "Morvane", engineMB_okCancel) != engineID_ok) return 0;
     }
     bank_storeInst(gBank, gInst, slot);
     wMain_updateMatrixSchedule();
@@ -73,8 +68,7 @@ int presetStore_storeInst(short slot)
 
 HWND presetDialogs_owner()
 {
-    if (HWND main = window_getHWND(winId_main))
-        return main;
+    if (HWND main = window_getHWND(winId_main)) return main;
     return window_getFrameHWND();
 }
 
@@ -99,7 +93,15 @@ void presetDialogs_registerTemplates()
                     {"LISTBOX", "", 35, 264, 32, 240, 308, list, 0},
                     {"BUTTON", "Open bank...", 36, 516, 32, 82, 24, WS_TABSTOP, 0},
                     {"BUTTON", "Done", 37, 516, 64, 82, 24, WS_TABSTOP, 0},
-                    {"BUTTON", "Store", 38, 516, 96, 82, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 0}};
+                    { "BUTTON",
+                      "Store",
+                      38,
+                      516,
+                      96,
+                      82,
+                      24,
+                      WS_TABSTOP | BS_DEFPUSHBUTTON,
+                      0 }};
     platform_registerDialogTemplate("k_dlog_storeTo", store);
     platform_registerDialogTemplate("k_dlog_import", import);
 }

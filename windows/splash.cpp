@@ -15,18 +15,15 @@ void dismiss()
 
 void displayEvent(short id, long event, long, long)
 {
-    if (event != kCustomDraw)
-        return;
+    if (event != kCustomDraw) return;
     short window = window_getCurrent();
     HDC hdc = window_getHDC(window);
-    if (!hdc)
-        return;
+    if (!hdc) return;
     RECT r;
     custom_getRect(id, &r);
     FillRect(hdc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     short font = font_new(1, 9);
-    if (font != kFontFree)
-        font_select(font, hdc);
+    if (font != kFontFree) font_select(font, hdc);
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, RGB(0, 0, 0));
     RECT text = r;
@@ -42,13 +39,9 @@ LRESULT CALLBACK splashProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-        dismiss();
-        return 0;
-    case WM_COMMAND:
-        return 0;
-    default:
-        return DefMDIChildProcA(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONDOWN: dismiss(); return 0;
+    case WM_COMMAND: return 0;
+    default: return DefMDIChildProcA(hwnd, msg, wParam, lParam);
     }
 }
 }  // namespace
@@ -57,11 +50,9 @@ const char* wSplash_text() { return MORVANE_FRAME_TITLE; }
 
 void wSplash_makeWindow()
 {
-    if (window_getHWND(winId_splash))
-        return;
+    if (window_getHWND(winId_splash)) return;
     HWND client = window_getFrameHWND();
-    if (!client)
-        return;
+    if (!client) return;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = splashProc;
     wc.hInstance = platform_instance();
@@ -69,11 +60,9 @@ void wSplash_makeWindow()
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = "wSplash";
     WNDCLASSA known;
-    if (!GetClassInfoA(platform_instance(), wc.lpszClassName, &known) && !RegisterClassA(&wc))
-        return;
+    if (!GetClassInfoA(platform_instance(), wc.lpszClassName, &known) && !RegisterClassA(&wc)) return;
     HWND hwnd = CreateMDIWindowA("wSplash", "", WS_BORDER, 188, 69, 436, 379, client, platform_instance(), 0);
-    if (!hwnd || !window_brambixize(winId_splash, hwnd, 8, 8))
-        return;
+    if (!hwnd || !window_brambixize(winId_splash, hwnd, 8, 8)) return;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, winId_splash);
     // The picture fills the client area, whatever frame the window gets.
     RECT picture;

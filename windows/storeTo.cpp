@@ -35,22 +35,15 @@ INT_PTR CALLBACK wStoreToProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case kItemList:
-            if (HIWORD(wParam) == LBN_DBLCLK)
-                storeTo_storeTo(dlg);
+            if (HIWORD(wParam) == LBN_DBLCLK) storeTo_storeTo(dlg);
             return TRUE;
-        case kItemStore:
-            storeTo_storeTo(dlg);
-            return TRUE;
+        case kItemStore: storeTo_storeTo(dlg); return TRUE;
         case kItemDone:
-        case IDCANCEL:
-            EndDialog(dlg, LOWORD(wParam));
-            return TRUE;
-        default:
-            break;
+        case IDCANCEL: EndDialog(dlg, LOWORD(wParam)); return TRUE;
+        default: break;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return FALSE;
 }

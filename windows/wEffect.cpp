@@ -4,7 +4,8 @@
 #include "windows/editorWindow.h"
 
 namespace {
-const editorWindowDesc kDesc = {winId_effect, "wEffect_Wnd", "Effect", 133, 254, 138, 531, 240, 117, wEffect_update};
+const editorWindowDesc kDesc = {winId_effect, "wEffect_Wnd", "Effect", 133, 254,
+                                138,          531,           240,      117, wEffect_update};
 }
 
 void wEffect_makeWindow() { editorWindow_make(&kDesc); }

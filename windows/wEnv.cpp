@@ -4,7 +4,8 @@
 #include "windows/editorWindow.h"
 
 namespace {
-const editorWindowDesc kDesc = {winId_envelope, "wEnv_Wnd", "Envelope", 130, 118, 100, 820, 552, 43, wEnv_update};
+const editorWindowDesc kDesc = {winId_envelope, "wEnv_Wnd", "Envelope", 130, 118, 100, 820, 552, 43,
+                                wEnv_update};
 }
 
 void wEnv_makeWindow() { editorWindow_make(&kDesc); }

@@ -39,11 +39,9 @@ LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         // Touching the tuning, the name or a number box edits the preset.
         zPoint pt = {static_cast<short>(HIWORD(lParam)), static_cast<short>(LOWORD(lParam))};
         short object = zone_pointToZoneID(winId_main, &pt);
-        if (object >= mainId_tuning && object <= mainId_transpose)
-            makePresetDirty();
+        if (object >= mainId_tuning && object <= mainId_transpose) makePresetDirty();
     }
-    if (window_getHWND(winId_main) == hwnd)
-        window_preProcess(winId_main, hwnd, msg, wParam, lParam, 0);
+    if (window_getHWND(winId_main) == hwnd) window_preProcess(winId_main, hwnd, msg, wParam, lParam, 0);
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -64,8 +62,7 @@ LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         // The window is kept for the whole run: closing only hides it.
         wMain_show(0);
         return 0;
-    default:
-        break;
+    default: break;
     }
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
 }
@@ -73,14 +70,14 @@ LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 int registerClass()
 {
     WNDCLASSA known;
-    if (GetClassInfoA(platform_instance(), kClassName, &known))
-        return 1;
+    if (GetClassInfoA(platform_instance(), kClassName, &known)) return 1;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = wMain_WndProc;
     wc.hInstance = platform_instance();
     wc.hIcon = LoadIconA(platform_instance(), MAKEINTRESOURCE(32));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = wMain_windowBgBrush ? wMain_windowBgBrush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.hbrBackground =
+        wMain_windowBgBrush ? wMain_windowBgBrush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = kClassName;
     return RegisterClassA(&wc) != 0;
 }
@@ -88,11 +85,9 @@ int registerClass()
 
 void wMain_makeWindow()
 {
-    if (window_getHWND(winId_main))
-        return;
+    if (window_getHWND(winId_main)) return;
     HWND client = window_getFrameHWND();
-    if (!client || !registerClass())
-        return;
+    if (!client || !registerClass()) return;
     editorWindow_loadArtwork(129, res_registerMainWindowArt);
     int x = kDefaultX, y = kDefaultY;
     if (const winPosRec* rec = wPosID_to_winPosRec(kPositionId)) {
@@ -100,10 +95,9 @@ void wMain_makeWindow()
         y = rec->y;
     }
     // The size follows the panels once they exist.
-    HWND hwnd = CreateMDIWindowA(kClassName, "Untitled", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 660, 420,
-                                 client, platform_instance(), 0);
-    if (!hwnd)
-        return;
+    HWND hwnd = CreateMDIWindowA(kClassName, "Untitled", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 660,
+                                 420, client, platform_instance(), 0);
+    if (!hwnd) return;
     if (!window_brambixize(winId_main, hwnd, kClickMax, kClickMax)) {
         DestroyWindow(hwnd);
         return;
@@ -117,17 +111,13 @@ void wMain_makeWindow()
 
 void wMain_show(int show)
 {
-    if (!window_getHWND(winId_main))
-        return;
+    if (!window_getHWND(winId_main)) return;
     short saved = window_getCurrent();
     window_setCurrent(winId_main);
-    if (show && update_wMain)
-        wMain_update();
+    if (show && update_wMain) wMain_update();
     window_show(winId_main, show);
-    if (show && IsIconic(window_getHWND(winId_main)))
-        ShowWindow(window_getHWND(winId_main), SW_RESTORE);
-    if (!show)
-        window_setCurrent(saved);
+    if (show && IsIconic(window_getHWND(winId_main))) ShowWindow(window_getHWND(winId_main), SW_RESTORE);
+    if (!show) window_setCurrent(saved);
     menu_checkFrontWindowItem();
 }
 

@@ -33,8 +33,8 @@ enum {
     mainId_background = 1,
     mainId_bottomPanel = 2,
     mainId_performance = 3,
-    mainId_sliderPanel1 = 4,   // 4, 5, 6: one, two, three rows
-    mainId_sliderRow1 = 7,     // 7, 8, 9
+    mainId_sliderPanel1 = 4,  // 4, 5, 6: one, two, three rows
+    mainId_sliderRow1 = 7,    // 7, 8, 9
     mainId_matrix = 11,
     mainId_patch = 12,
     mainId_waveform = 13,
@@ -43,7 +43,7 @@ enum {
     mainId_effect = 16,
     mainId_midi = 17,
     mainId_panic = 18,
-    mainId_page0 = 19,         // 19..26
+    mainId_page0 = 19,  // 19..26
     mainId_store = 29,
     mainId_store2 = 30,
     mainId_edits = 31,
@@ -59,9 +59,9 @@ enum {
     mainId_pan = 41,
     mainId_transpose = 42,
     mainId_keyboard = 43,
-    mainId_slider1 = 44,       // 44..52
-    mainId_sliderName1 = 53,   // 53..61
-    mainId_instance0 = 62      // 62..69
+    mainId_slider1 = 44,      // 44..52
+    mainId_sliderName1 = 53,  // 53..61
+    mainId_instance0 = 62     // 62..69
 };
 
 // ---- actions ----------------------------------------------------------------------------
@@ -162,8 +162,8 @@ void wMain_callback_hold(short id);
 void wMain_callback_kbd(short id, short note, int on);
 
 // ---- store and import, in bank terms ------------------------------------------------------
-extern short presetNum;          // the slot chosen in the open dialog
-extern short importPresetNum;    // first selection of the import list
+extern short presetNum;        // the slot chosen in the open dialog
+extern short importPresetNum;  // first selection of the import list
 extern bankRec* importBank;
 // The first slot from `from` (0 when outside 0..127) upward that holds the
 // default preset; `from` itself when there is none.

@@ -39,20 +39,16 @@ short wMain_stepTarget(short current, short delta)
 
 short wMain_pageOffsetOf(short slot)
 {
-    if (slot < 0)
-        return 0;
-    if (slot >= kBankSlots)
-        slot = kBankSlots - 1;
+    if (slot < 0) return 0;
+    if (slot >= kBankSlots) slot = kBankSlots - 1;
     return static_cast<short>(slot - slot % kMainPageSize);
 }
 
 short wMain_matrixCellToSlot(short cell)
 {
-    if (cell < 0 || cell >= presetMatrixSize)
-        return -1;
+    if (cell < 0 || cell >= presetMatrixSize) return -1;
     int slot = presetMatrixOffset + cell;
-    if (!validSlot(slot) || slot == wMain_currentPreset())
-        return -1;
+    if (!validSlot(slot) || slot == wMain_currentPreset()) return -1;
     return static_cast<short>(slot);
 }
 
@@ -66,8 +62,7 @@ void wMain_presetCellText(bankRec* bank, short slot, char* out, size_t size)
 
 void wMain_setPreset(short slot)
 {
-    if (!validSlot(slot) || !gInst)
-        return;
+    if (!validSlot(slot) || !gInst) return;
     lastEdits_add();
     bank_selectPreset(gBank, gInst, slot);
     makePresetClean();
@@ -92,8 +87,7 @@ void wMain_renamePreset(const char* text)
 {
     char name[kPatchNameLen + 1];
     std::memset(name, 0, sizeof name);
-    if (text)
-        std::strncpy(name, text, kPatchNameLen);
+    if (text) std::strncpy(name, text, kPatchNameLen);
     inst_patch_setName(gInst, name);
     updateWindowNames();
 }
@@ -123,8 +117,7 @@ void wMain_setTranspose(double semitones) { inst_patch_setTrans(gInst, static_ca
 
 void wMain_selectTuning(short item)
 {
-    if (!gInst || item < 1 || item > tune_getListSize())
-        return;
+    if (!gInst || item < 1 || item > tune_getListSize()) return;
     tune_selectFromPopup(gInst, nullptr, item);
     makeBankDirty();
 }
@@ -153,20 +146,18 @@ void wMain_sliderLabel(const storedCCRec* rec, char* out, size_t size)
 void wMain_stripSliderName(const char* text, char* out)
 {
     std::memset(out, 0, kStoredCCNameLen + 1);
-    if (!text)
-        return;
+    if (!text) return;
     size_t len = strnlen(text, kMainSliderNameChars);
     std::memcpy(out, text, len);
-    for (int digits = 0; digits < 4 && len > 1 && std::isdigit(static_cast<unsigned char>(out[len - 1])); ++digits)
+    for (int digits = 0; digits < 4 && len > 1 && std::isdigit(static_cast<unsigned char>(out[len - 1]));
+         ++digits)
         out[--len] = 0;
-    if (len > 1 && out[len - 1] == ' ')
-        out[--len] = 0;
+    if (len > 1 && out[len - 1] == ' ') out[--len] = 0;
 }
 
 void wMain_renameSlider(short cc, const char* text)
 {
-    if (!gInst)
-        return;
+    if (!gInst) return;
     char name[kStoredCCNameLen + 1];
     wMain_stripSliderName(text, name);
     storedCC_renameInList(inst_getStoredCC(gInst), cc, name);
@@ -179,25 +170,23 @@ int wMain_collectSliderRecs(instRec* inst, storedCCRec** out)
 {
     storedCCList* list = inst_getStoredCC(inst);
     int n = 0;
-    if (!list)
-        return 0;
+    if (!list) return 0;
     // From below the aftertouch entry (-1), so that it is listed first.
-    for (storedCCRec* r = storedCC_getNextCC(list, -2); r && n < kMainSliders; r = storedCC_getNextCC(list, r->cc))
+    for (storedCCRec* r = storedCC_getNextCC(list, -2); r && n < kMainSliders;
+         r = storedCC_getNextCC(list, r->cc))
         out[n++] = r;
     return n;
 }
 
 short wMain_sliderPanelFor(int records)
 {
-    if (records <= 3)
-        return mainId_sliderPanel1;
+    if (records <= 3) return mainId_sliderPanel1;
     return records <= 6 ? mainId_sliderPanel1 + 1 : mainId_sliderPanel1 + 2;
 }
 
 void wMain_playSlider(short cc, double value)
 {
-    if (!gInst)
-        return;
+    if (!gInst) return;
     short v = static_cast<short>(value * 127.0);
     MorvaneEngine_playCC(gInst, cc, v);
     midi_playCC(gInst, cc, v, 0);
@@ -205,8 +194,7 @@ void wMain_playSlider(short cc, double value)
 
 void wMain_playSustain(int on)
 {
-    if (!gInst)
-        return;
+    if (!gInst) return;
     short v = on ? 127 : 0;
     midi_playCC(gInst, kSustainCC, v, 0);
     MorvaneEngine_playCC(gInst, kSustainCC, v);
@@ -216,8 +204,7 @@ void wMain_playSustain(int on)
 
 void wMain_playKey(short note, int on)
 {
-    if (!gInst || note < 0 || note > 127)
-        return;
+    if (!gInst || note < 0 || note > 127) return;
     midi_addToBuffer(inst_getMidi(gInst), kStatusNoteOn, note, on ? kKeyVelocity : 0, 0, 0);
 }
 
@@ -229,10 +216,9 @@ short wMain_bendFromDistance(int dy)
 
 void wMain_playBend(short value)
 {
-    if (!gInst)
-        return;
-    unsigned char packet[kMidiPacketBytes] = {kStatusBend, 0,
-                                              static_cast<unsigned char>(value < 0 ? 0 : (value > 127 ? 127 : value))};
+    if (!gInst) return;
+    unsigned char packet[kMidiPacketBytes] = {
+        kStatusBend, 0, static_cast<unsigned char>(value < 0 ? 0 : (value > 127 ? 127 : value))};
     midi_processBend(gInst, packet);
 }
 

@@ -25,11 +25,18 @@ namespace {
 enum {
     kWidth = 640,
     kRowHeight = 20,
-    kSliderNameWidth = 58, kSliderNameGap = 62,
+    kSliderNameWidth = 58,
+    kSliderNameGap = 62,
     kPerformanceHeight = 58,
-    kHoldX = 10, kHoldY = 8, kSustainY = 30,
-    kBendX = 78, kBendY = 5,
-    kKeyboardX = 112, kKeyboardY = 5, kLowestNote = 24, kOctaves = 6
+    kHoldX = 10,
+    kHoldY = 8,
+    kSustainY = 30,
+    kBendX = 78,
+    kBendY = 5,
+    kKeyboardX = 112,
+    kKeyboardY = 5,
+    kLowestNote = 24,
+    kOctaves = 6
 };
 const short kRowY[3] = {15, 37, 58};
 const short kSliderX[3] = {69, 275, 484};
@@ -58,8 +65,7 @@ void setSliderValues(int live)
 {
     for (short k = 0; k < kMainSliders; ++k) {
         storedCCRec* rec = sliderCCRecList[k];
-        if (!rec)
-            continue;
+        if (!rec) continue;
         double value = live ? midi_getCCVal(gInst, static_cast<short>(rec->cc)) : rec->value;
         draggy_setVal(static_cast<short>(mainId_slider1 + k), static_cast<float>(value / 127.0), 0);
     }
@@ -69,8 +75,7 @@ void setSliderValues(int live)
 void wMain_showItem(short id, int show)
 {
     clickObjectRec* obj = clickObject_get(winId_main, id);
-    if (obj->panel == 0 || clickObject_isVisible(winId_main, obj->panel))
-        clickObject_show(id, show);
+    if (obj->panel == 0 || clickObject_isVisible(winId_main, obj->panel)) clickObject_show(id, show);
     window_updateObjectVisibility(id, show);
 }
 
@@ -84,7 +89,8 @@ void wMain_makeBottomControls()
               kPanelExplicitRect, 0, nullptr);
     for (short k = 0; k < 3; ++k) {
         short id = static_cast<short>(mainId_sliderPanel1 + k);
-        panel_new(id, 0, top, 0, 0, id == currentSliderPanel ? 0 : kPanelHidden, static_cast<short>(130 + k), nullptr);
+        panel_new(id, 0, top, 0, 0, id == currentSliderPanel ? 0 : kPanelHidden, static_cast<short>(130 + k),
+                  nullptr);
         panel_addObject(mainId_bottomPanel, id);
     }
     for (short r = 0; r < 3; ++r) {
@@ -100,13 +106,14 @@ void wMain_makeBottomControls()
     for (short k = 0; k < kMainSliders; ++k) {
         short row = static_cast<short>(mainId_sliderRow1 + k / 3);
         short x = kSliderX[k % 3], y = static_cast<short>(top + kRowY[k / 3]);
-        short slider = static_cast<short>(mainId_slider1 + k), name = static_cast<short>(mainId_sliderName1 + k);
-        draggy_new(slider, x, static_cast<short>(y + 2), kDraggyHorizontal, kResMainSlider, 1, wMain_callback_slider, 0,
-                   0);
+        short slider = static_cast<short>(mainId_slider1 + k),
+              name = static_cast<short>(mainId_sliderName1 + k);
+        draggy_new(slider, x, static_cast<short>(y + 2), kDraggyHorizontal, kResMainSlider, 1,
+                   wMain_callback_slider, 0, 0);
         char label[16];
         std::snprintf(label, sizeof label, "cc %d", k + 1);
-        display_new(name, static_cast<short>(x - kSliderNameGap), static_cast<short>(y + 3), kSliderNameWidth, label, 0,
-                    kDisplayEditable, kDisplayRight, wMain_callback_sliderName, nullptr);
+        display_new(name, static_cast<short>(x - kSliderNameGap), static_cast<short>(y + 3), kSliderNameWidth,
+                    label, 0, kDisplayEditable, kDisplayRight, wMain_callback_sliderName, nullptr);
         panel_addObject(row, slider);
         panel_addObject(row, name);
     }
@@ -116,17 +123,18 @@ void wMain_makeBottomControls()
     RECT rows;
     getPictRect(static_cast<short>(130 + currentSliderPanel - mainId_sliderPanel1), &rows);
     short py = static_cast<short>(top + rows.bottom - rows.top - kPerformanceHeight);
-    panel_new(mainId_performance, 0, py, kWidth, static_cast<short>(py + kPerformanceHeight), kPanelExplicitRect, 0,
-              nullptr);
+    panel_new(mainId_performance, 0, py, kWidth, static_cast<short>(py + kPerformanceHeight),
+              kPanelExplicitRect, 0, nullptr);
     panel_addObject(mainId_bottomPanel, mainId_performance);
     button_new(mainId_hold, kHoldX, static_cast<short>(py + kHoldY), kButtonToggle, kResMainHold, "", 1, 0, 1,
                wMain_callback_hold);
-    button_new(mainId_sustain, kHoldX, static_cast<short>(py + kSustainY), kButtonToggle, kResMainSustain, "", 1, 0, 1,
-               wMain_callback_sustain);
+    button_new(mainId_sustain, kHoldX, static_cast<short>(py + kSustainY), kButtonToggle, kResMainSustain, "",
+               1, 0, 1, wMain_callback_sustain);
     RECT wheel;
     getPictRect(2248, &wheel);
-    custom_new(mainId_bend, kBendX, static_cast<short>(py + kBendY), static_cast<short>(wheel.right - wheel.left),
-               static_cast<short>(wheel.bottom - wheel.top), wMain_bender_processEvents);
+    custom_new(mainId_bend, kBendX, static_cast<short>(py + kBendY),
+               static_cast<short>(wheel.right - wheel.left), static_cast<short>(wheel.bottom - wheel.top),
+               wMain_bender_processEvents);
     kbd_new(mainId_keyboard, kKeyboardX, static_cast<short>(py + kKeyboardY), kLowestNote, kOctaves, 0,
             kResMainKeyboard, wMain_callback_kbd);
     for (short id : {mainId_hold, mainId_sustain, mainId_bend, mainId_keyboard})
@@ -138,15 +146,13 @@ void wMain_makeBottomControls()
 void wMain_updateBottomPanel()
 {
     mainScope scope;
-    if (!scope.ok() || !gInst)
-        return;
+    if (!scope.ok() || !gInst) return;
     storedCCRec* recs[kMainSliders] = {};
     int n = wMain_collectSliderRecs(gInst, recs);
     for (short k = 0; k < kMainSliders; ++k) {
         sliderCCRecList[k] = k < n ? recs[k] : nullptr;
         char label[40] = "";
-        if (sliderCCRecList[k])
-            wMain_sliderLabel(sliderCCRecList[k], label, sizeof label);
+        if (sliderCCRecList[k]) wMain_sliderLabel(sliderCCRecList[k], label, sizeof label);
         display_setText(static_cast<short>(mainId_sliderName1 + k), label);
         wMain_showItem(static_cast<short>(mainId_slider1 + k), k < n);
         wMain_showItem(static_cast<short>(mainId_sliderName1 + k), k < n);
@@ -159,8 +165,7 @@ void wMain_updateBottomPanel()
 void wMain_selectSliderPanel(short panel)
 {
     mainScope scope;
-    if (!scope.ok() || panel < mainId_sliderPanel1 || panel > mainId_sliderPanel1 + 2)
-        return;
+    if (!scope.ok() || panel < mainId_sliderPanel1 || panel > mainId_sliderPanel1 + 2) return;
     currentSliderPanel = panel;
     int rows = panel - mainId_sliderPanel1 + 1;
     for (short k = 0; k < 3; ++k) {
@@ -172,26 +177,24 @@ void wMain_selectSliderPanel(short panel)
     RECT bottom;
     clickObject_getRect(panel, &bottom);
     panel_move(mainId_performance, 0, static_cast<short>(bottom.bottom - kPerformanceHeight));
-    if (bottomPanelVisible)
-        window_sizeToPanel(winId_main, panel);
+    if (bottomPanelVisible) window_sizeToPanel(winId_main, panel);
 }
 
 void wMain_showBottomPanel(int show)
 {
     mainScope scope;
-    if (!scope.ok())
-        return;
+    if (!scope.ok()) return;
     bottomPanelVisible = show ? 1 : 0;
     panel_show(mainId_bottomPanel, bottomPanelVisible);
-    window_sizeToPanel(winId_main, bottomPanelVisible ? currentSliderPanel : static_cast<short>(mainId_background));
+    window_sizeToPanel(winId_main,
+                       bottomPanelVisible ? currentSliderPanel : static_cast<short>(mainId_background));
     button_select(mainId_showBottom, bottomPanelVisible);
 }
 
 void wMain_updateSliders()
 {
     mainScope scope;
-    if (!scope.ok() || !gInst)
-        return;
+    if (!scope.ok() || !gInst) return;
     setSliderValues(1);
     button_select(mainId_sustain, midi_getCCVal(gInst, 64) >= 1);
     custom_draw(mainId_bend);
@@ -200,19 +203,16 @@ void wMain_updateSliders()
 void wMain_updateKeyboard()
 {
     mainScope scope;
-    if (!scope.ok() || !gInst)
-        return;
+    if (!scope.ok() || !gInst) return;
     button_select(mainId_sustain, midi_getCCVal(gInst, 64) >= 1);
-    if (!midi_bag_changed(gInst))
-        return;
+    if (!midi_bag_changed(gInst)) return;
     midi_bag_startCheck(gInst);
     kbdRec* kbd = kbd_get(mainId_keyboard);
     // The walk reports notes above its start; note 0 lies below the keyboard anyway.
     short note = 0, velocity = 0;
     for (int n = 0; n < 74 && midi_bag_nextNoteChanged(gInst, &note, &velocity); ++n) {
         short key = kbd_findKey(kbd, note);
-        if (key >= 0)
-            kbd_selectKey(mainId_keyboard, key, velocity > 0, 0);
+        if (key >= 0) kbd_selectKey(mainId_keyboard, key, velocity > 0, 0);
     }
 }
 
@@ -230,8 +230,7 @@ void wMain_bender_draw(short id)
     // The wheel shows the bend as a share of the bend range, -1 .. 1.
     double share = 0;
     float range = gInst ? cc_getBendRange(gInst) : 0;
-    if (gInst && range > 0)
-        share = inst_getMidi(gInst)->bendSemitones / range;
+    if (gInst && range > 0) share = inst_getMidi(gInst)->bendSemitones / range;
     share = share < -1 ? -1 : (share > 1 ? 1 : share);
     int h = r.bottom - r.top, rh = ridge.bottom - ridge.top;
     int travel = h / 2 - rh / 2 - 3;
@@ -280,8 +279,7 @@ void wMain_callback_slider(short id)
 void wMain_callback_sliderName(short id)
 {
     short k = sliderIndexOf(id, mainId_sliderName1);
-    if (k < 0 || !sliderCCRecList[k])
-        return;
+    if (k < 0 || !sliderCCRecList[k]) return;
     char text[kStoredCCNameLen + 1];
     display_getText(id, text, kStoredCCNameLen + 1);
     wMain_renameSlider(static_cast<short>(sliderCCRecList[k]->cc), text);

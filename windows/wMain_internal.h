@@ -9,13 +9,11 @@ class mainScope {
 public:
     mainScope() : saved_(window_getCurrent()), ok_(window_getHWND(winId_main) != nullptr)
     {
-        if (ok_)
-            window_setCurrent(winId_main);
+        if (ok_) window_setCurrent(winId_main);
     }
     ~mainScope()
     {
-        if (ok_)
-            window_setCurrent(saved_);
+        if (ok_) window_setCurrent(saved_);
     }
     bool ok() const { return ok_; }
 

@@ -29,16 +29,37 @@ namespace {
 // ---- layout ---------------------------------------------------------------------------------
 enum {
     kWidth = 640,
-    kInstanceX = 30, kInstanceY = 4, kInstanceStep = 21,
-    kNumberX = 8, kNameX = 40, kNameRowY = 30, kNumberWidth = 26, kNameWidth = 216,
-    kStore2X = 264, kStore2Y = 28,
-    kMatrixX = 8, kMatrixY = 52, kCellWidth = 100, kCellHeight = 14,
-    kPageX = 8, kPageY = 112, kPageStep = 51,
-    kTuningX = 56, kLowRowY = 137, kTuningWidth = 140,
-    kEditsX = 206, kEditsWidth = 112,
-    kStoreX = 330, kStoreY = 136,
-    kNumboxX = 500, kNumboxWidth = 56, kNumboxY = 64, kNumboxStep = 22,
-    kSideButtonX = 586, kPanicY = 64, kKeysY = 130
+    kInstanceX = 30,
+    kInstanceY = 4,
+    kInstanceStep = 21,
+    kNumberX = 8,
+    kNameX = 40,
+    kNameRowY = 30,
+    kNumberWidth = 26,
+    kNameWidth = 216,
+    kStore2X = 264,
+    kStore2Y = 28,
+    kMatrixX = 8,
+    kMatrixY = 52,
+    kCellWidth = 100,
+    kCellHeight = 14,
+    kPageX = 8,
+    kPageY = 112,
+    kPageStep = 51,
+    kTuningX = 56,
+    kLowRowY = 137,
+    kTuningWidth = 140,
+    kEditsX = 206,
+    kEditsWidth = 112,
+    kStoreX = 330,
+    kStoreY = 136,
+    kNumboxX = 500,
+    kNumboxWidth = 56,
+    kNumboxY = 64,
+    kNumboxStep = 22,
+    kSideButtonX = 586,
+    kPanicY = 64,
+    kKeysY = 130
 };
 
 // The editor-window buttons: id, position, picture, window.
@@ -67,8 +88,7 @@ RGBColor themeColor(const resColorRec& c)
 void fitText(char* text, int width, short fontID)
 {
     HDC hdc = window_getHDC(winId_main);
-    if (!hdc)
-        return;
+    if (!hdc) return;
     int saved = SaveDC(hdc);
     font_select(fontID, hdc);
     auto fits = [hdc, width](const std::string& t) {
@@ -79,8 +99,7 @@ void fitText(char* text, int width, short fontID)
     std::string full = text;
     if (!fits(full)) {
         size_t keep = full.size();
-        while (keep > 0 && !fits(full.substr(0, keep) + ".."))
-            --keep;
+        while (keep > 0 && !fits(full.substr(0, keep) + "..")) --keep;
         std::strcpy(text, keep > 0 ? (full.substr(0, keep) + "..").c_str() : "");
     }
     RestoreDC(hdc, saved);
@@ -89,8 +108,7 @@ void fitText(char* text, int width, short fontID)
 
 void fitCellText(char* text)
 {
-    if (matrixRec* m = matrix_get(mainId_matrix))
-        fitText(text, m->cellWidth - 3, m->fontID);
+    if (matrixRec* m = matrix_get(mainId_matrix)) fitText(text, m->cellWidth - 3, m->fontID);
 }
 
 // The preset shown last by an update; a new one brings its page forward.
@@ -107,45 +125,48 @@ void makeTopControls()
     bottomPanelOffset = static_cast<short>(top.bottom - top.top);
 
     for (short i = 0; i < 8; ++i)
-        button_new(static_cast<short>(mainId_instance0 + i), static_cast<short>(kInstanceX + kInstanceStep * i),
-                   kInstanceY, kButtonRadio, static_cast<short>(1600 + 8 * i), "", 0, 0, 1,
-                   wMain_callback_instanceButton);
+        button_new(static_cast<short>(mainId_instance0 + i),
+                   static_cast<short>(kInstanceX + kInstanceStep * i), kInstanceY, kButtonRadio,
+                   static_cast<short>(1600 + 8 * i), "", 0, 0, 1, wMain_callback_instanceButton);
     for (const editorButton& b : kEditorButtons)
         button_new(b.id, b.x, b.y, 0, b.pict, "", 1, 0, 1, wMain_callback_openEditWindows);
     button_new(mainId_panic, kSideButtonX, kPanicY, 0, kResMainPanic, "", 1, 0, 1, wMain_callback_panic);
-    button_new(mainId_showBottom, kSideButtonX, kKeysY, kButtonToggle, kResMainKeys, "", 1, bottomPanelVisible, 1,
-               wMain_callback_triButton);
+    button_new(mainId_showBottom, kSideButtonX, kKeysY, kButtonToggle, kResMainKeys, "", 1,
+               bottomPanelVisible, 1, wMain_callback_triButton);
     button_new(mainId_store, kStoreX, kStoreY, 0, kResMainStoreTo, "", 1, 0, 1, wMain_callback_store);
     button_new(mainId_store2, kStore2X, kStore2Y, 0, kResMainStore, "", 1, 0, 1, wMain_callback_store);
     for (short k = 0; k < 8; ++k)
         button_new(static_cast<short>(mainId_page0 + k), static_cast<short>(kPageX + kPageStep * k), kPageY,
                    kButtonRadio, static_cast<short>(kResMainPageButtons + 8 * k), "", 1, k == 0, 1,
                    wMain_callback_matrixRangeButtons);
-    matrix_new(mainId_matrix, kMatrixX, kMatrixY, kCellWidth, kCellHeight, 4, 4, presetMatrixSize, 0, kResMainCell,
-               wMain_callback_matrix);
+    matrix_new(mainId_matrix, kMatrixX, kMatrixY, kCellWidth, kCellHeight, 4, 4, presetMatrixSize, 0,
+               kResMainCell, wMain_callback_matrix);
 
     // Number-box names in the label colour, values in the toolkit's cream.
     display_setDefaultColors(themeColor(t.label), themeColor(t.field));
     const short y = kNumboxY;
-    numbox_new(mainId_poly, kNumboxX, y, kNumboxWidth, 1, 0, 8, 1, 64, numbox_defaultIncrement, wMain_callback_polyNumbox,
-               "poly");
+    numbox_new(mainId_poly, kNumboxX, y, kNumboxWidth, 1, 0, 8, 1, 64, numbox_defaultIncrement,
+               wMain_callback_polyNumbox, "poly");
     numbox_new(mainId_dB, kNumboxX, y + kNumboxStep, kNumboxWidth, 2, 1, 0, -103, 24, numbox_incPointOne,
                wMain_callback_dBNumbox, "dB");
-    numbox_new(mainId_pan, kNumboxX, y + 2 * kNumboxStep, kNumboxWidth, 2, 3, 0.5, 0, 1, numbox_incPointZeroOne,
-               wMain_callback_panNumbox, "pan");
+    numbox_new(mainId_pan, kNumboxX, y + 2 * kNumboxStep, kNumboxWidth, 2, 3, 0.5, 0, 1,
+               numbox_incPointZeroOne, wMain_callback_panNumbox, "pan");
     numbox_new(mainId_transpose, kNumboxX, y + 3 * kNumboxStep, kNumboxWidth, 3, 3, 0, -72, 72,
                numbox_defaultIncrement, wMain_callback_transposeNumbox, "transpose");
 
     display_setDefaultColors(themeColor(t.text), themeColor(t.field));
-    display_new(mainId_number, kNumberX, kNameRowY, kNumberWidth, "0", 0, 0, kDisplayCentre, nullptr, nullptr);
+    display_new(mainId_number, kNumberX, kNameRowY, kNumberWidth, "0", 0, 0, kDisplayCentre, nullptr,
+                nullptr);
     display_new(mainId_name, kNameX, kNameRowY, kNameWidth, "", 0, kDisplayEditable, kDisplayLeft,
                 wMain_callback_presetName, nullptr);
     // Their texts are repainted over the background picture.
     panel_addObject(mainId_background, mainId_number);
     panel_addObject(mainId_background, mainId_name);
 
-    popup_setDefaultColors(themeColor(t.label), themeColor(t.field), themeColor(t.text), themeColor(t.edgeLight));
-    popup_new(mainId_tuning, kTuningX, kLowRowY, kTuningWidth, 14, 0, 0, "tuning", 1, wMain_callback_tunePopup);
+    popup_setDefaultColors(themeColor(t.label), themeColor(t.field), themeColor(t.text),
+                           themeColor(t.edgeLight));
+    popup_new(mainId_tuning, kTuningX, kLowRowY, kTuningWidth, 14, 0, 0, "tuning", 1,
+              wMain_callback_tunePopup);
     popup_new(mainId_edits, kEditsX, kLowRowY, kEditsWidth, 14, kPopupTitleInside, 0, " edits...", 1,
               wMain_callback_editsPopup);
     wMain_buildTunePopup();
@@ -169,21 +190,19 @@ void wMain_makeParams()
 void wMain_incrementPreset(short delta)
 {
     short target = wMain_stepTarget(wMain_currentPreset(), delta);
-    if (target < 0)
-        return;
+    if (target < 0) return;
     wMain_setPreset(target);
     mainScope scope;
-    if (scope.ok())
-        wMain_presetMatrixSetRange(target);
+    if (scope.ok()) wMain_presetMatrixSetRange(target);
 }
 
 void wMain_presetMatrixSetRange(short slot)
 {
     mainScope scope;
-    if (!scope.ok())
-        return;
+    if (!scope.ok()) return;
     for (short k = 0; k < 8; ++k)
-        button_select(static_cast<short>(mainId_page0 + k), slot >= kMainPageSize * k && slot < kMainPageSize * (k + 1));
+        button_select(static_cast<short>(mainId_page0 + k),
+                      slot >= kMainPageSize * k && slot < kMainPageSize * (k + 1));
     presetMatrixOffset = wMain_pageOffsetOf(slot);
     wMain_presetMatrixUpdate(0);
 }
@@ -191,8 +210,7 @@ void wMain_presetMatrixSetRange(short slot)
 void wMain_presetMatrixUpdate(int rewriteTexts)
 {
     mainScope scope;
-    if (!scope.ok())
-        return;
+    if (!scope.ok()) return;
     int rewrite = rewriteTexts || presetMatrixOffset != lastMatrixOffset;
     lastMatrixOffset = presetMatrixOffset;
     matrix_select(mainId_matrix, -1);
@@ -205,8 +223,7 @@ void wMain_presetMatrixUpdate(int rewriteTexts)
             fitCellText(text);
             matrix_setText(mainId_matrix, cell, text);
         }
-        if (slot == current)
-            matrix_select(mainId_matrix, cell);
+        if (slot == current) matrix_select(mainId_matrix, cell);
     }
     updateMatrix = 0;
 }
@@ -215,8 +232,7 @@ void wMain_presetMatrixUpdatePreset(short slot)
 {
     mainScope scope;
     int cell = slot - presetMatrixOffset;
-    if (!scope.ok() || cell < 0 || cell > 33)
-        return;
+    if (!scope.ok() || cell < 0 || cell > 33) return;
     char text[kPatchNameLen + 16];
     wMain_presetCellText(gBank, slot, text, sizeof text);
     fitCellText(text);
@@ -229,8 +245,7 @@ void wMain_update()
 {
     mainScope scope;
     update_wMain = 0;
-    if (!scope.ok())
-        return;
+    if (!scope.ok()) return;
     // A new program brings its page forward.
     short current = wMain_currentPreset();
     if (current != lastShownPreset && current >= 0 && current < kBankSlots)
@@ -246,8 +261,7 @@ void wMain_update()
 void wMain_updateParams()
 {
     mainScope scope;
-    if (!scope.ok() || !gInst)
-        return;
+    if (!scope.ok() || !gInst) return;
     char text[kPatchNameLen + 16];
     std::snprintf(text, sizeof text, "%d", wMain_currentPreset());
     display_setText(mainId_number, text);
@@ -265,18 +279,17 @@ void wMain_updateParams()
 void wMain_instance_update()
 {
     mainScope scope;
-    if (!scope.ok())
-        return;
+    if (!scope.ok()) return;
     long current = MorvaneEngine_getCurrentInstance();
     for (short i = 0; i < 8; ++i)
-        button_selectEnable(static_cast<short>(mainId_instance0 + i), i == current, MorvaneEngine_plugIsOnline(i) != 0);
+        button_selectEnable(static_cast<short>(mainId_instance0 + i), i == current,
+                            MorvaneEngine_plugIsOnline(i) != 0);
 }
 
 void wMain_buildTunePopup()
 {
     mainScope scope;
-    if (!scope.ok())
-        return;
+    if (!scope.ok()) return;
     popup_clear(mainId_tuning);
     char name[kTuneNameLen + 1];
     for (short item = 1; item <= tune_getListSize(); ++item) {
@@ -289,15 +302,13 @@ void wMain_buildTunePopup()
 void wMain_historyPopupClear()
 {
     mainScope scope;
-    if (scope.ok())
-        popup_clear(mainId_edits);
+    if (scope.ok()) popup_clear(mainId_edits);
 }
 
 void wMain_historyPopupAppend(int item, const char* name)
 {
     mainScope scope;
-    if (scope.ok())
-        popup_addItem(mainId_edits, static_cast<short>(item), 1, name, 0);
+    if (scope.ok()) popup_addItem(mainId_edits, static_cast<short>(item), 1, name, 0);
 }
 
 // ---- callbacks -------------------------------------------------------------------------------------------------
@@ -307,8 +318,7 @@ void wMain_callback_instanceButton(short id) { MorvaneEngine_setCurrentInstance(
 void wMain_callback_openEditWindows(short id)
 {
     for (const editorButton& b : kEditorButtons)
-        if (b.id == id)
-            showEditorWindow(b.window, 1);
+        if (b.id == id) showEditorWindow(b.window, 1);
     menu_checkFrontWindowItem();
 }
 
@@ -321,7 +331,10 @@ void wMain_callback_matrix(short id)
         wMain_presetMatrixUpdate(0);  // the highlight stays on the current preset
 }
 
-void wMain_callback_matrixRangeButtons(short id) { wMain_presetMatrixSetRange(static_cast<short>(kMainPageSize * (id - mainId_page0))); }
+void wMain_callback_matrixRangeButtons(short id)
+{
+    wMain_presetMatrixSetRange(static_cast<short>(kMainPageSize * (id - mainId_page0)));
+}
 
 void wMain_callback_presetName(short id)
 {
@@ -350,4 +363,3 @@ void wMain_callback_store(short)
 }
 
 void wMain_callback_panic(short) { inst_alloff(gInst); }
-

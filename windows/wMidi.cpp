@@ -4,7 +4,8 @@
 #include "windows/editorWindow.h"
 
 namespace {
-const editorWindowDesc kDesc = {winId_midi, "wMidi_Wnd", "Midi Control", 132, 128, 226, 433, 179, 56, wMidi_update};
+const editorWindowDesc kDesc = {winId_midi, "wMidi_Wnd", "Midi Control", 132, 128, 226, 433,
+                                179,        56,          wMidi_update};
 }
 
 void wMidi_makeWindow() { editorWindow_make(&kDesc); }

@@ -15,11 +15,9 @@ const int kWindowX = 89, kWindowY = 104;
 
 void wPatch_makeWindow()
 {
-    if (window_getHWND(winId_patch))
-        return;
+    if (window_getHWND(winId_patch)) return;
     HWND client = window_getFrameHWND();
-    if (!client || !editorWindow_registerClass(kClassName, wPatch_WndProc))
-        return;
+    if (!client || !editorWindow_registerClass(kClassName, wPatch_WndProc)) return;
     editorWindow_loadArtwork(500, res_registerPatchArt);
     int x = kWindowX, y = kWindowY;
     if (const winPosRec* rec = wPosID_to_winPosRec(guiID_to_wPosID(winId_patch))) {
@@ -28,10 +26,9 @@ void wPatch_makeWindow()
             y = rec->y;
         }
     }
-    HWND hwnd = CreateMDIWindowA(kClassName, "Untitled", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 560, 500,
-                                 client, platform_instance(), 0);
-    if (!hwnd)
-        return;
+    HWND hwnd = CreateMDIWindowA(kClassName, "Untitled", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 560,
+                                 500, client, platform_instance(), 0);
+    if (!hwnd) return;
     ShowWindow(hwnd, SW_HIDE);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, winId_patch);
     if (!window_brambixize(winId_patch, hwnd, kPatchObjects, kPatchObjects)) {
@@ -51,24 +48,18 @@ void wPatch_makeWindow()
 LRESULT CALLBACK wPatch_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     short object = window_preProcess(winId_patch, hwnd, msg, wParam, lParam, 0);
-    if (object > 10)
-        makePresetDirty();
+    if (object > 10) makePresetDirty();
     switch (msg) {
     case WM_ACTIVATE:
     case WM_MOUSEACTIVATE:
-    case WM_MDIACTIVATE:
-        menu_checkFrontWindowItem();
-        break;
-    case WM_PAINT:
-        ValidateRect(hwnd, nullptr);
-        return 0;
+    case WM_MDIACTIVATE: menu_checkFrontWindowItem(); break;
+    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
     case WM_CLOSE:
         wPatch_show(0);
         menu_checkFrontWindowItem();
         return 0;
     case WM_KEYDOWN:
-        if (wParam == VK_F10)
-            return 0;
+        if (wParam == VK_F10) return 0;
         break;
     case WM_COMMAND:
         if (LOWORD(wParam) == kCmdUpdateWindow) {
@@ -79,11 +70,9 @@ LRESULT CALLBACK wPatch_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         }
         break;
     case WM_LBUTTONDOWN:
-        if (object)
-            tellEnvUpdateParambox();
+        if (object) tellEnvUpdateParambox();
         break;
-    default:
-        break;
+    default: break;
     }
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
 }

@@ -23,36 +23,73 @@
 // filter's controls use o = 17 with the k of a channel filter.
 enum {
     kPatchChannels = 3,
-    kPatchMasterFilter = 3,        // filter index of the master filter
+    kPatchMasterFilter = 3,  // filter index of the master filter
     kPatchMasterFilterOffset = 17,
     kPatchObjects = 186
 };
 enum {
-    kPatchChannelPanel = 2, kPatchOscPanel = 3, kPatchMainPanel = 4, kPatchModPanel = 5,
-    kPatchFilterPanel = 6, kPatchModulatorPanel = 7,
-    kPatchOscOn = 11, kPatchMainPage = 12, kPatchModPage = 13, kPatchFilterOn = 14, kPatchModulatorOn = 15,
-    kPatchLevelDisplay = 24, kPatchLevelSlider = 25,
-    kPatchInvert = 26, kPatchMainFreq = 27, kPatchMainPhase = 28, kPatchModAmount = 29, kPatchModSpare = 30,
-    kPatchModFreq = 31, kPatchModPhase = 32, kPatchMainWave = 33, kPatchModWave = 34,
-    kPatchMainFreqMode = 35, kPatchModFreqMode = 36, kPatchOscMode = 37,
-    kPatchFilterSpare = 38, kPatchFilterFreq = 39, kPatchFilterQ = 40, kPatchFilterGain = 41, kPatchFilterMode = 42,
-    kPatchModulatorFreq = 45, kPatchModulatorBalance = 46, kPatchModulatorWave = 47, kPatchModulatorFreqMode = 48
+    kPatchChannelPanel = 2,
+    kPatchOscPanel = 3,
+    kPatchMainPanel = 4,
+    kPatchModPanel = 5,
+    kPatchFilterPanel = 6,
+    kPatchModulatorPanel = 7,
+    kPatchOscOn = 11,
+    kPatchMainPage = 12,
+    kPatchModPage = 13,
+    kPatchFilterOn = 14,
+    kPatchModulatorOn = 15,
+    kPatchLevelDisplay = 24,
+    kPatchLevelSlider = 25,
+    kPatchInvert = 26,
+    kPatchMainFreq = 27,
+    kPatchMainPhase = 28,
+    kPatchModAmount = 29,
+    kPatchModSpare = 30,
+    kPatchModFreq = 31,
+    kPatchModPhase = 32,
+    kPatchMainWave = 33,
+    kPatchModWave = 34,
+    kPatchMainFreqMode = 35,
+    kPatchModFreqMode = 36,
+    kPatchOscMode = 37,
+    kPatchFilterSpare = 38,
+    kPatchFilterFreq = 39,
+    kPatchFilterQ = 40,
+    kPatchFilterGain = 41,
+    kPatchFilterMode = 42,
+    kPatchModulatorFreq = 45,
+    kPatchModulatorBalance = 46,
+    kPatchModulatorWave = 47,
+    kPatchModulatorFreqMode = 48
 };
 // Global controls (fixed ids).
 enum {
-    kPatchBackground = 1, kPatchWaveshapePanel = 8, kPatchMasterPanel = 9, kPatchEffectPanel = 10,
-    kPatchWaveshapeOn = 16, kPatchMasterOn = 17, kPatchEffectOn = 18,
-    kPatchLitOsc0 = 19, kPatchLitAny = 22, kPatchLitOsc12 = 23,
-    kPatchWaveshapeIn = 50, kPatchWaveshapeOut = 51, kPatchWaveshapePhase = 52, kPatchWaveshapeMono = 53,
-    kPatchWaveshapeWave = 54, kPatchMasterMono = 60, kPatchEffectEdit = 61
+    kPatchBackground = 1,
+    kPatchWaveshapePanel = 8,
+    kPatchMasterPanel = 9,
+    kPatchEffectPanel = 10,
+    kPatchWaveshapeOn = 16,
+    kPatchMasterOn = 17,
+    kPatchEffectOn = 18,
+    kPatchLitOsc0 = 19,
+    kPatchLitAny = 22,
+    kPatchLitOsc12 = 23,
+    kPatchWaveshapeIn = 50,
+    kPatchWaveshapeOut = 51,
+    kPatchWaveshapePhase = 52,
+    kPatchWaveshapeMono = 53,
+    kPatchWaveshapeWave = 54,
+    kPatchMasterMono = 60,
+    kPatchEffectEdit = 61
 };
 
-short wPatch_channelToGuiOffset(short channel);   // 0, 62, 124; channel 0 outside 0..2
-short wPatch_guiToChannel(short id);              // by the ranges below 62, 124, 186; else 0
+short wPatch_channelToGuiOffset(short channel);  // 0, 62, 124; channel 0 outside 0..2
+short wPatch_guiToChannel(short id);             // by the ranges below 62, 124, 186; else 0
 // The filter a control of a filter section acts on: 3 for the master
 // filter's ids 55..59, else the channel of the id.
 short wPatch_guiToFilter(short id);
-short wPatch_filterToGuiOffset(short filter);     // 17 for the master filter
+short wPatch_filterToGuiOffset(short filter);  // 17 for the master filter
 
 // ---- tables -------------------------------------------------------------------------------
 typedef double (*wPatchIncrementProc)(double value, short delta, short column);
@@ -67,10 +104,10 @@ struct wPatchBoxRec {
 
 // Number boxes 29 and 32 of an oscillator mode, and which of 27..32 are shown.
 struct wPatchOscModeRec {
-    int pageButtons;          // the main/modulating page buttons are shown (while on)
-    wPatchBoxRec amount;      // k = 29: "balance" or "fm index"
-    wPatchBoxRec modPhase;    // k = 32
-    int shows[6];             // k = 27, 28, 29, 30, 31, 32
+    int pageButtons;        // the main/modulating page buttons are shown (while on)
+    wPatchBoxRec amount;    // k = 29: "balance" or "fm index"
+    wPatchBoxRec modPhase;  // k = 32
+    int shows[6];           // k = 27, 28, 29, 30, 31, 32
 };
 // The row of a mode 0..3, or null.
 const wPatchOscModeRec* wPatch_oscModeRow(short mode);
@@ -78,12 +115,12 @@ const wPatchOscModeRec* wPatch_oscModeRow(short mode);
 // Range and step rule of a frequency box in a frequency mode 0..3 (null outside).
 const wPatchBoxRec* wPatch_freqModeRow(short freqMode);
 // Pop-up item (1..4) of a frequency mode and back: 1 -> 0, 2 -> 1, 3 -> 3, 4 -> 2.
-short wPatch_freqModeToItem(short freqMode);     // 0 for an unknown mode
-short wPatch_itemToFreqMode(short item);         // -1 for an unknown item
+short wPatch_freqModeToItem(short freqMode);  // 0 for an unknown mode
+short wPatch_itemToFreqMode(short item);      // -1 for an unknown item
 
 // The filter menu: item 1..8 <-> modes 1..6, 9, 10 (a stored 11 reads as 9).
-short wPatch_filterItemToMode(short item);       // 0 for an unknown item
-short wPatch_filterModeToItem(short mode);       // 0 for an unknown mode
+short wPatch_filterItemToMode(short item);  // 0 for an unknown item
+short wPatch_filterModeToItem(short mode);  // 0 for an unknown mode
 extern const char* const wPatch_filterItemNames[8];
 // Boxes k = 40 and k = 41 of a filter mode (null for an unknown mode).
 struct wPatchFilterModeRec {
@@ -95,8 +132,8 @@ const wPatchFilterModeRec* wPatch_filterModeRow(short mode);
 extern const char* const wPatch_oscModeNames[4];
 
 // ---- balance ------------------------------------------------------------------------------
-extern int autoBalanceChannels;          // 1 at start; set by the preferences
-extern float balanceSliderBaseAmp[3];    // level x active channels at the last move
+extern int autoBalanceChannels;        // 1 at start; set by the preferences
+extern float balanceSliderBaseAmp[3];  // level x active channels at the last move
 // A level kept within 2^-16 of 0 and 1.
 float wPatch_clampLevel(double level);
 // The level of a slider position h (h squared, clamped) and back (square root).

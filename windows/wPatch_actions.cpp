@@ -5,7 +5,10 @@
 #include "windows/windows.h"
 
 namespace {
-short kOf(short objectID) { return static_cast<short>(objectID - wPatch_channelToGuiOffset(wPatch_guiToChannel(objectID))); }
+short kOf(short objectID)
+{
+    return static_cast<short>(objectID - wPatch_channelToGuiOffset(wPatch_guiToChannel(objectID)));
+}
 
 short idOf(short channel, short k) { return static_cast<short>(wPatch_channelToGuiOffset(channel) + k); }
 
@@ -61,27 +64,19 @@ void wPatch_callback_oscBox(short objectID)
     float v = boxValue(objectID);
     short mode = oscil_getMode(gInst, c);
     switch (kOf(objectID)) {
-    case kPatchMainFreq:
-        oscil_setMainFreq(gInst, c, v);
-        break;
-    case kPatchMainPhase:
-        oscil_setMainPhase(gInst, c, v);
-        break;
+    case kPatchMainFreq: oscil_setMainFreq(gInst, c, v); break;
+    case kPatchMainPhase: oscil_setMainPhase(gInst, c, v); break;
     case kPatchModAmount:
         if (mode == 1 || mode == 3)
             oscil_setBalance(gInst, c, v);
         else if (mode == 2)
             oscil_setFmIndex(gInst, c, v);
         break;
-    case kPatchModFreq:
-        oscil_setModFreq(gInst, c, v);
-        break;
+    case kPatchModFreq: oscil_setModFreq(gInst, c, v); break;
     case kPatchModPhase:
-        if (mode == 1 || mode == 2)
-            oscil_setModPhase(gInst, c, v);
+        if (mode == 1 || mode == 2) oscil_setModPhase(gInst, c, v);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -89,8 +84,7 @@ void wPatch_callback_oscMode(short objectID, short, short item)
 {
     short c = wPatch_guiToChannel(objectID);
     short mode = static_cast<short>(item - 1);
-    if (!wPatch_oscModeRow(mode))
-        return;
+    if (!wPatch_oscModeRow(mode)) return;
     oscil_setMode(gInst, c, mode);
     wPatch_oscilSetMode(c, mode);
 }
@@ -99,8 +93,7 @@ void wPatch_callback_freqMode(short objectID, short, short item)
 {
     short c = wPatch_guiToChannel(objectID);
     short mode = wPatch_itemToFreqMode(item);
-    if (mode < 0)
-        return;
+    if (mode < 0) return;
     switch (kOf(objectID)) {
     case kPatchMainFreqMode:
         oscil_setMainFreqMode(gInst, c, mode);
@@ -114,8 +107,7 @@ void wPatch_callback_freqMode(short objectID, short, short item)
         mod_setFreqMode(gInst, c, mode);
         wPatch_modUpdateFreqMode(c);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -140,17 +132,10 @@ void wPatch_callback_wave(short objectID, short menu, short item)
         waveshape_setWaveID(gInst, waveID);
     } else {
         switch (kOf(objectID)) {
-        case kPatchMainWave:
-            oscil_setMainWaveID(gInst, c, waveID);
-            break;
-        case kPatchModWave:
-            oscil_setModWaveID(gInst, c, waveID);
-            break;
-        case kPatchModulatorWave:
-            mod_setWaveID(gInst, c, waveID);
-            break;
-        default:
-            return;
+        case kPatchMainWave: oscil_setMainWaveID(gInst, c, waveID); break;
+        case kPatchModWave: oscil_setModWaveID(gInst, c, waveID); break;
+        case kPatchModulatorWave: mod_setWaveID(gInst, c, waveID); break;
+        default: return;
         }
     }
     wPatch_setWavePopup(objectID, waveID);
@@ -171,9 +156,7 @@ void wPatch_callback_filterBox(short objectID)
     float v = boxValue(objectID);
     short mode = filter_getMode(gInst, f);
     switch (k) {
-    case kPatchFilterFreq:
-        filter_setFreq(gInst, f, v);
-        break;
+    case kPatchFilterFreq: filter_setFreq(gInst, f, v); break;
     case kPatchFilterQ:
         if (mode == 2 || mode == 3 || mode == 5 || mode == 6 || mode == 9 || mode == 10 || mode == 11)
             filter_setQ(gInst, f, v);
@@ -184,8 +167,7 @@ void wPatch_callback_filterBox(short objectID)
         else if (mode == 2 || mode == 3 || mode == 6 || mode == 10 || mode == 11)
             filter_setGain(gInst, f, v);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -193,8 +175,7 @@ void wPatch_callback_filterMode(short objectID, short, short item)
 {
     short f = wPatch_guiToFilter(objectID);
     short mode = wPatch_filterItemToMode(item);
-    if (!mode)
-        return;
+    if (!mode) return;
     filter_setMode(gInst, f, mode);
     inst_buildChains(gInst, 0);
     wPatch_filterSetMode(f, filter_getMode(gInst, f));
@@ -219,8 +200,7 @@ void wPatch_callback_level(short objectID)
     int changed[kPatchChannels] = {0, 0, 0};
     wPatch_balanceSetLevel(gInst, c, wPatch_sliderToLevel(draggy_getValH(objectID)), changed);
     for (short other = 0; other < kPatchChannels; ++other) {
-        if (!changed[other])
-            continue;
+        if (!changed[other]) continue;
         if (other == c) {  // the dragged slider stays where the hand put it; only its text follows
             char text[32];
             wPatch_levelText(oscil_getAmpScale(gInst, c), text, sizeof text);
@@ -268,8 +248,7 @@ void wPatch_callback_globalSwitch(short objectID)
         filter_setMono(gInst, kPatchMasterFilter, on);
         inst_buildChains(gInst, 0);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -17,17 +17,15 @@ const double kLevelMax = 1.0 - 1.0 / 65536.0;
 
 void mark(int changed[3], short channel)
 {
-    if (changed && channel >= 0 && channel < kPatchChannels)
-        changed[channel] = 1;
+    if (changed && channel >= 0 && channel < kPatchChannels) changed[channel] = 1;
 }
 }  // namespace
 
 float wPatch_clampLevel(double level)
 {
-    if (!(level >= kLevelMin))   // also catches not-a-number
+    if (!(level >= kLevelMin))  // also catches not-a-number
         level = kLevelMin;
-    if (level > kLevelMax)
-        level = kLevelMax;
+    if (level > kLevelMax) level = kLevelMax;
     return static_cast<float>(level);
 }
 
@@ -39,8 +37,7 @@ short wPatch_activeChannels(instRec* inst)
 {
     short n = 0;
     for (short c = 0; c < kPatchChannels; ++c)
-        if (oscil_getActive(inst, c))
-            ++n;
+        if (oscil_getActive(inst, c)) ++n;
     return n;
 }
 
@@ -54,13 +51,10 @@ void wPatch_slider_balanceOnDrag(instRec* inst, short channel, double level, int
     short n = wPatch_activeChannels(inst);
     double others = 0.0;
     for (short c = 0; c < kPatchChannels; ++c)
-        if (c != channel && oscil_getActive(inst, c))
-            others += oscil_getAmpScale(inst, c);
-    if (n < 2 || others == 0.0)
-        return;
+        if (c != channel && oscil_getActive(inst, c)) others += oscil_getAmpScale(inst, c);
+    if (n < 2 || others == 0.0) return;
     for (short c = 0; c < kPatchChannels; ++c) {
-        if (c == channel || !oscil_getActive(inst, c))
-            continue;
+        if (c == channel || !oscil_getActive(inst, c)) continue;
         float a = wPatch_clampLevel(oscil_getAmpScale(inst, c) * (1.0 - level) / others);
         oscil_setAmpScale(inst, c, a);
         balanceSliderBaseAmp[c] = static_cast<float>(n) * a;
@@ -70,26 +64,21 @@ void wPatch_slider_balanceOnDrag(instRec* inst, short channel, double level, int
 
 void wPatch_balanceSetLevel(instRec* inst, short channel, double level, int changed[3])
 {
-    if (channel < 0 || channel >= kPatchChannels)
-        return;
+    if (channel < 0 || channel >= kPatchChannels) return;
     float a = wPatch_clampLevel(level);
     oscil_setAmpScale(inst, channel, a);
     balanceSliderBaseAmp[channel] = static_cast<float>(wPatch_activeChannels(inst)) * a;
     mark(changed, channel);
-    if (autoBalanceChannels)
-        wPatch_slider_balanceOnDrag(inst, channel, a, changed);
+    if (autoBalanceChannels) wPatch_slider_balanceOnDrag(inst, channel, a, changed);
 }
 
 void wPatch_slider_balanceOnEnable(instRec* inst)
 {
-    if (!autoBalanceChannels || wPatch_activeChannels(inst) < 1)
-        return;
+    if (!autoBalanceChannels || wPatch_activeChannels(inst) < 1) return;
     double total = 0.0;
     for (short c = 0; c < kPatchChannels; ++c)
-        if (oscil_getActive(inst, c))
-            total += balanceSliderBaseAmp[c];
-    if (total < 1.0)
-        total = 1.0;
+        if (oscil_getActive(inst, c)) total += balanceSliderBaseAmp[c];
+    if (total < 1.0) total = 1.0;
     for (short c = 0; c < kPatchChannels; ++c)
         if (oscil_getActive(inst, c))
             oscil_setAmpScale(inst, c, wPatch_clampLevel(balanceSliderBaseAmp[c] * 1.0 / total));
@@ -104,7 +93,6 @@ void wPatch_balanceChannels()
     short n = wPatch_activeChannels(gInst);
     if (n > 0)
         for (short c = 0; c < kPatchChannels; ++c)
-            if (oscil_getActive(gInst, c))
-                oscil_setAmpScale(gInst, c, wPatch_clampLevel(1.0 / n));
+            if (oscil_getActive(gInst, c)) oscil_setAmpScale(gInst, c, wPatch_clampLevel(1.0 / n));
     wPatch_update();
 }

@@ -15,7 +15,8 @@ const short kBoxWidth = 70, kFilterBoxWidth = 64, kPopupWidth = 78, kFreqPopupWi
 // Section panels have no picture: their rects are given.
 void sectionPanel(short objectID, short left, short top, short right, short bottom, int hidden)
 {
-    panel_new(objectID, left, top, right, bottom, kPanelExplicitRect | (hidden ? kPanelHidden : 0), 0, nullptr);
+    panel_new(objectID, left, top, right, bottom, kPanelExplicitRect | (hidden ? kPanelHidden : 0), 0,
+              nullptr);
 }
 
 void toggle(short objectID, short x, short y, short pict, clickProcPtr callback)
@@ -35,8 +36,8 @@ void wavePopup(short objectID, short x, short y)
 void freqModePopup(short objectID, short x, short y)
 {
     static const char* const names[4] = {"transpose", "ratio", "fixed frequency", "fixed note"};
-    popup_new(objectID, x, y, kFreqPopupWidth, kPopupHeight, 2 | kPopupNoArrow | kPopupBitmaps | kPopupTitleInside, 0,
-              "", 1, wPatch_callback_freqMode);
+    popup_new(objectID, x, y, kFreqPopupWidth, kPopupHeight,
+              2 | kPopupNoArrow | kPopupBitmaps | kPopupTitleInside, 0, "", 1, wPatch_callback_freqMode);
     for (short item = 1; item <= 4; ++item)
         popup_addItem(objectID, item, 1, names[item - 1], static_cast<short>(63 + item));
 }
@@ -48,16 +49,17 @@ void filterSection(short o, popupProcPtr modeCallback)
     short modeX = static_cast<short>(o == kPatchMasterFilterOffset ? 267 : 75);
     short modeY = static_cast<short>(o == kPatchMasterFilterOffset ? 395 : 124);
     short w = kFilterBoxWidth;
-    popup_new(static_cast<short>(o + kPatchFilterMode), modeX, modeY, kPopupWidth, kPopupHeight, 0, 0, "mode", 1,
-              modeCallback);
+    popup_new(static_cast<short>(o + kPatchFilterMode), modeX, modeY, kPopupWidth, kPopupHeight, 0, 0, "mode",
+              1, modeCallback);
     for (short item = 1; item <= 8; ++item)
         popup_addItem(static_cast<short>(o + kPatchFilterMode), item, 1, wPatch_filterItemNames[item - 1], 0);
-    numbox_new(static_cast<short>(o + kPatchFilterSpare), x, top, w, 3, 3, 0, 0, 1, nullptr, emptyClickProc, "");
+    numbox_new(static_cast<short>(o + kPatchFilterSpare), x, top, w, 3, 3, 0, 0, 1, nullptr, emptyClickProc,
+               "");
     numbox_showInPanels(static_cast<short>(o + kPatchFilterSpare), 0);
-    numbox_new(static_cast<short>(o + kPatchFilterFreq), x, static_cast<short>(top + 18), w, 3, 3, 2008.5, 20, 22000,
-               numbox_incHertz, wPatch_callback_filterBox, "Hz");
-    numbox_new(static_cast<short>(o + kPatchFilterQ), x, static_cast<short>(top + 36), w, 3, 4, 0, -0.99, 0.99,
-               numbox_incPointZeroOne, wPatch_callback_filterBox, "feedback");
+    numbox_new(static_cast<short>(o + kPatchFilterFreq), x, static_cast<short>(top + 18), w, 3, 3, 2008.5, 20,
+               22000, numbox_incHertz, wPatch_callback_filterBox, "Hz");
+    numbox_new(static_cast<short>(o + kPatchFilterQ), x, static_cast<short>(top + 36), w, 3, 4, 0, -0.99,
+               0.99, numbox_incPointZeroOne, wPatch_callback_filterBox, "feedback");
     numbox_new(static_cast<short>(o + kPatchFilterGain), x, static_cast<short>(top + 54), w, 2, 4, 0, -48, 0,
                numbox_incPointOne, wPatch_callback_filterBox, "dB");
 }
@@ -71,15 +73,18 @@ void wPatch_makeChannel(short channel)
     panel_setAutoAdd(kPatchBackground);
     sectionPanel(id(kPatchChannelPanel), 0, 0, kStripW, kStripH, 0);
     toggle(id(kPatchOscOn), 0, 0, 508, wPatch_callback_oscOn);
-    button_new(id(kPatchMainPage), 88, 4, kButtonAtPress | kButtonRadio, 532, "", 1, 1, 1, wPatch_callback_page);
-    button_new(id(kPatchModPage), 127, 5, kButtonAtPress | kButtonRadio, 516, "", 1, 0, 1, wPatch_callback_page);
+    button_new(id(kPatchMainPage), 88, 4, kButtonAtPress | kButtonRadio, 532, "", 1, 1, 1,
+               wPatch_callback_page);
+    button_new(id(kPatchModPage), 127, 5, kButtonAtPress | kButtonRadio, 516, "", 1, 0, 1,
+               wPatch_callback_page);
     toggle(id(kPatchFilterOn), 0, 99, 540, wPatch_callback_filterOn);
     toggle(id(kPatchModulatorOn), 0, 195, 548, wPatch_callback_modulatorOn);
 
     // The oscillator section holds both pages and the level row.
     sectionPanel(id(kPatchOscPanel), 0, 22, kStripW, 96, 0);
-    draggy_new(id(kPatchLevelSlider), 17, 300, kDraggyHorizontal | kDraggyWholeTrack | kDraggyHideCursor |
-               kDraggyPressedKnob, 640, 1, wPatch_callback_level, 0, 0);
+    draggy_new(id(kPatchLevelSlider), 17, 300,
+               kDraggyHorizontal | kDraggyWholeTrack | kDraggyHideCursor | kDraggyPressedKnob, 640, 1,
+               wPatch_callback_level, 0, 0);
     display_new(id(kPatchLevelDisplay), 98, 316, 54, "-6.0dB", 0, 0, kDisplayRight, nullptr, nullptr);
     // Also an item of the background, so that a new text is drawn over the background picture.
     panel_addObject(kPatchBackground, id(kPatchLevelDisplay));
@@ -93,8 +98,8 @@ void wPatch_makeChannel(short channel)
     toggle(id(kPatchInvert), 30, 81, 616, wPatch_callback_invert);
     numbox_new(id(kPatchMainFreq), 70, 65, kBoxWidth, 3, 4, 0, -64, 64, numbox_defaultIncrement,
                wPatch_callback_oscBox, "");
-    numbox_new(id(kPatchMainPhase), 78, 83, 62, 2, 3, 0, -1, 1, numbox_incPointZeroOne, wPatch_callback_oscBox,
-               "phase");
+    numbox_new(id(kPatchMainPhase), 78, 83, 62, 2, 3, 0, -1, 1, numbox_incPointZeroOne,
+               wPatch_callback_oscBox, "phase");
 
     panel_setAutoAdd(id(kPatchOscPanel));
     sectionPanel(id(kPatchModPanel), 0, 22, kStripW, 96, 1);
@@ -106,8 +111,8 @@ void wPatch_makeChannel(short channel)
     numbox_showInPanels(id(kPatchModSpare), 0);
     numbox_new(id(kPatchModFreq), 70, 65, kBoxWidth, 3, 4, 0, -64, 64, numbox_defaultIncrement,
                wPatch_callback_oscBox, "");
-    numbox_new(id(kPatchModPhase), 70, 83, kBoxWidth, 3, 4, 0, -1, 1, numbox_incPointZeroOne, wPatch_callback_oscBox,
-               "balance");
+    numbox_new(id(kPatchModPhase), 70, 83, kBoxWidth, 3, 4, 0, -1, 1, numbox_incPointZeroOne,
+               wPatch_callback_oscBox, "balance");
 
     panel_setAutoAdd(id(kPatchChannelPanel));
     sectionPanel(id(kPatchFilterPanel), 0, 118, kStripW, 192, 0);
@@ -143,8 +148,8 @@ void wPatch_makeParams()
     // level rows down to the bus, then the bus into the waveshaper.
     static const short wireX[kPatchChannels] = {7, 186, 365};
     for (short c = 0; c < kPatchChannels; ++c)
-        button_new(static_cast<short>(kPatchLitOsc0 + c), wireX[c], 310, kButtonToggle, c == 2 ? 588 : 580, "", 0, 0,
-                   1, nullptr);
+        button_new(static_cast<short>(kPatchLitOsc0 + c), wireX[c], 310, kButtonToggle, c == 2 ? 588 : 580,
+                   "", 0, 0, 1, nullptr);
     button_new(kPatchLitAny, 7, 339, kButtonToggle, 600, "", 0, 0, 1, nullptr);
     button_new(kPatchLitOsc12, 23, 339, kButtonToggle, 608, "", 0, 0, 1, nullptr);
 
@@ -168,6 +173,5 @@ void wPatch_makeParams()
     sectionPanel(kPatchEffectPanel, 357, 380, 547, 468, 0);
     button_new(kPatchEffectEdit, 404, 395, 0, 624, "", 1, 0, 1, wPatch_callback_effectEdit);
 
-    for (short c = 0; c < kPatchChannels; ++c)
-        wPatch_makeChannel(c);
+    for (short c = 0; c < kPatchChannels; ++c) wPatch_makeChannel(c);
 }

@@ -23,19 +23,15 @@ void showSection(short panel, int show) { wPatch_showInPanels(panel, show); }
 void wPatch_showInPanels(short objectID, int show)
 {
     clickObjectRec* obj = clickObject_get(g_currentWindow, objectID);
-    if (!obj || obj->type == kTypeNone)
-        return;
+    if (!obj || obj->type == kTypeNone) return;
     window_updateObjectVisibility(objectID, show);
-    if (obj->panel && !clickObject_isVisible(g_currentWindow, obj->panel))
-        show = 0;
-    if (clickObject_isVisible(g_currentWindow, objectID) != (show != 0))
-        clickObject_show(objectID, show);
+    if (obj->panel && !clickObject_isVisible(g_currentWindow, obj->panel)) show = 0;
+    if (clickObject_isVisible(g_currentWindow, objectID) != (show != 0)) clickObject_show(objectID, show);
 }
 
 void wPatch_configureBox(short boxID, const wPatchBoxRec* row, double value)
 {
-    if (!row)
-        return;
+    if (!row) return;
     if (row->shown)
         numbox_setNameIncrementRangeValue(boxID, row->name, row->increment, static_cast<float>(row->minimum),
                                           static_cast<float>(row->maximum), static_cast<float>(value));
@@ -70,15 +66,16 @@ void wPatch_oscilUpdateFreqMode(short channel, int mainWave)
 {
     short mode = mainWave ? oscil_getMainFreqMode(gInst, channel) : oscil_getModFreqMode(gInst, channel);
     double value = mainWave ? oscil_getMainFreq(gInst, channel) : oscil_getModFreq(gInst, channel);
-    popup_selectItem(id(channel, mainWave ? kPatchMainFreqMode : kPatchModFreqMode), wPatch_freqModeToItem(mode));
-    wPatch_configureBox(id(channel, mainWave ? kPatchMainFreq : kPatchModFreq), wPatch_freqModeRow(mode), value);
+    popup_selectItem(id(channel, mainWave ? kPatchMainFreqMode : kPatchModFreqMode),
+                     wPatch_freqModeToItem(mode));
+    wPatch_configureBox(id(channel, mainWave ? kPatchMainFreq : kPatchModFreq), wPatch_freqModeRow(mode),
+                        value);
 }
 
 void wPatch_oscilSetMode(short channel, short mode)
 {
     const wPatchOscModeRec* row = wPatch_oscModeRow(mode);
-    if (!row)
-        return;
+    if (!row) return;
     wPatch_oscilSelectMainMod(channel, 1);
     popup_selectItem(id(channel, kPatchOscMode), static_cast<short>(mode + 1));
     double amount = mode == 2 ? oscil_getFmIndex(gInst, channel) : oscil_getBalance(gInst, channel);
@@ -88,8 +85,7 @@ void wPatch_oscilSetMode(short channel, short mode)
         numbox_showInPanels(id(channel, k), row->shows[k - kPatchMainFreq]);
     numbox_setVal(id(channel, kPatchMainFreq), oscil_getMainFreq(gInst, channel));
     numbox_setVal(id(channel, kPatchMainPhase), oscil_getMainPhase(gInst, channel));
-    if (mode != 0)
-        numbox_setVal(id(channel, kPatchModFreq), oscil_getModFreq(gInst, channel));
+    if (mode != 0) numbox_setVal(id(channel, kPatchModFreq), oscil_getModFreq(gInst, channel));
 }
 
 void wPatch_updateParamsOscil(short channel)
@@ -117,9 +113,9 @@ void wPatch_filterSetMode(short filter, short mode)
     const wPatchFilterModeRec* row = wPatch_filterModeRow(mode);
     short o = wPatch_filterToGuiOffset(filter);
     popup_selectItem(static_cast<short>(o + kPatchFilterMode), wPatch_filterModeToItem(mode));
-    numbox_setVal(static_cast<short>(o + kPatchFilterFreq), static_cast<float>(filter_getFreq(gInst, filter)));
-    if (!row)
-        return;
+    numbox_setVal(static_cast<short>(o + kPatchFilterFreq),
+                  static_cast<float>(filter_getFreq(gInst, filter)));
+    if (!row) return;
     wPatch_configureBox(static_cast<short>(o + kPatchFilterQ), &row->q, filter_getQ(gInst, filter));
     double second = row->gainIsBandwidth ? filter_getBandwidth(gInst, filter) : filter_getGain(gInst, filter);
     wPatch_configureBox(static_cast<short>(o + kPatchFilterGain), &row->gain, second);
@@ -222,16 +218,14 @@ void wPatch_setBalanceSliderVal(short channel, double level)
 
 void wPatch_updateBalanceSliders()
 {
-    for (short c = 0; c < kPatchChannels; ++c)
-        wPatch_setBalanceSliderVal(c, oscil_getAmpScale(gInst, c));
+    for (short c = 0; c < kPatchChannels; ++c) wPatch_setBalanceSliderVal(c, oscil_getAmpScale(gInst, c));
 }
 
 // ---- the whole window ---------------------------------------------------------------------
 
 void wPatch_updatePatch(int force)
 {
-    if (!window_get(winId_patch))
-        return;
+    if (!window_get(winId_patch)) return;
     short previous = window_getCurrent();
     window_setCurrent(winId_patch);
     waveMenu_buildPresetMenu(gInst);
@@ -239,8 +233,7 @@ void wPatch_updatePatch(int force)
     int anyChanged = any != lastAnyOn;
     for (short c = 0; c < kPatchChannels; ++c) {
         int on = oscil_getActive(gInst, c) ? 1 : 0;
-        if (!force && on == lastOscOn[c])
-            continue;
+        if (!force && on == lastOscOn[c]) continue;
         wPatch_updateParamsOscil(c);
         wPatch_enableOscil(c);
         wPatch_updateParamsFilter(c);
@@ -249,8 +242,7 @@ void wPatch_updatePatch(int force)
         wPatch_enableMod(c);
         lastOscOn[c] = on;
     }
-    if (force)
-        wPatch_updateBalanceSliders();
+    if (force) wPatch_updateBalanceSliders();
     int on1 = oscil_getActive(gInst, 1) ? 1 : 0, on2 = oscil_getActive(gInst, 2) ? 1 : 0;
     for (short c = 0; c < kPatchChannels; ++c)
         button_select(static_cast<short>(kPatchLitOsc0 + c), oscil_getActive(gInst, c) ? 1 : 0);

@@ -4,7 +4,8 @@
 #include "windows/editorWindow.h"
 
 namespace {
-const editorWindowDesc kDesc = {winId_waveform, "wWave_Wnd", "Waveform", 131, 179, 115, 533, 364, 26, wWave_update};
+const editorWindowDesc kDesc = {winId_waveform, "wWave_Wnd", "Waveform", 131, 179, 115, 533, 364, 26,
+                                wWave_update};
 }
 
 void wWave_makeWindow() { editorWindow_make(&kDesc); }

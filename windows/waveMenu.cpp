@@ -12,13 +12,12 @@ short waveMenu_items = 0;
 
 namespace {
 const short kUserWaveList = 0x7F00;
-const short kFirstUserItem = 3;     // "new...", a separator, then the waves
+const short kFirstUserItem = 3;  // "new...", a separator, then the waves
 
 short* newTable()
 {
     short* table = new (std::nothrow) short[kWaveMenuTable];
-    if (table)
-        std::memset(table, 0, sizeof(short) * kWaveMenuTable);
+    if (table) std::memset(table, 0, sizeof(short) * kWaveMenuTable);
     return table;
 }
 }  // namespace
@@ -44,13 +43,11 @@ void waveMenu_cleanup()
 
 void waveMenu_buildFactoryMenu()
 {
-    if (!waveMenu_menuToWave || !waveMenu_waveToMenu)
-        return;
+    if (!waveMenu_menuToWave || !waveMenu_waveToMenu) return;
     menu_clear(kWaveMenuFactory);
     short item = 0;
     for (short id = 0; id < kBuiltinWaves; ++id) {
-        if (wave_getType(gInst, id) != 1)
-            continue;
+        if (wave_getType(gInst, id) != 1) continue;
         char name[kWaveNameLen];
         wave_getName(gInst, id, name);
         ++item;
@@ -69,8 +66,7 @@ void waveMenu_buildPresetMenu(instRec* inst)
     short used = 0;
     for (short slot = 0; slot < kPresetWaves; ++slot) {
         short id = static_cast<short>(kUserWaveList + slot);
-        if (!inst || wave_getType(inst, id) == 0)
-            continue;
+        if (!inst || wave_getType(inst, id) == 0) continue;
         char name[kWaveNameLen];
         wave_getName(inst, id, name);
         menu_addItem(kWaveMenuPreset, static_cast<short>(slot + kFirstUserItem), 1, name);
@@ -92,14 +88,12 @@ void waveMenu_buildPopup(short popupId)
 short waveMenu_menuItemToWaveID(short item, short menuId)
 {
     if (menuId == kWaveMenuFactory) {
-        if (!waveMenu_menuToWave || item < 0 || item >= kWaveMenuTable)
-            return 0;
+        if (!waveMenu_menuToWave || item < 0 || item >= kWaveMenuTable) return 0;
         return waveMenu_menuToWave[item];
     }
     if (menuId == kWaveMenuPreset) {
         // Outside the eight user slots ("new...", the separator) the sine stands in.
-        if (item < kFirstUserItem || item >= kFirstUserItem + kPresetWaves)
-            return 0;
+        if (item < kFirstUserItem || item >= kFirstUserItem + kPresetWaves) return 0;
         return static_cast<short>(kUserWaveList + item - kFirstUserItem);
     }
     return 0;

@@ -29,41 +29,35 @@ const updateEntry kUpdateOrder[] = {
 };
 
 // The editor windows that one-window mode and "Close all" hide, in order.
-const short kEditorWindows[] = {winId_patch, winId_lfo, winId_midi, winId_envelope, winId_waveform,
-                                winId_effect};
+const short kEditorWindows[] = {winId_patch,    winId_lfo,      winId_midi,
+                                winId_envelope, winId_waveform, winId_effect};
 
 void sendCommand(short windowId, int command, int makeCurrent)
 {
     HWND hwnd = window_getHWND(windowId);
-    if (!hwnd)
-        return;
-    if (makeCurrent)
-        window_setCurrent(windowId);
+    if (!hwnd) return;
+    if (makeCurrent) window_setCurrent(windowId);
     SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(command), 0);
 }
 
 void checkWindowItem(int id, int checked)
 {
     const engineHooksRec* h = engine_getHooks();
-    if (h->menuCheck)
-        h->menuCheck(engineMenu_window, id, checked);
+    if (h->menuCheck) h->menuCheck(engineMenu_window, id, checked);
 }
 }  // namespace
 
 void scheduleWindowUpdate()
 {
     // Main, Patch, LFO, Effect, MIDI, Waveform, Envelope: the table's order.
-    for (const updateEntry& e : kUpdateOrder)
-        e.schedule();
+    for (const updateEntry& e : kUpdateOrder) e.schedule();
     updateNames = 1;
 }
 
 void updateWindows()
 {
-    if (updateNames)
-        updateWindowNames();
-    if (!gWindowIsDirty)
-        return;
+    if (updateNames) updateWindowNames();
+    if (!gWindowIsDirty) return;
     for (const updateEntry& e : kUpdateOrder) {
         if (e.need()) {
             sendUpdateMessage(e.id);
@@ -92,11 +86,9 @@ void updateWindowNames()
     char bankName[256];
     std::memset(patchName, 0, sizeof patchName);
     std::memset(bankName, 0, sizeof bankName);
-    if (gInst)
-        inst_patch_getName(gInst, patchName);
+    if (gInst) inst_patch_getName(gInst, patchName);
     patchName[kPatchNameLen] = 0;
-    if (gBank)
-        bank_getName(gBank, bankName);
+    if (gBank) bank_getName(gBank, bankName);
     bankName[kBankNameMax] = 0;
     updateOneWindowName(winId_main, bankName, patchName);
     updateOneWindowName(winId_patch, "Patch", patchName);
@@ -112,15 +104,13 @@ void openOneEditWindow(short windowId)
 {
     window_show(windowId, 1);
     for (short id : kEditorWindows)
-        if (id != windowId)
-            window_show(id, 0);
+        if (id != windowId) window_show(id, 0);
     menu_checkFrontWindowItem();
 }
 
 void closeEditorWindows()
 {
-    for (short id : kEditorWindows)
-        window_show(id, 0);
+    for (short id : kEditorWindows) window_show(id, 0);
     menu_checkFrontWindowItem();
 }
 
@@ -155,6 +145,5 @@ int windowMenuItemOf(short windowId)
 void menu_checkFrontWindowItem()
 {
     int front = windowMenuItemOf(window_getFrontWindow());
-    for (int id = cmd_windowPatch; id <= cmd_windowMain; ++id)
-        checkWindowItem(id, id == front);
+    for (int id = cmd_windowPatch; id <= cmd_windowMain; ++id) checkWindowItem(id, id == front);
 }

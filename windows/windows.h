@@ -26,11 +26,7 @@
 #include "windows/wMain.h"
 
 // ---- ids and commands -----------------------------------------------------------
-enum {
-    winId_record = 12,
-    winId_waveTransform = 13,
-    winId_envTransform = 14
-};
+enum { winId_record = 12, winId_waveTransform = 13, winId_envTransform = 14 };
 // WM_COMMAND ids that the shell sends to the windows (no control).
 enum {
     kCmdUpdateWindow = 8695,
@@ -54,8 +50,8 @@ enum {
 };
 
 // ---- update protocol ----------------------------------------------------------------
-extern int gWindowIsDirty;   // some window asked for an update
-extern int updateNames;      // the title bars must be rewritten (1 at start)
+extern int gWindowIsDirty;  // some window asked for an update
+extern int updateNames;     // the title bars must be rewritten (1 at start)
 // Schedules Main, Patch, LFO, Effect, MIDI, Waveform and Envelope, and the titles.
 void scheduleWindowUpdate();
 // One idle step: the titles when asked, then at most one window's update.
@@ -151,8 +147,8 @@ void exportPresetNames(bankRec* bank);
 
 // ---- wave menus ------------------------------------------------------------------------
 enum { kWaveMenuFactory = 16, kWaveMenuPreset = 17, kWaveMenuTable = 65 };
-extern short* waveMenu_menuToWave;   // factory item 1..64 -> built-in wave id
-extern short* waveMenu_waveToMenu;   // built-in wave id -> factory item
+extern short* waveMenu_menuToWave;  // factory item 1..64 -> built-in wave id
+extern short* waveMenu_waveToMenu;  // built-in wave id -> factory item
 extern short waveMenu_items;
 void waveMenu_init();
 void waveMenu_cleanup();

@@ -21,8 +21,7 @@ struct fullBank {
         instRec* work = testInst(0);
         bankRec* bank = bank_new();
         std::vector<int> slots;
-        for (int s = 0; s < kBankSlots; ++s)
-            slots.push_back(s);
+        for (int s = 0; s < kBankSlots; ++s) slots.push_back(s);
         std::mt19937 rng(2024);
         fillRandomBank(bank, work, slots, rng, true);
         path = dir.path("full.glo");
@@ -71,8 +70,7 @@ void BM_OpenAndTransferAll(benchmark::State& state)
     instRec* inst = testInst(1);
     for (auto _ : state) {
         bankRec* bank = openBank(b.path);
-        for (short s = 0; s < kBankSlots; ++s)
-            preset_presetToDsp(bank_getPreset(bank, s), inst, s);
+        for (short s = 0; s < kBankSlots; ++s) preset_presetToDsp(bank_getPreset(bank, s), inst, s);
         bank_delete(bank);
     }
     state.SetBytesProcessed((int64_t)state.iterations() * (int64_t)b.bytes);
@@ -99,8 +97,7 @@ void BM_SelectAllWithRepatch(benchmark::State& state)
     instRec* inst = testInst(1);
     bankRec* bank = openBank(b.path);
     for (auto _ : state)
-        for (short s = 0; s < kBankSlots; ++s)
-            bank_selectPreset(bank, inst, s);
+        for (short s = 0; s < kBankSlots; ++s) bank_selectPreset(bank, inst, s);
     bank_delete(bank);
 }
 
@@ -109,8 +106,7 @@ void BM_SaveBank(benchmark::State& state)
     fullBank& b = theBank();
     bankRec* bank = openBank(b.path);
     std::string out = b.dir.path("saved.glo");
-    for (auto _ : state)
-        mvnFile_saveAs(bank, out.c_str(), nullptr);
+    for (auto _ : state) mvnFile_saveAs(bank, out.c_str(), nullptr);
     state.SetBytesProcessed((int64_t)state.iterations() * (int64_t)b.bytes);
     bank_delete(bank);
 }

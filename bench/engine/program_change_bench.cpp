@@ -82,8 +82,7 @@ void BM_ProgramChangeThroughThePoll(benchmark::State& state)
         auto start = std::chrono::steady_clock::now();
         double cpu = threadSeconds();
         iac_plug_askProgram(0, program);
-        while (inst->patch.preset != program)
-            MorvaneEngine_idle();
+        while (inst->patch.preset != program) MorvaneEngine_idle();
         state.SetIterationTime(threadSeconds() - cpu);
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
@@ -100,8 +99,7 @@ void BM_PresetToDsp(benchmark::State& state)
     presetRec* preset = bank_getPreset(gBank, 10);
     instRec* inst = testInst(1);
     for (auto _ : state) {
-        if (state.range(0))
-            dsp_sleepMs(16);
+        if (state.range(0)) dsp_sleepMs(16);
         double cpu = threadSeconds();
         preset_presetToDsp(preset, inst, 10);
         state.SetIterationTime(threadSeconds() - cpu);

@@ -36,8 +36,7 @@ namespace {
 std::string makeProgramFolder()
 {
     char tmpl[] = "/tmp/morvane-bench-XXXXXX";
-    if (!mkdtemp(tmpl))
-        return "";
+    if (!mkdtemp(tmpl)) return "";
     std::string folder = tmpl;
     std::filesystem::copy_file(std::string(MORVANE_PROGRAM_DIR_PATH) + "/Factory Presets.glo",
                                folder + "/Factory Presets.glo");
@@ -81,19 +80,16 @@ BENCHMARK(StartupToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(10);
 pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>& env)
 {
     std::vector<char*> argv, envp;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    for (const std::string& e : env)
-        envp.push_back(const_cast<char*>(e.c_str()));
+    for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1, 0);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", 0, 0);
     pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0].c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
-        pid = -1;
+    if (posix_spawnp(&pid, args[0].c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
@@ -110,26 +106,21 @@ double cpuSeconds(pid_t pid)
     for (const auto& task : std::filesystem::directory_iterator(base + "/task", ec)) {
         std::ifstream in(task.path() / "schedstat");
         unsigned long long ns = 0;
-        if (!(in >> ns))
-            break;
+        if (!(in >> ns)) break;
         total += ns / 1e9;
         ++threads;
     }
-    if (threads > 0)
-        return total;
+    if (threads > 0) return total;
     std::ifstream in(base + "/stat");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     size_t close = text.rfind(')');
-    if (close == std::string::npos)
-        return -1;
+    if (close == std::string::npos) return -1;
     std::istringstream rest(text.substr(close + 2));
     std::string field;
     long utime = 0, stime = 0;
     for (int k = 3; k <= 15 && rest >> field; ++k) {
-        if (k == 14)
-            utime = std::atol(field.c_str());
-        if (k == 15)
-            stime = std::atol(field.c_str());
+        if (k == 14) utime = std::atol(field.c_str());
+        if (k == 15) stime = std::atol(field.c_str());
     }
     return double(utime + stime) / sysconf(_SC_CLK_TCK);
 }
@@ -139,19 +130,16 @@ double residentMiB(pid_t pid)
     std::ifstream in("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(in, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atof(line.c_str() + 6) / 1024.0;
+        if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
     return 0.0;
 }
 
 void stop(pid_t pid, int sig)
 {
-    if (pid <= 0)
-        return;
+    if (pid <= 0) return;
     kill(pid, sig);
     for (int k = 0; k < 100; ++k) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-            return;
+        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     kill(pid, SIGKILL);

@@ -32,8 +32,7 @@ table blank() { return table(kSize, 0.0); }
 // Adds amp * sin(h * phase + offset) over one cycle.
 void addPartial(table& t, double h, double amp, double offset = 0.0)
 {
-    for (int i = 0; i < kSize; ++i)
-        t[i] += amp * std::sin(kTwoPi * h * i / kSize + offset);
+    for (int i = 0; i < kSize; ++i) t[i] += amp * std::sin(kTwoPi * h * i / kSize + offset);
 }
 
 void removeDC(table& t)
@@ -84,8 +83,7 @@ struct xorshift32 {
 
 // Band-limited sawtooth falling from high to low over the cycle, with the
 // harmonics of number k weighted by amp(k).
-template <typename F>
-table harmonicSaw(int maxHarmonic, F amp)
+template <typename F> table harmonicSaw(int maxHarmonic, F amp)
 {
     table t = blank();
     for (int k = 1; k <= maxHarmonic; ++k) addPartial(t, k, amp(k) / k);
@@ -131,8 +129,8 @@ std::vector<float> squareReal()
 
 std::vector<float> stairstep()
 {
-    const float level[] = {0.98f, 0.49f, 0.0f, 0.49f, 0.0f,  -0.49f,
-                           0.49f, 0.0f,  -0.49f, 0.0f, -0.49f, -0.98f};
+    const float level[] = {0.98f, 0.49f, 0.0f,   0.49f, 0.0f,   -0.49f,
+                           0.49f, 0.0f,  -0.49f, 0.0f,  -0.49f, -0.98f};
     const int length[] = {64, 128, 64, 64, 128, 64, 64, 128, 64, 64, 128, 64};
     std::vector<float> out;
     for (int run = 0; run < 12; ++run) out.insert(out.end(), length[run], level[run]);
@@ -219,10 +217,7 @@ table woodwind1()
 }
 
 // Oboe: a weak fundamental under strong second to fourth harmonics.
-table woodwind2()
-{
-    return spectrum({0.45, 1.0, 0.85, 0.55, 0.3, 0.25, 0.15, 0.1, 0.06, 0.04}, false);
-}
+table woodwind2() { return spectrum({0.45, 1.0, 0.85, 0.55, 0.3, 0.25, 0.15, 0.1, 0.06, 0.04}, false); }
 
 // Muted brass: harmonics falling slowly, in cosine phase for the
 // characteristic peaked wave.
@@ -242,8 +237,7 @@ table sawish()
 
 // A buzz: harmonics of equal or gently shaped level in cosine phase, so the
 // cycle is a narrow pulse.
-template <typename F>
-table buzz(int maxHarmonic, F level)
+template <typename F> table buzz(int maxHarmonic, F level)
 {
     table t = blank();
     for (int k = 1; k <= maxHarmonic; ++k) addPartial(t, k, level(k), M_PI * 0.5);
@@ -354,10 +348,10 @@ std::vector<entry> allTables()
                  aGain[3] = {1.0, 0.6, 0.25};
     const double iForm[3] = {310.0, 2790.0, 3310.0}, iWidth[3] = {60.0, 150.0, 200.0},
                  iGain[3] = {1.0, 0.45, 0.35};
-    const int organ1Bars[7] = {8, 8, 8, 0, 0, 0, 0};   // 888 000 000
-    const int organ2Bars[7] = {8, 3, 0, 0, 0, 0, 0};   // mellow flute
-    const int organ3Bars[7] = {8, 8, 8, 8, 8, 8, 8};   // full
-    const int organ4Bars[7] = {6, 8, 0, 6, 0, 0, 8};   // bright, with the 1'
+    const int organ1Bars[7] = {8, 8, 8, 0, 0, 0, 0};  // 888 000 000
+    const int organ2Bars[7] = {8, 3, 0, 0, 0, 0, 0};  // mellow flute
+    const int organ3Bars[7] = {8, 8, 8, 8, 8, 8, 8};  // full
+    const int organ4Bars[7] = {6, 8, 0, 6, 0, 0, 8};  // bright, with the 1'
     std::vector<entry> list = {
         {"sawReal", sawReal()},
         {"sawFilt1", normalise(sawFiltered(24.0), 0.98f)},
@@ -380,18 +374,18 @@ std::vector<entry> allTables()
         {"bass1", normalise(bass1(), 0.99f)},
         {"sawish", normalise(sawish(), 0.98f)},
         {"midbuzz1", normalise(buzz(12, [](int) { return 1.0; }), 0.98f)},
-        {"midbuzz2", normalise(buzz(24, [](int k) {
-                                   return 0.3 * (k == 1) + std::exp(-0.5 * (k - 9) * (k - 9) / 9.0);
-                               }), 0.98f)},
+        {"midbuzz2",
+         normalise(buzz(24, [](int k) { return 0.3 * (k == 1) + std::exp(-0.5 * (k - 9) * (k - 9) / 9.0); }),
+                   0.98f)},
         {"hibuzz1", normalise(buzz(64, [](int k) { return 0.2 + k / 64.0; }), 0.98f)},
         // stiff string: partials k * sqrt(1 + 0.01 k^2) over a base of 8
-        {"inharmonic1", normalise(partials({8, 16, 25, 34, 45, 57, 69},
-                                           {1.0, 0.6, 0.45, 0.3, 0.2, 0.13, 0.08}), 0.98f)},
+        {"inharmonic1",
+         normalise(partials({8, 16, 25, 34, 45, 57, 69}, {1.0, 0.6, 0.45, 0.3, 0.2, 0.13, 0.08}), 0.98f)},
         // free bar (xylophone): modes 1 : 2.76 : 5.40 : 8.93 over a base of 4
         {"inharmonic2", normalise(partials({4, 11, 22, 36}, {1.0, 0.5, 0.3, 0.15}), 0.98f)},
         // drum membrane: modes 1 : 1.59 : 2.14 : 2.30 : 2.65 : 2.92 over 10
-        {"inharmonic3", normalise(partials({10, 16, 21, 23, 27, 29},
-                                           {1.0, 0.7, 0.5, 0.4, 0.3, 0.25}), 0.98f)},
+        {"inharmonic3",
+         normalise(partials({10, 16, 21, 23, 27, 29}, {1.0, 0.7, 0.5, 0.4, 0.3, 0.25}), 0.98f)},
         {"fracNoise", normalise(fracNoise(), 0.98f)},
         {"stairstep", stairstep()},
         {"brokenSpeaker", normalise(brokenSpeaker(), 0.98f)},

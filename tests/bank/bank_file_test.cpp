@@ -46,8 +46,8 @@ std::vector<unsigned char> joinChunks(const std::vector<rawChunk>& chunks)
 {
     std::vector<unsigned char> out;
     for (const rawChunk& c : chunks) {
-        int32_t head[3] = {chunkType(c.type[0], c.type[1], c.type[2], c.type[3]),
-                           (int32_t)c.body.size(), c.version};
+        int32_t head[3] = {chunkType(c.type[0], c.type[1], c.type[2], c.type[3]), (int32_t)c.body.size(),
+                           c.version};
         const unsigned char* h = reinterpret_cast<const unsigned char*>(head);
         out.insert(out.end(), h, h + 12);
         out.insert(out.end(), c.body.begin(), c.body.end());
@@ -59,8 +59,7 @@ std::vector<unsigned char> joinChunks(const std::vector<rawChunk>& chunks)
 size_t findChunk(const std::vector<rawChunk>& chunks, const std::string& type, int n = 0)
 {
     for (size_t i = 0; i < chunks.size(); ++i)
-        if (chunks[i].type == type && n-- == 0)
-            return i;
+        if (chunks[i].type == type && n-- == 0) return i;
     return chunks.size();
 }
 
@@ -84,14 +83,12 @@ TEST_F(BankFile, RandomBanksRoundTripInBothByteOrders)
         std::mt19937 rng(seed);
         bank_clearPresets(bank);
         std::vector<int> slots = {0, 127};
-        for (int i = 0; i < 10; ++i)
-            slots.push_back(std::uniform_int_distribution<int>(1, 126)(rng));
+        for (int i = 0; i < 10; ++i) slots.push_back(std::uniform_int_distribution<int>(1, 126)(rng));
         fillRandomBank(bank, work, slots, rng, seed == 3);
         int stored = storedPresets(bank);
 
         messageLog log;
-        std::string native = dir.path("native.glo"), big = dir.path("big.glo"),
-                    again = dir.path("again.glo");
+        std::string native = dir.path("native.glo"), big = dir.path("big.glo"), again = dir.path("again.glo");
         ASSERT_TRUE(mvnFile_exportByteOrder(bank, native.c_str(), 0));
         ASSERT_TRUE(mvnFile_exportByteOrder(bank, big.c_str(), 1));
         EXPECT_EQ(bank->file.path[0], 0);  // an export is a copy
@@ -150,8 +147,7 @@ TEST_F(BankFile, ReaderKeepsTheFirstListAndTheFirstEffect)
     presetRec* other = preset_new(1);
     other->effect.reset(effect_newHandle(effectMode_multitap));
     preset_newEnvList(other, 5);
-    for (envInstRec& e : other->envs)
-        env_initEnvInstRec(&e, envParam_amp);
+    for (envInstRec& e : other->envs) env_initEnvInstRec(&e, envParam_amp);
     bank_addPreset(bank, other);
     std::string path = dir.path("lists.glo");
     ASSERT_TRUE(mvnFile_saveAs(bank, path.c_str(), nullptr));
@@ -268,8 +264,7 @@ TEST_F(BankFile, SaveWritesThroughATemporaryFileAndClearsDirty)
     EXPECT_EQ(storedPresets(read), 3);
     bank_delete(read);
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.dir))
-        files += entry.is_regular_file();
+    for (const auto& entry : std::filesystem::directory_iterator(dir.dir)) files += entry.is_regular_file();
     EXPECT_EQ(files, 1);  // no temporary file left behind
 }
 
@@ -305,8 +300,8 @@ TEST_F(BankFile, FailedSavesShowAMessageAndLeaveTheOldFile)
         setrlimit(RLIMIT_FSIZE, &limit);
         messageLog childLog;
         long saved = mvnFile_save(bank);
-        bool told = !childLog.messages.empty() &&
-                    childLog.messages[0].rfind("File save failed! Error 517", 0) == 0;
+        bool told =
+            !childLog.messages.empty() && childLog.messages[0].rfind("File save failed! Error 517", 0) == 0;
         _exit(saved == 0 && told ? 0 : 1);
     }
     int status = 0;
@@ -314,8 +309,7 @@ TEST_F(BankFile, FailedSavesShowAMessageAndLeaveTheOldFile)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(readBytes(path), before);
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.dir))
-        files += entry.is_regular_file();
+    for (const auto& entry : std::filesystem::directory_iterator(dir.dir)) files += entry.is_regular_file();
     EXPECT_EQ(files, 1);
 }
 
@@ -359,8 +353,7 @@ TEST_F(BankFile, OpenDialogOpensTheChosenFileAndCancelChangesNothing)
     static std::string chosen;
     static bool accept = false;
     file_setOpenDialogProc([](const fileDialogRec*, fileWindow, char* path, char* title) -> long {
-        if (!accept)
-            return 0;
+        if (!accept) return 0;
         std::snprintf(path, kFilePathSize, "%s", chosen.c_str());
         std::snprintf(title, kFilePathSize, "chosen.glo");
         return 1;

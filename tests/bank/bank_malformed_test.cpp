@@ -12,9 +12,9 @@ namespace {
 struct expectation {
     const char* file;
     long result;
-    std::set<int> slots;      // slots holding a preset read from the file
-    const char* message;      // a message that must be shown, or null
-    const char* error;        // part of a silent error that must be raised, or null
+    std::set<int> slots;  // slots holding a preset read from the file
+    const char* message;  // a message that must be shown, or null
+    const char* error;    // part of a silent error that must be raised, or null
 };
 
 const expectation kExpected[] = {
@@ -23,7 +23,11 @@ const expectation kExpected[] = {
     {"size-above-65535.glo", 1, {0, 1, 2}, nullptr, "larger than 65535"},
     {"size-above-65535-past-end.glo", 1, {0, 1}, nullptr, "runs past the end of the file"},
     {"unknown-chunk.glo", 1, {0}, nullptr, "bad chunk type"},
-    {"version-too-new.glo", 0, {}, "File error! I can't open this file, it was created with a more recent version of Morvane.", nullptr},
+    {"version-too-new.glo",
+     0,
+     {},
+     "File error! I can't open this file, it was created with a more recent version of Morvane.",
+     nullptr},
     {"module-version-too-new.glo", 1, {0}, nullptr, "chunk version too new"},
     {"preset-never-closed.glo", 1, {0}, nullptr, "was not closed"},
     {"negative-chunk-size.glo", 1, {0, 1}, nullptr, "negative size"},
@@ -36,10 +40,7 @@ const expectation kExpected[] = {
     {"empty.glo", 0, {}, "Open file failed. This is not a valid Morvane file", nullptr},
 };
 
-std::string malformedPath(const char* file)
-{
-    return std::string(MORVANE_MALFORMED_DIR) + "/" + file;
-}
+std::string malformedPath(const char* file) { return std::string(MORVANE_MALFORMED_DIR) + "/" + file; }
 
 std::string presetName(bankRec* bank, short slot)
 {
@@ -76,8 +77,7 @@ TEST(MalformedFiles, EachGivesItsResult)
 TEST(MalformedFiles, EveryFileInTheFolderIsListed)
 {
     std::set<std::string> listed;
-    for (const expectation& e : kExpected)
-        listed.insert(e.file);
+    for (const expectation& e : kExpected) listed.insert(e.file);
     for (const auto& entry : std::filesystem::directory_iterator(MORVANE_MALFORMED_DIR)) {
         if (entry.path().extension() == ".glo") {
             EXPECT_TRUE(listed.count(entry.path().filename().string())) << entry.path();
@@ -108,8 +108,8 @@ TEST(MalformedFiles, ContentReadBeforeAndAroundTheDamageIsRight)
     for (const char* file : {"module-version-too-new.glo", "index-out-of-range.glo"}) {
         bank = openBank(malformedPath(file));
         for (short i = 0; i < kOscils; ++i)
-            EXPECT_EQ(0, std::memcmp(&bank_getPreset(bank, 0)->oscil[i], &fresh->oscil[i],
-                                     sizeof(oscil_instRec)))
+            EXPECT_EQ(
+                0, std::memcmp(&bank_getPreset(bank, 0)->oscil[i], &fresh->oscil[i], sizeof(oscil_instRec)))
                 << file << " oscillator " << i;
         bank_delete(bank);
     }

@@ -19,8 +19,7 @@ TEST(Preset, NewPresetAndDefaultPresetHoldTheirInitialValues)
     EXPECT_EQ(p->lfo[0].on, 1);
     EXPECT_EQ(p->lfo[1].on, 0);
     EXPECT_EQ(p->lfo[2].on, 0);
-    for (const lfoInstRec& l : p->lfo)
-        EXPECT_EQ(l.polyOn, 0);
+    for (const lfoInstRec& l : p->lfo) EXPECT_EQ(l.polyOn, 0);
     EXPECT_EQ(p->effect, nullptr);
     EXPECT_TRUE(p->envs.empty() && p->waves.empty() && p->notemaps.empty());
     EXPECT_EQ(p->storedCC.count, kStoredCC);
@@ -191,10 +190,8 @@ TEST(Bank, PresetWithTwelveWavesLoadsEightIntoTheirSlots)
 TEST(Bank, WavesStoredFromSparseSlotsComeBackToThoseSlots)
 {
     instRec* a = testInst(0);
-    for (int i = 0; i < 6; ++i)
-        inst_newPresetWave(a);
-    for (short s = 0; s < 6; ++s)
-        a->presetWave[s].data[3] = 10.0f + s;
+    for (int i = 0; i < 6; ++i) inst_newPresetWave(a);
+    for (short s = 0; s < 6; ++s) a->presetWave[s].data[3] = 10.0f + s;
     a->presetWave[1].type = waveType_free;  // the user deleted waves 1 and 3
     a->presetWave[3].type = waveType_free;
     oscil_setMainWaveID(a, 0, (short)(kWaveUserBaseID + 5));

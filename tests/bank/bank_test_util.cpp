@@ -12,15 +12,13 @@ messageLog* current = nullptr;
 
 int recordMessage(const char* text, const char*, int)
 {
-    if (current)
-        current->messages.push_back(text);
+    if (current) current->messages.push_back(text);
     return bankAnswer_ok;
 }
 
 void recordError(const char* text)
 {
-    if (current)
-        current->errors.push_back(text);
+    if (current) current->errors.push_back(text);
 }
 
 float uniform(std::mt19937& rng, float lo, float hi)
@@ -28,10 +26,7 @@ float uniform(std::mt19937& rng, float lo, float hi)
     return std::uniform_real_distribution<float>(lo, hi)(rng);
 }
 
-int pick(std::mt19937& rng, int lo, int hi)
-{
-    return std::uniform_int_distribution<int>(lo, hi)(rng);
-}
+int pick(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
 void randomEnvelope(instRec* inst, short slot, std::mt19937& rng)
 {
@@ -55,8 +50,7 @@ void randomEnvelope(instRec* inst, short slot, std::mt19937& rng)
 void randomWave(instRec* inst, std::mt19937& rng)
 {
     short id = inst_newPresetWave(inst);
-    if (id < 0)
-        return;
+    if (id < 0) return;
     float* data = wave_getWaveDataFromID(inst, id);
     float a = uniform(rng, 0.1f, 1.0f), b = uniform(rng, 0.0f, 0.5f);
     int h = pick(rng, 2, 9);
@@ -70,8 +64,7 @@ void randomEffect(instRec* inst, std::mt19937& rng)
 {
     short mode = (short)pick(rng, effectMode_none, effectMode_multitap);
     effect_setMode(inst, mode);
-    if (mode == effectMode_none)
-        return;
+    if (mode == effectMode_none) return;
     effect_setActive(inst, pick(rng, 0, 1));
     effect_setWetBalance(inst, uniform(rng, 0.0f, 1.0f));
     effect_setDryBalance(inst, uniform(rng, 0.0f, 1.0f));
@@ -114,16 +107,14 @@ messageLog::~messageLog()
 bool messageLog::saw(const std::string& text) const
 {
     for (const std::string& m : messages)
-        if (m == text)
-            return true;
+        if (m == text) return true;
     return false;
 }
 
 bool messageLog::errorContains(const std::string& part) const
 {
     for (const std::string& e : errors)
-        if (e.find(part) != std::string::npos)
-            return true;
+        if (e.find(part) != std::string::npos) return true;
     return false;
 }
 
@@ -143,11 +134,10 @@ tempFolder::tempFolder()
 
 tempFolder::~tempFolder()
 {
-    if (dir.empty())
-        return;
+    if (dir.empty()) return;
     std::error_code ec;
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
     std::filesystem::remove_all(dir, ec);
 }
 
@@ -155,8 +145,7 @@ std::string tempFolder::path(const std::string& name) const { return dir + "/" +
 
 instRec* testInst(int i)
 {
-    if (!file_buf)
-        file_init(kFileBufSize);
+    if (!file_buf) file_init(kFileBufSize);
     instRec* inst = iac_getInst(i);
     inst->paused = 1;
     inst->fadeHandshake = 0;
@@ -176,8 +165,7 @@ void randomInstrument(instRec* inst, std::mt19937& rng, bool full)
     patch_setRetrigBeat(inst_getPatch(inst), (float)pick(rng, 1, 16));
 
     int waves = full ? kPresetWaves : pick(rng, 0, 3);
-    for (int w = 0; w < waves; ++w)
-        randomWave(inst, rng);
+    for (int w = 0; w < waves; ++w) randomWave(inst, rng);
 
     for (short ch = 0; ch < kOscils; ++ch) {
         oscil_setMode(inst, ch, (short)pick(rng, 0, 3));
@@ -225,13 +213,11 @@ void randomInstrument(instRec* inst, std::mt19937& rng, bool full)
     storedCC_addToList(inst_getStoredCC(inst), pick(rng, 11, 120), pick(rng, 0, 127), "random");
     if (pick(rng, 0, 1)) {
         float* map = notemap_getData(inst, 3, (short)pick(rng, 0, 3));
-        for (int n = 0; n < 128; ++n)
-            map[n] = uniform(rng, 0.0f, 1.0f);
+        for (int n = 0; n < 128; ++n) map[n] = uniform(rng, 0.0f, 1.0f);
     }
 }
 
-void fillRandomBank(bankRec* bank, instRec* work, const std::vector<int>& slots, std::mt19937& rng,
-                    bool full)
+void fillRandomBank(bankRec* bank, instRec* work, const std::vector<int>& slots, std::mt19937& rng, bool full)
 {
     for (int slot : slots) {
         work->paused = 1;
@@ -261,18 +247,15 @@ void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes
 int storedPresets(bankRec* bank)
 {
     int n = 0;
-    for (short s = 0; s < kBankSlots; ++s)
-        n += !bank_presetIsDefault(bank, s);
+    for (short s = 0; s < kBankSlots; ++s) n += !bank_presetIsDefault(bank, s);
     return n;
 }
 
 bankRec* openBank(const std::string& path, long* result)
 {
-    if (!file_buf)
-        file_init(kFileBufSize);
+    if (!file_buf) file_init(kFileBufSize);
     bankRec* bank = bank_new();
     long r = mvnFile_openFromPathName(bank, path.c_str(), nullptr);
-    if (result)
-        *result = r;
+    if (result) *result = r;
     return bank;
 }

@@ -15,7 +15,7 @@ struct messageLog {
     ~messageLog();
     std::vector<std::string> messages;
     std::vector<std::string> errors;
-    bool saw(const std::string& text) const;        // a message equal to text
+    bool saw(const std::string& text) const;  // a message equal to text
     bool errorContains(const std::string& part) const;
     void clear();
 };

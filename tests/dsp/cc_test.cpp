@@ -245,7 +245,12 @@ TEST(NoteMaps, LookupUseCopyAndPresetTransfer)
 
 // --- stored forms ------------------------------------------------------------------
 
-const std::string kCcLayout = "llsllsll" "ffff" "sll" "fff" "slls" "ll";
+const std::string kCcLayout = "llsllsll"
+                              "ffff"
+                              "sll"
+                              "fff"
+                              "slls"
+                              "ll";
 
 TEST(ControllerChunk, RoundTripsInBothByteOrders)
 {
@@ -283,7 +288,8 @@ TEST(ControllerChunk, RoundTripsInBothByteOrders)
         ccInstRec read;
         cc_initCCInstRec(&read);
         read.bendCur = 3.0f;  // running values are not stored
-        ASSERT_EQ(1, file.read([&](fileRec* f, void* b) { return cc_readWriteCcInst(f, &read, b, 1); }, flipped));
+        ASSERT_EQ(
+            1, file.read([&](fileRec* f, void* b) { return cc_readWriteCcInst(f, &read, b, 1); }, flipped));
         EXPECT_EQ(read.bendCur, 3.0f);
         read.bendCur = written.bendCur;
         EXPECT_EQ(0, std::memcmp(&read, &written, offsetof(ccInstRec, notemaps)));
@@ -320,7 +326,8 @@ TEST(VelocityChunk, RoundTripsInBothByteOrders)
         if (flipped) file.swap(wtm::repeat("llll", kDestinations));
         velInstRec read;
         std::memset(&read, 0, sizeof read);
-        ASSERT_EQ(1, file.read([&](fileRec* f, void* b) { return vel_readWriteVelInst(f, &read, b, 1); }, flipped));
+        ASSERT_EQ(
+            1, file.read([&](fileRec* f, void* b) { return vel_readWriteVelInst(f, &read, b, 1); }, flipped));
         for (int d = 0; d < kDestinations; ++d) {
             EXPECT_EQ(read.vel[d].kind, rec.vel[d].kind);
             EXPECT_EQ(read.vel[d].index, rec.vel[d].index);
@@ -329,7 +336,8 @@ TEST(VelocityChunk, RoundTripsInBothByteOrders)
         }
         file.truncateBody(159);
         read.vel[9].sens = 9.0f;
-        EXPECT_EQ(0, file.read([&](fileRec* f, void* b) { return vel_readWriteVelInst(f, &read, b, 1); }, flipped));
+        EXPECT_EQ(
+            0, file.read([&](fileRec* f, void* b) { return vel_readWriteVelInst(f, &read, b, 1); }, flipped));
         EXPECT_EQ(read.vel[9].sens, 9.0f);
     }
 }
@@ -348,13 +356,19 @@ TEST(NotemapChunk, RoundTripsInBothByteOrders)
             }
             short count = n;
             wtm::ChunkFile file;
-            ASSERT_EQ(1, file.write([&](fileRec* f, void* b) { return notemap_readWriteNotemapList(f, &list, &count, b, 0); }));
+            ASSERT_EQ(1, file.write([&](fileRec* f, void* b) {
+                return notemap_readWriteNotemapList(f, &list, &count, b, 0);
+            }));
             EXPECT_EQ(file.type(), 0x4E746D70);
             EXPECT_EQ(file.bodySize(), 4 + 520 * n);
             if (flipped) file.swap("s" + wtm::repeat("ll" + wtm::repeat("l", 128), n));
             notemapRec* read = nullptr;
             short readCount = -1;
-            ASSERT_EQ(1, file.read([&](fileRec* f, void* b) { return notemap_readWriteNotemapList(f, &read, &readCount, b, 1); }, flipped));
+            ASSERT_EQ(1, file.read(
+                             [&](fileRec* f, void* b) {
+                                 return notemap_readWriteNotemapList(f, &read, &readCount, b, 1);
+                             },
+                             flipped));
             ASSERT_EQ(readCount, n);
             for (short i = 0; i < n; ++i) {
                 EXPECT_EQ(read[i].kind, list[i].kind);
@@ -372,21 +386,29 @@ TEST(NotemapChunk, DamagedCounts)
     notemapRec* list = notemap_newList(1);
     short count = 1;
     wtm::ChunkFile file;
-    ASSERT_EQ(1, file.write([&](fileRec* f, void* b) { return notemap_readWriteNotemapList(f, &list, &count, b, 0); }));
+    ASSERT_EQ(1, file.write([&](fileRec* f, void* b) {
+        return notemap_readWriteNotemapList(f, &list, &count, b, 0);
+    }));
     std::vector<unsigned char> b = file.bytes();
     int16_t three = 3;  // says three maps, holds one
     std::memcpy(&b[12], &three, 2);
     file.setBytes(b);
     notemapRec* read = nullptr;
     short readCount = 0;
-    EXPECT_EQ(0, file.read([&](fileRec* f, void* buf) { return notemap_readWriteNotemapList(f, &read, &readCount, buf, 1); }, false));
+    EXPECT_EQ(0,
+              file.read([&](fileRec* f,
+                            void* buf) { return notemap_readWriteNotemapList(f, &read, &readCount, buf, 1); },
+                        false));
     EXPECT_EQ(read, nullptr);
     EXPECT_EQ(readCount, 0);
     int16_t negative = -1;
     std::memcpy(&b[12], &negative, 2);
     file.setBytes(b);
     readCount = 5;
-    EXPECT_EQ(1, file.read([&](fileRec* f, void* buf) { return notemap_readWriteNotemapList(f, &read, &readCount, buf, 1); }, false));
+    EXPECT_EQ(1,
+              file.read([&](fileRec* f,
+                            void* buf) { return notemap_readWriteNotemapList(f, &read, &readCount, buf, 1); },
+                        false));
     EXPECT_EQ(readCount, 0);
     EXPECT_EQ(read, nullptr);
     notemap_deleteList(list);

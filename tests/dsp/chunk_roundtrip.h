@@ -36,16 +36,14 @@ inline instRec* freshInst(int i = 0)
 inline std::string repeatLayout(const std::string& part, int times)
 {
     std::string s;
-    for (int i = 0; i < times; ++i)
-        s += part;
+    for (int i = 0; i < times; ++i) s += part;
     return s;
 }
 
 inline size_t layoutBytes(const std::string& layout)
 {
     size_t n = 0;
-    for (char k : layout)
-        n += (k == 'd') ? 8 : 4;
+    for (char k : layout) n += (k == 'd') ? 8 : 4;
     return n;
 }
 
@@ -54,17 +52,24 @@ inline size_t layoutBytes(const std::string& layout)
 inline void swapChunk(std::vector<unsigned char>& bytes, const std::string& layout)
 {
     auto rev = [&](size_t at, size_t n) {
-        for (size_t i = 0; i < n / 2; ++i)
-            std::swap(bytes[at + i], bytes[at + n - 1 - i]);
+        for (size_t i = 0; i < n / 2; ++i) std::swap(bytes[at + i], bytes[at + n - 1 - i]);
     };
-    for (size_t h = 0; h < 12; h += 4)
-        rev(h, 4);
+    for (size_t h = 0; h < 12; h += 4) rev(h, 4);
     size_t at = 12;
     for (char k : layout) {
         switch (k) {
-        case 's': rev(at, 2); at += 4; break;
-        case 'l': rev(at, 4); at += 4; break;
-        case 'd': rev(at, 8); at += 8; break;
+        case 's':
+            rev(at, 2);
+            at += 4;
+            break;
+        case 'l':
+            rev(at, 4);
+            at += 4;
+            break;
+        case 'd':
+            rev(at, 8);
+            at += 8;
+            break;
         default: at += 4; break;
         }
     }
@@ -72,7 +77,7 @@ inline void swapChunk(std::vector<unsigned char>& bytes, const std::string& layo
 
 inline long acceptFlipped(chunkRec* h)
 {
-    chunk_flip(h);   // swaps only in invert mode
+    chunk_flip(h);  // swaps only in invert mode
     return 0;
 }
 
@@ -115,13 +120,12 @@ protected:
         // A dirty buffer shows whether the writer leaves padding bytes behind.
         std::vector<char> buffer(kFileBufSize, static_cast<char>(0xEE));
         EXPECT_EQ(writer(&f, buffer.data()), 1);
-        const std::string path = f.path;   // closing clears the record
+        const std::string path = f.path;  // closing clears the record
         file_close(&f);
         std::vector<unsigned char> bytes;
         if (FILE* in = std::fopen(path.c_str(), "rb")) {
             int c;
-            while ((c = std::fgetc(in)) != EOF)
-                bytes.push_back(static_cast<unsigned char>(c));
+            while ((c = std::fgetc(in)) != EOF) bytes.push_back(static_cast<unsigned char>(c));
             std::fclose(in);
         }
         return bytes;
@@ -138,8 +142,7 @@ protected:
             std::fclose(out);
         }
         endian_nativeMode();
-        if (swapped)
-            endian_invertMode();
+        if (swapped) endian_invertMode();
         EXPECT_EQ(file_open(&f, 0), 1);
         // A dirty data area shows whether a reader looks past the body.
         std::memset(file_getBufferData(), 0x5A, kFileBufSize);
@@ -153,16 +156,14 @@ protected:
     static int32_t bodySize(const std::vector<unsigned char>& bytes)
     {
         int32_t n = -1;
-        if (bytes.size() >= 12)
-            std::memcpy(&n, bytes.data() + 4, 4);
+        if (bytes.size() >= 12) std::memcpy(&n, bytes.data() + 4, 4);
         return n;
     }
 
     static int32_t chunkTypeOf(const std::vector<unsigned char>& bytes)
     {
         int32_t t = 0;
-        if (bytes.size() >= 12)
-            std::memcpy(&t, bytes.data(), 4);
+        if (bytes.size() >= 12) std::memcpy(&t, bytes.data(), 4);
         return t;
     }
 

@@ -23,8 +23,8 @@ TEST(FloatToString, ZeroDecimalsTruncatesTowardZero)
     EXPECT_EQ(format(-2.9f, 0), "-2");
     EXPECT_EQ(format(0.99f, 0), "0");
     EXPECT_EQ(format(-0.99f, 0), "0");
-    EXPECT_EQ(format(2.5f, 0), "2");     // round-to-even would give 2 too,
-    EXPECT_EQ(format(3.5f, 0), "3");     // but here it would give 4
+    EXPECT_EQ(format(2.5f, 0), "2");  // round-to-even would give 2 too,
+    EXPECT_EQ(format(3.5f, 0), "3");  // but here it would give 4
     EXPECT_EQ(format(-3.5f, 0), "-3");
     EXPECT_EQ(format(123456.0f, 0), "123456");
 }
@@ -100,8 +100,7 @@ TEST(Notes, UseTheRoundedSemitoneFactor)
     EXPECT_NEAR(noteToHertz(69.0), 440.0, 1e-3);
     EXPECT_NE(noteToHertz(69.0), 440.0);
 
-    for (int n = 0; n <= 127; ++n)
-        EXPECT_NEAR(hertzToNote(noteToHertz(n)), n, 1e-6) << n;
+    for (int n = 0; n <= 127; ++n) EXPECT_NEAR(hertzToNote(noteToHertz(n)), n, 1e-6) << n;
     EXPECT_NEAR(hertzToNote(8.175798), 0.0, 1e-9);
 }
 
@@ -142,9 +141,8 @@ TEST(PhaseIncrement, ReferenceRateIsFixed)
     EXPECT_EQ(phaseIncrementToHertz(1.0), 43.06640625);
     EXPECT_EQ(phaseIncrementToHertz(1024.0), 44100.0);
     EXPECT_NEAR(noteToPhaseIncrement(69.0), 10.2168, 1e-4);
-    EXPECT_DOUBLE_EQ(noteToPhaseIncrement(60.0),
-                     freqToPhaseIncrement(noteToHertz(60.0)));
+    EXPECT_DOUBLE_EQ(noteToPhaseIncrement(60.0), freqToPhaseIncrement(noteToHertz(60.0)));
     EXPECT_NEAR(phaseIncrementToHertz(freqToPhaseIncrement(1234.5)), 1234.5, 1e-9);
 }
 
-} // namespace
+}  // namespace

@@ -10,18 +10,27 @@ namespace {
 
 const std::string kHeaderLayout = "slssss";
 const std::string kPipeLayout = kHeaderLayout + "f" + repeatLayout("l", 13) + "fff";
-const std::string kCombLayout = kHeaderLayout + "fll" "s" "lll" + repeatLayout("ff" "llllll", 6);
-const std::string kTapLayout = kHeaderLayout + "fll" "s" "ff" "l" "lll" "l" + repeatLayout("ff" "llll", 3);
+const std::string kCombLayout = kHeaderLayout +
+                                "fll"
+                                "s"
+                                "lll" +
+                                repeatLayout("ff"
+                                             "llllll",
+                                             6);
+const std::string kTapLayout = kHeaderLayout +
+                               "fll"
+                               "s"
+                               "ff"
+                               "l"
+                               "lll"
+                               "l" +
+                               repeatLayout("ff"
+                                            "llll",
+                                            3);
 
-float* poolOf(instRec* inst)
-{
-    return iac_getEffectPool(inst_getInstanceNumber(inst));
-}
+float* poolOf(instRec* inst) { return iac_getEffectPool(inst_getInstanceNumber(inst)); }
 
-float* bufOf(instRec* inst, int i)
-{
-    return inst_getEffectDsp(inst)->buf[i].get();
-}
+float* bufOf(instRec* inst, int i) { return inst_getEffectDsp(inst)->buf[i].get(); }
 
 effectMultitapRec sampleTap()
 {
@@ -102,7 +111,7 @@ TEST(EffectMode, UnknownModeStoresNoneAndNeutralValues)
     EXPECT_EQ(d->routine, static_cast<uint32_t>(proc_effectMulticomb));
     effect_setMode(inst, 7);
     EXPECT_EQ(effect_getMode(inst), effectMode_none);
-    EXPECT_EQ(d->routine, static_cast<uint32_t>(proc_effectMulticomb));   // left as it was
+    EXPECT_EQ(d->routine, static_cast<uint32_t>(proc_effectMulticomb));  // left as it was
     EXPECT_EQ(effect_getCurrentPtr(inst), nullptr);
     EXPECT_DOUBLE_EQ(effect_getDryBalance(inst), 1.0);
     EXPECT_DOUBLE_EQ(effect_getWetBalance(inst), 1.0);
@@ -112,8 +121,7 @@ TEST(EffectMode, UnknownModeStoresNoneAndNeutralValues)
     effect_setTempo(inst, 90.0);
     EXPECT_FLOAT_EQ(inst->multicomb.wet, 0.5f);
     EXPECT_FLOAT_EQ(inst->multicomb.header.tempo, 120.0f);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(bufOf(inst, i), nullptr);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(bufOf(inst, i), nullptr);
 }
 
 TEST(EffectMode, ModesSelectRoutineRecordAndBuffers)
@@ -121,7 +129,7 @@ TEST(EffectMode, ModesSelectRoutineRecordAndBuffers)
     instRec* inst = freshInst(1);
     iac_plug_takeEffectBufRequest(1);
     effect_setMode(inst, effectMode_pipe);
-    EXPECT_EQ(iac_plug_takeEffectBufRequest(1), 1);   // the plug-in is told
+    EXPECT_EQ(iac_plug_takeEffectBufRequest(1), 1);  // the plug-in is told
     const effectDspRec* d = inst_getEffectDsp(inst);
     EXPECT_EQ(d->routine, static_cast<uint32_t>(proc_effectPipe));
     EXPECT_EQ(effect_getCurrentPtr(inst), &inst->pipe.header);
@@ -250,7 +258,7 @@ TEST(EffectParams, PipeClampsAndIndices)
     effect_pipe_setCtlOutInvert(inst, 0, 1);
     effect_pipe_setCtlOutInvert(inst, 3, 0);
     EXPECT_EQ(effect_pipe_getCtlOutInvert(inst, 0), 1);
-    EXPECT_EQ(effect_pipe_getCtlOutInvert(inst, 3), 1);   // element 1 starts inverted
+    EXPECT_EQ(effect_pipe_getCtlOutInvert(inst, 3), 1);  // element 1 starts inverted
     effect_pipe_setCtlInvertLength(inst, 1);
     EXPECT_EQ(effect_pipe_getCtlInvertLength(inst), 1);
 }
@@ -314,7 +322,7 @@ TEST(EffectParams, MultitapClampsAndTapIndices)
     effect_tap_setMasterTime(inst, 0.0);
     EXPECT_FLOAT_EQ(inst->multitap.masterTime, 0.441f);
     effect_tap_setMasterTime(inst, 60.0);
-    EXPECT_FLOAT_EQ(inst->multitap.masterTime, 2646000.0f);   // no upper clamp
+    EXPECT_FLOAT_EQ(inst->multitap.masterTime, 2646000.0f);  // no upper clamp
     EXPECT_NEAR(effect_tap_getMasterTime(inst), 60.0, 1e-6);
 
     effect_tap_setFeedback(inst, 1.0);
@@ -357,7 +365,7 @@ TEST(EffectClone, IntoTheInstrumentAndBack)
     EXPECT_FLOAT_EQ(inst->multitap.wet, 0.3f);
     EXPECT_EQ(effect_getMode(inst), effectMode_multitap);
     EXPECT_EQ(effect_getActive(inst), 1);
-    EXPECT_EQ(tap->maxBuf, 600000);   // the source is not changed
+    EXPECT_EQ(tap->maxBuf, 600000);  // the source is not changed
 
     // Toward a preset, the instrument's on/off state goes into the record.
     effect_setActive(inst, 0);
@@ -406,21 +414,19 @@ TEST_F(EffectChunk, PipeRoundTripInBothByteOrders)
 {
     effectPipeRec src = samplePipe();
     src.header.tempo = 140.0f;
-    std::vector<unsigned char> bytes = writeChunk([&](fileRec* f, void* buf) {
-        return effect_readWritePipe(f, &src, buf, 0);
-    });
+    std::vector<unsigned char> bytes =
+        writeChunk([&](fileRec* f, void* buf) { return effect_readWritePipe(f, &src, buf, 0); });
     ASSERT_EQ(chunkTypeOf(bytes), chunkType('p', 'i', 'p', 'e'));
     ASSERT_EQ(static_cast<size_t>(bodySize(bytes)), layoutBytes(kPipeLayout));
     for (bool swapped : {false, true}) {
         std::vector<unsigned char> in = bytes;
-        if (swapped)
-            swapChunk(in, kPipeLayout);
+        if (swapped) swapChunk(in, kPipeLayout);
         effectPipeRec read;
         effect_initPipeRec(&read);
         read.header.tempo = 77.0f;
-        ASSERT_EQ(readChunk(in, swapped, [&](fileRec* f, void* buf) {
-                      return effect_readWritePipe(f, &read, buf, 1);
-                  }), 1);
+        ASSERT_EQ(readChunk(in, swapped,
+                            [&](fileRec* f, void* buf) { return effect_readWritePipe(f, &read, buf, 1); }),
+                  1);
         // The tempo is not stored: the record keeps its own.
         effectPipeRec expect = src;
         expect.header.tempo = 77.0f;
@@ -431,20 +437,19 @@ TEST_F(EffectChunk, PipeRoundTripInBothByteOrders)
 TEST_F(EffectChunk, MulticombRoundTripInBothByteOrders)
 {
     effectMulticombRec src = sampleComb();
-    std::vector<unsigned char> bytes = writeChunk([&](fileRec* f, void* buf) {
-        return effect_readWriteMulticomb(f, &src, buf, 0);
-    });
+    std::vector<unsigned char> bytes =
+        writeChunk([&](fileRec* f, void* buf) { return effect_readWriteMulticomb(f, &src, buf, 0); });
     ASSERT_EQ(chunkTypeOf(bytes), chunkType('m', 'C', 'm', 'b'));
     ASSERT_EQ(static_cast<size_t>(bodySize(bytes)), layoutBytes(kCombLayout));
     for (bool swapped : {false, true}) {
         std::vector<unsigned char> in = bytes;
-        if (swapped)
-            swapChunk(in, kCombLayout);
+        if (swapped) swapChunk(in, kCombLayout);
         effectMulticombRec read;
         effect_initMulticombRec(&read);
-        ASSERT_EQ(readChunk(in, swapped, [&](fileRec* f, void* buf) {
-                      return effect_readWriteMulticomb(f, &read, buf, 1);
-                  }), 1);
+        ASSERT_EQ(
+            readChunk(in, swapped,
+                      [&](fileRec* f, void* buf) { return effect_readWriteMulticomb(f, &read, buf, 1); }),
+            1);
         EXPECT_EQ(0, std::memcmp(&src, &read, sizeof read)) << (swapped ? "swapped" : "native");
     }
 }
@@ -452,9 +457,8 @@ TEST_F(EffectChunk, MulticombRoundTripInBothByteOrders)
 TEST_F(EffectChunk, MultitapRoundTripWithMasterTimeBeforeFeedback)
 {
     effectMultitapRec src = sampleTap();
-    std::vector<unsigned char> bytes = writeChunk([&](fileRec* f, void* buf) {
-        return effect_readWriteMultitap(f, &src, buf, 0);
-    });
+    std::vector<unsigned char> bytes =
+        writeChunk([&](fileRec* f, void* buf) { return effect_readWriteMultitap(f, &src, buf, 0); });
     ASSERT_EQ(chunkTypeOf(bytes), chunkType('m', 'T', 'a', 'p'));
     ASSERT_EQ(static_cast<size_t>(bodySize(bytes)), layoutBytes(kTapLayout));
     // Slots after the header: active, wet, dry, count, flagA, flagB, then
@@ -469,13 +473,13 @@ TEST_F(EffectChunk, MultitapRoundTripWithMasterTimeBeforeFeedback)
     EXPECT_EQ(maxBuf, 123456);
     for (bool swapped : {false, true}) {
         std::vector<unsigned char> in = bytes;
-        if (swapped)
-            swapChunk(in, kTapLayout);
+        if (swapped) swapChunk(in, kTapLayout);
         effectMultitapRec read;
         effect_initMultitapRec(&read);
-        ASSERT_EQ(readChunk(in, swapped, [&](fileRec* f, void* buf) {
-                      return effect_readWriteMultitap(f, &read, buf, 1);
-                  }), 1);
+        ASSERT_EQ(
+            readChunk(in, swapped,
+                      [&](fileRec* f, void* buf) { return effect_readWriteMultitap(f, &read, buf, 1); }),
+            1);
         EXPECT_EQ(0, std::memcmp(&src, &read, sizeof read)) << (swapped ? "swapped" : "native");
     }
 }
@@ -485,14 +489,13 @@ TEST_F(EffectChunk, MultitapPansAreLimitedAfterReading)
     effectMultitapRec src = sampleTap();
     src.tapPan[0] = 0.0f;
     src.tapPan[1] = 1.5f;
-    std::vector<unsigned char> bytes = writeChunk([&](fileRec* f, void* buf) {
-        return effect_readWriteMultitap(f, &src, buf, 0);
-    });
+    std::vector<unsigned char> bytes =
+        writeChunk([&](fileRec* f, void* buf) { return effect_readWriteMultitap(f, &src, buf, 0); });
     effectMultitapRec read;
     effect_initMultitapRec(&read);
-    ASSERT_EQ(readChunk(bytes, false, [&](fileRec* f, void* buf) {
-                  return effect_readWriteMultitap(f, &read, buf, 1);
-              }), 1);
+    ASSERT_EQ(readChunk(bytes, false,
+                        [&](fileRec* f, void* buf) { return effect_readWriteMultitap(f, &read, buf, 1); }),
+              1);
     EXPECT_FLOAT_EQ(read.tapPan[0], 1e-05f);
     EXPECT_FLOAT_EQ(read.tapPan[1], 0.9999f);
     EXPECT_FLOAT_EQ(read.tapPan[2], src.tapPan[2]);
@@ -501,16 +504,16 @@ TEST_F(EffectChunk, MultitapPansAreLimitedAfterReading)
 TEST_F(EffectChunk, ShortBodiesAndForeignTypesAreHandledSafely)
 {
     effectMultitapRec tap = sampleTap();
-    std::vector<unsigned char> bytes = writeChunk([&](fileRec* f, void* buf) {
-        return effect_readWriteMultitap(f, &tap, buf, 0);
-    });
+    std::vector<unsigned char> bytes =
+        writeChunk([&](fileRec* f, void* buf) { return effect_readWriteMultitap(f, &tap, buf, 0); });
     for (int32_t cut : {bodySize(bytes) - 1, 24, 0}) {
         effectMultitapRec read;
         effect_initMultitapRec(&read);
         effectMultitapRec before = read;
-        EXPECT_EQ(readChunk(shortened(bytes, cut), false, [&](fileRec* f, void* buf) {
-                      return effect_readWriteMultitap(f, &read, buf, 1);
-                  }), 0);
+        EXPECT_EQ(
+            readChunk(shortened(bytes, cut), false,
+                      [&](fileRec* f, void* buf) { return effect_readWriteMultitap(f, &read, buf, 1); }),
+            0);
         EXPECT_EQ(0, std::memcmp(&before, &read, sizeof read)) << "body of " << cut;
     }
 
@@ -519,14 +522,13 @@ TEST_F(EffectChunk, ShortBodiesAndForeignTypesAreHandledSafely)
     effectPipeRec pipe = samplePipe();
     pipe.header.type = effectMode_multitap;
     pipe.header.size = 384;
-    std::vector<unsigned char> pipeBytes = writeChunk([&](fileRec* f, void* buf) {
-        return effect_readWritePipe(f, &pipe, buf, 0);
-    });
+    std::vector<unsigned char> pipeBytes =
+        writeChunk([&](fileRec* f, void* buf) { return effect_readWritePipe(f, &pipe, buf, 0); });
     effectPipeRec read;
     effect_initPipeRec(&read);
-    ASSERT_EQ(readChunk(pipeBytes, false, [&](fileRec* f, void* buf) {
-                  return effect_readWritePipe(f, &read, buf, 1);
-              }), 1);
+    ASSERT_EQ(readChunk(pipeBytes, false,
+                        [&](fileRec* f, void* buf) { return effect_readWritePipe(f, &read, buf, 1); }),
+              1);
     EXPECT_EQ(read.header.type, effectMode_pipe);
     EXPECT_EQ(read.header.size, 192);
     EXPECT_FLOAT_EQ(read.masterTime, 1234.5f);
@@ -541,7 +543,7 @@ TEST(EffectFlip, FlipsAreTheirOwnInverseAndSkipFlags)
     int32_t maxBuf = r.maxBuf;
     flipLong(&maxBuf);
     EXPECT_EQ(f.maxBuf, maxBuf);
-    EXPECT_EQ(0, std::memcmp(&f.header.tempo, &r.header.tempo, 4));   // not stored, not swapped
+    EXPECT_EQ(0, std::memcmp(&f.header.tempo, &r.header.tempo, 4));  // not stored, not swapped
     effect_flipMultitapRec(&f);
     EXPECT_EQ(0, std::memcmp(&f, &r, sizeof r));
 

@@ -5,8 +5,13 @@
 namespace {
 
 // The body of one envelope: 76 bytes of header, 68 breakpoints of 16 bytes.
-const std::string kEnvLayout =
-    "s" "ffff" "sssssss" "llll" "d" "l" + repeatLayout("dll", kEnvBreakpoints);
+const std::string kEnvLayout = "s"
+                               "ffff"
+                               "sssssss"
+                               "llll"
+                               "d"
+                               "l" +
+                               repeatLayout("dll", kEnvBreakpoints);
 
 envInstRec sampleEnv(short n)
 {
@@ -60,7 +65,7 @@ TEST(EnvSlots, NewFindAndCount)
     EXPECT_EQ(amp->channel, 2);
     EXPECT_EQ(amp->shown, 1);
     EXPECT_EQ(amp->inUse, 1);
-    EXPECT_FLOAT_EQ(amp->depth, 0.0f);   // the amplitude shape keeps its start at 0
+    EXPECT_FLOAT_EQ(amp->depth, 0.0f);  // the amplitude shape keeps its start at 0
     EXPECT_DOUBLE_EQ(amp->bp[0].time, 441.0);
     EXPECT_FLOAT_EQ(amp->bp[2].level, 0.0f);
     // No amplitude envelope for a channel that has no slot of its own.
@@ -85,8 +90,7 @@ TEST(EnvSlots, NewFindAndCount)
 TEST(EnvSlots, FullSlotsRefuseANewEnvelope)
 {
     instRec* inst = freshInst();
-    for (short s = 3; s < kEnvSlots; ++s)
-        inst_getEnvInst(inst, s)->inUse = 1;
+    for (short s = 3; s < kEnvSlots; ++s) inst_getEnvInst(inst, s)->inUse = 1;
     std::vector<envInstRec> before(inst->env, inst->env + kEnvSlots);
     EXPECT_EQ(env_findUnused(inst), -1);
     EXPECT_EQ(env_new(inst, 0, 4), -1);
@@ -98,13 +102,13 @@ TEST(EnvSlots, FullSlotsRefuseANewEnvelope)
 TEST(EnvSlots, StoreToPresetCopiesInUseSlotsInOrder)
 {
     instRec* inst = freshInst();
-    env_new(inst, 0, envParam_amp);   // slot 0
-    env_new(inst, 0, 7);               // slot 23
-    env_new(inst, 2, 8);               // slot 22
+    env_new(inst, 0, envParam_amp);  // slot 0
+    env_new(inst, 0, 7);             // slot 23
+    env_new(inst, 2, 8);             // slot 22
     std::vector<envInstRec> list(3);
     EXPECT_EQ(env_storeToPreset(inst, list.data(), 3), 3);
     EXPECT_EQ(list[0].param, envParam_amp);
-    EXPECT_EQ(list[1].param, 8);   // slot 22 before slot 23
+    EXPECT_EQ(list[1].param, 8);  // slot 22 before slot 23
     EXPECT_EQ(list[2].param, 7);
     // A shorter list gets only the first in-use slots.
     std::vector<envInstRec> two(2);
@@ -182,10 +186,10 @@ TEST(EnvRelease, ReleaseScalesFromThePresentLevel)
 TEST(EnvRelease, ReleaseVoiceSkipsUnusedAndWaitsForGlobal)
 {
     instRec* inst = freshInst();
-    env_loadDefault(inst, 5, 0, 6);        // per voice
-    env_loadDefault(inst, 6, 0, 6);        // global
+    env_loadDefault(inst, 5, 0, 6);  // per voice
+    env_loadDefault(inst, 6, 0, 6);  // global
     inst_getEnvInst(inst, 6)->global = 1;
-    inst_getEnvVoice(inst, 7, 3)->state = 2;   // slot 7 has no parameter
+    inst_getEnvVoice(inst, 7, 3)->state = 2;  // slot 7 has no parameter
     inst_getEnvVoice(inst, 5, 3)->state = 2;
     inst_getEnvVoice(inst, 6, 0)->state = 2;
 
@@ -260,17 +264,15 @@ class EnvChunk : public ChunkTest {
 protected:
     std::vector<unsigned char> writeList(short count, envInstRec* list)
     {
-        return writeChunk([&](fileRec* f, void* buf) {
-            return env_readWriteEnvList(f, &count, &list, buf, 0);
-        });
+        return writeChunk(
+            [&](fileRec* f, void* buf) { return env_readWriteEnvList(f, &count, &list, buf, 0); });
     }
 };
 
 TEST_F(EnvChunk, RoundTripInBothByteOrders)
 {
     std::vector<envInstRec> list;
-    for (short n = 0; n < 3; ++n)
-        list.push_back(sampleEnv(n));
+    for (short n = 0; n < 3; ++n) list.push_back(sampleEnv(n));
     std::vector<unsigned char> bytes = writeList(3, list.data());
     ASSERT_EQ(chunkTypeOf(bytes), chunkType('e', 'n', 'v', ' '));
     EXPECT_EQ(bodySize(bytes), 4 + 3 * 1164);
@@ -282,17 +284,16 @@ TEST_F(EnvChunk, RoundTripInBothByteOrders)
 
     for (bool swapped : {false, true}) {
         std::vector<unsigned char> in = bytes;
-        if (swapped)
-            swapChunk(in, "s" + repeatLayout(kEnvLayout, 3));
+        if (swapped) swapChunk(in, "s" + repeatLayout(kEnvLayout, 3));
         short count = 0;
         envInstRec* read = nullptr;
-        ASSERT_EQ(readChunk(in, swapped, [&](fileRec* f, void* buf) {
-                      return env_readWriteEnvList(f, &count, &read, buf, 1);
-                  }), 1);
+        ASSERT_EQ(
+            readChunk(in, swapped,
+                      [&](fileRec* f, void* buf) { return env_readWriteEnvList(f, &count, &read, buf, 1); }),
+            1);
         ASSERT_EQ(count, 3);
         ASSERT_NE(read, nullptr);
-        for (int n = 0; n < 3; ++n)
-            expectSameEnv(list[n], read[n]);
+        for (int n = 0; n < 3; ++n) expectSameEnv(list[n], read[n]);
         env_deleteList(read);
     }
 }
@@ -300,15 +301,15 @@ TEST_F(EnvChunk, RoundTripInBothByteOrders)
 TEST_F(EnvChunk, CountAbove24KeepsOnly24)
 {
     std::vector<envInstRec> list;
-    for (short n = 0; n < 30; ++n)
-        list.push_back(sampleEnv(n));
+    for (short n = 0; n < 30; ++n) list.push_back(sampleEnv(n));
     std::vector<unsigned char> bytes = writeList(30, list.data());
     EXPECT_EQ(bodySize(bytes), 4 + 24 * 1164);
     short count = 0;
     envInstRec* read = nullptr;
-    ASSERT_EQ(readChunk(bytes, false, [&](fileRec* f, void* buf) {
-                  return env_readWriteEnvList(f, &count, &read, buf, 1);
-              }), 1);
+    ASSERT_EQ(
+        readChunk(bytes, false,
+                  [&](fileRec* f, void* buf) { return env_readWriteEnvList(f, &count, &read, buf, 1); }),
+        1);
     EXPECT_EQ(count, 24);
     expectSameEnv(list[23], read[23]);
     env_deleteList(read);
@@ -317,9 +318,10 @@ TEST_F(EnvChunk, CountAbove24KeepsOnly24)
     // A file that claims 30 but holds 24 envelopes reads the same 24.
     int16_t thirty = 30;
     std::memcpy(bytes.data() + 12, &thirty, 2);
-    ASSERT_EQ(readChunk(bytes, false, [&](fileRec* f, void* buf) {
-                  return env_readWriteEnvList(f, &count, &read, buf, 1);
-              }), 1);
+    ASSERT_EQ(
+        readChunk(bytes, false,
+                  [&](fileRec* f, void* buf) { return env_readWriteEnvList(f, &count, &read, buf, 1); }),
+        1);
     EXPECT_EQ(count, 24);
     env_deleteList(read);
 }
@@ -332,9 +334,10 @@ TEST_F(EnvChunk, NegativeCountReadsAsEmpty)
     std::memcpy(bytes.data() + 12, &negative, 2);
     short count = 9;
     envInstRec* read = env_newList(2);
-    ASSERT_EQ(readChunk(bytes, false, [&](fileRec* f, void* buf) {
-                  return env_readWriteEnvList(f, &count, &read, buf, 1);
-              }), 1);
+    ASSERT_EQ(
+        readChunk(bytes, false,
+                  [&](fileRec* f, void* buf) { return env_readWriteEnvList(f, &count, &read, buf, 1); }),
+        1);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(read, nullptr);
 }
@@ -348,9 +351,11 @@ TEST_F(EnvChunk, ShortBodyLeavesTheListAlone)
     for (int32_t cut : {4 + 1164 + 1163, 4 + 1164, 3, 0}) {
         short count = 1;
         envInstRec* read = keep;
-        EXPECT_EQ(readChunk(shortened(bytes, cut), false, [&](fileRec* f, void* buf) {
-                      return env_readWriteEnvList(f, &count, &read, buf, 1);
-                  }), 0) << "body of " << cut << " bytes";
+        EXPECT_EQ(
+            readChunk(shortened(bytes, cut), false,
+                      [&](fileRec* f, void* buf) { return env_readWriteEnvList(f, &count, &read, buf, 1); }),
+            0)
+            << "body of " << cut << " bytes";
         EXPECT_EQ(count, 1);
         EXPECT_EQ(read, keep);
     }

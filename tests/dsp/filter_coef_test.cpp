@@ -34,7 +34,8 @@ const double kRows[kFilterCoefTables][3] = {
 
 }  // namespace
 
-TEST(FilterCoef, TablesLieInOrderAndMatchTheirRows) {
+TEST(FilterCoef, TablesLieInOrderAndMatchTheirRows)
+{
     EXPECT_EQ(table(1), filterCoef.lpf1y1);
     EXPECT_EQ(table(7), filterCoef.hpf2Gain);
     EXPECT_EQ(table(12), filterCoef.lpf3Res);
@@ -48,7 +49,8 @@ TEST(FilterCoef, TablesLieInOrderAndMatchTheirRows) {
         }
 }
 
-TEST(FilterCoef, RuleTablesFollowTheirRulesOnEveryRow) {
+TEST(FilterCoef, RuleTablesFollowTheirRulesOnEveryRow)
+{
     const double r2 = std::sqrt(2.0);
     std::function<double(double)> rules[] = {
         [](double w) { return 1.0 - std::exp(-w); },
@@ -72,12 +74,14 @@ TEST(FilterCoef, RuleTablesFollowTheirRulesOnEveryRow) {
         }
         for (int t = 0; t < 4; ++t) {
             double want = notch[t](omega(i));
-            ASSERT_NEAR(table(8 + t)[i], want, 1e-7 * std::fabs(want) + 1e-12) << "table " << 8 + t << " row " << i;
+            ASSERT_NEAR(table(8 + t)[i], want, 1e-7 * std::fabs(want) + 1e-12)
+                << "table " << 8 + t << " row " << i;
         }
     }
 }
 
-TEST(FilterCoef, ShapedTablesFallSmoothlyAndMonotonically) {
+TEST(FilterCoef, ShapedTablesFallSmoothlyAndMonotonically)
+{
     for (int t : {7, 12, 13, 14, 15}) {
         const float* v = table(t);
         double span = std::fabs(v[0] - v[480]);

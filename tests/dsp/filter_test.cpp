@@ -7,7 +7,8 @@
 
 using oscTest::freshInst;
 
-TEST(FilterConversion, FrequencyIndexAndCombDelay) {
+TEST(FilterConversion, FrequencyIndexAndCombDelay)
+{
     EXPECT_EQ(filterFreqToIndex(5.0), 0.0);
     EXPECT_NEAR(filterFreqToIndex(440.0), 258.4, 0.05);
     EXPECT_EQ(filterFreqToIndex(20480.0), 480.0);
@@ -26,7 +27,7 @@ TEST(FilterConversion, FrequencyIndexAndCombDelay) {
         EXPECT_NEAR(filterIndexToFreq(filterFreqToIndex(hz)) / hz, 1.0, 1e-6) << hz;
 
     EXPECT_NEAR(filterHzToCombFreq(220.0), 200.4545454, 1e-6);
-    EXPECT_EQ(filterHzToCombFreq(3.0), 2046.0);    // 3 Hz counts as 5: 8820 samples, limited
+    EXPECT_EQ(filterHzToCombFreq(3.0), 2046.0);  // 3 Hz counts as 5: 8820 samples, limited
     EXPECT_EQ(filterHzToCombFreq(-50.0), 2046.0);
     EXPECT_EQ(filterHzToCombFreq(50000.0), 1.0);
     EXPECT_NEAR(filterCombFreqToHz(2046.0), 21.5542522, 1e-6);
@@ -36,7 +37,8 @@ TEST(FilterConversion, FrequencyIndexAndCombDelay) {
         EXPECT_NEAR(filterCombFreqToHz(filterHzToCombFreq(hz)), hz, 1e-9 * hz);
 }
 
-TEST(Filter, SetModeClearsEveryVoiceAndTakesOnlyRealModes) {
+TEST(Filter, SetModeClearsEveryVoiceAndTakesOnlyRealModes)
+{
     instRec* inst = freshInst();
     for (short f = 0; f < kFilters; ++f)
         for (short v = 0; v < kVoices; v += 21) {
@@ -61,7 +63,8 @@ TEST(Filter, SetModeClearsEveryVoiceAndTakesOnlyRealModes) {
     EXPECT_EQ(filter_getMode(nullptr, 1), 0);
 }
 
-TEST(Filter, FrequencyByMode) {
+TEST(Filter, FrequencyByMode)
+{
     instRec* inst = freshInst();
     filterInstRec* rec = inst_getFilterInst(inst, 2);
     EXPECT_NEAR(filter_getFreq(inst, 2), 2008.5, 0.1);
@@ -95,7 +98,8 @@ TEST(Filter, FrequencyByMode) {
     EXPECT_EQ(filter_getFreq(inst, 2), 440.0);
 }
 
-TEST(Filter, GainQAndBandwidthOnlyWhereTheModeUsesThem) {
+TEST(Filter, GainQAndBandwidthOnlyWhereTheModeUsesThem)
+{
     instRec* inst = freshInst();
     filterInstRec* rec = inst_getFilterInst(inst, 0);
 
@@ -147,7 +151,8 @@ TEST(Filter, GainQAndBandwidthOnlyWhereTheModeUsesThem) {
     EXPECT_FLOAT_EQ(rec->resonance, 0.25f);
 }
 
-TEST(Filter, ActiveAndMonoFlags) {
+TEST(Filter, ActiveAndMonoFlags)
+{
     instRec* inst = freshInst();
     EXPECT_EQ(filter_getMono(inst, 3), 1);  // the master filter starts mono
     for (short f = 0; f < 3; ++f) {
@@ -166,7 +171,8 @@ TEST(Filter, ActiveAndMonoFlags) {
     EXPECT_EQ(filter_getActive(inst, 3), 1);
 }
 
-TEST(Filter, CloneTakesAllTwelveFields) {
+TEST(Filter, CloneTakesAllTwelveFields)
+{
     instRec* inst = freshInst();
     filterInstRec from;
     filter_initInstRec(&from, 3);
@@ -193,7 +199,8 @@ TEST(Filter, CloneTakesAllTwelveFields) {
     EXPECT_EQ(std::memcmp(&same, &preset, sizeof same), 0);
 }
 
-TEST(Filter, CombBufferAndVoiceClearing) {
+TEST(Filter, CombBufferAndVoiceClearing)
+{
     instRec* inst = freshInst();
     filterVoiceRec* voice = inst_getFilterVoice(inst, 1, 5);
     EXPECT_EQ(voice->state, 0);

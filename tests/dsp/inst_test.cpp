@@ -14,7 +14,8 @@
 
 namespace {
 
-instRec* freshInst(int i = 0) {
+instRec* freshInst(int i = 0)
+{
     fillTableSine(sineTable);
     instRec* inst = iac_getInst(i);
     inst->paused = 0;
@@ -24,13 +25,15 @@ instRec* freshInst(int i = 0) {
     return inst;
 }
 
-double msSince(std::chrono::steady_clock::time_point t0) {
+double msSince(std::chrono::steady_clock::time_point t0)
+{
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
 }  // namespace
 
-TEST(Inst, ReinitSetsHeaderPatchAndModuleDefaults) {
+TEST(Inst, ReinitSetsHeaderPatchAndModuleDefaults)
+{
     instRec* inst = iac_getInst(2);
     std::memset(static_cast<void*>(inst), 0x5A, sizeof *inst);
     inst->paused = 0;
@@ -118,7 +121,8 @@ TEST(Inst, ReinitSetsHeaderPatchAndModuleDefaults) {
     EXPECT_EQ(inst->effect.readOffset[0], 32768 - 220);
 }
 
-TEST(Inst, AccessorsClampOscillatorFilterAndVoiceIndices) {
+TEST(Inst, AccessorsClampOscillatorFilterAndVoiceIndices)
+{
     instRec* inst = freshInst();
     EXPECT_EQ(inst_getOscilVoice(inst, 5, 70), &inst->oscilVoice[0][0]);
     EXPECT_EQ(inst_getOscilVoice(inst, 2, -1), &inst->oscilVoice[2][0]);
@@ -130,7 +134,8 @@ TEST(Inst, AccessorsClampOscillatorFilterAndVoiceIndices) {
     EXPECT_EQ(inst_getInstanceNumber(inst), inst->instanceNumber);
 }
 
-TEST(Inst, PatchSettersClampAndPolyOutsideRangeRequestsNoRepatch) {
+TEST(Inst, PatchSettersClampAndPolyOutsideRangeRequestsNoRepatch)
+{
     instRec* inst = freshInst(1);
     int32_t flag = 0;
     iac_plug_takeRepatch(1, &flag);  // drop anything earlier
@@ -184,7 +189,8 @@ TEST(Inst, PatchSettersClampAndPolyOutsideRangeRequestsNoRepatch) {
     EXPECT_FLOAT_EQ(inst->outGain, 2.0f);
 }
 
-TEST(Inst, PanTablesAndControllerTable) {
+TEST(Inst, PanTablesAndControllerTable)
+{
     instRec* inst = freshInst();
     const panInstRec* pan = &inst->pan;
     EXPECT_FLOAT_EQ(pan->left[0], 0.999f);
@@ -209,7 +215,8 @@ TEST(Inst, PanTablesAndControllerTable) {
     EXPECT_EQ(pan->position, 256);
 }
 
-TEST(Inst, PresetWaveSlotsRunOutAtEight) {
+TEST(Inst, PresetWaveSlotsRunOutAtEight)
+{
     instRec* inst = freshInst();
     for (int i = 0; i < 8; ++i) {
         short id = inst_newPresetWave(inst);
@@ -225,7 +232,8 @@ TEST(Inst, PresetWaveSlotsRunOutAtEight) {
     EXPECT_EQ(std::memcmp(&before, inst, sizeof before), 0);
 }
 
-TEST(Inst, EngineAudioSettings) {
+TEST(Inst, EngineAudioSettings)
+{
     audio_setInternalBufferSize(512);
     audio_setVectorSize(256);
     audio_setSR(48000.0f);
@@ -243,7 +251,8 @@ TEST(Inst, EngineAudioSettings) {
     EXPECT_EQ(bufferSize, 32);
 }
 
-TEST(Inst, FadeHandshakeEndsAfterSixteenWaitsWithoutAnAnswer) {
+TEST(Inst, FadeHandshakeEndsAfterSixteenWaitsWithoutAnAnswer)
+{
     instRec* inst = freshInst(3);
     auto t0 = std::chrono::steady_clock::now();
     inst_pauseAudio(inst, 7);
@@ -268,7 +277,8 @@ TEST(Inst, FadeHandshakeEndsAfterSixteenWaitsWithoutAnAnswer) {
     inst_resumeAudio(nullptr);
 }
 
-TEST(Inst, FadeHandshakeStopsEarlyWhenThePlugInAnswers) {
+TEST(Inst, FadeHandshakeStopsEarlyWhenThePlugInAnswers)
+{
     instRec* inst = freshInst(4);
     std::atomic<bool> stop{false};
     std::atomic<int> answered{0};
@@ -291,7 +301,8 @@ TEST(Inst, FadeHandshakeStopsEarlyWhenThePlugInAnswers) {
     EXPECT_EQ(inst->paused, 0);
 }
 
-TEST(Inst, PatchInfoReflectsActiveModules) {
+TEST(Inst, PatchInfoReflectsActiveModules)
+{
     instRec* inst = freshInst();
     inst_patchInfoPrepare(inst);
     for (int i = 0; i < kPatchInfoWords; ++i) EXPECT_EQ(inst->patchInfo[i], 0) << i;
@@ -317,7 +328,8 @@ TEST(Inst, PatchInfoReflectsActiveModules) {
     EXPECT_EQ(inst->patchInfo[16], 1);
 }
 
-TEST(Voice, ReleaseAndStateUpdateMoveVoicesBetweenLists) {
+TEST(Voice, ReleaseAndStateUpdateMoveVoicesBetweenLists)
+{
     instRec* inst = freshInst();
     inst->voicesInUse = 4;
     voice_initVoiceAllocationRec(inst, &inst->alloc);
@@ -374,7 +386,8 @@ TEST(Voice, ReleaseAndStateUpdateMoveVoicesBetweenLists) {
     voice_release(inst, 99);
 }
 
-TEST(Voice, FrequencyFollowsTranspositionAndGuardsTheTuningIndex) {
+TEST(Voice, FrequencyFollowsTranspositionAndGuardsTheTuningIndex)
+{
     instRec* inst = freshInst();
     // Fill slot 0 with a plain table so the test does not depend on start-up.
     tune_list[0].id = 1;

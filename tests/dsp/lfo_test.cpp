@@ -147,8 +147,7 @@ TEST(Lfo, RetriggerControllerMarksMatchingLfos)
     inst_getLfoInst(inst, 1)->retriggerOn = 0;
     inst_getLfoInst(inst, 2)->retriggerCC = 73;
     lfo_processRetrigCC(inst, 72, 0);
-    for (short n = 0; n < kLfos; ++n)
-        EXPECT_EQ(inst_getLfoInst(inst, n)->retriggerPending, 0);
+    for (short n = 0; n < kLfos; ++n) EXPECT_EQ(inst_getLfoInst(inst, n)->retriggerPending, 0);
     lfo_processRetrigCC(inst, 72, 1);
     EXPECT_EQ(inst_getLfoInst(inst, 0)->retriggerPending, 1);
     EXPECT_EQ(inst_getLfoInst(inst, 1)->retriggerPending, 0);
@@ -177,35 +176,33 @@ TEST_F(LfoChunk, RoundTripInBothByteOrders)
     lfoInstRec src = sampleLfo();
     src.retriggerPending = 1;
     src.work = 9.0f;
-    std::vector<unsigned char> bytes = writeChunk([&](fileRec* f, void* buf) {
-        return lfo_readWriteLfoInst(f, &src, buf, 0);
-    });
+    std::vector<unsigned char> bytes =
+        writeChunk([&](fileRec* f, void* buf) { return lfo_readWriteLfoInst(f, &src, buf, 0); });
     ASSERT_EQ(chunkTypeOf(bytes), chunkType('l', 'f', 'o', ' '));
     ASSERT_EQ(bodySize(bytes), 176);
     ASSERT_EQ(layoutBytes(kLfoLayout), 176u);
     // The routing flags run channel by channel: pitch, amp, mod of channel 0
     // in slots 3, 4, 5, then channel 1 (pitch 0 in slot 6 here).
     const unsigned char* body = bytes.data() + 12;
-    EXPECT_EQ(body[0 * 4], 0);    // on
-    EXPECT_EQ(body[1 * 4], 1);    // polyOn
-    EXPECT_EQ(body[5 * 4], 0);    // modChan[0]
-    EXPECT_EQ(body[6 * 4], 0);    // pitchChan[1]
-    EXPECT_EQ(body[7 * 4], 1);    // ampChan[1]
-    EXPECT_EQ(body[10 * 4], 0);   // ampChan[2]
-    EXPECT_EQ(body[6 * 4 + 1], 0);   // flag padding is zero
+    EXPECT_EQ(body[0 * 4], 0);      // on
+    EXPECT_EQ(body[1 * 4], 1);      // polyOn
+    EXPECT_EQ(body[5 * 4], 0);      // modChan[0]
+    EXPECT_EQ(body[6 * 4], 0);      // pitchChan[1]
+    EXPECT_EQ(body[7 * 4], 1);      // ampChan[1]
+    EXPECT_EQ(body[10 * 4], 0);     // ampChan[2]
+    EXPECT_EQ(body[6 * 4 + 1], 0);  // flag padding is zero
     int16_t waveID;
     std::memcpy(&waveID, body + 39 * 4, 2);
     EXPECT_EQ(waveID, 0x7F03);
 
     for (bool swapped : {false, true}) {
         std::vector<unsigned char> in = bytes;
-        if (swapped)
-            swapChunk(in, kLfoLayout);
+        if (swapped) swapChunk(in, kLfoLayout);
         lfoInstRec read;
         lfo_initInstRec(&read, 0);
-        ASSERT_EQ(readChunk(in, swapped, [&](fileRec* f, void* buf) {
-                      return lfo_readWriteLfoInst(f, &read, buf, 1);
-                  }), 1);
+        ASSERT_EQ(readChunk(in, swapped,
+                            [&](fileRec* f, void* buf) { return lfo_readWriteLfoInst(f, &read, buf, 1); }),
+                  1);
         // Everything but the pending retrigger and the work value.
         lfoInstRec expect = src;
         expect.retriggerPending = 0;
@@ -217,16 +214,15 @@ TEST_F(LfoChunk, RoundTripInBothByteOrders)
 TEST_F(LfoChunk, ShortBodyLeavesTheRecordAlone)
 {
     lfoInstRec src = sampleLfo();
-    std::vector<unsigned char> bytes = writeChunk([&](fileRec* f, void* buf) {
-        return lfo_readWriteLfoInst(f, &src, buf, 0);
-    });
+    std::vector<unsigned char> bytes =
+        writeChunk([&](fileRec* f, void* buf) { return lfo_readWriteLfoInst(f, &src, buf, 0); });
     for (int32_t cut : {175, 172, 100, 0}) {
         lfoInstRec read;
         lfo_initInstRec(&read, 1);
         lfoInstRec before = read;
-        EXPECT_EQ(readChunk(shortened(bytes, cut), false, [&](fileRec* f, void* buf) {
-                      return lfo_readWriteLfoInst(f, &read, buf, 1);
-                  }), 0);
+        EXPECT_EQ(readChunk(shortened(bytes, cut), false,
+                            [&](fileRec* f, void* buf) { return lfo_readWriteLfoInst(f, &read, buf, 1); }),
+                  0);
         EXPECT_EQ(0, std::memcmp(&before, &read, sizeof read)) << "body of " << cut;
     }
 }

@@ -214,7 +214,12 @@ TEST(StoredControllers, DumpPlaysTheListOnTheChannel)
     EXPECT_EQ(midi_getCCVal(inst, inst->storedCC.rec[0].cc), 0);
 }
 
-std::string storedLayout(int records) { return "l" + wtm::repeat("ll" "bbbb", records); }
+std::string storedLayout(int records)
+{
+    return "l" + wtm::repeat("ll"
+                             "bbbb",
+                             records);
+}
 
 TEST(StoredControllerChunk, RoundTripsInBothByteOrders)
 {
@@ -225,13 +230,17 @@ TEST(StoredControllerChunk, RoundTripsInBothByteOrders)
         storedCC_addToList(&list, -1, 12, "pressure");
         storedCC_addToList(&list, 1000, 70000, "odd");  // stored as it is
         wtm::ChunkFile file;
-        ASSERT_EQ(1, file.write([&](fileRec* f, void* b) { return storedCC_readWritestoredCCList(f, &list, b, 0); }));
+        ASSERT_EQ(1, file.write([&](fileRec* f, void* b) {
+            return storedCC_readWritestoredCCList(f, &list, b, 0);
+        }));
         EXPECT_EQ(file.type(), 0x73744343);
         EXPECT_EQ(file.bodySize(), 4 + 9 * 24);
         if (flipped) file.swap(storedLayout(9));
         storedCCList read;
         std::memset(&read, 0, sizeof read);
-        ASSERT_EQ(1, file.read([&](fileRec* f, void* b) { return storedCC_readWritestoredCCList(f, &read, b, 1); }, flipped));
+        ASSERT_EQ(
+            1, file.read([&](fileRec* f, void* b) { return storedCC_readWritestoredCCList(f, &read, b, 1); },
+                         flipped));
         EXPECT_EQ(0, std::memcmp(&read, &list, offsetof(storedCCList, unused)));
     }
 }
@@ -241,7 +250,8 @@ TEST(StoredControllerChunk, CountsAreClampedAndShortBodiesRefused)
     storedCCList list;
     storedCC_initList(&list);
     wtm::ChunkFile file;
-    ASSERT_EQ(1, file.write([&](fileRec* f, void* b) { return storedCC_readWritestoredCCList(f, &list, b, 0); }));
+    ASSERT_EQ(
+        1, file.write([&](fileRec* f, void* b) { return storedCC_readWritestoredCCList(f, &list, b, 0); }));
     std::vector<unsigned char> b = file.bytes();
     // Count 12 in a body of nine records: read as 9.
     int32_t twelve = 12;
@@ -249,7 +259,9 @@ TEST(StoredControllerChunk, CountsAreClampedAndShortBodiesRefused)
     file.setBytes(b);
     storedCCList read;
     std::memset(&read, 0, sizeof read);
-    ASSERT_EQ(1, file.read([&](fileRec* f, void* buf) { return storedCC_readWritestoredCCList(f, &read, buf, 1); }, false));
+    ASSERT_EQ(
+        1, file.read([&](fileRec* f, void* buf) { return storedCC_readWritestoredCCList(f, &read, buf, 1); },
+                     false));
     EXPECT_EQ(read.count, 9);
     EXPECT_EQ(storedCC_getRecFromCC(&read, 7)->value, 127);
 
@@ -257,7 +269,9 @@ TEST(StoredControllerChunk, CountsAreClampedAndShortBodiesRefused)
     int32_t two = 2;
     std::memcpy(&b[12], &two, 4);
     file.setBytes(b);
-    ASSERT_EQ(1, file.read([&](fileRec* f, void* buf) { return storedCC_readWritestoredCCList(f, &read, buf, 1); }, false));
+    ASSERT_EQ(
+        1, file.read([&](fileRec* f, void* buf) { return storedCC_readWritestoredCCList(f, &read, buf, 1); },
+                     false));
     EXPECT_EQ(read.count, 9);
     EXPECT_NE(storedCC_getRecFromCC(&read, 7), nullptr);
     EXPECT_EQ(storedCC_getRecFromCC(&read, 10), nullptr);
@@ -267,7 +281,9 @@ TEST(StoredControllerChunk, CountsAreClampedAndShortBodiesRefused)
     int32_t negative = -7;
     std::memcpy(&b[12], &negative, 4);
     file.setBytes(b);
-    ASSERT_EQ(1, file.read([&](fileRec* f, void* buf) { return storedCC_readWritestoredCCList(f, &read, buf, 1); }, false));
+    ASSERT_EQ(
+        1, file.read([&](fileRec* f, void* buf) { return storedCC_readWritestoredCCList(f, &read, buf, 1); },
+                     false));
     EXPECT_EQ(storedCC_getNextCC(&read, -100), nullptr);
 
     // Nine records promised, five held: refused, the list untouched.
@@ -275,7 +291,9 @@ TEST(StoredControllerChunk, CountsAreClampedAndShortBodiesRefused)
     file.setBytes(b);
     file.truncateBody(4 + 5 * 24);
     storedCC_initList(&read);
-    EXPECT_EQ(0, file.read([&](fileRec* f, void* buf) { return storedCC_readWritestoredCCList(f, &read, buf, 1); }, false));
+    EXPECT_EQ(
+        0, file.read([&](fileRec* f, void* buf) { return storedCC_readWritestoredCCList(f, &read, buf, 1); },
+                     false));
     EXPECT_EQ(storedCC_getRecFromCC(&read, 10)->value, 64);
 }
 

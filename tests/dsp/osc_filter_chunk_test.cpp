@@ -9,33 +9,34 @@ using namespace oscTest;
 
 namespace {
 
-std::vector<Slot> ocilSlots(const oscil_instRec& r) {
-    return {f(r.mainIncrement), f(r.mainPhase), f(r.mainRatio), f(r.ampScale), f(r.modRatio),
-            f(r.modPhase), f(r.modIncrement), f(r.doubleBalance), f(r.fmIndex), f(r.ringmodBalance),
-            l(r.mode), l(r.mainFreqMode), l(r.modFreqMode), l(r.mainWaveID), l(r.modWaveID),
-            l(r.index), l(r.invertPhase), b(r.active)};
+std::vector<Slot> ocilSlots(const oscil_instRec& r)
+{
+    return {f(r.mainIncrement), f(r.mainPhase),    f(r.mainRatio),     f(r.ampScale),   f(r.modRatio),
+            f(r.modPhase),      f(r.modIncrement), f(r.doubleBalance), f(r.fmIndex),    f(r.ringmodBalance),
+            l(r.mode),          l(r.mainFreqMode), l(r.modFreqMode),   l(r.mainWaveID), l(r.modWaveID),
+            l(r.index),         l(r.invertPhase),  b(r.active)};
 }
 
-std::vector<Slot> modSlots(const modInstRec& r) {
-    return {b(r.active), s(r.index), s(r.mode), s(r.freqMode), f(r.ratio), f(r.increment),
-            s(r.waveID), f(r.balance)};
+std::vector<Slot> modSlots(const modInstRec& r)
+{
+    return {b(r.active), s(r.index),     s(r.mode),   s(r.freqMode),
+            f(r.ratio),  f(r.increment), s(r.waveID), f(r.balance)};
 }
 
-std::vector<Slot> wshpSlots(const waveshapeInstRec& r) {
+std::vector<Slot> wshpSlots(const waveshapeInstRec& r)
+{
     return {b(r.mono), b(r.active), s(r.waveID), f(r.inGain), f(r.outGain), f(r.phase)};
 }
 
-std::vector<Slot> filtSlots(const filterInstRec& r) {
-    return {b(r.active), b(r.mono), s(r.index), s(r.mode), f(r.freqIndex), f(r.combDelay),
-            f(r.combFeedback), f(r.bandpassQ), f(r.gain), f(r.bandwidth), f(r.combGain),
-            f(r.resonance)};
+std::vector<Slot> filtSlots(const filterInstRec& r)
+{
+    return {b(r.active),       b(r.mono),      s(r.index), s(r.mode),      f(r.freqIndex), f(r.combDelay),
+            f(r.combFeedback), f(r.bandpassQ), f(r.gain),  f(r.bandwidth), f(r.combGain),  f(r.resonance)};
 }
 
-template <typename Rec>
-using ReadWrite = int (*)(fileRec*, Rec*, void*, int);
+template <typename Rec> using ReadWrite = int (*)(fileRec*, Rec*, void*, int);
 
-template <typename Rec>
-using SlotsOf = std::vector<Slot> (*)(const Rec&);
+template <typename Rec> using SlotsOf = std::vector<Slot> (*)(const Rec&);
 
 class ModuleChunk : public ChunkFile {
 protected:
@@ -44,7 +45,8 @@ protected:
     // checks that a body one slot short is refused with the record untouched.
     template <typename Rec>
     void checkChunk(int32_t type, const Rec& sample, const Rec& fresh, unsigned bodySize,
-                    SlotsOf<Rec> slotsOf, ReadWrite<Rec> readWrite) {
+                    SlotsOf<Rec> slotsOf, ReadWrite<Rec> readWrite)
+    {
         std::vector<unsigned char> body = bodyOf(slotsOf(sample), false);
         ASSERT_EQ(body.size(), bodySize);
 
@@ -57,19 +59,17 @@ protected:
             SCOPED_TRACE(swapped ? "other byte order" : "native byte order");
             store(chunkOf(type, bodyOf(slotsOf(sample), swapped), swapped));
             Rec back = fresh;
-            EXPECT_EQ(readWith(swapped, [&](fileRec* file, void* buf) {
-                          return readWrite(file, &back, buf, 1);
-                      }),
-                      1);
+            EXPECT_EQ(
+                readWith(swapped, [&](fileRec* file, void* buf) { return readWrite(file, &back, buf, 1); }),
+                1);
             EXPECT_EQ(bodyOf(slotsOf(back), false), body) << "stored fields differ";
 
             std::vector<unsigned char> shortBody = bodyOf(slotsOf(sample), swapped);
             shortBody.resize(bodySize - 4);
             store(chunkOf(type, shortBody, swapped));
             Rec untouched = fresh;
-            EXPECT_EQ(readWith(swapped, [&](fileRec* file, void* buf) {
-                          return readWrite(file, &untouched, buf, 1);
-                      }),
+            EXPECT_EQ(readWith(swapped,
+                               [&](fileRec* file, void* buf) { return readWrite(file, &untouched, buf, 1); }),
                       0);
             EXPECT_EQ(std::memcmp(&untouched, &fresh, sizeof fresh), 0) << "short body touched the record";
         }
@@ -78,7 +78,8 @@ protected:
 
 }  // namespace
 
-TEST_F(ModuleChunk, OscilChunk) {
+TEST_F(ModuleChunk, OscilChunk)
+{
     oscil_instRec sample, fresh;
     oscil_initInstRec(nullptr, &sample, 2);
     oscil_initInstRec(nullptr, &fresh, 0);
@@ -107,16 +108,16 @@ TEST_F(ModuleChunk, OscilChunk) {
     // The work words are the audio code's: reading leaves them alone.
     store(chunkOf(chunkType('o', 'c', 'i', 'l'), bodyOf(ocilSlots(sample), false), false));
     oscil_instRec back = fresh;
-    ASSERT_EQ(readWith(false, [&](fileRec* file, void* buf) {
-                  return oscil_readWriteOscilInst(file, &back, buf, 1);
-              }),
+    ASSERT_EQ(readWith(false, [&](fileRec* file,
+                                  void* buf) { return oscil_readWriteOscilInst(file, &back, buf, 1); }),
               1);
     EXPECT_EQ(back.work1, 77);
     EXPECT_EQ(back.work2, 78);
     EXPECT_EQ(back.active, 1);
 }
 
-TEST_F(ModuleChunk, ModChunkKeepsIndexBeforeMode) {
+TEST_F(ModuleChunk, ModChunkKeepsIndexBeforeMode)
+{
     modInstRec sample, fresh;
     mod_initInstRec(&sample, 1);
     mod_initInstRec(&fresh, 0);
@@ -128,8 +129,7 @@ TEST_F(ModuleChunk, ModChunkKeepsIndexBeforeMode) {
     sample.increment = 7.75f;
     sample.waveID = 0x7F01;
     sample.balance = 0.375f;
-    checkChunk(chunkType('m', 'o', 'd', ' '), sample, fresh, kModChunkBody, modSlots,
-               mod_readWriteModInst);
+    checkChunk(chunkType('m', 'o', 'd', ' '), sample, fresh, kModChunkBody, modSlots, mod_readWriteModInst);
 
     // Index sits in the second slot, mode in the third.
     modInstRec copy = sample;
@@ -143,7 +143,8 @@ TEST_F(ModuleChunk, ModChunkKeepsIndexBeforeMode) {
     EXPECT_EQ(third, 1);
 }
 
-TEST_F(ModuleChunk, WaveshapeChunk) {
+TEST_F(ModuleChunk, WaveshapeChunk)
+{
     waveshapeInstRec sample, fresh;
     waveshape_initInstRec(&sample);
     waveshape_initInstRec(&fresh);
@@ -157,7 +158,8 @@ TEST_F(ModuleChunk, WaveshapeChunk) {
                waveshape_readWriteWaveshapeInst);
 }
 
-TEST_F(ModuleChunk, FilterChunk) {
+TEST_F(ModuleChunk, FilterChunk)
+{
     filterInstRec sample, fresh;
     filter_initInstRec(&sample, 3);
     filter_initInstRec(&fresh, 0);
@@ -175,7 +177,8 @@ TEST_F(ModuleChunk, FilterChunk) {
                filter_readWriteFilterInst);
 }
 
-TEST_F(ModuleChunk, DamagedFilterChunkCannotHandOutBadValues) {
+TEST_F(ModuleChunk, DamagedFilterChunkCannotHandOutBadValues)
+{
     filterInstRec bad;
     filter_initInstRec(&bad, 1);
     bad.freqIndex = 9999.0f;
@@ -184,9 +187,8 @@ TEST_F(ModuleChunk, DamagedFilterChunkCannotHandOutBadValues) {
     store(chunkOf(chunkType('f', 'i', 'l', 't'), bodyOf(filtSlots(bad), false), false));
     filterInstRec back;
     filter_initInstRec(&back, 0);
-    ASSERT_EQ(readWith(false, [&](fileRec* file, void* buf) {
-                  return filter_readWriteFilterInst(file, &back, buf, 1);
-              }),
+    ASSERT_EQ(readWith(false, [&](fileRec* file,
+                                  void* buf) { return filter_readWriteFilterInst(file, &back, buf, 1); }),
               1);
     EXPECT_FLOAT_EQ(back.freqIndex, 480.0f);
     EXPECT_FLOAT_EQ(back.combDelay, 200.45454f);
@@ -195,15 +197,15 @@ TEST_F(ModuleChunk, DamagedFilterChunkCannotHandOutBadValues) {
     bad.freqIndex = -3.0f;
     bad.combDelay = 0.0f;
     store(chunkOf(chunkType('f', 'i', 'l', 't'), bodyOf(filtSlots(bad), false), false));
-    ASSERT_EQ(readWith(false, [&](fileRec* file, void* buf) {
-                  return filter_readWriteFilterInst(file, &back, buf, 1);
-              }),
+    ASSERT_EQ(readWith(false, [&](fileRec* file,
+                                  void* buf) { return filter_readWriteFilterInst(file, &back, buf, 1); }),
               1);
     EXPECT_FLOAT_EQ(back.freqIndex, 0.0f);
     EXPECT_FLOAT_EQ(back.combDelay, 1.0f);
 }
 
-TEST_F(ModuleChunk, NullArgumentsAreRefused) {
+TEST_F(ModuleChunk, NullArgumentsAreRefused)
+{
     oscil_instRec o;
     oscil_initInstRec(nullptr, &o, 0);
     char buf[128];

@@ -21,7 +21,8 @@ namespace oscTest {
 
 // Instance 0 of a private segment, reset. Marked paused first so that the
 // reset does not wait for a plug-in to answer the fade hand-shake.
-inline instRec* freshInst() {
+inline instRec* freshInst()
+{
     static bool named = iac_setSegmentName("/morvane-osc-filter-test-%p") == 1;
     EXPECT_TRUE(named);
     instRec* inst = iac_getInst(0);
@@ -38,7 +39,8 @@ struct Slot {
     uint32_t bits;
 };
 
-inline Slot f(float v) {
+inline Slot f(float v)
+{
     uint32_t b;
     std::memcpy(&b, &v, 4);
     return {'f', b};
@@ -48,7 +50,8 @@ inline Slot s(int16_t v) { return {'s', (uint16_t)v}; }
 inline Slot b(int v) { return {'b', (uint32_t)(v != 0)}; }
 
 // The body the slots stand for, in this machine's byte order or swapped.
-inline std::vector<unsigned char> bodyOf(const std::vector<Slot>& slots, bool swapped) {
+inline std::vector<unsigned char> bodyOf(const std::vector<Slot>& slots, bool swapped)
+{
     std::vector<unsigned char> body(slots.size() * 4, 0);
     for (size_t i = 0; i < slots.size(); ++i) {
         unsigned char* at = &body[i * 4];
@@ -73,7 +76,8 @@ inline std::vector<unsigned char> bodyOf(const std::vector<Slot>& slots, bool sw
 inline long acceptAll(chunkRec*) { return 0; }
 // As the bank reader's hook does for a file of the other byte order: swap
 // the header into this machine's order (chunk_flip swaps only in invert mode).
-inline long acceptAndFlip(chunkRec* header) {
+inline long acceptAndFlip(chunkRec* header)
+{
     chunk_flip(header);
     return 0;
 }
@@ -82,7 +86,8 @@ class ChunkFile : public ::testing::Test {
 protected:
     std::string path;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_EQ(file_init(0xFFFF), 1);
         file_setChunkVerifyProc(acceptAll);
         endian_nativeMode();
@@ -92,14 +97,16 @@ protected:
         close(fd);
         path = tmpl;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         endian_nativeMode();
         file_setChunkVerifyProc(nullptr);
         file_cleanup();
         std::remove(path.c_str());
     }
 
-    bool openFile(fileRec* file, bool create) {
+    bool openFile(fileRec* file, bool create)
+    {
         file_initFileRec(file, nullptr);
         std::snprintf(file->path, sizeof file->path, "%s", path.c_str());
         return (create ? file_create(file) : file_open(file, 0)) == 1;
@@ -107,7 +114,8 @@ protected:
 
     // Runs a writer on a freshly created file, with a chunk buffer full of
     // junk (the writer must zero its padding); returns the file's bytes.
-    std::vector<unsigned char> writeWith(const std::function<int(fileRec*, void*)>& writer) {
+    std::vector<unsigned char> writeWith(const std::function<int(fileRec*, void*)>& writer)
+    {
         fileRec file;
         EXPECT_TRUE(openFile(&file, true));
         std::vector<char> buffer(0xFFFF, (char)0xEE);
@@ -116,7 +124,8 @@ protected:
         return load();
     }
 
-    std::vector<unsigned char> load() {
+    std::vector<unsigned char> load()
+    {
         std::vector<unsigned char> bytes;
         FILE* fp = std::fopen(path.c_str(), "rb");
         for (int c; fp && (c = std::fgetc(fp)) != EOF;) bytes.push_back((unsigned char)c);
@@ -124,7 +133,8 @@ protected:
         return bytes;
     }
 
-    void store(const std::vector<unsigned char>& bytes) {
+    void store(const std::vector<unsigned char>& bytes)
+    {
         FILE* fp = std::fopen(path.c_str(), "wb");
         ASSERT_NE(fp, nullptr);
         std::fwrite(bytes.data(), 1, bytes.size(), fp);
@@ -134,7 +144,8 @@ protected:
     // A whole chunk: header (type, size, version 10) and body, in this
     // machine's order or swapped.
     static std::vector<unsigned char> chunkOf(int32_t type, const std::vector<unsigned char>& body,
-                                              bool swapped) {
+                                              bool swapped)
+    {
         std::vector<unsigned char> bytes(12);
         int32_t head[3] = {type, (int32_t)body.size(), 10};
         std::memcpy(bytes.data(), head, 12);
@@ -146,7 +157,8 @@ protected:
 
     // Reads the chunk held in the file through the reader, in invert mode
     // when swapped; the reader's result.
-    int readWith(bool swapped, const std::function<int(fileRec*, void*)>& reader) {
+    int readWith(bool swapped, const std::function<int(fileRec*, void*)>& reader)
+    {
         fileRec file;
         EXPECT_TRUE(openFile(&file, false));
         endian_nativeMode();

@@ -7,7 +7,8 @@
 
 using oscTest::freshInst;
 
-TEST(Oscil, FrequencyModesWriteOnlyTheirOwnField) {
+TEST(Oscil, FrequencyModesWriteOnlyTheirOwnField)
+{
     instRec* inst = freshInst();
     oscil_instRec* rec = inst_getOscilInst(inst, 1);
     const float start = rec->mainIncrement;
@@ -48,7 +49,8 @@ TEST(Oscil, FrequencyModesWriteOnlyTheirOwnField) {
     EXPECT_FLOAT_EQ(rec->mainRatio, 0.5f);
 }
 
-TEST(Oscil, ClampsAndUnitConversions) {
+TEST(Oscil, ClampsAndUnitConversions)
+{
     instRec* inst = freshInst();
     oscil_instRec* rec = inst_getOscilInst(inst, 0);
 
@@ -91,7 +93,8 @@ TEST(Oscil, ClampsAndUnitConversions) {
     EXPECT_EQ(oscil_getInvertPhase(inst, -2), 1);
 }
 
-TEST(Oscil, BalanceFollowsTheMode) {
+TEST(Oscil, BalanceFollowsTheMode)
+{
     instRec* inst = freshInst();
     oscil_instRec* rec = inst_getOscilInst(inst, 2);
 
@@ -121,7 +124,8 @@ TEST(Oscil, BalanceFollowsTheMode) {
     EXPECT_EQ(oscil_getMode(inst, 2), oscMode_ringmod);
 }
 
-TEST(Oscil, GettersWithoutAnInstrumentGiveDefaults) {
+TEST(Oscil, GettersWithoutAnInstrumentGiveDefaults)
+{
     EXPECT_EQ(oscil_getMainFreq(nullptr, 0), 1.0f);
     EXPECT_EQ(oscil_getModFreq(nullptr, 0), 1.0f);
     EXPECT_EQ(oscil_getBalance(nullptr, 0), 1.0f);
@@ -138,7 +142,8 @@ TEST(Oscil, GettersWithoutAnInstrumentGiveDefaults) {
     EXPECT_EQ(waveshape_getActive(nullptr), 0);
 }
 
-TEST(Oscil, CorrectPhaseAlignsOrStopsVoicesUpToThePolyphony) {
+TEST(Oscil, CorrectPhaseAlignsOrStopsVoicesUpToThePolyphony)
+{
     instRec* inst = freshInst();
     inst_getPatch(inst)->poly = 4;
     oscil_setActive(inst, 0, 0);
@@ -176,7 +181,8 @@ TEST(Oscil, CorrectPhaseAlignsOrStopsVoicesUpToThePolyphony) {
     EXPECT_EQ(inst_anOscilIsOn(inst), 1);
 }
 
-TEST(Oscil, CloneCopiesStoredFieldsAndSetsTheIndex) {
+TEST(Oscil, CloneCopiesStoredFieldsAndSetsTheIndex)
+{
     instRec* inst = freshInst();
     oscil_instRec from;
     oscil_initInstRec(nullptr, &from, 0);
@@ -217,7 +223,8 @@ TEST(Oscil, CloneCopiesStoredFieldsAndSetsTheIndex) {
     EXPECT_EQ(std::memcmp(&untouched, &preset, sizeof preset), 0);
 }
 
-TEST(Mod, SettersKeepModeOneAndClampBalance) {
+TEST(Mod, SettersKeepModeOneAndClampBalance)
+{
     instRec* inst = freshInst();
     modInstRec* rec = inst_getModInst(inst, 1);
 
@@ -269,7 +276,8 @@ TEST(Mod, SettersKeepModeOneAndClampBalance) {
     EXPECT_EQ(std::memcmp(&same, to, sizeof same), 0);
 }
 
-TEST(Waveshape, GainsInDecibelsAndWholeRecordCopy) {
+TEST(Waveshape, GainsInDecibelsAndWholeRecordCopy)
+{
     instRec* inst = freshInst();
     waveshapeInstRec* rec = inst_getWaveshapeInst(inst);
 

@@ -15,21 +15,24 @@ namespace {
 
 // Accepts every chunk; a file of the other byte order has its header swapped
 // here, as the bank reader's hook does.
-long acceptAll(chunkRec* h) {
+long acceptAll(chunkRec* h)
+{
     chunk_flip(h);
     return 0;
 }
 
 struct TempDir {
     std::string path;
-    TempDir() {
+    TempDir()
+    {
         char tmpl[] = "/tmp/morvane-patch-XXXXXX";
         path = mkdtemp(tmpl);
     }
     ~TempDir() { std::system(("rm -rf " + path).c_str()); }
 };
 
-patchRec samplePatch() {
+patchRec samplePatch()
+{
     patchRec p;
     patch_initPatchRec(&p, 17);
     p.poly = 12;
@@ -43,7 +46,8 @@ patchRec samplePatch() {
     return p;
 }
 
-std::vector<unsigned char> readAll(const std::string& path) {
+std::vector<unsigned char> readAll(const std::string& path)
+{
     std::vector<unsigned char> bytes;
     FILE* f = std::fopen(path.c_str(), "rb");
     int c;
@@ -52,28 +56,33 @@ std::vector<unsigned char> readAll(const std::string& path) {
     return bytes;
 }
 
-void writeAll(const std::string& path, const std::vector<unsigned char>& bytes) {
+void writeAll(const std::string& path, const std::vector<unsigned char>& bytes)
+{
     FILE* f = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
 }
 
-void swap(std::vector<unsigned char>& b, size_t at, size_t n) {
+void swap(std::vector<unsigned char>& b, size_t at, size_t n)
+{
     for (size_t i = 0; i < n / 2; ++i) std::swap(b[at + i], b[at + n - 1 - i]);
 }
 
 class PatchChunk : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_EQ(file_init(0xFFFF), 1);
         file_setChunkVerifyProc(acceptAll);
         endian_nativeMode();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         endian_nativeMode();
         file_cleanup();
     }
-    std::string writePatch(const patchRec& p) {
+    std::string writePatch(const patchRec& p)
+    {
         std::string path = dir.path + "/p.glo";
         fileRec f;
         file_initFileRec(&f, nullptr);
@@ -85,7 +94,8 @@ protected:
         file_close(&f);
         return path;
     }
-    int readPatch(const std::string& path, patchRec* out) {
+    int readPatch(const std::string& path, patchRec* out)
+    {
         fileRec f;
         file_initFileRec(&f, nullptr);
         std::snprintf(f.path, sizeof f.path, "%s", path.c_str());
@@ -100,7 +110,8 @@ protected:
 
 }  // namespace
 
-TEST_F(PatchChunk, BodyIsSeventyBytesAndRoundTrips) {
+TEST_F(PatchChunk, BodyIsSeventyBytesAndRoundTrips)
+{
     patchRec p = samplePatch();
     std::string path = writePatch(p);
     std::vector<unsigned char> bytes = readAll(path);
@@ -130,13 +141,14 @@ TEST_F(PatchChunk, BodyIsSeventyBytesAndRoundTrips) {
     EXPECT_STREQ(back.name, "Glass Pad");
 }
 
-TEST_F(PatchChunk, ReadsAFileOfTheOtherByteOrder) {
+TEST_F(PatchChunk, ReadsAFileOfTheOtherByteOrder)
+{
     patchRec p = samplePatch();
     std::string path = writePatch(p);
     std::vector<unsigned char> b = readAll(path);
     for (size_t at : {0u, 4u, 8u}) swap(b, at, 4);
-    swap(b, 12 + 0, 2);   // preset
-    swap(b, 12 + 4, 2);   // poly
+    swap(b, 12 + 0, 2);  // preset
+    swap(b, 12 + 4, 2);  // poly
     for (size_t at : {8u, 12u, 16u}) swap(b, 12 + at, 4);
     swap(b, 12 + 20, 8);  // retrigger rate
     swap(b, 12 + 28, 4);  // retrigger beat
@@ -155,7 +167,8 @@ TEST_F(PatchChunk, ReadsAFileOfTheOtherByteOrder) {
     EXPECT_STREQ(back.name, "Glass Pad");
 }
 
-TEST_F(PatchChunk, ShortBodyIsRefusedWithoutTouchingTheRecord) {
+TEST_F(PatchChunk, ShortBodyIsRefusedWithoutTouchingTheRecord)
+{
     patchRec p = samplePatch();
     std::string path = writePatch(p);
     std::vector<unsigned char> b = readAll(path);

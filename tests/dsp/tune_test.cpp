@@ -7,7 +7,10 @@
 namespace {
 
 // Pitch (a real note number) a tuning gives a note.
-double pitchOf(short slot, short note) { return hertzToNote(phaseIncrementToHertz(tune_getIncr(slot, note))); }
+double pitchOf(short slot, short note)
+{
+    return hertzToNote(phaseIncrementToHertz(tune_getIncr(slot, note)));
+}
 double hertzOf(short slot, short note) { return phaseIncrementToHertz(tune_getIncr(slot, note)); }
 
 std::string nameOf(short slot)
@@ -28,16 +31,17 @@ TEST(TuneList, SlotsIdsNamesAndMenu)
         int id;
         const char* name;
     };
-    const expected list[] = {
-        {0, 1, "8ve / 12"}, {1, 2, "8ve / 19"}, {2, 3, "8ve / 24"}, {27, 4, "8ve / 31"},
-        {3, 5, "8ve / 43 otone"}, {4, 6, "8ve / 48"}, {5, 7, "8ve / 96"}, {6, 8, "harmonic"},
-        {7, 9, "Vallotti"}, {8, 10, "Werckmeister 3"}, {21, 11, "Zalzal"}, {22, 12, "Farabi 1"},
-        {23, 13, "Farabi 2"}, {25, 14, "Pelog + Slendro"}, {28, 15, "Indian"}, {26, 16, "balafon"},
-        {29, 17, "Ionic/Aeolic"}, {30, 18, "Harrison 16"}, {31, 19, "pythagorean"},
-        {9, 20, "mean tone c"}, {10, 21, "mean tone c#"}, {11, 22, "mean tone d"},
-        {12, 23, "mean tone d#"}, {13, 24, "mean tone e"}, {14, 25, "mean tone f"},
-        {15, 26, "mean tone f#"}, {16, 27, "mean tone g"}, {17, 28, "mean tone g#"},
-        {18, 29, "mean tone a"}, {19, 30, "mean tone a#"}, {20, 31, "mean tone b"}};
+    const expected list[] = {{0, 1, "8ve / 12"},        {1, 2, "8ve / 19"},          {2, 3, "8ve / 24"},
+                             {27, 4, "8ve / 31"},       {3, 5, "8ve / 43 otone"},    {4, 6, "8ve / 48"},
+                             {5, 7, "8ve / 96"},        {6, 8, "harmonic"},          {7, 9, "Vallotti"},
+                             {8, 10, "Werckmeister 3"}, {21, 11, "Zalzal"},          {22, 12, "Farabi 1"},
+                             {23, 13, "Farabi 2"},      {25, 14, "Pelog + Slendro"}, {28, 15, "Indian"},
+                             {26, 16, "balafon"},       {29, 17, "Ionic/Aeolic"},    {30, 18, "Harrison 16"},
+                             {31, 19, "pythagorean"},   {9, 20, "mean tone c"},      {10, 21, "mean tone c#"},
+                             {11, 22, "mean tone d"},   {12, 23, "mean tone d#"},    {13, 24, "mean tone e"},
+                             {14, 25, "mean tone f"},   {15, 26, "mean tone f#"},    {16, 27, "mean tone g"},
+                             {17, 28, "mean tone g#"},  {18, 29, "mean tone a"},     {19, 30, "mean tone a#"},
+                             {20, 31, "mean tone b"}};
     for (const expected& e : list) {
         SCOPED_TRACE(e.name);
         EXPECT_EQ(tune_list[e.slot].id, e.id);
@@ -123,7 +127,8 @@ TEST(Tunings, TwelveNotePatterns)
     EXPECT_DOUBLE_EQ(tune_getIncr(11, 1), 0.5 * tune_getIncr(11, 13));
     // The top notes are written an octave above those below them.
     for (short slot : {short(7), short(8), short(20), short(31)})
-        for (short n = 116; n < 128; ++n) EXPECT_DOUBLE_EQ(tune_getIncr(slot, n), 2.0 * tune_getIncr(slot, n - 12));
+        for (short n = 116; n < 128; ++n)
+            EXPECT_DOUBLE_EQ(tune_getIncr(slot, n), 2.0 * tune_getIncr(slot, n - 12));
     // Every octave repeats (a-a in Vallotti and Werckmeister, both pure 9 = 0).
     EXPECT_NEAR(pitchOf(7, 69), 69.0, 1e-6);
     EXPECT_NEAR(pitchOf(8, 69), 69.0, 1e-6);
@@ -152,7 +157,8 @@ TEST(Tunings, RatioScalesAndHarrison)
     // whose series starts below the notes left from "8ve / 96".
     for (short slot = 0; slot < 32; ++slot) {
         if (slot == 6 || slot == 24 || slot == 25 || slot == 26 || slot == 28) continue;
-        for (short n = 1; n < 128; ++n) EXPECT_GT(tune_getIncr(slot, n), tune_getIncr(slot, n - 1)) << slot << " " << n;
+        for (short n = 1; n < 128; ++n)
+            EXPECT_GT(tune_getIncr(slot, n), tune_getIncr(slot, n - 1)) << slot << " " << n;
     }
 }
 

@@ -39,13 +39,13 @@ double harmonicAmp(const float* t, int h)
 }
 
 const char* const kNames[41] = {
-    "sine", "triangle", "saw_real", "saw_filt 1", "saw_filt 2", "saw_filt 3", "saw_smooth",
-    "square_real", "square_filt 1", "square_filt 2", "square_fractal", "organ 1", "organ 2",
-    "organ 3", "organ 4", "vox_fem 1", "vox_fem 2", "woodwind 1", "woodwind 2", "soft trump",
-    "bass 1", "sawish", "midbuzz 1", "midbuzz 2", "hibuzz 1", "additive 1", "additive 2",
-    "inharmonic 1", "inharmonic 2", "inharmonic 3", "frac_noise", "stairstep", "broken_speaker",
-    "noise 1", "noise 2", "noise 3", "tri_pointy", "fifth", "maj triad 1", "maj triad 2",
-    "big chord"};
+    "sine",       "triangle",    "saw_real",       "saw_filt 1",    "saw_filt 2",     "saw_filt 3",
+    "saw_smooth", "square_real", "square_filt 1",  "square_filt 2", "square_fractal", "organ 1",
+    "organ 2",    "organ 3",     "organ 4",        "vox_fem 1",     "vox_fem 2",      "woodwind 1",
+    "woodwind 2", "soft trump",  "bass 1",         "sawish",        "midbuzz 1",      "midbuzz 2",
+    "hibuzz 1",   "additive 1",  "additive 2",     "inharmonic 1",  "inharmonic 2",   "inharmonic 3",
+    "frac_noise", "stairstep",   "broken_speaker", "noise 1",       "noise 2",        "noise 3",
+    "tri_pointy", "fifth",       "maj triad 1",    "maj triad 2",   "big chord"};
 
 TEST(WaveList, EveryBuiltInWaveHasItsNameTypeIdAndPeak)
 {
@@ -95,7 +95,8 @@ TEST(WaveList, RuleTablesAreExact)
         EXPECT_FLOAT_EQ(wavelist[2].data[i], static_cast<float>(0.9801 - 1.9602 * i / 1023.0));
         EXPECT_EQ(wavelist[7].data[i], i < 512 ? 0.9801f : -0.9801f);
     }
-    const float level[] = {0.98f, 0.49f, 0.0f, 0.49f, 0.0f, -0.49f, 0.49f, 0.0f, -0.49f, 0.0f, -0.49f, -0.98f};
+    const float level[] = {0.98f, 0.49f, 0.0f,   0.49f, 0.0f,   -0.49f,
+                           0.49f, 0.0f,  -0.49f, 0.0f,  -0.49f, -0.98f};
     const int length[] = {64, 128, 64, 64, 128, 64, 64, 128, 64, 64, 128, 64};
     int at = 0;
     for (int run = 0; run < 12; ++run)
@@ -108,7 +109,8 @@ TEST(WaveList, ShapesMatchTheirNames)
 {
     // Filtered saws lose their upper harmonics in the order of the names.
     double h10[3];
-    for (int k = 0; k < 3; ++k) h10[k] = harmonicAmp(wavelist[3 + k].data, 10) / harmonicAmp(wavelist[3 + k].data, 1);
+    for (int k = 0; k < 3; ++k)
+        h10[k] = harmonicAmp(wavelist[3 + k].data, 10) / harmonicAmp(wavelist[3 + k].data, 1);
     EXPECT_GT(h10[0], h10[1]);
     EXPECT_GT(h10[1], h10[2]);
     // Squares keep their even harmonics out.
@@ -256,7 +258,8 @@ waveRec* makeWaves(short n)
     waveRec* list = wave_newList(n);
     for (short i = 0; i < n; ++i) {
         waveRec* w = &list[i];
-        for (int k = 0; k < kWaveSize; ++k) w->data[k] = static_cast<float>(std::sin(0.01 * k * (i + 1)) * 0.9);
+        for (int k = 0; k < kWaveSize; ++k)
+            w->data[k] = static_cast<float>(std::sin(0.01 * k * (i + 1)) * 0.9);
         w->id = static_cast<int16_t>(kWaveUserBaseID + i);
         w->type = waveType_user;
         w->spareA = static_cast<int16_t>(i + 1);
@@ -287,17 +290,18 @@ TEST(WaveChunk, RoundTripsInBothByteOrders)
             short count = n;
             wtm::ChunkFile file;
             ASSERT_EQ(1, file.write([&](fileRec* f, void* buf) {
-                          return wave_readWriteWaveList(f, &list, &count, buf, 0);
-                      }));
+                return wave_readWriteWaveList(f, &list, &count, buf, 0);
+            }));
             EXPECT_EQ(file.type(), 0x57617665);
             EXPECT_EQ(file.version(), 10);
             EXPECT_EQ(file.bodySize(), 4 + 4148 * n);
             if (flipped) file.swap(waveLayout(n));
             waveRec* read = nullptr;
             short readCount = -5;
-            ASSERT_EQ(1, file.read([&](fileRec* f, void* buf) {
-                          return wave_readWriteWaveList(f, &read, &readCount, buf, 1);
-                      }, flipped));
+            ASSERT_EQ(
+                1, file.read([&](fileRec* f,
+                                 void* buf) { return wave_readWriteWaveList(f, &read, &readCount, buf, 1); },
+                             flipped));
             ASSERT_EQ(readCount, n);
             // Every wave comes back in the machine's order, the ninth and
             // tenth as well as the first eight.
@@ -313,12 +317,15 @@ TEST(WaveChunk, EmptyCountAndDamagedBodies)
     waveRec* none = nullptr;
     short zero = 0;
     wtm::ChunkFile file;
-    ASSERT_EQ(1, file.write([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &none, &zero, buf, 0); }));
+    ASSERT_EQ(1, file.write(
+                     [&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &none, &zero, buf, 0); }));
     EXPECT_EQ(file.bodySize(), 4);  // only the count slot
 
     waveRec* read = reinterpret_cast<waveRec*>(&zero);  // must be replaced
     short count = 7;
-    ASSERT_EQ(1, file.read([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &read, &count, buf, 1); }, false));
+    ASSERT_EQ(
+        1, file.read([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &read, &count, buf, 1); },
+                     false));
     EXPECT_EQ(read, nullptr);
     EXPECT_EQ(count, 0);
 
@@ -328,17 +335,22 @@ TEST(WaveChunk, EmptyCountAndDamagedBodies)
     std::memcpy(&b[12], &negative, 2);
     file.setBytes(b);
     count = 7;
-    ASSERT_EQ(1, file.read([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &read, &count, buf, 1); }, false));
+    ASSERT_EQ(
+        1, file.read([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &read, &count, buf, 1); },
+                     false));
     EXPECT_EQ(count, 0);
 
     // A body shorter than its count needs is refused and changes nothing.
     waveRec* list = makeWaves(2);
     short two = 2;
-    ASSERT_EQ(1, file.write([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &list, &two, buf, 0); }));
+    ASSERT_EQ(
+        1, file.write([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &list, &two, buf, 0); }));
     file.truncateBody(4 + 4148 + 100);
     waveRec* untouched = nullptr;
     count = 9;
-    EXPECT_EQ(0, file.read([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &untouched, &count, buf, 1); }, false));
+    EXPECT_EQ(0, file.read([&](fileRec* f,
+                               void* buf) { return wave_readWriteWaveList(f, &untouched, &count, buf, 1); },
+                           false));
     EXPECT_EQ(untouched, nullptr);
     EXPECT_EQ(count, 9);
     wave_deleteList(list);
@@ -353,11 +365,15 @@ TEST(WaveChunk, CountAboveTenKeepsTheTenWavesHeld)
     waveRec* list = makeWaves(12);
     short count = 12;
     wtm::ChunkFile file;
-    ASSERT_EQ(1, file.write([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &list, &count, buf, 0); }));
+    ASSERT_EQ(1, file.write([&](fileRec* f, void* buf) {
+        return wave_readWriteWaveList(f, &list, &count, buf, 0);
+    }));
     EXPECT_EQ(file.bodySize(), 4 + 4148 * 10);
     waveRec* read = nullptr;
     short readCount = 0;
-    ASSERT_EQ(1, file.read([&](fileRec* f, void* buf) { return wave_readWriteWaveList(f, &read, &readCount, buf, 1); }, false));
+    ASSERT_EQ(1, file.read([&](fileRec* f,
+                               void* buf) { return wave_readWriteWaveList(f, &read, &readCount, buf, 1); },
+                           false));
     EXPECT_EQ(readCount, 10);
     expectSameWave(read[9], list[9]);
     wave_deleteList(read);

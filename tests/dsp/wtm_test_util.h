@@ -167,6 +167,5 @@ private:
 }  // namespace wtm
 
 namespace wtm {
-inline ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new Environment);
+inline ::testing::Environment* const kEnvironment = ::testing::AddGlobalTestEnvironment(new Environment);
 }  // namespace wtm

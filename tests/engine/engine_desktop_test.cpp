@@ -37,13 +37,13 @@ protected:
             AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menus[k]), titles[k]);
         }
         // The File menu's fixed part, twelve entries, the last a separator.
-        const UINT fileIds[kFileMenuRecentPosition] = {1000, 0, 1001, 1003, 1004, 1005, 0, 1007, 1008, 0, 1009, 0};
+        const UINT fileIds[kFileMenuRecentPosition] = {1000, 0,    1001, 1003, 1004, 1005,
+                                                       0,    1007, 1008, 0,    1009, 0};
         for (UINT id : fileIds)
             AppendMenuA(menus[0], id ? MF_STRING : MF_SEPARATOR, id, id ? "item" : nullptr);
-        for (UINT id : {2000u, 2001u, 2002u, 2003u})
-            AppendMenuA(menus[1], MF_STRING, id, "item");
-        frame = CreateWindowExA(0, "engineTestFrame", MORVANE_FRAME_TITLE, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30,
-                                40, 900, 700, nullptr, bar, nullptr, nullptr);
+        for (UINT id : {2000u, 2001u, 2002u, 2003u}) AppendMenuA(menus[1], MF_STRING, id, "item");
+        frame = CreateWindowExA(0, "engineTestFrame", MORVANE_FRAME_TITLE, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                30, 40, 900, 700, nullptr, bar, nullptr, nullptr);
         ASSERT_NE(frame, nullptr);
         patchWindow = CreateWindowExA(0, "engineTestFrame", "Patch", WS_CHILD | WS_VISIBLE, 5, 5, 200, 100,
                                       frame, nullptr, nullptr, nullptr);
@@ -69,8 +69,7 @@ protected:
 
 TEST_F(Desktop, RecentBanksAndEditItemsInTheRealMenus)
 {
-    for (int n = 1; n <= 3; ++n)
-        lastBank_add(("/banks/B" + std::to_string(n) + ".glo").c_str());
+    for (int n = 1; n <= 3; ++n) lastBank_add(("/banks/B" + std::to_string(n) + ".glo").c_str());
     lastBank_add("/banks/B2.glo");
     ASSERT_EQ(GetMenuItemCount(menus[0]), kFileMenuRecentPosition + 3);
     EXPECT_EQ(GetMenuItemID(menus[0], 12), 1120u);

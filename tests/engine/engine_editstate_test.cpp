@@ -62,8 +62,7 @@ TEST_F(EditState, SwitchingInstanceRecordsAndAsks)
 
     // Invalid or current instances change nothing.
     int redraws = desktop().redraws;
-    for (long i : {-1L, 8L, 5L, 1000L})
-        MorvaneEngine_setCurrentInstance(i);
+    for (long i : {-1L, 8L, 5L, 1000L}) MorvaneEngine_setCurrentInstance(i);
     EXPECT_EQ(MorvaneEngine_getCurrentInstance(), 5);
     EXPECT_EQ(desktop().redraws, redraws);
 
@@ -74,8 +73,8 @@ TEST_F(EditState, SwitchingInstanceRecordsAndAsks)
     MorvaneEngine_openEditWindow(9);
     EXPECT_EQ(MorvaneEngine_getCurrentInstance(), 2);
     EXPECT_TRUE(desktop().shown.empty());
-    EXPECT_EQ(desktop().frameActions, (std::vector<int>{engineFrame_minimise, engineFrame_restore,
-                                                        engineFrame_foreground}));
+    EXPECT_EQ(desktop().frameActions,
+              (std::vector<int>{engineFrame_minimise, engineFrame_restore, engineFrame_foreground}));
 }
 
 TEST_F(EditState, UndoAndCopyModesDriveTheEditMenu)

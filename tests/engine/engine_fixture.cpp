@@ -20,32 +20,27 @@ void error(const char* text) { record.errors.push_back(text); }
 menuItemModel* findItem(int menu, int id)
 {
     for (menuItemModel& m : record.menus[menu])
-        if (m.id == id)
-            return &m;
+        if (m.id == id) return &m;
     return nullptr;
 }
 
 void menuDeleteAt(int menu, int position)
 {
     auto& items = record.menus[menu];
-    if (position >= 0 && position < (int)items.size())
-        items.erase(items.begin() + position);
+    if (position >= 0 && position < (int)items.size()) items.erase(items.begin() + position);
 }
 void menuAppend(int menu, int id, const char* text) { record.menus[menu].push_back({id, text}); }
 void menuSetText(int menu, int id, const char* text)
 {
-    if (menuItemModel* m = findItem(menu, id))
-        m->text = text;
+    if (menuItemModel* m = findItem(menu, id)) m->text = text;
 }
 void menuEnable(int menu, int id, int enabled)
 {
-    if (menuItemModel* m = findItem(menu, id))
-        m->enabled = enabled != 0;
+    if (menuItemModel* m = findItem(menu, id)) m->enabled = enabled != 0;
 }
 void menuCheck(int menu, int id, int checked)
 {
-    if (menuItemModel* m = findItem(menu, id))
-        m->checked = checked != 0;
+    if (menuItemModel* m = findItem(menu, id)) m->checked = checked != 0;
 }
 void drawBar() { ++record.drawBars; }
 void frame(int action) { record.frameActions.push_back(action); }
@@ -53,8 +48,7 @@ void showWindow(int id, int show) { record.shown.push_back({id, show}); }
 void moveWindow(int id, int x, int y, int w, int h) { record.moved.push_back({id, x, y, w, h, 0}); }
 int getWindowPlace(int id, winPosRec* out)
 {
-    if (id < 0 || id >= 16 || !record.placeKnown[id])
-        return 0;
+    if (id < 0 || id >= 16 || !record.placeKnown[id]) return 0;
     *out = record.places[id];
     return 1;
 }
@@ -72,16 +66,14 @@ void autoBalance(int on) { record.editorCalls.push_back(on ? "balance on" : "bal
 int desktopRecord::closes() const
 {
     int n = 0;
-    for (int a : frameActions)
-        n += a == engineFrame_close;
+    for (int a : frameActions) n += a == engineFrame_close;
     return n;
 }
 
 const menuItemModel* desktopRecord::item(int menu, int id) const
 {
     for (const menuItemModel& m : menus[menu])
-        if (m.id == id)
-            return &m;
+        if (m.id == id) return &m;
     return nullptr;
 }
 
@@ -92,8 +84,7 @@ void installRecordingHooks()
     record = desktopRecord{};
     // The File menu's fixed part: twelve entries before the recent banks.
     const int fileIds[kFileMenuRecentPosition] = {1000, 0, 1001, 1003, 1004, 1005, 0, 1007, 1008, 0, 1009, 0};
-    for (int id : fileIds)
-        record.menus[engineMenu_file].push_back({id, id ? "item" : "-"});
+    for (int id : fileIds) record.menus[engineMenu_file].push_back({id, id ? "item" : "-"});
     for (int id : {int(cmd_undo), 0, int(cmd_cut), int(cmd_copy), int(cmd_paste), 0, 2006})
         record.menus[engineMenu_edit].push_back({id, "item"});
     for (int id : {int(cmd_enablePgmChg), int(cmd_autoBalance)})
@@ -127,8 +118,7 @@ void installRecordingHooks()
 void EngineTest::SetUp()
 {
     engineSession_open(&session_, "enginetest");
-    if (HasFatalFailure())
-        return;
+    if (HasFatalFailure()) return;
     dsp_globals_init();
     installRecordingHooks();
     engineSession_startEngine();

@@ -29,19 +29,19 @@ struct messageSeen {
 // Everything the engine asked of the desktop.
 struct desktopRecord {
     std::vector<messageSeen> messages;
-    std::deque<int> answers;             // next answers; empty: the first button
+    std::deque<int> answers;  // next answers; empty: the first button
     std::vector<std::string> errors;
     std::vector<menuItemModel> menus[4];
     int drawBars = 0;
     std::vector<int> frameActions;
-    std::vector<std::pair<int, int>> shown;   // (window, show)
-    std::vector<winPosRec> moved;             // id holds the window id
-    winPosRec places[16] = {};                // what getWindowPlace answers, by window id
+    std::vector<std::pair<int, int>> shown;  // (window, show)
+    std::vector<winPosRec> moved;            // id holds the window id
+    winPosRec places[16] = {};               // what getWindowPlace answers, by window id
     bool placeKnown[16] = {};
     int redraws = 0;
     int matrixUpdates = 0;
     std::vector<std::string> history;
-    std::vector<std::string> editorCalls;     // undo/copy hooks
+    std::vector<std::string> editorCalls;  // undo/copy hooks
     int closes() const;
     const menuItemModel* item(int menu, int id) const;
 };

@@ -80,7 +80,8 @@ TEST_F(EngineWithHost, ProgramChangesAreFollowedInBothDirections)
 
     // A program chosen in the editor reaches the host, which follows it.
     iac_mvn_programChange(1, 9);
-    EXPECT_TRUE(pollUntil([&] { return host.printed("instance 1: program change 9"); }, poll)) << host.report();
+    EXPECT_TRUE(pollUntil([&] { return host.printed("instance 1: program change 9"); }, poll))
+        << host.report();
     EXPECT_EQ(host.quit(), 0);
 }
 
@@ -96,12 +97,10 @@ TEST_F(EngineWithHost, TheLastInstanceGoingOfflineArmsTheQuitOnce)
 
     host.send("offline 1");
     ASSERT_TRUE(pollUntil([] { return desktop().closes() > 0; }, poll));
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(MorvaneEngine_idle(), 0);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(MorvaneEngine_idle(), 0);
     EXPECT_EQ(desktop().closes(), 1);
-    EXPECT_EQ(desktop().frameActions,
-              (std::vector<int>{engineFrame_minimise, engineFrame_restore, engineFrame_foreground,
-                                engineFrame_close}));
+    EXPECT_EQ(desktop().frameActions, (std::vector<int>{engineFrame_minimise, engineFrame_restore,
+                                                        engineFrame_foreground, engineFrame_close}));
     EXPECT_TRUE(MorvaneEngine_isQuitArmed());
 
     // The user cancelled the quit: nothing more until an instance comes
@@ -170,8 +169,7 @@ TEST_F(EngineWithHost, WhateverThePlugInWritesThePollStaysInRange)
         EXPECT_TRUE(iac_getInst(0)->pendingProgram == -1 || word < -1) << word;
     }
     // Current programs and instance numbers out of range.
-    for (int k = 0; k < IAC_INSTANCES; ++k)
-        iac_changed[k].currentProgram.store(100000 * (k + 1));
+    for (int k = 0; k < IAC_INSTANCES; ++k) iac_changed[k].currentProgram.store(100000 * (k + 1));
     MorvaneEngine_reloadAllInstances();
     editInstance = 4711;
     MorvaneEngine_openEditWindow(2);
@@ -179,8 +177,7 @@ TEST_F(EngineWithHost, WhateverThePlugInWritesThePollStaysInRange)
     // A stored-controller list full of noise gives sliders in range.
     instRec* inst = iac_getInst(0);
     unsigned char* raw = reinterpret_cast<unsigned char*>(&inst->storedCC);
-    for (size_t k = 0; k < sizeof inst->storedCC; ++k)
-        raw[k] = static_cast<unsigned char>(k * 151 + 7);
+    for (size_t k = 0; k < sizeof inst->storedCC; ++k) raw[k] = static_cast<unsigned char>(k * 151 + 7);
     inst->storedCC.rec[2].cc = 5;
     MorvaneEngine_updateAllSliders(0);
     for (const iac_sliderRec& s : iac_changed[0].sliders) {
@@ -191,8 +188,7 @@ TEST_F(EngineWithHost, WhateverThePlugInWritesThePollStaysInRange)
     }
     EXPECT_EQ(iac_changed[0].sliders[0].cc, 5);
     // Shared flags set for every instance at once.
-    for (int k = 0; k < IAC_INSTANCES; ++k)
-        iac_changed[k].changed.store(1);
+    for (int k = 0; k < IAC_INSTANCES; ++k) iac_changed[k].changed.store(1);
     EXPECT_EQ(MorvaneEngine_idle(), 1);
     EXPECT_EQ(host.quit(), 0);
 }

@@ -20,15 +20,14 @@ protected:
 
 TEST_F(RecentBanks, AnEleventhBankReplacesTheOldestAndAReopenedOneMovesToTheTop)
 {
-    for (int n = 1; n <= 10; ++n)
-        lastBank_add(bankPath(n).c_str());
+    for (int n = 1; n <= 10; ++n) lastBank_add(bankPath(n).c_str());
     for (int n = 1; n <= 10; ++n) {
         ASSERT_EQ(slotOf(n), n - 1);
         EXPECT_EQ(lastBanks[n - 1].priority, 10 - n);
     }
     lastBank_add(bankPath(11).c_str());
-    EXPECT_EQ(slotOf(1), -1);           // the oldest is gone
-    EXPECT_EQ(slotOf(11), 0);           // into its slot
+    EXPECT_EQ(slotOf(1), -1);  // the oldest is gone
+    EXPECT_EQ(slotOf(11), 0);  // into its slot
     EXPECT_EQ(lastBanks[0].priority, 0);
     EXPECT_EQ(lastBanks[1].priority, 9);  // Bank2 is now the oldest
 
@@ -53,8 +52,7 @@ TEST_F(RecentBanks, AnEleventhBankReplacesTheOldestAndAReopenedOneMovesToTheTop)
 
 TEST_F(RecentBanks, TheFileMenuListsThemNewestFirst)
 {
-    for (int n = 1; n <= 3; ++n)
-        lastBank_add(bankPath(n).c_str());
+    for (int n = 1; n <= 3; ++n) lastBank_add(bankPath(n).c_str());
     std::vector<menuItemModel> items = recentItems();
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].text, "Bank3.glo");

@@ -9,7 +9,8 @@
 void engineSession_open(engineSession* s, const char* tag)
 {
     static int serial = 0;
-    s->segment = std::string("/morvane-") + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+    s->segment =
+        std::string("/morvane-") + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     ASSERT_EQ(iac_setSegmentName(s->segment.c_str()), 1);
     ASSERT_EQ(iac_mvn_signIn(), 1);
     if (!file_buf) {
@@ -48,8 +49,7 @@ void engineSession_close(engineSession* s)
     bank_setMessageProc(nullptr);
     prefs_setProgramFolder(nullptr);
     std::error_code ec;
-    if (!s->folder.empty())
-        std::filesystem::remove_all(s->folder, ec);
+    if (!s->folder.empty()) std::filesystem::remove_all(s->folder, ec);
     s->folder.clear();
 }
 

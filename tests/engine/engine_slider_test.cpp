@@ -12,8 +12,7 @@ protected:
         EngineTest::SetUp();
         list = inst_getStoredCC(iac_getInst(3));
         storedCC_initList(list);
-        for (auto& r : list->rec)
-            storedCC_init(&r);
+        for (auto& r : list->rec) storedCC_init(&r);
     }
     std::string label(int slot) const
     {
@@ -29,8 +28,7 @@ TEST_F(Sliders, TwelveStoredControllersShowTheNineLowest)
     // Offered in a shuffled order; the list keeps the first nine, and the
     // sliders show them in controller order.
     const int offered[12] = {74, 2, 91, 7, 64, 1, 11, 93, 10, 71, 5, 3};
-    for (int cc : offered)
-        storedCC_addToList(list, cc, cc + 1, cc == 7 ? "Volume" : "");
+    for (int cc : offered) storedCC_addToList(list, cc, cc + 1, cc == 7 ? "Volume" : "");
     MorvaneEngine_updateAllSliders(3);
     const int shown[9] = {1, 2, 7, 10, 11, 64, 74, 91, 93};
     for (int slot = 0; slot < 9; ++slot) {
@@ -66,10 +64,8 @@ TEST_F(Sliders, AftertouchTakesTheNextSlotAndTheRestAreEmpty)
     EXPECT_EQ(label(2), "Pressure AT");
 
     // Eight controllers and the aftertouch entry fill all nine slots.
-    for (auto& r : list->rec)
-        storedCC_init(&r);
-    for (int cc = 20; cc < 29; ++cc)
-        storedCC_addToList(list, cc, 1, "");
+    for (auto& r : list->rec) storedCC_init(&r);
+    for (int cc = 20; cc < 29; ++cc) storedCC_addToList(list, cc, 1, "");
     list->rec[4].cc = -1;
     MorvaneEngine_updateAllSliders(3);
     EXPECT_EQ(iac_changed[3].sliders[7].cc, 28);
@@ -87,11 +83,9 @@ TEST_F(Sliders, OneSliderIsCheckedAndLabelsKeepSixteenCharacters)
 
     iac_changed[3].slidersChanged.store(0);
     iac_sliderRec before = iac_changed[3].sliders[8];
-    for (long slot : {-1L, 9L, 1000L})
-        MorvaneEngine_updateOneSlider(3, slot, 5, 5, "x");
+    for (long slot : {-1L, 9L, 1000L}) MorvaneEngine_updateOneSlider(3, slot, 5, 5, "x");
     MorvaneEngine_updateOneSlider(3, 8, 128, 5, "x");
-    for (long instance : {-1L, 8L})
-        MorvaneEngine_updateOneSlider(instance, 0, 5, 5, "x");
+    for (long instance : {-1L, 8L}) MorvaneEngine_updateOneSlider(instance, 0, 5, 5, "x");
     MorvaneEngine_updateAllSliders(8);
     EXPECT_EQ(std::memcmp(&before, &iac_changed[3].sliders[8], sizeof before), 0);
     EXPECT_EQ(iac_changed[3].slidersChanged.load(), 0);

@@ -22,10 +22,8 @@ inline bool pollUntil(const std::function<bool()>& done, const std::function<voi
 {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (std::chrono::steady_clock::now() < end) {
-        if (step)
-            step();
-        if (done())
-            return true;
+        if (step) step();
+        if (done()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(3));
     }
     return done();
@@ -36,8 +34,7 @@ public:
     hostRun(const std::string& segment, int instances)
     {
         int toChild[2], fromChild[2];
-        if (pipe(toChild) != 0 || pipe(fromChild) != 0)
-            return;
+        if (pipe(toChild) != 0 || pipe(fromChild) != 0) return;
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
@@ -49,8 +46,7 @@ public:
         char* argv[] = {const_cast<char*>("morvane-host"), const_cast<char*>("--instances"),
                         const_cast<char*>(count.c_str()), nullptr};
         char* envp[] = {const_cast<char*>(env.c_str()), nullptr};
-        if (posix_spawn(&pid_, MORVANE_HOST_PATH, &actions, nullptr, argv, envp) != 0)
-            pid_ = -1;
+        if (posix_spawn(&pid_, MORVANE_HOST_PATH, &actions, nullptr, argv, envp) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         close(toChild[0]);
         close(fromChild[1]);
@@ -64,10 +60,8 @@ public:
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
-        if (in_ >= 0)
-            close(in_);
-        if (out_ >= 0)
-            close(out_);
+        if (in_ >= 0) close(in_);
+        if (out_ >= 0) close(out_);
     }
     bool started() const { return pid_ > 0; }
     void send(const std::string& command)
@@ -81,8 +75,7 @@ public:
     {
         char buf[4096];
         ssize_t n;
-        while ((n = read(out_, buf, sizeof buf)) > 0)
-            text_.append(buf, (size_t)n);
+        while ((n = read(out_, buf, sizeof buf)) > 0) text_.append(buf, (size_t)n);
         return text_;
     }
     bool printed(const std::string& what) { return report().find(what) != std::string::npos; }
@@ -91,8 +84,7 @@ public:
     {
         const std::string& all = report();
         int n = 0;
-        for (size_t at = all.find(what); at != std::string::npos; at = all.find(what, at + 1))
-            ++n;
+        for (size_t at = all.find(what); at != std::string::npos; at = all.find(what, at + 1)) ++n;
         return n;
     }
     // Sends quit and waits for the exit code (-1 on time-out).
@@ -101,8 +93,7 @@ public:
         send("quit");
         int status = 0;
         bool gone = pollUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, nullptr, ms);
-        if (!gone)
-            return -1;
+        if (!gone) return -1;
         pid_ = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
     }

@@ -14,8 +14,7 @@ WNDPROC frameProc = nullptr;
 
 LRESULT CALLBACK recordingFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_COMMAND)
-        commands.push_back(LOWORD(wParam));
+    if (msg == WM_COMMAND) commands.push_back(LOWORD(wParam));
     return CallWindowProcA(frameProc, hwnd, msg, wParam, lParam);
 }
 }  // namespace
@@ -43,10 +42,8 @@ void ProgramTest::TearDown()
     if (g_hWndFrame && !program_hasQuit()) {
         // Nothing left to ask: the test's edits and plug-ins are let go.
         makePresetClean();
-        if (gBank)
-            gBank->dirty = 0;
-        for (int& online : iac_plugIsOnline)
-            online = 0;
+        if (gBank) gBank->dirty = 0;
+        for (int& online : iac_plugIsOnline) online = 0;
         quit();
     }
     platform_shutdown();
@@ -72,13 +69,12 @@ void ProgramTest::writePrefs(const std::vector<winPosRec>& places, int pgmChg, i
     ASSERT_EQ(file_init(kFileBufSize), 1);
     initWindowPositions();
     lastBanks_init();
-    for (const winPosRec& p : places)
-        *wPosID_to_winPosRec(p.id) = p;
+    for (const winPosRec& p : places) *wPosID_to_winPosRec(p.id) = p;
     int keepPgm = g_enableProgramChange, keepOne = g_oneWindowEditor;
     g_enableProgramChange = pgmChg;
     g_oneWindowEditor = oneWindow;
     setup_setAutoBalanceChannels(autoBalance);
-    g_startingUp = 1;   // the records are written as they are, not captured
+    g_startingUp = 1;  // the records are written as they are, not captured
     prefs_save();
     g_startingUp = 0;
     g_enableProgramChange = keepPgm;
@@ -126,7 +122,8 @@ void advanceProgram(int ms)
 
 bool waitProgram(const std::function<bool()>& done, int ms)
 {
-    return pollUntil(done, [] { advanceProgram(50); }, ms);
+    return pollUntil(
+        done, [] { advanceProgram(50); }, ms);
 }
 
 void pressKey(int vk)
@@ -147,8 +144,7 @@ void recordFrameCommands()
 std::string menuText(HMENU menu, int position)
 {
     char text[128] = {};
-    if (GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION) < 0)
-        return "";
+    if (GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION) < 0) return "";
     return text;
 }
 

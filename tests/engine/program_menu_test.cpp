@@ -13,7 +13,7 @@ protected:
     {
         bankRec* bank = bank_new();
         instRec* work = iac_getInst(7);
-        work->paused = 1;   // no plug-in answers for instance 7
+        work->paused = 1;  // no plug-in answers for instance 7
         inst_reinit(work);
         for (int slot : slots) {
             inst_patch_setName(work, (name + std::to_string(slot)).c_str());
@@ -136,8 +136,7 @@ TEST_F(ProgramMenus, TwoDroppedFilesOpenOnlyTheFirst)
 TEST_F(ProgramMenus, SaveAsThenOpenGivesTheSamePresets)
 {
     std::vector<std::string> names;
-    for (short slot = 0; slot < kBankSlots; ++slot)
-        names.push_back(presetName(gBank, slot));
+    for (short slot = 0; slot < kBankSlots; ++slot) names.push_back(presetName(gBank, slot));
     const short count = bank_presetCount(gBank);
     ASSERT_GT(count, 0);
 

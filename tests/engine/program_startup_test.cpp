@@ -37,10 +37,10 @@ TEST_F(ProgramStart, WithoutPreferencesTheFrameAndTheDefaultWindowsAppear)
     EXPECT_TRUE(shown(winId_navigatorV));
     EXPECT_TRUE(shown(winId_meter));
     EXPECT_TRUE(shown(winId_splash));
-    const int hidden[] = {winId_patch, winId_lfo,       winId_waveform,      winId_effect,     winId_midi,
-                          winId_envelope, winId_navigatorH, winId_waveTransform, winId_envTransform};
-    for (int id : hidden)
-        EXPECT_FALSE(shown(static_cast<short>(id))) << "window " << id;
+    const int hidden[] = {winId_patch,      winId_lfo,           winId_waveform,
+                          winId_effect,     winId_midi,          winId_envelope,
+                          winId_navigatorH, winId_waveTransform, winId_envTransform};
+    for (int id : hidden) EXPECT_FALSE(shown(static_cast<short>(id))) << "window " << id;
     EXPECT_EQ(g_startingUp, 0);
     EXPECT_EQ(g_enableProgramChange, 1);
     EXPECT_EQ(g_oneWindowEditor, 0);
@@ -52,7 +52,8 @@ TEST_F(ProgramStart, WithoutPreferencesTheFrameAndTheDefaultWindowsAppear)
     EXPECT_EQ(std::string(gBank->file.path), pathOf("Factory Presets.glo"));
     EXPECT_GT(bank_presetCount(gBank), 0);
     EXPECT_EQ(bankName(), "Factory Presets.glo");
-    EXPECT_TRUE(waitProgram([&] { return host.printed("names published: Factory Presets.glo"); })) << host.report();
+    EXPECT_TRUE(waitProgram([&] { return host.printed("names published: Factory Presets.glo"); }))
+        << host.report();
     // The first idle step names the windows after bank and patch.
     advanceProgram(60);
     char patch[kPatchNameLen + 1] = {};
@@ -73,7 +74,8 @@ TEST_F(ProgramStart, PreferencesPlaceTheFrameAndTheWindowsAndSetTheMenus)
     EXPECT_EQ(frame.right - frame.left, 900);
     EXPECT_EQ(frame.bottom - frame.top, 700);
     EXPECT_TRUE(shown(winId_patch));
-    POINT corner = {screenRect(window_getHWND(winId_patch)).left, screenRect(window_getHWND(winId_patch)).top};
+    POINT corner = {screenRect(window_getHWND(winId_patch)).left,
+                    screenRect(window_getHWND(winId_patch)).top};
     ScreenToClient(g_hWndClient, &corner);
     EXPECT_EQ(corner.x, 40);
     EXPECT_EQ(corner.y, 50);
@@ -93,8 +95,9 @@ TEST_F(ProgramStart, AnIncompatiblePlugInVersionIsRefusedWithTheMessage)
     PlatformPromptRec box = platform_lastMessageBox();
     EXPECT_EQ(box.count, 1);
     EXPECT_EQ(box.caption, "Morvane Engine");
-    EXPECT_EQ(box.text, "This version of Morvane Engine is incompatible with the installed version of Morvane "
-                        "plug-in! Please reinstall Morvane");
+    EXPECT_EQ(box.text,
+              "This version of Morvane Engine is incompatible with the installed version of Morvane "
+              "plug-in! Please reinstall Morvane");
     EXPECT_TRUE(box.type & MB_SYSTEMMODAL);
     EXPECT_EQ(iac_appVersion, 253);
     EXPECT_EQ(iac_morvaneIsOnline, 0);
@@ -136,8 +139,7 @@ TEST_F(ProgramStart, TheSplashGoesOnTheFirstIdleStepAfterTwoSeconds)
     ASSERT_EQ(start(), 1);
     ASSERT_TRUE(waitProgram([] { return MorvaneEngine_plugIsOnline(0) != 0; }));
     DWORD started = g_startTick;
-    while (GetTickCount() - started < 1950)
-        advanceProgram(50);
+    while (GetTickCount() - started < 1950) advanceProgram(50);
     EXPECT_TRUE(shown(winId_splash));
     advanceProgram(120);
     EXPECT_FALSE(shown(winId_splash));
@@ -162,7 +164,7 @@ TEST_F(ProgramStart, QuitAsksItsQuestionsAndWritesThePreferences)
     ASSERT_TRUE(waitProgram([] { return MorvaneEngine_plugIsOnline(0) != 0; }));
     host.send("program 0 3");
     ASSERT_TRUE(waitProgram([] { return gInst->patch.preset == 3; })) << host.report();
-    menu_process(nullptr, 7000);   // the Patch window shown, to be remembered
+    menu_process(nullptr, 7000);  // the Patch window shown, to be remembered
     inst_patch_setName(gInst, "my sound");
     makePresetDirty();
     const short slot = 3;
@@ -226,8 +228,7 @@ TEST_F(ProgramStart, TheProgramQuitsByItselfOnceTheLastInstanceGoesOffline)
     static std::chrono::steady_clock::time_point deadline;
     deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (std::chrono::steady_clock::now() > deadline)
-            PostQuitMessage(99);
+        if (std::chrono::steady_clock::now() > deadline) PostQuitMessage(99);
     });
     int value = program_messageLoop();
     EXPECT_TRUE(program_hasQuit());

@@ -32,8 +32,7 @@ const int kMeterLeft = 25, kMeterWidth = 103, kLeftMeterY = 12;
 TEST_F(ProgramWindows, OneWindowIsRefreshedPerIdleStepInTheProtocolsOrder)
 {
     // Whatever start-up asked for is done first.
-    for (int step = 0; step < 20 && gWindowIsDirty; ++step)
-        updateWindows();
+    for (int step = 0; step < 20 && gWindowIsDirty; ++step) updateWindows();
     ASSERT_EQ(gWindowIsDirty, 0);
     wEnv_updateSchedule();
     wPatch_updateSchedule();
@@ -55,8 +54,7 @@ TEST_F(ProgramWindows, OneWindowIsRefreshedPerIdleStepInTheProtocolsOrder)
     EXPECT_EQ(updateNames, 0);
     EXPECT_FALSE(wMain_needUpdate());
     EXPECT_TRUE(wPatch_needUpdate());
-    for (int step = 0; step < 6; ++step)
-        updateWindows();
+    for (int step = 0; step < 6; ++step) updateWindows();
     EXPECT_FALSE(wEnv_needUpdate());
     EXPECT_EQ(gWindowIsDirty, 1);
     updateWindows();
@@ -65,7 +63,7 @@ TEST_F(ProgramWindows, OneWindowIsRefreshedPerIdleStepInTheProtocolsOrder)
 
 TEST_F(ProgramWindows, TitlesFollowTheBankAndThePatch)
 {
-    menu_process(nullptr, 1000);   // New: an untitled bank
+    menu_process(nullptr, 1000);  // New: an untitled bank
     inst_patch_setName(gInst, "default");
     updateWindowNames();
     EXPECT_EQ(titleOf(winId_main), "Untitled: default");
@@ -78,7 +76,8 @@ TEST_F(ProgramWindows, TitlesFollowTheBankAndThePatch)
     // A full patch name (34 characters, no terminator in the record) stays within it.
     inst_patch_setName(gInst, "0123456789012345678901234567890123");
     updateWindowNames();
-    EXPECT_EQ(titleOf(winId_patch), "Patch: " + std::string("0123456789012345678901234567890123").substr(0, kPatchNameLen));
+    EXPECT_EQ(titleOf(winId_patch),
+              "Patch: " + std::string("0123456789012345678901234567890123").substr(0, kPatchNameLen));
 }
 
 TEST_F(ProgramWindows, OneEditWindowAtATimeLeavesMainAlone)
@@ -105,8 +104,7 @@ TEST_F(ProgramWindows, WaveMenusListTheBuiltInAndTheUserWaves)
     EXPECT_EQ(GetMenuItemCount(menu_getHMenu(kWaveMenuFactory)), waveMenu_items);
     short first = -1;
     for (short id = 0; id < kBuiltinWaves && first < 0; ++id)
-        if (wave_getType(gInst, id) == 1)
-            first = id;
+        if (wave_getType(gInst, id) == 1) first = id;
     EXPECT_EQ(waveMenu_menuItemToWaveID(1, kWaveMenuFactory), first);
     for (short item = 1; item <= waveMenu_items; ++item) {
         short wave = waveMenu_menuItemToWaveID(item, kWaveMenuFactory);
@@ -114,16 +112,14 @@ TEST_F(ProgramWindows, WaveMenusListTheBuiltInAndTheUserWaves)
         EXPECT_EQ(waveMenu_waveToMenu[wave], item);
     }
     // Preset: with no user waves, "new..." and the separator only.
-    for (short slot = 0; slot < kPresetWaves; ++slot)
-        gInst->presetWave[slot].type = 0;
+    for (short slot = 0; slot < kPresetWaves; ++slot) gInst->presetWave[slot].type = 0;
     waveMenu_buildPresetMenu(gInst);
     HMENU preset = menu_getHMenu(kWaveMenuPreset);
     EXPECT_EQ(GetMenuItemCount(preset), 2);
     EXPECT_EQ(menuText(preset, 0), "new...");
     EXPECT_FALSE(GetMenuState(preset, kWaveMenuPreset * 256 + 1, MF_BYCOMMAND) & MF_GRAYED);
     // All eight in use: "new..." greyed, items 3..10 name them.
-    for (int k = 0; k < kPresetWaves; ++k)
-        ASSERT_NE(inst_newPresetWave(gInst), -1);
+    for (int k = 0; k < kPresetWaves; ++k) ASSERT_NE(inst_newPresetWave(gInst), -1);
     waveMenu_buildPresetMenu(gInst);
     EXPECT_EQ(GetMenuItemCount(preset), 10);
     EXPECT_TRUE(GetMenuState(preset, kWaveMenuPreset * 256 + 1, MF_BYCOMMAND) & MF_GRAYED);
@@ -139,7 +135,7 @@ TEST_F(ProgramWindows, WaveMenusListTheBuiltInAndTheUserWaves)
     window_setCurrent(winId_envTransform);
     popup_new(20, 10, 10, 80, 16, 0, 0, "wave", 1, nullptr);
     waveMenu_buildPopup(20);
-    waveMenu_buildPopup(20);   // built again before every showing: no doubles
+    waveMenu_buildPopup(20);  // built again before every showing: no doubles
     ASSERT_NE(popup_get(20), nullptr);
     HMENU pop = popup_get(20)->menu;
     ASSERT_EQ(GetMenuItemCount(pop), 3);
@@ -155,12 +151,12 @@ TEST_F(ProgramWindows, TheMeterDrawsDecaysHoldsAndResets)
 {
     int bar, peak;
     wMeter_positions(0.25f, 0.25f, kMeterLeft, kMeterWidth, &bar, &peak);
-    EXPECT_EQ(bar - kMeterLeft, 52);   // half of 103, rounded
+    EXPECT_EQ(bar - kMeterLeft, 52);  // half of 103, rounded
     wMeter_positions(1.0f, 4.0f, kMeterLeft, kMeterWidth, &bar, &peak);
     EXPECT_EQ(bar - kMeterLeft, 101);  // 98 %
     EXPECT_EQ(peak - kMeterLeft, 101);
     wMeter_positions(0.0f, 0.0f, kMeterLeft, kMeterWidth, &bar, &peak);
-    EXPECT_EQ(bar - kMeterLeft, 1);    // 0.0001 is the floor
+    EXPECT_EQ(bar - kMeterLeft, 1);  // 0.0001 is the floor
     EXPECT_EQ(wMeter_decay(1e-39f), 0.0f);
 
     wMeter_reset();
@@ -176,8 +172,7 @@ TEST_F(ProgramWindows, TheMeterDrawsDecaysHoldsAndResets)
     EXPECT_FLOAT_EQ(gInst->level[0], 0.91f * 0.91f);
     EXPECT_FLOAT_EQ(leftPeak, 1.0f);
     // The peak mark holds at 98 % while the bar falls.
-    for (int k = 0; k < 30; ++k)
-        wMeter_update();
+    for (int k = 0; k < 30; ++k) wMeter_update();
     EXPECT_NE(pixel(winId_meter, kMeterLeft + 101, kLeftMeterY), RGB(0, 0, 0));
     EXPECT_EQ(pixel(winId_meter, kMeterLeft + 95, kLeftMeterY), RGB(0, 0, 0));
     // A plug-in writing nonsense shows silence.
@@ -195,7 +190,7 @@ TEST_F(ProgramWindows, TheMeterDrawsDecaysHoldsAndResets)
 
 TEST_F(ProgramWindows, TheNavigatorBringsWindowsAndSwitchesForm)
 {
-    clickIn(winId_navigatorV, 7 + 22, 94 + 22);   // Patch
+    clickIn(winId_navigatorV, 7 + 22, 94 + 22);  // Patch
     EXPECT_TRUE(shown(winId_patch));
     EXPECT_TRUE(GetMenuState(g_hMenu_window, 7000, MF_BYCOMMAND) & MF_CHECKED);
     clickIn(winId_navigatorV, 7 + 22, 339 + 22);  // MIDI

@@ -28,14 +28,14 @@ TEST(ByteOrder, ModeAndFlipRoutines)
     int32_t l = 0x01020304;
     flipLong(&l);
     EXPECT_EQ(l, 0x04030201);
-    float f = 1.0f;                           // 0x3F800000
+    float f = 1.0f;  // 0x3F800000
     flipFloat(&f);
     uint32_t fbits;
     std::memcpy(&fbits, &f, 4);
     EXPECT_EQ(fbits, 0x0000803Fu);
     flipFloat(&f);
     EXPECT_EQ(f, 1.0f);
-    double d = 2.0;                           // 0x4000000000000000
+    double d = 2.0;  // 0x4000000000000000
     flipDouble(&d);
     uint64_t dbits;
     std::memcpy(&dbits, &d, 8);
@@ -96,8 +96,7 @@ long detectOrder(chunkRec* h)
 {
     int32_t before = h->type;
     chunk_flip(h);
-    if (h->type == kClam || h->type == kSmpl)
-        return 0;
+    if (h->type == kClam || h->type == kSmpl) return 0;
     int32_t reversed = before;
     flipLong(&reversed);
     if (reversed == kClam) {
@@ -112,21 +111,18 @@ long detectOrder(chunkRec* h)
 // machine of the other byte order would have written.
 std::vector<char> swapOrder(std::vector<char> bytes)
 {
-    auto rev = [&](size_t at, size_t n) {
-        std::reverse(bytes.begin() + at, bytes.begin() + at + n);
-    };
+    auto rev = [&](size_t at, size_t n) { std::reverse(bytes.begin() + at, bytes.begin() + at + n); };
     size_t at = 0;
     for (int chunk = 0; chunk < 2; ++chunk) {
         int32_t size;
         std::memcpy(&size, &bytes[at + 4], 4);
-        for (int i = 0; i < 3; ++i)
-            rev(at + 4 * i, 4);
+        for (int i = 0; i < 3; ++i) rev(at + 4 * i, 4);
         if (chunk == 1) {
             size_t body = at + 12;
-            rev(body + 4, 2);     // short in the first bytes of its slot
+            rev(body + 4, 2);  // short in the first bytes of its slot
             rev(body + 8, 4);
             rev(body + 12, 4);
-            rev(body + 16, 8);    // the name block stays as it is
+            rev(body + 16, 8);  // the name block stays as it is
         }
         at += 12 + size;
     }
@@ -213,4 +209,4 @@ TEST_F(FileIoTest, ChunkBodiesAreDeterministic)
     EXPECT_EQ(files[0], files[1]);
 }
 
-} // namespace
+}  // namespace

@@ -14,8 +14,7 @@ void writeChunks(fileRec* f, const std::vector<int>& sizes, int seed = 1)
     ASSERT_EQ(file_create(f), 1);
     for (size_t i = 0; i < sizes.size(); ++i) {
         std::vector<char> body(sizes[i] + 1);
-        for (int b = 0; b < sizes[i]; ++b)
-            body[b] = static_cast<char>(seed + b);
+        for (int b = 0; b < sizes[i]; ++b) body[b] = static_cast<char>(seed + b);
         chunkRec h;
         chunk_formatChunkHeader(&h, kPtch, sizes[i], static_cast<short>(i + 1));
         ASSERT_EQ(file_writeChunk(f, &h, body.data()), 1);
@@ -31,7 +30,7 @@ TEST_F(FileIoTest, ChunkTypesAndHeaderFormatting)
     chunk_formatChunkHeader(&h, kPtch, 20, -3);
     EXPECT_EQ(h.type, kPtch);
     EXPECT_EQ(h.size, 20);
-    EXPECT_EQ(h.version, -3);               // widened with its sign
+    EXPECT_EQ(h.version, -3);  // widened with its sign
     chunk_formatChunkHeader(nullptr, kPtch, 1, 1);
 }
 
@@ -44,19 +43,19 @@ TEST_F(FileIoTest, DefaultHookRejectsEverything)
     fileRec f = recordFor("default.bin");
     ASSERT_EQ(file_create(&f), 1);
     EXPECT_EQ(file_writeChunk(&f, &h, (void*)"abcd"), 0);
-    EXPECT_EQ(file_getEOF(&f), 0);           // nothing was written
+    EXPECT_EQ(file_getEOF(&f), 0);  // nothing was written
     file_close(&f);
 
     f = recordFor("good.bin");
     writeChunks(&f, {4});
-    file_setChunkVerifyProc(nullptr);        // back to the default
+    file_setChunkVerifyProc(nullptr);  // back to the default
     f = recordFor("good.bin");
     ASSERT_EQ(file_open(&f, 0), 1);
     chunkRec got{1, 2, 3};
     EXPECT_EQ(file_readChunk(&f, &got), 0);
-    EXPECT_EQ(got.type, 0);                  // caller's header cleared
+    EXPECT_EQ(got.type, 0);  // caller's header cleared
     EXPECT_EQ(file_buf->held, 0);
-    EXPECT_EQ(file_buf->header.size, 4);     // the header was still read
+    EXPECT_EQ(file_buf->header.size, 4);  // the header was still read
     file_close(&f);
 }
 
@@ -92,7 +91,7 @@ TEST_F(FileIoTest, WrittenChunksReadBackWithLayout)
     ASSERT_EQ(file_setPos(&f, 5), 1);
     ASSERT_EQ(file_readNextChunk(&f, &h), 1);
     EXPECT_EQ(file_buf->chunkStart, 32);
-    EXPECT_EQ(h.size, 0);                    // a bare header
+    EXPECT_EQ(h.size, 0);  // a bare header
     EXPECT_EQ(h.version, 2);
     EXPECT_EQ(file_buf->held, 0);
     EXPECT_EQ(file_getPos(&f), 44);
@@ -130,12 +129,12 @@ TEST_F(FileIoTest, WriteChunkRefusesBadArguments)
     chunk_formatChunkHeader(&h, kPtch, 4, 1);
     EXPECT_EQ(file_writeChunk(nullptr, &h, (void*)"abcd"), 0);
     ASSERT_EQ(file_create(&f), 1);
-    EXPECT_EQ(file_writeChunk(&f, &h, nullptr), 0);   // body size > 0, no body
+    EXPECT_EQ(file_writeChunk(&f, &h, nullptr), 0);  // body size > 0, no body
     chunk_formatChunkHeader(&h, kTail, 0, 1);
-    EXPECT_EQ(file_writeChunk(&f, &h, nullptr), 1);   // a bare header needs none
+    EXPECT_EQ(file_writeChunk(&f, &h, nullptr), 1);  // a bare header needs none
     EXPECT_EQ(file_getEOF(&f), 12);
     file_close(&f);
-    EXPECT_EQ(file_writeChunk(&f, &h, nullptr), 0);   // closed file
+    EXPECT_EQ(file_writeChunk(&f, &h, nullptr), 0);  // closed file
 }
 
 TEST_F(FileIoTest, TruncatedFilesAreNeverReadAsChunks)
@@ -201,11 +200,11 @@ TEST_F(FileIoTest, OversizedAndNegativeBodiesAreRefused)
     f = recordFor("big.bin");
     ASSERT_EQ(file_open(&f, 0), 1);
     chunkRec h;
-    EXPECT_EQ(file_readChunk(&f, &h), 0);     // -20 compares as a huge size
+    EXPECT_EQ(file_readChunk(&f, &h), 0);  // -20 compares as a huge size
     EXPECT_EQ(file_buf->held, 0);
-    EXPECT_EQ(file_readNextChunk(&f, &h), 0); // 0 + 12 - 20 is before the file
-    EXPECT_EQ(file_getPos(&f), 12);           // and no seek happened
-    EXPECT_EQ(file_readChunk(&f, &h), 0);     // 65536 bytes do not fit
+    EXPECT_EQ(file_readNextChunk(&f, &h), 0);  // 0 + 12 - 20 is before the file
+    EXPECT_EQ(file_getPos(&f), 12);            // and no seek happened
+    EXPECT_EQ(file_readChunk(&f, &h), 0);      // 65536 bytes do not fit
     EXPECT_EQ(file_buf->held, 0);
     file_close(&f);
 }
@@ -224,4 +223,4 @@ TEST_F(FileIoTest, ReadingNeedsTheSharedBuffer)
     file_close(&f);
 }
 
-} // namespace
+}  // namespace

@@ -46,8 +46,7 @@ TEST(FileDialogs, DescriptionsKeepFiltersAndOptions)
 
     // A list too long for the description is cut at a pair boundary.
     std::string longList;
-    for (int i = 0; i < 40; ++i)
-        longList += std::string("Name ") + std::to_string(i) + '\0' + "*.abc" + '\0';
+    for (int i = 0; i < 40; ++i) longList += std::string("Name ") + std::to_string(i) + '\0' + "*.abc" + '\0';
     file_winDialogsInit(nullptr, nullptr, longList.c_str(), nullptr);
     const char* list = file_getOpenDialog()->filter;
     size_t used = 0;
@@ -92,4 +91,4 @@ TEST(FileDialogs, OpenDialogGoesThroughTheInstalledProc)
     file_setOpenDialogProc(nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -28,8 +28,8 @@ TEST_F(FileIoTest, RecordLifecycleKeepsTheOwner)
     EXPECT_GE(f.handle, 0);
     EXPECT_EQ(file_close(&f), 1);
     EXPECT_EQ(f.handle, -1);
-    EXPECT_EQ(f.path[0], 0);          // path is cleared ...
-    EXPECT_EQ(f.owner, &ownerWindow); // ... the owner stays
+    EXPECT_EQ(f.path[0], 0);           // path is cleared ...
+    EXPECT_EQ(f.owner, &ownerWindow);  // ... the owner stays
     EXPECT_EQ(file_close(nullptr), 0);
 }
 
@@ -59,7 +59,7 @@ TEST_F(FileIoTest, WriteReadPositionsAndEnd)
 
     f = recordFor("data.bin");
     ASSERT_EQ(file_open(&f, 0), 1);
-    EXPECT_EQ(file_write(&f, text, 3), 0);   // opened for reading only
+    EXPECT_EQ(file_write(&f, text, 3), 0);  // opened for reading only
     EXPECT_EQ(file_getPos(&f), 0);
     EXPECT_EQ(file_reachedTheEnd(&f), 0);
     EXPECT_EQ(file_setPos(&f, 4), 1);
@@ -71,12 +71,12 @@ TEST_F(FileIoTest, WriteReadPositionsAndEnd)
     EXPECT_EQ(file_getPos(&f), 7);
     EXPECT_EQ(file_setPos(&f, 10), 1);
     EXPECT_EQ(file_reachedTheEnd(&f), 1);
-    EXPECT_EQ(file_setPos(&f, 25), 1);       // beyond the end is a valid seek
+    EXPECT_EQ(file_setPos(&f, 25), 1);  // beyond the end is a valid seek
     EXPECT_EQ(file_reachedTheEnd(&f), 1);
     file_close(&f);
 
     EXPECT_EQ(file_reachedTheEnd(nullptr), 1);
-    EXPECT_EQ(file_reachedTheEnd(&f), 1);    // closed
+    EXPECT_EQ(file_reachedTheEnd(&f), 1);  // closed
     EXPECT_EQ(file_getEOF(&f), 0);
     EXPECT_EQ(file_getPos(&f), -1);
     EXPECT_EQ(file_read(&f, got, 1), 0);
@@ -92,11 +92,11 @@ TEST_F(FileIoTest, ShortReadIsAFailure)
     f = recordFor("short.bin");
     ASSERT_EQ(file_open(&f, 0), 1);
     char got[16] = {};
-    EXPECT_EQ(file_read(&f, got, 8), 0);     // only 5 bytes are there
+    EXPECT_EQ(file_read(&f, got, 8), 0);  // only 5 bytes are there
     EXPECT_EQ(file_setPos(&f, 5), 1);
-    EXPECT_EQ(file_read(&f, got, 1), 0);     // at the end
+    EXPECT_EQ(file_read(&f, got, 1), 0);  // at the end
     EXPECT_EQ(file_setPos(&f, 1), 1);
-    EXPECT_EQ(file_read(&f, got, 4), 1);     // exactly what is left
+    EXPECT_EQ(file_read(&f, got, 4), 1);  // exactly what is left
     EXPECT_EQ(std::string(got, 4), "bcde");
     EXPECT_EQ(file_read(&f, got, 0), 1);
     EXPECT_EQ(file_read(&f, got, -3), 0);
@@ -109,8 +109,8 @@ TEST_F(FileIoTest, CreateTruncatesAndReopeningClosesTheOldHandle)
     ASSERT_EQ(file_create(&f), 1);
     ASSERT_EQ(file_write(&f, "long old content", 16), 1);
     int first = f.handle;
-    ASSERT_EQ(file_create(&f), 1);           // same record, same path
-    EXPECT_EQ(f.handle, first);              // the old descriptor was released
+    ASSERT_EQ(file_create(&f), 1);  // same record, same path
+    EXPECT_EQ(f.handle, first);     // the old descriptor was released
     ASSERT_EQ(file_write(&f, "new", 3), 1);
     file_close(&f);
     std::vector<char> bytes = slurp(dir_ + "/t.bin");
@@ -122,7 +122,7 @@ TEST_F(FileIoTest, SharedBufferLifecycle)
     ASSERT_NE(file_buf, nullptr);
     EXPECT_EQ(file_buf->capacity, 0xFFFF);
     EXPECT_EQ(file_getBufferData(), file_buf->data);
-    file_buf->data[0xFFFE] = 1;              // the whole area is usable
+    file_buf->data[0xFFFE] = 1;  // the whole area is usable
 
     fileBuf* other = file_newBuf(100);
     ASSERT_NE(other, nullptr);
@@ -166,7 +166,7 @@ TEST_F(FileIoTest, MarshallingSlotsAndLimits)
     EXPECT_EQ(buf[3], 0);
     EXPECT_EQ(buf[6], 0);
     EXPECT_EQ(buf[7], 0);
-    EXPECT_EQ(buf[24], 0x77);                // nothing written past the last slot
+    EXPECT_EQ(buf[24], 0x77);  // nothing written past the last slot
 
     // The same calls read the values back.
     char c2 = 0;
@@ -252,10 +252,9 @@ TEST_F(FileIoTest, RecordWriterStopsWhenTheBufferIsFull)
     char buf[64] = {};
     unsigned pos = 0;
     int written = 0;
-    for (int32_t i = 0; i < 10; ++i)
-        written += file_readWriteBuf_long(buf, &i, &pos, 30, 0);
+    for (int32_t i = 0; i < 10; ++i) written += file_readWriteBuf_long(buf, &i, &pos, 30, 0);
     EXPECT_EQ(written, 7);
     EXPECT_EQ(pos, 28u);
 }
 
-} // namespace
+}  // namespace

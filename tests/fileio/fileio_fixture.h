@@ -48,7 +48,4 @@ protected:
 };
 
 // Hook accepting every chunk.
-inline long acceptAll(chunkRec*)
-{
-    return 0;
-}
+inline long acceptAll(chunkRec*) { return 0; }

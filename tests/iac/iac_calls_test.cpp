@@ -8,7 +8,8 @@
 
 namespace {
 
-int pendingRepatches() {
+int pendingRepatches()
+{
     int n = 0;
     for (int i = 0; i < IAC_INSTANCES; ++i) n += iac_plug_takeRepatch(i, nullptr);
     return n;
@@ -16,7 +17,8 @@ int pendingRepatches() {
 
 }  // namespace
 
-TEST_F(IacTest, OutOfRangeNumbersAreRefused) {
+TEST_F(IacTest, OutOfRangeNumbersAreRefused)
+{
     ASSERT_EQ(iac_mvn_signIn(), 1);
     EXPECT_EQ(iac_getInst(-1), iac_getInst(0));
     EXPECT_EQ(iac_getInst(8), iac_getInst(0));
@@ -63,7 +65,8 @@ TEST_F(IacTest, OutOfRangeNumbersAreRefused) {
     EXPECT_EQ(iac_plug_answerFade(8), 0);
 }
 
-TEST_F(IacTest, RequestsAreTakenOnceAndMerged) {
+TEST_F(IacTest, RequestsAreTakenOnceAndMerged)
+{
     ASSERT_EQ(iac_mvn_signIn(), 1);
     iac_mvn_repatch(2, 0);
     iac_mvn_repatch(2, 1);
@@ -100,7 +103,8 @@ TEST_F(IacTest, RequestsAreTakenOnceAndMerged) {
     EXPECT_STREQ(iac_bankName, "Pads");
 }
 
-TEST_F(IacTest, GarbageInTheSegmentIsRefused) {
+TEST_F(IacTest, GarbageInTheSegmentIsRefused)
+{
     using namespace iac_internal;
     ASSERT_EQ(iac_mvn_signIn(), 1);
     iac_control* c = control();  // the library's own words, as a plug-in could spoil them
@@ -135,7 +139,8 @@ TEST_F(IacTest, GarbageInTheSegmentIsRefused) {
     EXPECT_EQ(got.priority, 2);
 }
 
-TEST_F(IacTest, FadeAnswerEndsTheHandShake) {
+TEST_F(IacTest, FadeAnswerEndsTheHandShake)
+{
     const int16_t fadeOut = 1, fadeIn = 2;
     setRecordShort(3, IAC_INST_FADE_WORD, fadeOut);
     EXPECT_EQ(iac_plug_answerFade(3), 1);
@@ -154,7 +159,8 @@ TEST_F(IacTest, FadeAnswerEndsTheHandShake) {
     EXPECT_EQ(recordShort(3, IAC_INST_FADE_WORD), 7);
 }
 
-TEST_F(IacTest, NamesArePublishedForThePlugIns) {
+TEST_F(IacTest, NamesArePublishedForThePlugIns)
+{
     ASSERT_EQ(iac_mvn_signIn(), 1);
     const uint32_t before = iac_plug_namesGeneration();
     for (int slot = 0; slot < IAC_PRESETS; ++slot)

@@ -12,7 +12,8 @@
 namespace {
 
 // Writes a raw segment under `name`: `bytes` long, starting with `head`.
-void writeRawSegment(const std::string& name, const uint32_t head[4], off_t bytes, mode_t mode) {
+void writeRawSegment(const std::string& name, const uint32_t head[4], off_t bytes, mode_t mode)
+{
     shm_unlink(name.c_str());
     int fd = shm_open(name.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
     ASSERT_GE(fd, 0);
@@ -22,15 +23,15 @@ void writeRawSegment(const std::string& name, const uint32_t head[4], off_t byte
     close(fd);
 }
 
-std::string pidName(const char* stem) {
-    return std::string(stem) + std::to_string(getpid());
-}
+std::string pidName(const char* stem) { return std::string(stem) + std::to_string(getpid()); }
 
 }  // namespace
 
-TEST_F(IacTest, SignInCreatesAPrivateSegmentOfTheUser) {
+TEST_F(IacTest, SignInCreatesAPrivateSegmentOfTheUser)
+{
     const std::string name = iac_getSegmentName();
-    EXPECT_EQ(name, "/morvane-iac-test-" + std::to_string(getpid()) + "-SignInCreatesAPrivateSegmentOfTheUser");
+    EXPECT_EQ(name,
+              "/morvane-iac-test-" + std::to_string(getpid()) + "-SignInCreatesAPrivateSegmentOfTheUser");
     EXPECT_EQ(iac_isSegmentShared(), 0) << "nothing exists before the first sign-in";
 
     const mode_t old = umask(0);
@@ -41,7 +42,7 @@ TEST_F(IacTest, SignInCreatesAPrivateSegmentOfTheUser) {
 
     int fd = shm_open(name.c_str(), O_RDONLY, 0);
     ASSERT_GE(fd, 0);
-    struct stat sb{};
+    struct stat sb {};
     ASSERT_EQ(fstat(fd, &sb), 0);
     close(fd);
     EXPECT_EQ(sb.st_mode & 0777, 0600u);
@@ -52,7 +53,8 @@ TEST_F(IacTest, SignInCreatesAPrivateSegmentOfTheUser) {
     EXPECT_EQ(iac_morvaneIsOnline, 0);
 }
 
-TEST_F(IacTest, WhatWasWrittenBeforeSignInIsPublished) {
+TEST_F(IacTest, WhatWasWrittenBeforeSignInIsPublished)
+{
     SR = 48000.0f;
     iac_appVersion = IAC_APP_VERSION;
     ASSERT_EQ(iac_mvn_signIn(), 1);
@@ -69,7 +71,8 @@ TEST_F(IacTest, WhatWasWrittenBeforeSignInIsPublished) {
     EXPECT_EQ(version, IAC_APP_VERSION);
 }
 
-TEST_F(IacTest, ANewSegmentHoldsTheDefaults) {
+TEST_F(IacTest, ANewSegmentHoldsTheDefaults)
+{
     ASSERT_EQ(iac_mvn_signIn(), 1);
     for (int i = 0; i < IAC_INSTANCES; ++i) {
         EXPECT_EQ(recordShort(i, IAC_INST_NUMBER_WORD), i);
@@ -101,7 +104,8 @@ TEST_F(IacTest, ANewSegmentHoldsTheDefaults) {
               iac_ptrToOffset(iac_getInst(7)) + uint32_t(IAC_INST_SLOT_BYTES));
 }
 
-TEST_F(IacTest, OffsetHelpersStayInsideTheSegment) {
+TEST_F(IacTest, OffsetHelpersStayInsideTheSegment)
+{
     for (int i = 0; i < IAC_INSTANCES; ++i) {
         const iac_offset o = iac_ptrToOffset(iac_getInst(i));
         ASSERT_NE(o, 0u);
@@ -121,10 +125,12 @@ TEST_F(IacTest, OffsetHelpersStayInsideTheSegment) {
     EXPECT_EQ(iac_offsetToPtr(0), nullptr);
     EXPECT_EQ(iac_offsetToPtr(iac_segmentBytes()), nullptr);
     EXPECT_EQ(iac_offsetToPtr(0xFFFFFFFFu), nullptr);
-    EXPECT_EQ(iac_ptrToOffset(reinterpret_cast<const char*>(iac_offsetToPtr(1)) + iac_segmentBytes() - 1), 0u);
+    EXPECT_EQ(iac_ptrToOffset(reinterpret_cast<const char*>(iac_offsetToPtr(1)) + iac_segmentBytes() - 1),
+              0u);
 }
 
-TEST_F(IacTest, SwitchingSegmentsKeepsAddressesAndData) {
+TEST_F(IacTest, SwitchingSegmentsKeepsAddressesAndData)
+{
     float* sr = &SR;
     instRec* inst3 = iac_getInst(3);
     ASSERT_EQ(iac_mvn_signIn(), 1);
@@ -144,11 +150,13 @@ TEST_F(IacTest, SwitchingSegmentsKeepsAddressesAndData) {
     EXPECT_EQ(iac_setSegmentName("no-slash"), 0);
     EXPECT_EQ(iac_setSegmentName("/a/b"), 0);
     EXPECT_EQ(iac_setSegmentName(nullptr), 0);
-    EXPECT_STREQ(iac_getSegmentName(), ("/morvane-iac-test-" + std::to_string(getpid()) +
-                                        "-SwitchingSegmentsKeepsAddressesAndData").c_str());
+    EXPECT_STREQ(iac_getSegmentName(),
+                 ("/morvane-iac-test-" + std::to_string(getpid()) + "-SwitchingSegmentsKeepsAddressesAndData")
+                     .c_str());
 }
 
-TEST_F(IacTest, ASegmentWithAWrongHeaderIsRefused) {
+TEST_F(IacTest, ASegmentWithAWrongHeaderIsRefused)
+{
     const std::string bad = pidName("/morvane-iac-test-bad-");
     const uint32_t badMagic[4] = {0xDEADBEEF, 1, iac_segmentBytes(), 4096};
     writeRawSegment(bad, badMagic, 4096, 0600);
@@ -171,7 +179,7 @@ TEST_F(IacTest, ASegmentWithAWrongHeaderIsRefused) {
     ASSERT_GE(fd, 0);
     uint32_t head[4] = {};
     EXPECT_EQ(pread(fd, head, sizeof head, 0), ssize_t(sizeof head));
-    struct stat sb{};
+    struct stat sb {};
     fstat(fd, &sb);
     close(fd);
     EXPECT_EQ(head[0], 0xDEADBEEFu);
@@ -179,7 +187,8 @@ TEST_F(IacTest, ASegmentWithAWrongHeaderIsRefused) {
     shm_unlink(bad.c_str());
 }
 
-TEST_F(IacTest, LayoutMismatchesAndForeignPermissionsAreRefused) {
+TEST_F(IacTest, LayoutMismatchesAndForeignPermissionsAreRefused)
+{
     ASSERT_EQ(iac_mvn_signIn(), 1);
     int fd = shm_open(iac_getSegmentName(), O_RDONLY, 0);
     ASSERT_GE(fd, 0);
@@ -191,7 +200,12 @@ TEST_F(IacTest, LayoutMismatchesAndForeignPermissionsAreRefused) {
     const std::string bad = pidName("/morvane-iac-test-layout-");
     const uint32_t newer[4] = {good[0], good[1] + 1, good[2], good[3]};
     const uint32_t smaller[4] = {good[0], good[1], good[2] - 4096, good[3]};
-    struct Case { const uint32_t* head; off_t bytes; mode_t mode; const char* words; };
+    struct Case {
+        const uint32_t* head;
+        off_t bytes;
+        mode_t mode;
+        const char* words;
+    };
     const Case cases[] = {
         {newer, off_t(good[2]), 0600, "wrong header"},
         {smaller, off_t(good[2]) - 4096, 0600, "wrong header"},
@@ -211,7 +225,8 @@ TEST_F(IacTest, LayoutMismatchesAndForeignPermissionsAreRefused) {
 }
 
 // Run only as the child of the next test, with the name in the environment.
-TEST(IacEnvProbe, NameComesFromTheEnvironment) {
+TEST(IacEnvProbe, NameComesFromTheEnvironment)
+{
     const char* probe = std::getenv("MORVANE_IAC_PROBE");
     if (!probe || std::strcmp(probe, "1") != 0) GTEST_SKIP() << "runs as a child of IacEnvironment";
     const std::string expected = pidName("/morvane-iac-envtest-");
@@ -223,7 +238,8 @@ TEST(IacEnvProbe, NameComesFromTheEnvironment) {
     EXPECT_EQ(iac_unlinkSegment(), 1);
 }
 
-TEST(IacEnvironment, SegmentNameIsReadFromTheEnvironmentWithProcessId) {
+TEST(IacEnvironment, SegmentNameIsReadFromTheEnvironmentWithProcessId)
+{
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("MORVANE_IAC_SEGMENT", "/morvane-iac-envtest-%p", 1);

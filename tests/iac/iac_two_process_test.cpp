@@ -9,7 +9,8 @@
 namespace {
 
 // A plug-in's wait: while waiting it answers fades as its audio code would.
-bool plugWait(int instance, const std::function<bool()>& done) {
+bool plugWait(int instance, const std::function<bool()>& done)
+{
     return waitFor([&] {
         iac_plug_answerFade(instance);
         return done();
@@ -18,7 +19,8 @@ bool plugWait(int instance, const std::function<bool()>& done) {
 
 // The editor's fade-out as the instrument model does it: word 1, then at most
 // 16 waits of 16 ms for an answer. True when answered.
-bool editorFadeOut(int instance) {
+bool editorFadeOut(int instance)
+{
     setRecordShort(instance, IAC_INST_FADE_WORD, 1);
     for (int i = 0; i < 16; ++i) {
         usleep(16000);
@@ -29,7 +31,8 @@ bool editorFadeOut(int instance) {
 }
 
 // The plug-in side of the first test.
-int plugInChild() {
+int plugInChild()
+{
     const int me = iac_plug_signIn(-1, 253);
     if (me != 0) return 10;
     if (iac_plug_publishProgram(me, 5) != 1) return 11;
@@ -51,7 +54,8 @@ int plugInChild() {
 
 }  // namespace
 
-TEST_F(IacTest, EditorFollowsAPlugInInAnotherProcess) {
+TEST_F(IacTest, EditorFollowsAPlugInInAnotherProcess)
+{
     const pid_t child = startChild(plugInChild);
     ASSERT_EQ(iac_mvn_signIn(), 1);
     EXPECT_EQ(iac_mvn_isAnotherEditorRunning(), 0);
@@ -87,7 +91,8 @@ TEST_F(IacTest, EditorFollowsAPlugInInAnotherProcess) {
     EXPECT_EQ(childStatus(child), 0);
 }
 
-TEST_F(IacTest, PlugInFollowsAnEditorInAnotherProcess) {
+TEST_F(IacTest, PlugInFollowsAnEditorInAnotherProcess)
+{
     const pid_t child = startChild([] {
         iac_appVersion = IAC_APP_VERSION;
         if (iac_mvn_signIn() != 1) return 10;
@@ -137,7 +142,8 @@ TEST_F(IacTest, PlugInFollowsAnEditorInAnotherProcess) {
     iac_plug_signOut(2);
 }
 
-TEST_F(IacTest, ClaimsOfLivingProcessesHoldAndDeadOnesAreCleared) {
+TEST_F(IacTest, ClaimsOfLivingProcessesHoldAndDeadOnesAreCleared)
+{
     int toChild[2], toParent[2];
     ASSERT_EQ(pipe(toChild), 0);
     ASSERT_EQ(pipe(toParent), 0);

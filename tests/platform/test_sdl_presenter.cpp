@@ -25,41 +25,44 @@ namespace {
 // A private X server for this test process; Xvfb picks a free display
 // number itself and writes it to the pipe.
 class PrivateDisplay {
- public:
-  PrivateDisplay() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    int rc = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (rc != 0) {
-      pid_ = -1;
-      close(fds[0]);
-      return;
+public:
+    PrivateDisplay()
+    {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        std::string fd = std::to_string(fds[1]);
+        const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen", "0",
+                              "800x600x24", "-nolisten",  "tcp",      nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        int rc = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        if (rc != 0) {
+            pid_ = -1;
+            close(fds[0]);
+            return;
+        }
+        std::string number;
+        char c;
+        while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (!number.empty()) name_ = ":" + number;
     }
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) name_ = ":" + number;
-  }
-  ~PrivateDisplay() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
+    ~PrivateDisplay()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
     }
-  }
-  const std::string& name() const { return name_; }
+    const std::string& name() const { return name_; }
 
- private:
-  pid_t pid_ = -1;
-  std::string name_;
+private:
+    pid_t pid_ = -1;
+    std::string name_;
 };
 
 const int kClicks = 4;
@@ -67,89 +70,94 @@ std::atomic<long long> clickedAt[kClicks];
 std::atomic<int> clicks{0};
 std::atomic<int> closes{0};
 
-LRESULT watchProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_LBUTTONDOWN && clicks < kClicks) clickedAt[clicks++] = xinput_nowMs();
-  if (msg == WM_CLOSE) {
-    closes++;
-    return 0;  // kept open: the test only watches the request
-  }
-  return DefWindowProcA(h, msg, wp, lp);
+LRESULT watchProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_LBUTTONDOWN && clicks < kClicks) clickedAt[clicks++] = xinput_nowMs();
+    if (msg == WM_CLOSE) {
+        closes++;
+        return 0;  // kept open: the test only watches the request
+    }
+    return DefWindowProcA(h, msg, wp, lp);
 }
 
 void CALLBACK stopAfterDeadline(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
 
 class SdlPresenterTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (display_.name().empty()) GTEST_SKIP() << "no Xvfb to open a display on";
-    setenv("DISPLAY", display_.name().c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_SDL, 320, 240));
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = watchProc;
-    wc.lpszClassName = "watcher";
-    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    RegisterClassA(&wc);
-    window_ = CreateWindowExA(0, "watcher", "watch", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr, nullptr,
-                              platform_instance(), nullptr);
-    ASSERT_NE(nullptr, window_);
-    clicks = 0;
-    closes = 0;
-  }
-  void TearDown() override { platform_shutdown(); }
-
-  // Runs the program's message loop until the deadline (a thread timer of
-  // one second keeps it from waking more often by itself).
-  void runLoopFor(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    SetTimer(nullptr, 0, 1000, nullptr);
-    UINT_PTR stop = SetTimer(nullptr, 0, ms, stopAfterDeadline);
-    MSG m;
-    while (GetTickCount() < end && GetMessageA(&m, nullptr, 0, 0)) {
-      TranslateMessage(&m);
-      DispatchMessageA(&m);
+protected:
+    void SetUp() override
+    {
+        if (display_.name().empty()) GTEST_SKIP() << "no Xvfb to open a display on";
+        setenv("DISPLAY", display_.name().c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_SDL, 320, 240));
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = watchProc;
+        wc.lpszClassName = "watcher";
+        wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+        RegisterClassA(&wc);
+        window_ = CreateWindowExA(0, "watcher", "watch", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
+                                  nullptr, platform_instance(), nullptr);
+        ASSERT_NE(nullptr, window_);
+        clicks = 0;
+        closes = 0;
     }
-    KillTimer(nullptr, stop);
-  }
+    void TearDown() override { platform_shutdown(); }
 
-  static PrivateDisplay display_;
-  HWND window_ = nullptr;
+    // Runs the program's message loop until the deadline (a thread timer of
+    // one second keeps it from waking more often by itself).
+    void runLoopFor(DWORD ms)
+    {
+        DWORD end = GetTickCount() + ms;
+        SetTimer(nullptr, 0, 1000, nullptr);
+        UINT_PTR stop = SetTimer(nullptr, 0, ms, stopAfterDeadline);
+        MSG m;
+        while (GetTickCount() < end && GetMessageA(&m, nullptr, 0, 0)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+        KillTimer(nullptr, stop);
+    }
+
+    static PrivateDisplay display_;
+    HWND window_ = nullptr;
 };
 PrivateDisplay SdlPresenterTest::display_;
 
 }  // namespace
 
-TEST_F(SdlPresenterTest, InputWakesTheSleepingLoopAtOnceEvenLongAfterTheLastInput) {
-  // The first click comes well past the presenter's second of busy polling
-  // after the start-up input; the others follow at uneven spacings.
-  long long sentAt[kClicks] = {0, 0, 0, 0};
-  std::thread user([&] {
-    const int pauses[kClicks] = {1600, 430, 370, 510};
+TEST_F(SdlPresenterTest, InputWakesTheSleepingLoopAtOnceEvenLongAfterTheLastInput)
+{
+    // The first click comes well past the presenter's second of busy polling
+    // after the start-up input; the others follow at uneven spacings.
+    long long sentAt[kClicks] = {0, 0, 0, 0};
+    std::thread user([&] {
+        const int pauses[kClicks] = {1600, 430, 370, 510};
+        for (int i = 0; i < kClicks; i++) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauses[i]));
+            sentAt[i] = xinput_click(display_.name(), 400, 300);
+        }
+    });
+    runLoopFor(3400);
+    user.join();
+    ASSERT_NE(0, sentAt[0]) << "the X server has no test extension";
+    ASSERT_EQ(kClicks, clicks.load()) << "clicks did not reach the window";
+    // Without waking on the display each click would wait for the next
+    // periodic look (up to a quarter of a second); four in a row arriving
+    // quickly is most unlikely by chance. The bound leaves room for a busy machine.
     for (int i = 0; i < kClicks; i++) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(pauses[i]));
-      sentAt[i] = xinput_click(display_.name(), 400, 300);
+        EXPECT_GE(clickedAt[i], sentAt[i]);
+        EXPECT_LT(clickedAt[i] - sentAt[i], 100) << "click " << i;
     }
-  });
-  runLoopFor(3400);
-  user.join();
-  ASSERT_NE(0, sentAt[0]) << "the X server has no test extension";
-  ASSERT_EQ(kClicks, clicks.load()) << "clicks did not reach the window";
-  // Without waking on the display each click would wait for the next
-  // periodic look (up to a quarter of a second); four in a row arriving
-  // quickly is most unlikely by chance. The bound leaves room for a busy machine.
-  for (int i = 0; i < kClicks; i++) {
-    EXPECT_GE(clickedAt[i], sentAt[i]);
-    EXPECT_LT(clickedAt[i] - sentAt[i], 100) << "click " << i;
-  }
 }
 
-TEST_F(SdlPresenterTest, AskingTheProcessToEndWhileItSleepsClosesTheProgramWindow) {
-  pthread_t loop = pthread_self();
-  std::thread asker([loop] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    pthread_kill(loop, SIGTERM);
-  });
-  runLoopFor(2200);
-  asker.join();
-  EXPECT_EQ(1, closes.load());
+TEST_F(SdlPresenterTest, AskingTheProcessToEndWhileItSleepsClosesTheProgramWindow)
+{
+    pthread_t loop = pthread_self();
+    std::thread asker([loop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        pthread_kill(loop, SIGTERM);
+    });
+    runLoopFor(2200);
+    asker.join();
+    EXPECT_EQ(1, closes.load());
 }

@@ -28,8 +28,7 @@ bitmapSize sizeOf(int id)
 {
     bitmapSize size;
     HBITMAP b = LoadBitmapA(platform_instance(), MAKEINTRESOURCE(id));
-    if (!b)
-        return size;
+    if (!b) return size;
     BITMAP info;
     if (GetObjectA(b, sizeof info, &info)) {
         size.w = info.bmWidth;
@@ -54,8 +53,7 @@ COLORREF pixelOf(int id, int x, int y)
 // Paints with one primitive into the middle of a larger surface filled
 // with a colour no artwork uses, and counts the pixels changed outside the
 // rectangle given (a one-pixel allowance for antialiased edges).
-template <typename Paint>
-int pixelsOutside(int w, int h, Paint paint)
+template <typename Paint> int pixelsOutside(int w, int h, Paint paint)
 {
     const int margin = 12;
     const int W = w + 2 * margin, H = h + 2 * margin;
@@ -72,8 +70,7 @@ int pixelsOutside(int w, int h, Paint paint)
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             bool inside = x >= margin - 1 && x < margin + w + 1 && y >= margin - 1 && y < margin + h + 1;
-            if (inside)
-                continue;
+            if (inside) continue;
             uint32_t px;
             std::memcpy(&px, data + y * stride + 4 * x, 4);
             changed += (px & 0xFFFFFF) != 0xFF00FF;
@@ -145,8 +142,7 @@ TEST_F(ResourcesTest, ButtonSetsKeepTheirLayoutAndMasksFollowTheShape)
     EXPECT_NE(pixelOf(3000, 20, 10), pixelOf(3001, 20, 10));
     bool differs = false;
     for (int x = 4; x < 36 && !differs; ++x)
-        for (int y = 4; y < 16 && !differs; ++y)
-            differs = pixelOf(3000, x, y) != pixelOf(3002, x, y);
+        for (int y = 4; y < 16 && !differs; ++y) differs = pixelOf(3000, x, y) != pixelOf(3002, x, y);
     EXPECT_TRUE(differs) << "a disabled button looks like an enabled one";
 }
 
@@ -161,9 +157,11 @@ TEST_F(ResourcesTest, PrimitivesStayInsideTheirRectangle)
                       }));
             for (int look : {kResButtonSquare, kResButtonRound, kResButtonLed, kResButtonTab})
                 for (int state : {kResNormal, kResSelected, kResDisabled, kResDisabledSelected})
-                    EXPECT_EQ(0, pixelsOutside(w, h, [&](cairo_t* cr, double x, double y, double pw, double ph) {
-                                  res_paintButton(cr, x, y, pw, ph, look, state, "Waveform");
-                              })) << "look " << look << " state " << state;
+                    EXPECT_EQ(0, pixelsOutside(w, h,
+                                               [&](cairo_t* cr, double x, double y, double pw, double ph) {
+                                                   res_paintButton(cr, x, y, pw, ph, look, state, "Waveform");
+                                               }))
+                        << "look " << look << " state " << state;
             EXPECT_EQ(0, pixelsOutside(w, h, [](cairo_t* cr, double x, double y, double pw, double ph) {
                           res_paintTrack(cr, x, y, pw, ph, 1);
                           res_paintTrack(cr, x, y, pw, ph, 0);
@@ -179,11 +177,14 @@ TEST_F(ResourcesTest, PrimitivesStayInsideTheirRectangle)
                           }));
             }
             for (int g = 0; g < kResGlyphCount; ++g)
-                EXPECT_EQ(0, pixelsOutside(w, h, [&](cairo_t* cr, double x, double y, double pw, double ph) {
-                              res_paintGlyph(cr, x, y, pw, ph, g);
-                          })) << "glyph " << g;
+                EXPECT_EQ(0, pixelsOutside(w, h,
+                                           [&](cairo_t* cr, double x, double y, double pw, double ph) {
+                                               res_paintGlyph(cr, x, y, pw, ph, g);
+                                           }))
+                    << "glyph " << g;
             EXPECT_EQ(0, pixelsOutside(w, h, [](cairo_t* cr, double x, double y, double pw, double ph) {
-                          res_paintText(cr, x, y, pw, ph, "A long label that does not fit", 12, res_theme().text, 1);
+                          res_paintText(cr, x, y, pw, ph, "A long label that does not fit", 12,
+                                        res_theme().text, 1);
                       }));
         }
     }

@@ -22,8 +22,7 @@ run command(std::vector<std::string> args)
 {
     args.insert(args.begin(), "morvane-bank");
     std::vector<const char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
+    for (const std::string& a : args) argv.push_back(a.c_str());
     std::ostringstream out, err;
     int status = bankCmd_main((int)argv.size(), argv.data(), out, err);
     return {status, out.str(), err.str()};
@@ -38,8 +37,7 @@ std::vector<char> readFile(const std::string& path)
 int lines(const std::string& text)
 {
     int n = 0;
-    for (char c : text)
-        n += c == '\n';
+    for (char c : text) n += c == '\n';
     return n;
 }
 }  // namespace
@@ -64,13 +62,11 @@ TEST(FactoryBank, IsWrittenBesideTheProgramAndPassesCheck)
         EXPECT_TRUE(names.insert(name).second) << name;
         // Something sounds: an active channel with a level and an envelope.
         bool sounds_ = false;
-        for (short c = 0; c < kOscils; ++c)
-            sounds_ |= p->oscil[c].active && p->oscil[c].ampScale > 0.0f;
+        for (short c = 0; c < kOscils; ++c) sounds_ |= p->oscil[c].active && p->oscil[c].ampScale > 0.0f;
         EXPECT_TRUE(sounds_) << name;
         std::vector<std::string> fields;
         for (const presetField& f : describe_preset(p))
-            if (f.name != "patch.preset" && f.name != "patch.name")
-                fields.push_back(f.value);
+            if (f.name != "patch.preset" && f.name != "patch.name") fields.push_back(f.value);
         EXPECT_TRUE(sounds.insert(fields).second) << name << " is a copy of another sound";
     }
     bank_delete(bank);
@@ -86,8 +82,7 @@ TEST(FactoryBank, EverySoundRoundTripsThroughAnInstrumentByteForByte)
     bankRec* copy = bank_new();
     instRec* inst = testInst(0);
     for (short s = 0; s < kBankSlots; ++s) {
-        if (bank_presetIsDefault(factory, s))
-            continue;
+        if (bank_presetIsDefault(factory, s)) continue;
         bank_selectPreset(factory, inst, s);
         bank_storeInst(copy, inst, s);
     }
@@ -113,8 +108,7 @@ TEST(FactoryBank, RecipesUseWhatTheirNamesPromise)
         char name[kPatchNameLen + 1];
         for (short s = 0; s < kBankSlots; ++s) {
             bank_getPresetName(bank, s, name);
-            if (std::string(name) == wanted)
-                return bank_getPreset(bank, s);
+            if (std::string(name) == wanted) return bank_getPreset(bank, s);
         }
         return nullptr;
     };

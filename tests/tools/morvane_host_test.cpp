@@ -20,7 +20,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool waitFor(const std::function<bool()>& done, int ms = 3000) {
+bool waitFor(const std::function<bool()>& done, int ms = 3000)
+{
     auto end = Clock::now() + std::chrono::milliseconds(ms);
     while (Clock::now() < end) {
         if (done()) return true;
@@ -32,7 +33,8 @@ bool waitFor(const std::function<bool()>& done, int ms = 3000) {
 // The host process with its standard input and output on pipes.
 class HostProcess {
 public:
-    HostProcess(const std::string& segment, int instances) {
+    HostProcess(const std::string& segment, int instances)
+    {
         int in[2], out[2];
         EXPECT_EQ(pipe(in), 0);
         EXPECT_EQ(pipe(out), 0);
@@ -53,7 +55,8 @@ public:
         fromHost_ = out[0];
         fcntl(fromHost_, F_SETFL, O_NONBLOCK);
     }
-    ~HostProcess() {
+    ~HostProcess()
+    {
         if (pid_ > 0) {
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
@@ -61,22 +64,28 @@ public:
         if (toHost_ >= 0) close(toHost_);
         close(fromHost_);
     }
-    void send(const std::string& line) {
+    void send(const std::string& line)
+    {
         std::string l = line + "\n";
         ASSERT_EQ(write(toHost_, l.data(), l.size()), (ssize_t)l.size());
     }
-    void closeInput() {
+    void closeInput()
+    {
         close(toHost_);
         toHost_ = -1;
     }
     // Waits until the host has printed text containing `what`.
-    bool expectOutput(const std::string& what, int ms = 3000) {
-        return waitFor([&] {
-            drain();
-            return output_.find(what) != std::string::npos;
-        }, ms);
+    bool expectOutput(const std::string& what, int ms = 3000)
+    {
+        return waitFor(
+            [&] {
+                drain();
+                return output_.find(what) != std::string::npos;
+            },
+            ms);
     }
-    int waitExit(int ms = 3000) {
+    int waitExit(int ms = 3000)
+    {
         int status = -1;
         bool done = waitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, ms);
         if (!done) return -1;
@@ -84,13 +93,15 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
     }
     pid_t pid() const { return pid_; }
-    const std::string& output() {
+    const std::string& output()
+    {
         drain();
         return output_;
     }
 
 private:
-    void drain() {
+    void drain()
+    {
         char buf[4096];
         ssize_t n;
         while ((n = read(fromHost_, buf, sizeof buf)) > 0) output_.append(buf, (size_t)n);
@@ -103,16 +114,19 @@ private:
 
 class MorvaneHost : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         segment_ = "/morvane-hosttest-" + std::to_string(getpid());
         ASSERT_EQ(iac_setSegmentName(segment_.c_str()), 1);
         ASSERT_EQ(iac_mvn_signIn(), 1);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         iac_mvn_signOut();
         iac_unlinkSegment();
     }
-    int16_t& word(int instance, uint32_t offset) {
+    int16_t& word(int instance, uint32_t offset)
+    {
         return *reinterpret_cast<int16_t*>(reinterpret_cast<char*>(iac_getInst(instance)) + offset);
     }
     std::string segment_;
@@ -120,7 +134,8 @@ protected:
 
 }  // namespace
 
-TEST_F(MorvaneHost, PlaysThePlugInSideOfTheConversation) {
+TEST_F(MorvaneHost, PlaysThePlugInSideOfTheConversation)
+{
     HostProcess host(segment_, 2);
     ASSERT_TRUE(host.expectOutput("instance 1: online")) << host.output();
     EXPECT_TRUE(waitFor([] { return iac_plugIsOnline[0] && iac_plugIsOnline[1]; }));
@@ -177,7 +192,8 @@ TEST_F(MorvaneHost, PlaysThePlugInSideOfTheConversation) {
     EXPECT_FALSE(iac_plugIsOnline[1]);
 }
 
-TEST_F(MorvaneHost, OnlineOfflineSnapshotAndQuit) {
+TEST_F(MorvaneHost, OnlineOfflineSnapshotAndQuit)
+{
     HostProcess host(segment_, 1);
     ASSERT_TRUE(host.expectOutput("instance 0: online")) << host.output();
     host.send("online 3");

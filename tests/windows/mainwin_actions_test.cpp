@@ -13,12 +13,10 @@ class MainWindowActions : public MainWindowTest {};
 
 TEST_F(MainWindowActions, PresetStepsStayInsideTheBank)
 {
-    EXPECT_EQ(wMain_stepTarget(0, -1), -1);       // Up on slot 0
-    for (short s = 0; s < 4; ++s)
-        EXPECT_EQ(wMain_stepTarget(s, -4), -1);   // Left in the first column
-    EXPECT_EQ(wMain_stepTarget(127, 1), -1);      // Down on 127
-    for (short s = 124; s < 128; ++s)
-        EXPECT_EQ(wMain_stepTarget(s, 4), -1);    // Right in the last column
+    EXPECT_EQ(wMain_stepTarget(0, -1), -1);                                   // Up on slot 0
+    for (short s = 0; s < 4; ++s) EXPECT_EQ(wMain_stepTarget(s, -4), -1);     // Left in the first column
+    EXPECT_EQ(wMain_stepTarget(127, 1), -1);                                  // Down on 127
+    for (short s = 124; s < 128; ++s) EXPECT_EQ(wMain_stepTarget(s, 4), -1);  // Right in the last column
     EXPECT_EQ(wMain_stepTarget(4, -4), 0);
     EXPECT_EQ(wMain_stepTarget(126, 1), 127);
     EXPECT_EQ(wMain_pageOffsetOf(0), 0);
@@ -55,13 +53,13 @@ TEST_F(MainWindowActions, SliderLabelsAndTheNamesTheyStore)
 
     char name[kStoredCCNameLen + 1];
     const char* cases[][2] = {
-        {"Breath 71", "Breath"},   // the number the label shows is not stored
-        {"w 12345", "w 1"},        // four digits at most, then no blank ends the name
-        {"7", "7"},                // never the first character
+        {"Breath 71", "Breath"},  // the number the label shows is not stored
+        {"w 12345", "w 1"},       // four digits at most, then no blank ends the name
+        {"7", "7"},               // never the first character
         {"12345", "1"},
         {"Foot ", "Foot"},
         {"Mod", "Mod"},
-        {"Modulation 1", "Modulati"},   // a label holds 8 characters
+        {"Modulation 1", "Modulati"},  // a label holds 8 characters
         {"Cutoff 74", "Cutoff"},       // "Cutoff 7": its digit goes, then the blank
         {"", ""},
     };
@@ -97,8 +95,7 @@ TEST_F(MainWindowActions, SliderBackgroundFollowsTheStoredControllers)
     ASSERT_EQ(wMain_collectSliderRecs(gInst, recs), 5);
     EXPECT_EQ(recs[0]->cc, -1);
     EXPECT_EQ(recs[4]->cc, 74);
-    for (int k = 0; k < kStoredCC; ++k)
-        storedCC_init(&list->rec[k]);
+    for (int k = 0; k < kStoredCC; ++k) storedCC_init(&list->rec[k]);
     EXPECT_EQ(wMain_collectSliderRecs(gInst, recs), 0);
 }
 
@@ -108,7 +105,7 @@ TEST_F(MainWindowActions, PatchValuesAndTheirDerivedValues)
     wMain_setDB(-6.0);
     EXPECT_NEAR(inst_patch_getAmp(gInst), 0.5f, 1e-6);
     EXPECT_NEAR(gInst->outGain, 0.5f / 4, 1e-6);
-    wMain_setPoly(2.9);   // truncated; the output gain follows
+    wMain_setPoly(2.9);  // truncated; the output gain follows
     EXPECT_EQ(inst_patch_getPoly(gInst), 2);
     EXPECT_NEAR(gInst->outGain, 0.5f / 2, 1e-6);
     wMain_setPan(0.25);
@@ -131,7 +128,7 @@ TEST_F(MainWindowActions, KeysAndWheelReachTheInstrument)
     midi_clearBuffer(inst_getMidi(gInst));
     wMain_playKey(60, 1);
     wMain_playKey(60, 0);
-    wMain_playKey(-1, 0);    // a keyboard stopped with no key down
+    wMain_playKey(-1, 0);  // a keyboard stopped with no key down
     wMain_playKey(128, 1);
     EXPECT_EQ(midiEvents(gInst), (std::vector<std::string>{"144 60 75", "144 60 0"}));
 

@@ -11,7 +11,10 @@ namespace {
 HWND s_client = nullptr;
 HWND s_frame = nullptr;
 
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return DefFrameProcA(h, s_client, msg, wp, lp); }
+LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefFrameProcA(h, s_client, msg, wp, lp);
+}
 
 // Questions go to real message boxes of the platform, so that tests answer
 // them as a user would.
@@ -40,8 +43,7 @@ void installHooks()
 void MainWindowTest::SetUp()
 {
     engineSession_open(&session_, "mainwin");
-    if (HasFatalFailure())
-        return;
+    if (HasFatalFailure()) return;
 
     ASSERT_EQ(platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768), 1);
     ASSERT_EQ(resources_registerAll(), 1);
@@ -55,13 +57,13 @@ void MainWindowTest::SetUp()
     fc.lpszClassName = "mainwinTestFrame";
     fc.hbrBackground = static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
     RegisterClassA(&fc);
-    frame_ = CreateWindowExA(0, "mainwinTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 768,
-                             nullptr, nullptr, platform_instance(), nullptr);
+    frame_ = CreateWindowExA(0, "mainwinTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
+                             768, nullptr, nullptr, platform_instance(), nullptr);
     CLIENTCREATESTRUCT ccs = {nullptr, 1000};
     RECT fr;
     GetClientRect(frame_, &fr);
-    client_ = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, fr.right,
-                              fr.bottom, frame_, nullptr, platform_instance(), &ccs);
+    client_ = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                              fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
     s_client = client_;
     s_frame = frame_;
     window_setFrameHWND(client_);
@@ -69,8 +71,7 @@ void MainWindowTest::SetUp()
     installHooks();
 
     engineSession_startEngine();
-    if (HasFatalFailure())
-        return;
+    if (HasFatalFailure()) return;
     // Nobody answers a fade while no plug-in runs.
     for (int i = 0; i < IAC_INSTANCES; ++i) {
         iac_getInst(i)->paused = 1;
@@ -113,7 +114,8 @@ void MainWindowTest::idleStep()
 
 bool MainWindowTest::waitFor(const std::function<bool()>& done, int ms)
 {
-    return pollUntil(done, [this] { idleStep(); }, ms);
+    return pollUntil(
+        done, [this] { idleStep(); }, ms);
 }
 
 POINT MainWindowTest::screenOf(int x, int y)
@@ -173,8 +175,7 @@ std::string matrixText(short cell)
 {
     window_setCurrent(winId_main);
     matrixRec* m = matrix_get(mainId_matrix);
-    if (!m || cell < 0 || cell >= m->count)
-        return "";
+    if (!m || cell < 0 || cell >= m->count) return "";
     return m->items[cell].text;
 }
 
@@ -191,7 +192,7 @@ std::vector<std::string> midiEvents(instRec* inst)
     std::vector<std::string> out;
     midiRec* midi = inst_getMidi(inst);
     for (int i = 0; i < midi->count && i < kMidiEvents; ++i)
-        out.push_back(std::to_string(midi->events[i].status) + " " + std::to_string(midi->events[i].data1) + " " +
-                      std::to_string(midi->events[i].data2));
+        out.push_back(std::to_string(midi->events[i].status) + " " + std::to_string(midi->events[i].data1) +
+                      " " + std::to_string(midi->events[i].data2));
     return out;
 }

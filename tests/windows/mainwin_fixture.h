@@ -32,7 +32,11 @@ protected:
     void doubleClickAt(int x, int y);
     // The client point at the centre of an object of window 1.
     POINT centreOf(short id);
-    void clickObject(short id) { POINT p = centreOf(id); clickAt(p.x, p.y); }
+    void clickObject(short id)
+    {
+        POINT p = centreOf(id);
+        clickAt(p.x, p.y);
+    }
     // A key pressed in the Main window.
     void pressKey(int vk);
     // Writes a bank file whose listed slots hold presets named name<slot>.

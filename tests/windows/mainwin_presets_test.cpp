@@ -17,7 +17,10 @@ protected:
     }
 };
 
-short selectionOf(HWND dlg, int list) { return static_cast<short>(SendDlgItemMessageA(dlg, list, LB_GETCURSEL, 0, 0)); }
+short selectionOf(HWND dlg, int list)
+{
+    return static_cast<short>(SendDlgItemMessageA(dlg, list, LB_GETCURSEL, 0, 0));
+}
 
 std::string lineOf(HWND dlg, int list, int line)
 {
@@ -146,7 +149,7 @@ TEST_F(MainWindowPresets, ImportAuditionsInTheInstrumentAndDoneRestoresTheProgra
         EXPECT_EQ(lineOf(dlg, 33, 5), "5 Brass 5");
         EXPECT_EQ(selectionOf(dlg, 33), 0);
         auditioned = patchName(gInst);
-        EXPECT_EQ(selectionOf(dlg, 35), 2);   // the first empty slot of the current bank
+        EXPECT_EQ(selectionOf(dlg, 35), 2);  // the first empty slot of the current bank
         clickLine(dlg, 33, 5);
     });
     headless_pushIdleAction([&](HWND dlg) {
@@ -221,8 +224,7 @@ TEST_F(MainWindowPresets, ExportPutsTheNamesOnTheClipboard)
 {
     exportPresetNames(gBank);
     std::string expected;
-    for (int slot = 0; slot < kBankSlots; ++slot)
-        expected += slot ? "\r\ndefault" : "default";
+    for (int slot = 0; slot < kBankSlots; ++slot) expected += slot ? "\r\ndefault" : "default";
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE data = GetClipboardData(CF_TEXT);
     ASSERT_NE(data, nullptr);

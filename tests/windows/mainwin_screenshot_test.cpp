@@ -25,8 +25,7 @@ int inkIn(int left, int top, int right, int bottom)
     COLORREF base = pixelOf(left, top);
     int n = 0;
     for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            n += pixelOf(x, y) != base;
+        for (int x = left; x < right; ++x) n += pixelOf(x, y) != base;
     return n;
 }
 }  // namespace
@@ -34,8 +33,7 @@ int inkIn(int left, int top, int right, int bottom)
 TEST_F(MainWindowScreens, EveryPanelLayout)
 {
     std::vector<int> slots;
-    for (int s = 0; s < 40; s += 3)
-        slots.push_back(s);
+    for (int s = 0; s < 40; s += 3) slots.push_back(s);
     openBank(makeBankFile("Screens.glo", slots, "Warm Analog Pad "));
     wMain_setPreset(3);
     idleStep();
@@ -62,8 +60,7 @@ TEST_F(MainWindowScreens, EveryPanelLayout)
     // Nine stored controllers: three rows, the keyboard below them.
     storedCCList* list = inst_getStoredCC(gInst);
     const char* names[] = {"Mod", "Breath", "Foot", "Expr", "Cutoff", "Reso"};
-    for (int k = 0; k < 6; ++k)
-        storedCC_addToList(list, 70 + k, 20 * k, names[k]);
+    for (int k = 0; k < 6; ++k) storedCC_addToList(list, 70 + k, 20 * k, names[k]);
     wMain_updateSchedule();
     idleStep();
     RECT rows3;
@@ -76,8 +73,7 @@ TEST_F(MainWindowScreens, EveryPanelLayout)
     // Keys held, sustain on, the wheel bent, a tuning chosen.
     window_setCurrent(winId_main);
     kbdRec* kbd = kbd_get(mainId_keyboard);
-    for (short note : {48, 52, 55, 61})
-        kbd_selectKey(mainId_keyboard, kbd_findKey(kbd, note), 1, 0);
+    for (short note : {48, 52, 55, 61}) kbd_selectKey(mainId_keyboard, kbd_findKey(kbd, note), 1, 0);
     wMain_playSustain(1);
     wMain_playBend(110);
     wMain_updateSliders();

@@ -61,8 +61,7 @@ protected:
     void typeInto(short id, const char* text, int x = -1)
     {
         POINT p = centreOf(id);
-        if (x >= 0)
-            p.x = x;
+        if (x >= 0) p.x = x;
         clickAt(p.x, p.y);
         headless_typeText(text);
         headless_key(VK_RETURN);
@@ -74,8 +73,7 @@ protected:
         POINT a = screenOf(x, y);
         headless_mouseMove(a.x, a.y);
         headless_mouseDown(1);
-        for (int k = 1; k <= 4; ++k)
-            headless_mouseMove(a.x + dx * k / 4, a.y + dy * k / 4);
+        for (int k = 1; k <= 4; ++k) headless_mouseMove(a.x + dx * k / 4, a.y + dy * k / 4);
         headless_mouseUp(1);
         headless_runUntilIdle();
     }
@@ -86,8 +84,7 @@ short s_highestBend = 0;
 void sampleBend(short, void*)
 {
     short b = inst_getMidi(gInst)->bendRaw;
-    if (b > s_highestBend)
-        s_highestBend = b;
+    if (b > s_highestBend) s_highestBend = b;
 }
 }  // namespace
 
@@ -210,7 +207,7 @@ TEST_F(MainWindowUse, TuningPopupRetunesEveryPlayingVoice)
     gInst->voicesInUse = 3;
     gInst->voice[0].note = 60;
     gInst->voice[1].note = 67;
-    gInst->voice[2].note = -1;   // releasing: keeps its increment
+    gInst->voice[2].note = -1;  // releasing: keeps its increment
     gInst->voice[2].frequency = 123.0f;
     gBank->dirty = 0;
     const short item = 5;
@@ -277,26 +274,22 @@ TEST_F(MainWindowUse, SlidersPlayControllersAndKeepTheirNames)
 TEST_F(MainWindowUse, BottomPanelShowsTheStoredControllers)
 {
     storedCCList* list = inst_getStoredCC(gInst);
-    for (int k = 0; k < kStoredCC; ++k)
-        storedCC_init(&list->rec[k]);
+    for (int k = 0; k < kStoredCC; ++k) storedCC_init(&list->rec[k]);
     wMain_updateSchedule();
     idleStep();
     EXPECT_EQ(currentSliderPanel, mainId_sliderPanel1);
     EXPECT_TRUE(visible(mainId_sliderPanel1));
     EXPECT_FALSE(visible(mainId_sliderPanel1 + 2));
-    for (int k = 0; k < kMainSliders; ++k)
-        EXPECT_FALSE(visible(mainId_slider1 + k)) << k;
+    for (int k = 0; k < kMainSliders; ++k) EXPECT_FALSE(visible(mainId_slider1 + k)) << k;
 
-    for (int cc = 20; cc < 27; ++cc)
-        storedCC_addToList(list, cc, 64, "");
+    for (int cc = 20; cc < 27; ++cc) storedCC_addToList(list, cc, 64, "");
     wMain_updateSchedule();
     idleStep();
     EXPECT_EQ(currentSliderPanel, mainId_sliderPanel1 + 2);
     EXPECT_TRUE(visible(mainId_sliderPanel1 + 2));
     EXPECT_FALSE(visible(mainId_sliderPanel1));
     EXPECT_TRUE(visible(mainId_sliderRow1 + 2));
-    for (int k = 0; k < 7; ++k)
-        EXPECT_TRUE(visible(mainId_slider1 + k)) << k;
+    for (int k = 0; k < 7; ++k) EXPECT_TRUE(visible(mainId_slider1 + k)) << k;
     EXPECT_FALSE(visible(mainId_slider1 + 7));
     EXPECT_FALSE(visible(mainId_slider1 + 8));
     EXPECT_EQ(displayText(mainId_sliderName1 + 6), "cc 26");
@@ -323,7 +316,7 @@ TEST_F(MainWindowUse, KeyboardFillsTheMidiBufferWithAndWithoutHold)
     ASSERT_NE(kbd, nullptr);
     auto keyPoint = [&](short note) {
         RECT r = kbd->keys[kbd_findKey(kbd, note)].rect;
-        return POINT{(r.left + r.right) / 2, r.bottom - 4};   // below the black keys
+        return POINT{(r.left + r.right) / 2, r.bottom - 4};  // below the black keys
     };
     midiRec* midi = inst_getMidi(gInst);
     midi_clearBuffer(midi);
@@ -335,7 +328,8 @@ TEST_F(MainWindowUse, KeyboardFillsTheMidiBufferWithAndWithoutHold)
     midi_clearBuffer(midi);
     POINT d = keyPoint(62);
     drag(c.x, c.y, d.x - c.x, 0);
-    EXPECT_EQ(midiEvents(gInst), (std::vector<std::string>{"144 60 75", "144 62 75", "144 60 0", "144 62 0"}));
+    EXPECT_EQ(midiEvents(gInst),
+              (std::vector<std::string>{"144 60 75", "144 62 75", "144 60 0", "144 62 0"}));
 
     // With hold the key stays down after the release; a second click lets it go.
     clickObject(mainId_hold);
@@ -413,7 +407,7 @@ TEST_F(MainWindowUse, RecentEditsNameEditorWindowsPanicAndClose)
     headless_answerNextPrompt(1);
     clickObject(mainId_edits);
     EXPECT_EQ(patchName(gInst), "My edit");
-    EXPECT_EQ(gInst->patch.preset, 1);   // the program number stays
+    EXPECT_EQ(gInst->patch.preset, 1);  // the program number stays
 
     // The name display renames the patch and the titles follow.
     makePresetClean();

@@ -15,7 +15,10 @@
 
 namespace {
 HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return DefFrameProcA(h, s_client, msg, wp, lp); }
+LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefFrameProcA(h, s_client, msg, wp, lp);
+}
 
 short oc(short channel, short k) { return static_cast<short>(wPatch_channelToGuiOffset(channel) + k); }
 bool visible(short id) { return clickObject_isVisible(winId_patch, id) != 0; }
@@ -44,19 +47,18 @@ protected:
         fc.lpfnWndProc = frameProc;
         fc.lpszClassName = "patchTestFrame";
         RegisterClassA(&fc);
-        frame_ = CreateWindowExA(0, "patchTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 768,
-                                 nullptr, nullptr, platform_instance(), nullptr);
+        frame_ = CreateWindowExA(0, "patchTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
+                                 768, nullptr, nullptr, platform_instance(), nullptr);
         CLIENTCREATESTRUCT ccs{nullptr, 1000};
         RECT fr;
         GetClientRect(frame_, &fr);
-        s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, fr.right,
-                                   fr.bottom, frame_, nullptr, platform_instance(), &ccs);
+        s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                   fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
         window_setFrameHWND(s_client);
         alert_init(frame_);
         waveMenu_init();
         autoBalanceChannels = 1;
-        for (float& base : balanceSliderBaseAmp)
-            base = 1.0f;
+        for (float& base : balanceSliderBaseAmp) base = 1.0f;
         wPatch_makeWindow();
         ASSERT_NE(nullptr, window_getHWND(winId_patch));
         wPatch_show(1);
@@ -108,7 +110,7 @@ protected:
     void switchOscillator(short channel) { clickObject(oc(channel, kPatchOscOn)); }
     std::string shot(const char* name)
     {
-        headless_runUntilIdle();   // the pending paints first
+        headless_runUntilIdle();  // the pending paints first
         window_setCurrent(winId_patch);
         platform_composeAndPresent(1);
         std::string path = std::string(name) + ".png";
@@ -140,8 +142,7 @@ TEST(PatchTables, ChannelIdsFilterMenuAndFrequencyModes)
     EXPECT_EQ(0, wPatch_guiToChannel(186));
     EXPECT_EQ(0, wPatch_guiToChannel(-4));
     // The master filter's controls 55..59 act on filter 3; channel filters on their channel.
-    for (short id = 55; id <= 59; ++id)
-        EXPECT_EQ(3, wPatch_guiToFilter(id));
+    for (short id = 55; id <= 59; ++id) EXPECT_EQ(3, wPatch_guiToFilter(id));
     EXPECT_EQ(0, wPatch_guiToFilter(39));
     EXPECT_EQ(1, wPatch_guiToFilter(62 + 39));
     EXPECT_EQ(2, wPatch_guiToFilter(124 + 41));
@@ -219,7 +220,7 @@ TEST_F(PatchWindowTest, DraggingALevelShareTheRestWithAutoBalanceOnly)
     EXPECT_FLOAT_EQ(a2, oscil_getAmpScale(gInst, 2));
     // "Balance channels" gives each active channel the same share and the sliders follow.
     switchOscillator(1);
-    EXPECT_FLOAT_EQ(a2, oscil_getAmpScale(gInst, 2));   // auto-balance off: switching rescales nothing
+    EXPECT_FLOAT_EQ(a2, oscil_getAmpScale(gInst, 2));  // auto-balance off: switching rescales nothing
     wPatch_balanceChannels();
     for (short c = 0; c < 3; ++c) {
         EXPECT_NEAR(1.0 / 3.0, oscil_getAmpScale(gInst, c), 1e-6);
@@ -259,7 +260,7 @@ TEST_F(PatchWindowTest, AChannelThatIsOffHidesItsSectionsAndDisablesItsSwitches)
     EXPECT_TRUE(enabled(oc(1, kPatchFilterOn)) && button_isSelected(oc(1, kPatchFilterOn)));
     EXPECT_TRUE(enabled(oc(1, kPatchModulatorOn)) && button_isSelected(oc(1, kPatchModulatorOn)));
     EXPECT_TRUE(enabled(kPatchWaveshapeOn));
-    EXPECT_FALSE(visible(kPatchWaveshapeIn));   // enabled, but the waveshaper itself is off
+    EXPECT_FALSE(visible(kPatchWaveshapeIn));  // enabled, but the waveshaper itself is off
     // Channel 2 stays off; its filter switch is still disabled, channel 0's too.
     EXPECT_FALSE(enabled(oc(2, kPatchFilterOn)));
     EXPECT_FALSE(visible(oc(0, kPatchFilterPanel)));
@@ -320,7 +321,7 @@ TEST_F(PatchWindowTest, OscillatorModesShowTheirBoxesAndPages)
     numbox_setVal(oc(0, kPatchModAmount), 0.25f);
     wPatch_callback_oscBox(oc(0, kPatchModAmount));
     EXPECT_FLOAT_EQ(0.25f, gInst->oscil[0].ringmodBalance);
-    EXPECT_NEAR(4.0, oscil_getFmIndex(gInst, 0), 1e-4);   // untouched outside fm
+    EXPECT_NEAR(4.0, oscil_getFmIndex(gInst, 0), 1e-4);  // untouched outside fm
     // Back to single: the page buttons go, the main page comes back.
     wPatch_callback_oscMode(oc(0, kPatchOscMode), 0, 1);
     EXPECT_FALSE(visible(oc(0, kPatchMainPage)));
@@ -370,20 +371,16 @@ TEST_F(PatchWindowTest, EveryFilterModeConfiguresItsBoxes)
     wPatch_enableFilter(0);
     struct expected {
         short item, mode;
-        const char* qName;   // null: hidden
+        const char* qName;  // null: hidden
         double qMin, qMax;
         const char* gName;
         double gMin, gMax;
     };
     const expected rows[8] = {
-        {1, 1, nullptr, 0, 0, nullptr, 0, 0},
-        {2, 2, "res", 0, 1, "dB", -48, 0},
-        {3, 3, "res", 0, 1, "dB", -48, 0},
-        {4, 4, nullptr, 0, 0, nullptr, 0, 0},
-        {5, 5, "res", 0, 1, nullptr, 0, 0},
-        {6, 6, "Q", 0.1, 1000, "dB", -48, 36},
-        {7, 9, "res", 0, 1, "b-width", 0.01, 8},
-        {8, 10, "feedback", -0.99, 0.99, "dB", -48, 12},
+        {1, 1, nullptr, 0, 0, nullptr, 0, 0},    {2, 2, "res", 0, 1, "dB", -48, 0},
+        {3, 3, "res", 0, 1, "dB", -48, 0},       {4, 4, nullptr, 0, 0, nullptr, 0, 0},
+        {5, 5, "res", 0, 1, nullptr, 0, 0},      {6, 6, "Q", 0.1, 1000, "dB", -48, 36},
+        {7, 9, "res", 0, 1, "b-width", 0.01, 8}, {8, 10, "feedback", -0.99, 0.99, "dB", -48, 12},
     };
     short q = oc(0, kPatchFilterQ), g = oc(0, kPatchFilterGain);
     for (const expected& row : rows) {
@@ -482,8 +479,7 @@ TEST_F(PatchWindowTest, NewPresetWaveAndNoneLeft)
     wPatch_callback_wave(oc(0, kPatchModulatorWave), kWaveMenuFactory, 2);
     EXPECT_EQ(waveMenu_menuItemToWaveID(2, kWaveMenuFactory), mod_getWaveID(gInst, 0));
     // All eight taken: the alert, and nothing changes.
-    for (int i = 1; i < 8; ++i)
-        ASSERT_GE(inst_newPresetWave(gInst), 0);
+    for (int i = 1; i < 8; ++i) ASSERT_GE(inst_newPresetWave(gInst), 0);
     headless_answerNextPrompt(IDOK);
     wPatch_callback_wave(kPatchWaveshapeWave, kWaveMenuPreset, 1);
     EXPECT_EQ("No more preset waves available.", platform_lastMessageBox().text);
@@ -564,9 +560,9 @@ TEST_F(PatchWindowTest, ScreenshotsWithOneTwoAndThreeChannels)
     filter_setActive(gInst, 0, 1);
     wPatch_update();
     shot("wpatch-one-channel");
-    EXPECT_EQ(lit, pixel(8, 330));     // channel 0's wire
-    EXPECT_NE(lit, pixel(187, 330));   // channel 1's wire is dark
-    EXPECT_NE(lit, pixel(100, 340));   // the bus carries nothing from channels 1 and 2
+    EXPECT_EQ(lit, pixel(8, 330));    // channel 0's wire
+    EXPECT_NE(lit, pixel(187, 330));  // channel 1's wire is dark
+    EXPECT_NE(lit, pixel(100, 340));  // the bus carries nothing from channels 1 and 2
     switchOscillator(1);
     wPatch_callback_oscMode(oc(1, kPatchOscMode), 0, 2);
     mod_setActive(gInst, 1, 1);

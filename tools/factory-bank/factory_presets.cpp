@@ -12,10 +12,10 @@ namespace {
 void electricPiano(instRec* i)
 {
     voice_osc(i, 0, wave_sine, 0, 0.9f);
-    voice_fm(i, 0, wave_sine, 1.0f, 2.2f);           // bell-like tine
+    voice_fm(i, 0, wave_sine, 1.0f, 2.2f);  // bell-like tine
     voice_mod_env(i, 0, envTo_fmIndex, 1.0f, 1.0f, 0.002f, 0.15f, 1.2f);
     voice_decay(i, 0, 0.003f, 2.8f);
-    voice_osc(i, 1, wave_sine, 12, 0.25f);           // the bright bark
+    voice_osc(i, 1, wave_sine, 12, 0.25f);  // the bright bark
     voice_decay(i, 1, 0.002f, 0.4f);
     voice_velocity(i, 0, 70, 40);
     voice_tremolo(i, 0, 0.22f, 20);
@@ -24,20 +24,19 @@ void electricPiano(instRec* i)
 void churchOrgan(instRec* i)
 {
     voice_osc(i, 0, wave_organ3, 0, 0.7f);
-    voice_osc(i, 1, wave_organ1, 12, 0.45f);          // 4' stop
-    voice_osc(i, 2, wave_sine, -12, 0.5f);            // 16' stop
-    for (short c = 0; c < 3; ++c)
-        voice_adsr(i, c, 0.04f, 0.1f, 1.0f, 0.35f);
-    voice_combs(i, 0.09f, 0.75f, 0.45f);              // stone hall
+    voice_osc(i, 1, wave_organ1, 12, 0.45f);  // 4' stop
+    voice_osc(i, 2, wave_sine, -12, 0.5f);    // 16' stop
+    for (short c = 0; c < 3; ++c) voice_adsr(i, c, 0.04f, 0.1f, 1.0f, 0.35f);
+    voice_combs(i, 0.09f, 0.75f, 0.45f);  // stone hall
 }
 
 void jazzOrgan(instRec* i)
 {
     voice_osc(i, 0, wave_organ2, 0, 0.8f);
-    voice_osc(i, 1, wave_sine, 19, 0.3f);             // the third drawbar's percussion
+    voice_osc(i, 1, wave_sine, 19, 0.3f);  // the third drawbar's percussion
     voice_adsr(i, 0, 0.005f, 0.05f, 1.0f, 0.05f);
     voice_decay(i, 1, 0.002f, 0.5f);
-    voice_tremolo(i, 0, 0.15f, 25);                   // rotary speaker
+    voice_tremolo(i, 0, 0.15f, 25);  // rotary speaker
     voice_vibrato(i, 1, 0.15f, 0.08f, 0.0f);
 }
 
@@ -72,7 +71,7 @@ void musicBox(instRec* i)
 void glassBells(instRec* i)
 {
     voice_osc(i, 0, wave_sine, 0, 0.8f);
-    voice_fm(i, 0, wave_sine, 3.5f, 3.0f);            // inharmonic ratio: glass
+    voice_fm(i, 0, wave_sine, 3.5f, 3.0f);  // inharmonic ratio: glass
     voice_mod_env(i, 0, envTo_fmIndex, 1.0f, 1.0f, 0.001f, 0.3f, 2.0f);
     voice_decay(i, 0, 0.001f, 4.0f);
     voice_combs(i, 0.07f, 0.6f, 0.3f);
@@ -82,7 +81,7 @@ void tubularBells(instRec* i)
 {
     voice_osc(i, 0, wave_inharmonic1, 0, 0.7f);
     voice_osc(i, 1, wave_sine, 0, 0.5f);
-    voice_ringmod(i, 1, wave_sine, 2.76f, 0.5f);       // the strike tone
+    voice_ringmod(i, 1, wave_sine, 2.76f, 0.5f);  // the strike tone
     voice_decay(i, 0, 0.001f, 6.0f);
     voice_decay(i, 1, 0.001f, 1.5f);
 }
@@ -90,7 +89,7 @@ void tubularBells(instRec* i)
 void marimba(instRec* i)
 {
     voice_osc(i, 0, wave_sine, 0, 0.9f);
-    voice_osc(i, 1, wave_sine, 24, 0.2f);             // the hollow overtone of the bar
+    voice_osc(i, 1, wave_sine, 24, 0.2f);  // the hollow overtone of the bar
     voice_decay(i, 0, 0.001f, 0.8f);
     voice_decay(i, 1, 0.001f, 0.08f);
     voice_velocity(i, 0, 80, 20);
@@ -101,7 +100,7 @@ void vibraphone(instRec* i)
     voice_osc(i, 0, wave_sine, 0, 0.8f);
     voice_fm(i, 0, wave_sine, 4.0f, 0.6f);
     voice_decay(i, 0, 0.002f, 3.5f);
-    voice_tremolo(i, 0, 0.18f, 45);                   // the motor's fans
+    voice_tremolo(i, 0, 0.18f, 45);  // the motor's fans
 }
 
 void kalimba(instRec* i)
@@ -204,7 +203,7 @@ void sineWhistle(instRec* i)
 void fuzzLead(instRec* i)
 {
     voice_osc(i, 0, wave_brokenSpeaker, 0, 0.6f);
-    inst_getWaveshapeInst(i)->active = 1;              // overdrive through a transfer wave
+    inst_getWaveshapeInst(i)->active = 1;  // overdrive through a transfer wave
     waveshape_setWaveID(i, wave_triPointy);
     waveshape_setInGain(i, 12.0);
     waveshape_setOutGain(i, -6.0);
@@ -216,7 +215,7 @@ void fuzzLead(instRec* i)
 void flute(instRec* i)
 {
     voice_osc(i, 0, wave_woodwind1, 0, 0.7f);
-    voice_osc(i, 1, wave_noise, 0, 0.04f);            // breath
+    voice_osc(i, 1, wave_noise, 0, 0.04f);  // breath
     voice_filter(i, 1, filterMode_bpf, 2500, 2.0f);
     voice_adsr(i, 0, 0.09f, 0.1f, 0.9f, 0.15f);
     voice_adsr(i, 1, 0.05f, 0.2f, 0.5f, 0.1f);
@@ -225,7 +224,7 @@ void flute(instRec* i)
 
 void clarinet(instRec* i)
 {
-    voice_osc(i, 0, wave_squareSoft, 0, 0.7f);        // odd harmonics: a reed
+    voice_osc(i, 0, wave_squareSoft, 0, 0.7f);  // odd harmonics: a reed
     voice_filter(i, 0, filterMode_lpf12, 2200, 1.0f);
     voice_adsr(i, 0, 0.04f, 0.1f, 0.9f, 0.1f);
 }

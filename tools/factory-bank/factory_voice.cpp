@@ -34,8 +34,7 @@ void routeAll(instRec* inst, short lfo, bool pitch, bool amp, bool filter)
         inst_lfo_setAmpChan(inst, lfo, c, amp);
         inst_lfo_setModChan(inst, lfo, c, 0);
     }
-    for (short f = 0; f < kFilters; ++f)
-        inst_lfo_setFilterChan(inst, lfo, f, filter);
+    for (short f = 0; f < kFilters; ++f) inst_lfo_setFilterChan(inst, lfo, f, filter);
 }
 }  // namespace
 
@@ -46,8 +45,7 @@ void voice_begin(instRec* inst, const char* name, short poly)
     preset_delete(start);
     inst_patch_setName(inst, name);
     inst_patch_setPoly(inst, poly);
-    for (short l = 0; l < kLfos; ++l)
-        lfoOff(inst, l);
+    for (short l = 0; l < kLfos; ++l) lfoOff(inst, l);
 }
 
 void voice_osc(instRec* inst, short ch, short wave, float semitones, float level)
@@ -91,8 +89,7 @@ void voice_ringmod(instRec* inst, short ch, short modWave, float ratio, float ba
     oscil_setBalance(inst, ch, balance);
 }
 
-void voice_adsr(instRec* inst, short ch, float attackSec, float decaySec, float sustain,
-                float releaseSec)
+void voice_adsr(instRec* inst, short ch, float attackSec, float decaySec, float sustain, float releaseSec)
 {
     envInstRec* env = ampEnvOf(inst, ch);
     env->envMode = envMode_sustain;
@@ -117,12 +114,11 @@ void voice_decay(instRec* inst, short ch, float attackSec, float decaySec)
     env_setBpParams(&env->bp[2], decaySec * 0.7 * kRate, 0.0f, 0.4f);
 }
 
-void voice_mod_env(instRec* inst, short ch, short to, float start, float peak, float attackSec,
-                   float sustain, float decaySec)
+void voice_mod_env(instRec* inst, short ch, short to, float start, float peak, float attackSec, float sustain,
+                   float decaySec)
 {
     short slot = env_findUnused(inst);
-    if (slot < 0)
-        return;
+    if (slot < 0) return;
     env_loadDefault(inst, slot, ch, to);
     envInstRec* env = inst_getEnvInst(inst, slot);
     env->shown = 1;
@@ -238,19 +234,16 @@ void voice_taps(instRec* inst, float seconds, float feedback, float wet)
 short voice_additiveWave(instRec* inst, const float* partials, int n, const char* name)
 {
     short id = inst_newPresetWave(inst);
-    if (id < 0)
-        return -1;
+    if (id < 0) return -1;
     waveRec* w = wave_getWaveRecFromID(inst, id);
     float peak = 0.0f;
     for (int i = 0; i < kWaveSize; ++i) {
         double t = kTwoPi * i / kWaveSize, v = 0.0;
-        for (int k = 0; k < n; ++k)
-            v += partials[k] * std::sin((k + 1) * t);
+        for (int k = 0; k < n; ++k) v += partials[k] * std::sin((k + 1) * t);
         w->data[i] = (float)v;
         peak = std::fmax(peak, std::fabs((float)v));
     }
-    for (float& v : w->data)
-        v = peak > 0.0f ? 0.98f * v / peak : 0.0f;
+    for (float& v : w->data) v = peak > 0.0f ? 0.98f * v / peak : 0.0f;
     std::snprintf(w->name, sizeof w->name, "%s", name);
     return id;
 }

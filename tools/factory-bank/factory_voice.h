@@ -7,14 +7,39 @@
 
 // Built-in waves by name (identifiers of the built-in list).
 enum {
-    wave_sine = 0, wave_triangle = 1, wave_saw = 2, wave_sawSoft = 4, wave_sawSmooth = 6,
-    wave_square = 7, wave_squareSoft = 9, wave_organ1 = 11, wave_organ2 = 12, wave_organ3 = 13,
-    wave_organ4 = 14, wave_voxFem1 = 15, wave_voxFem2 = 16, wave_woodwind1 = 17,
-    wave_woodwind2 = 18, wave_softTrump = 19, wave_bass = 20, wave_sawish = 21, wave_midbuzz = 22,
-    wave_hibuzz = 24, wave_additive1 = 25, wave_additive2 = 26, wave_inharmonic1 = 27,
-    wave_inharmonic2 = 28, wave_inharmonic3 = 29, wave_fracNoise = 30, wave_stairstep = 31,
-    wave_brokenSpeaker = 32, wave_noise = 33, wave_triPointy = 36, wave_fifth = 37,
-    wave_majTriad = 38, wave_bigChord = 40
+    wave_sine = 0,
+    wave_triangle = 1,
+    wave_saw = 2,
+    wave_sawSoft = 4,
+    wave_sawSmooth = 6,
+    wave_square = 7,
+    wave_squareSoft = 9,
+    wave_organ1 = 11,
+    wave_organ2 = 12,
+    wave_organ3 = 13,
+    wave_organ4 = 14,
+    wave_voxFem1 = 15,
+    wave_voxFem2 = 16,
+    wave_woodwind1 = 17,
+    wave_woodwind2 = 18,
+    wave_softTrump = 19,
+    wave_bass = 20,
+    wave_sawish = 21,
+    wave_midbuzz = 22,
+    wave_hibuzz = 24,
+    wave_additive1 = 25,
+    wave_additive2 = 26,
+    wave_inharmonic1 = 27,
+    wave_inharmonic2 = 28,
+    wave_inharmonic3 = 29,
+    wave_fracNoise = 30,
+    wave_stairstep = 31,
+    wave_brokenSpeaker = 32,
+    wave_noise = 33,
+    wave_triPointy = 36,
+    wave_fifth = 37,
+    wave_majTriad = 38,
+    wave_bigChord = 40
 };
 
 // Filter destinations of envelopes (the envelope's param kinds).
@@ -34,15 +59,14 @@ void voice_fm(instRec* inst, short ch, short modWave, float ratio, float index);
 void voice_ringmod(instRec* inst, short ch, short modWave, float ratio, float balance);
 
 // Amplitude envelope of a channel: attack, decay to sustain (0..1), release.
-void voice_adsr(instRec* inst, short ch, float attackSec, float decaySec, float sustain,
-                float releaseSec);
+void voice_adsr(instRec* inst, short ch, float attackSec, float decaySec, float sustain, float releaseSec);
 // A percussive amplitude envelope: attack, then a decay to silence; the
 // release is the same decay.
 void voice_decay(instRec* inst, short ch, float attackSec, float decaySec);
 // A shaped envelope on another destination of a channel (envTo_...):
 // from start to peak in attackSec, then to sustain in decaySec.
-void voice_mod_env(instRec* inst, short ch, short to, float start, float peak, float attackSec,
-                   float sustain, float decaySec);
+void voice_mod_env(instRec* inst, short ch, short to, float start, float peak, float attackSec, float sustain,
+                   float decaySec);
 
 // Filter 0..2 (a channel's) or 3 (master): mode, cutoff, Q.
 void voice_filter(instRec* inst, short f, short mode, float hz, float q);

@@ -55,8 +55,7 @@ struct fieldList {
     void ints(const char* name, const int32_t* v, int n)
     {
         std::string row;
-        for (int i = 0; i < n; ++i)
-            row += (i ? " " : "") + std::to_string(v[i]);
+        for (int i = 0; i < n; ++i) row += (i ? " " : "") + std::to_string(v[i]);
         text(name, row);
     }
     void enter(const char* group, int index = -1)
@@ -213,8 +212,8 @@ void describeEnv(fieldList& f, const envInstRec& e, int i)
     for (int b = 0; b < kEnvBreakpoints; ++b) {
         char name[24], value[96];
         std::snprintf(name, sizeof name, "bp[%d]", b);
-        std::snprintf(value, sizeof value, "time %.17g level %.9g slope %.9g", e.bp[b].time,
-                      e.bp[b].level, e.bp[b].slope);
+        std::snprintf(value, sizeof value, "time %.17g level %.9g slope %.9g", e.bp[b].time, e.bp[b].level,
+                      e.bp[b].slope);
         f.text(name, value);
     }
 }
@@ -417,28 +416,20 @@ const char* describe_effectKind(int kind)
 std::vector<presetField> describe_preset(const presetRec* p)
 {
     fieldList f;
-    if (!p)
-        return f.fields;
+    if (!p) return f.fields;
     describePatch(f, p->patch);
-    for (int i = 0; i < kOscils; ++i)
-        describeOscil(f, p->oscil[i], i);
-    for (int i = 0; i < kOscils; ++i)
-        describeMod(f, p->mod[i], i);
-    for (int i = 0; i < kFilters; ++i)
-        describeFilter(f, p->filter[i], i);
+    for (int i = 0; i < kOscils; ++i) describeOscil(f, p->oscil[i], i);
+    for (int i = 0; i < kOscils; ++i) describeMod(f, p->mod[i], i);
+    for (int i = 0; i < kFilters; ++i) describeFilter(f, p->filter[i], i);
     describeWaveshape(f, p->waveshape);
-    for (int i = 0; i < kLfos; ++i)
-        describeLfo(f, p->lfo[i], i);
+    for (int i = 0; i < kLfos; ++i) describeLfo(f, p->lfo[i], i);
     f.enter("lists");
     f.num("envelopes", (long long)p->envs.size());
     f.num("waves", (long long)p->waves.size());
     f.num("notemaps", (long long)p->notemaps.size());
-    for (size_t i = 0; i < p->envs.size(); ++i)
-        describeEnv(f, p->envs[i], (int)i);
-    for (size_t i = 0; i < p->waves.size(); ++i)
-        describeWave(f, p->waves[i], (int)i);
-    for (size_t i = 0; i < p->notemaps.size(); ++i)
-        describeNotemap(f, p->notemaps[i], (int)i);
+    for (size_t i = 0; i < p->envs.size(); ++i) describeEnv(f, p->envs[i], (int)i);
+    for (size_t i = 0; i < p->waves.size(); ++i) describeWave(f, p->waves[i], (int)i);
+    for (size_t i = 0; i < p->notemaps.size(); ++i) describeNotemap(f, p->notemaps[i], (int)i);
     describeCc(f, p->cc);
     describeVel(f, p->vel);
     describeStoredCC(f, p->storedCC);
@@ -448,30 +439,24 @@ std::vector<presetField> describe_preset(const presetRec* p)
 
 std::string describe_summary(const presetRec* p)
 {
-    if (!p)
-        return "";
+    if (!p) return "";
     std::string s = "osc";
     for (int i = 0; i < kOscils; ++i) {
-        if (!p->oscil[i].active)
-            continue;
+        if (!p->oscil[i].active) continue;
         s += " " + std::to_string(i + 1) + ":" + describe_oscMode(p->oscil[i].mode);
     }
-    if (s == "osc")
-        s += " none";
+    if (s == "osc") s += " none";
     s += " | filt";
     bool anyFilter = false;
     for (int i = 0; i < kFilters; ++i) {
-        if (!p->filter[i].active)
-            continue;
+        if (!p->filter[i].active) continue;
         anyFilter = true;
         s += std::string(" ") + (i == 3 ? "M" : std::to_string(i + 1)) + ":" +
              describe_filterMode(p->filter[i].mode);
     }
-    if (!anyFilter)
-        s += " none";
+    if (!anyFilter) s += " none";
     int lfos = 0;
-    for (int i = 0; i < kLfos; ++i)
-        lfos += p->lfo[i].on != 0;
+    for (int i = 0; i < kLfos; ++i) lfos += p->lfo[i].on != 0;
     // Every effect record starts with its header and then the on switch.
     int32_t effectOn = 0;
     if (p->effect)

@@ -3,7 +3,4 @@
 
 #include "tools/morvane-bank/bank_commands.h"
 
-int main(int argc, char** argv)
-{
-    return bankCmd_main(argc, argv, std::cout, std::cerr);
-}
+int main(int argc, char** argv) { return bankCmd_main(argc, argv, std::cout, std::cerr); }

@@ -11,12 +11,14 @@ namespace morvane_host {
 namespace {
 const int32_t kPlugVersion = IAC_APP_VERSION;
 
-bool parseInstance(std::istringstream& in, int* instance) {
+bool parseInstance(std::istringstream& in, int* instance)
+{
     return static_cast<bool>(in >> *instance) && *instance >= 0 && *instance < IAC_INSTANCES;
 }
 }  // namespace
 
-const char* usage() {
+const char* usage()
+{
     return "usage: morvane-host [--instances N]\n"
            "Plays the plug-in side of the link for instances 0..N-1 (N 1..8, default 1),\n"
            "brings them online and runs until the command quit, SIGINT or SIGTERM,\n"
@@ -37,13 +39,15 @@ const char* usage() {
            "The segment is chosen by MORVANE_IAC_SEGMENT (default: one per user).\n";
 }
 
-Host::Host(std::FILE* out) : out_(out) {
+Host::Host(std::FILE* out) : out_(out)
+{
     for (int& p : program_) p = -1;
 }
 
 Host::~Host() { stop(); }
 
-bool Host::ensureSignedIn(int instance) {
+bool Host::ensureSignedIn(int instance)
+{
     if (signedIn_[instance]) return true;
     if (iac_plug_signIn(instance, kPlugVersion) != instance) {
         std::fprintf(out_, "instance %d: cannot sign in (taken or link refused)\n", instance);
@@ -53,7 +57,8 @@ bool Host::ensureSignedIn(int instance) {
     return true;
 }
 
-int Host::start(int n) {
+int Host::start(int n)
+{
     if (n < 1 || n > IAC_INSTANCES) return 0;
     for (int i = 0; i < n; ++i) {
         if (!ensureSignedIn(i)) return 0;
@@ -65,7 +70,8 @@ int Host::start(int n) {
     return 1;
 }
 
-void Host::poll() {
+void Host::poll()
+{
     for (int i = 0; i < IAC_INSTANCES; ++i) {
         if (!signedIn_[i]) continue;
         // Fades are answered without a word: they come with every preset load.
@@ -97,7 +103,8 @@ void Host::poll() {
     std::fflush(out_);
 }
 
-void Host::printNames() {
+void Host::printNames()
+{
     char text[IAC_BANK_NAME_BYTES];
     iac_plug_getBankName(text, sizeof text);
     std::fprintf(out_, "bank: %s\n", text);
@@ -107,7 +114,8 @@ void Host::printNames() {
     }
 }
 
-void Host::printBanks() {
+void Host::printBanks()
+{
     for (int k = 0; k < IAC_LAST_BANKS; ++k) {
         iac_bankInfo info;
         if (iac_plug_getRecentBank(k, &info))
@@ -115,7 +123,8 @@ void Host::printBanks() {
     }
 }
 
-int Host::snapshot(int instance, const std::string& path) {
+int Host::snapshot(int instance, const std::string& path)
+{
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return 0;
     size_t n = std::fwrite(iac_getInst(instance), 1, IAC_INST_SLOT_BYTES, f);
@@ -123,7 +132,8 @@ int Host::snapshot(int instance, const std::string& path) {
     return ok;
 }
 
-int Host::command(const std::string& line) {
+int Host::command(const std::string& line)
+{
     std::istringstream in(line);
     std::string word;
     if (!(in >> word)) return 1;
@@ -178,7 +188,8 @@ int Host::command(const std::string& line) {
     return 1;
 }
 
-void Host::stop() {
+void Host::stop()
+{
     for (int i = 0; i < IAC_INSTANCES; ++i) {
         if (!signedIn_[i]) continue;
         iac_plug_goOffline(i);

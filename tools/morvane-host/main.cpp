@@ -16,7 +16,8 @@ volatile sig_atomic_t gStop = 0;
 void onSignal(int) { gStop = 1; }
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     int instances = 1;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {

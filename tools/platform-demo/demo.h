@@ -6,21 +6,28 @@
 #include <string>
 
 struct DemoRec {
-  HWND frame = nullptr;
-  HWND client = nullptr;
-  HWND drawing = nullptr;   // child 1: GDI drawing
-  HWND controls = nullptr;  // child 2: edit, scroll bar, status text
-  HWND edit = nullptr;
-  HWND scroll = nullptr;
-  HWND status = nullptr;
-  HACCEL accel = nullptr;
-  std::string lastAction;   // what the last command did, also shown in the status line
+    HWND frame = nullptr;
+    HWND client = nullptr;
+    HWND drawing = nullptr;   // child 1: GDI drawing
+    HWND controls = nullptr;  // child 2: edit, scroll bar, status text
+    HWND edit = nullptr;
+    HWND scroll = nullptr;
+    HWND status = nullptr;
+    HACCEL accel = nullptr;
+    std::string lastAction;  // what the last command did, also shown in the status line
 };
 
 // Menu commands of the demo.
 enum {
-  DEMO_OPEN = 100, DEMO_QUIT = 101, DEMO_POPUP = 200, DEMO_MESSAGE = 201, DEMO_LIST = 202,
-  DEMO_POPUP_RED = 210, DEMO_POPUP_GREEN = 211, DEMO_POPUP_BLUE = 212, DEMO_ABOUT = 300
+    DEMO_OPEN = 100,
+    DEMO_QUIT = 101,
+    DEMO_POPUP = 200,
+    DEMO_MESSAGE = 201,
+    DEMO_LIST = 202,
+    DEMO_POPUP_RED = 210,
+    DEMO_POPUP_GREEN = 211,
+    DEMO_POPUP_BLUE = 212,
+    DEMO_ABOUT = 300
 };
 
 // Registers the demo's resources and classes and creates its windows; 1 or 0.

@@ -44,16 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static fuzzSetup setup;
     FILE* f = std::fopen(setup.input.c_str(), "wb");
-    if (!f)
-        return 0;
+    if (!f) return 0;
     std::fwrite(data, 1, size, f);
     std::fclose(f);
 
     bankRec* bank = bank_new();
     if (mvnFile_openFromPathName(bank, setup.input.c_str(), nullptr) == mvnOpen_done) {
         for (short slot = 0; slot < kBankSlots; ++slot) {
-            if (bank_presetIsDefault(bank, slot))
-                continue;
+            if (bank_presetIsDefault(bank, slot)) continue;
             preset_presetToDsp(bank_getPreset(bank, slot), setup.inst, slot);
             break;
         }

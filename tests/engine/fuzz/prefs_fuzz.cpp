@@ -37,10 +37,8 @@ struct fuzzSetup {
 void checkRanges()
 {
     for (int i = 0; i < kLastBanks; ++i)
-        if (!std::memchr(lastBanks[i].path, 0, sizeof lastBanks[i].path))
-            std::abort();
-    if (!std::memchr(defaultBank.path, 0, sizeof defaultBank.path))
-        std::abort();
+        if (!std::memchr(lastBanks[i].path, 0, sizeof lastBanks[i].path)) std::abort();
+    if (!std::memchr(defaultBank.path, 0, sizeof defaultBank.path)) std::abort();
 }
 }  // namespace
 
@@ -48,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static fuzzSetup setup;
     FILE* f = std::fopen(setup.prefs.c_str(), "wb");
-    if (!f)
-        return 0;
+    if (!f) return 0;
     std::fwrite(data, 1, size, f);
     std::fclose(f);
     prefs_open();
