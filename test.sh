@@ -5,6 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 
+echo "== code style =="
+./scripts/check-format.sh
+
 JOBS=2
 run_suite() {
   local dir=$1; shift

@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(cmake g++ make pkg-config clang libclang-rt-14-dev
           googletest libgtest-dev libgmock-dev libbenchmark-dev
           libsdl2-dev libcairo2-dev libfontconfig-dev fonts-liberation
-          libx11-dev libxtst-dev xvfb xauth)
+          libx11-dev libxtst-dev xvfb xauth clang-format)
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
