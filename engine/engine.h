@@ -30,6 +30,7 @@
 #include "bank/bank.h"
 #include "dsp/dsp.h"
 #include "fileio/fileio.h"
+#include "engine/ids.h"
 #include "iac/MorvaneIAC.h"
 
 // ---- names and numbers ------------------------------------------------------
@@ -53,36 +54,8 @@ enum { engineID_ok = 1, engineID_cancel = 2, engineID_yes = 6, engineID_no = 7 }
 // Sub-menus of the frame's menu bar, by position.
 enum { engineMenu_file = 0, engineMenu_edit = 1, engineMenu_setup = 2, engineMenu_window = 3 };
 
-// Menu command ids the shell changes.
-enum {
-    cmd_undo = 2000,
-    cmd_cut = 2001,
-    cmd_copy = 2002,
-    cmd_paste = 2003,
-    cmd_enablePgmChg = 3002,
-    cmd_autoBalance = 3004,
-    cmd_oneWindow = 7011,
-    cmd_firstRecentBank = 1120,
-    cmd_lastRecentBank = 1129
-};
 // The File menu's fixed items end at this position; the recent banks follow.
 enum { kFileMenuRecentPosition = 12 };
-
-// Toolkit window ids the shell uses; the frame itself is window 0 in the hooks.
-enum {
-    winId_frame = 0,
-    winId_main = 1,
-    winId_patch = 2,
-    winId_lfo = 3,
-    winId_waveform = 4,
-    winId_effect = 5,
-    winId_midi = 6,
-    winId_envelope = 7,
-    winId_navigatorV = 9,
-    winId_navigatorH = 10,
-    winId_meter = 11,
-    winId_splash = 15
-};
 
 // What the poll asks of the frame.
 enum { engineFrame_minimise = 1, engineFrame_restore = 2, engineFrame_foreground = 3, engineFrame_close = 4 };
@@ -96,7 +69,7 @@ struct winPosRec {
     int32_t height;
     int32_t visible;
 };
-enum { kWinPosFirst = 127, kWinPosLast = 137, kWinPosCount = 11 };
+enum { kWinPosFirst = winPos_frame, kWinPosLast = winPos_meter, kWinPosCount = 11 };
 
 // ---- hooks --------------------------------------------------------------------
 struct engineHooksRec {
@@ -120,6 +93,9 @@ struct engineHooksRec {
     // Current placement of a window, in the coordinates winPosRec uses, with
     // its outer size; 0 when the window does not exist.
     int (*getWindowPlace)(int windowId, winPosRec* out);
+    // The placement record (winPos_*) of a toolkit window, 0 for none: the
+    // window table's placement column. Without it only the frame is placed.
+    int (*positionIdOf)(int windowId);
     // Redraws: every editor window; the Main window's preset matrix.
     void (*scheduleRedraw)(void);
     void (*scheduleMatrixUpdate)(void);
@@ -260,7 +236,7 @@ void lastBanks_setDefault(const char* path);
 
 // ---- window placement ------------------------------------------------------------------
 void initWindowPositions();
-short guiID_to_wPosID(short windowId);            // 0 for a window without one
+short guiID_to_wPosID(short windowId);            // through positionIdOf; 0 for a window without one
 winPosRec* wPosID_to_winPosRec(long positionId);  // null outside 127..137
 void wPosRec_set(winPosRec* rec, long id, long x, long y, long width, long height, long visible);
 void getOneWindowPosition(short windowId, int withSize);

@@ -77,6 +77,7 @@ void program_connectHooks()
     engineHooksRec hooks = *engine_getHooks();
     hooks.error = error;
     hooks.showWindow = showWindowHook;
+    hooks.positionIdOf = windowTable_positionIdOf;
     hooks.scheduleRedraw = scheduleWindowUpdate;
     hooks.scheduleMatrixUpdate = wMain_updateMatrixSchedule;
     hooks.historyPopupClear = wMain_historyPopupClear;

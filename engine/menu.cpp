@@ -25,13 +25,13 @@ void afterBankChange()
 
 long menu_process(HWND, long id)
 {
-    if (id < 1000 || id >= 8000) return 0;
+    if (id < cmd_new || id >= 8000) return 0;
     short command = static_cast<short>(id);
     if (id <= 1999)
         menu_processFile(command);
-    else if (id <= 2006)
+    else if (id <= cmd_balanceChannels)
         menu_processEdit(command);
-    else if (id <= 6002)
+    else if (id <= cmd_audioAsio)
         menu_processSetup(command);
     else
         menu_processWindow(command);
@@ -41,19 +41,19 @@ long menu_process(HWND, long id)
 long menu_processFile(short id)
 {
     switch (id) {
-    case 1000:  // New
-    case 1003:  // Close
+    case cmd_new:
+    case cmd_close:
         if (!fileApp_bankQuestion(gBank)) return 1;
         bank_close(gBank);
         afterBankChange();
         return 1;
-    case 1001: menuFile_open(); return 1;
-    case 1004: menuFile_save(); return 1;
-    case 1005: menuFile_saveAs(); return 1;
-    case 1006: error("I don't work yet"); return 1;
-    case 1007: import_openDialog(); return 1;
-    case 1008: exportPresetNames(gBank); return 1;
-    case 1009: quit(); return 1;
+    case cmd_open: menuFile_open(); return 1;
+    case cmd_save: menuFile_save(); return 1;
+    case cmd_saveAs: menuFile_saveAs(); return 1;
+    case cmd_notYet: error("I don't work yet"); return 1;
+    case cmd_importPreset: import_openDialog(); return 1;
+    case cmd_exportNames: exportPresetNames(gBank); return 1;
+    case cmd_quit: quit(); return 1;
     default: break;
     }
     if (id >= cmd_firstRecentBank && id <= cmd_lastRecentBank) {
@@ -71,7 +71,7 @@ long menu_processEdit(short id)
     case cmd_undo: undo_processUndo(); break;
     case cmd_copy: copy_processCopy(); break;
     case cmd_paste: copy_processPaste(); break;
-    case 2006: wPatch_balanceChannels(); break;
+    case cmd_balanceChannels: wPatch_balanceChannels(); break;
     default: break;  // Cut, 2004 and 2005 do nothing
     }
     return 1;
@@ -80,7 +80,7 @@ long menu_processEdit(short id)
 long menu_processSetup(short id)
 {
     switch (id) {
-    case 3001: error("not available in Morvane Engine"); break;
+    case cmd_audioSetup: error("not available in Morvane Engine"); break;
     case cmd_enablePgmChg:
         if (gInst) gInst->pendingProgram = -1;
         g_enableProgramChange = !g_enableProgramChange;
@@ -102,14 +102,7 @@ long menu_processSetup(short id)
 long menu_processWindow(short id)
 {
     switch (id) {
-    case 6100: window_show(winId_splash, 1); break;
-    case cmd_windowPatch: wPatch_show(1); break;
-    case cmd_windowWaveform: wWave_show(1); break;
-    case cmd_windowEffect: wEffect_show(1); break;
-    case cmd_windowEnvelope: wEnv_show(1); break;
-    case cmd_windowLfo: wLfo_show(1); break;
-    case cmd_windowMidi: wMidi_show(1); break;
-    case cmd_windowMain: wMain_show(1); break;
+    case cmd_about: window_show(winId_splash, 1); break;
     case cmd_windowNavigator: wNav_toggleShow(); break;
     case cmd_windowRecord: window_show(winId_record, 1); break;
     case cmd_windowCloseAll: closeEditorWindows(); break;
@@ -119,7 +112,11 @@ long menu_processWindow(short id)
         setup_setOneWindowEditing(g_oneWindowEditor);
         checkItem(engineMenu_window, cmd_oneWindow, g_oneWindowEditor);
         break;
-    default: break;
+    default:
+        // The editor windows' own commands, from the window table.
+        if (const windowTableRec* row = windowTable_findCommand(id))
+            if (row->show) row->show(1);
+        break;
     }
     menu_checkFrontWindowItem();
     return 1;

@@ -2,6 +2,8 @@
 // items taken out of the menu at start-up.
 #include "engine/program.h"
 
+#include "windows/windows.h"
+
 namespace {
 MenuTemplateItem item(const char* text, UINT id, UINT flags = 0)
 {
@@ -35,32 +37,43 @@ WORD ctrl(char letter) { return static_cast<WORD>(letter - 'A' + 1); }
 int program_registerResources()
 {
     std::vector<MenuTemplateItem> bar = {
-        popup("&File", {item("&New \tCtrl+N", 1000), separator(), item("&Open...\tCtrl+O", 1001),
-                        item("Close  \tCtrl+W", 1003), item("&Save \tCtrl+S", 1004), item("Save As...", 1005),
-                        separator(), item("Import Preset...", 1007), item("Export Names to Clipboard", 1008),
-                        separator(), item("&Quit \tCtrl+Q", 1009), separator()}),
-        popup("&Edit", {item("&Undo \tCtrl+Z", 2000), separator(), item("Cu&t \tCtrl+X", 2001),
-                        item("&Copy \tCtrl+C", 2002), item("&Paste \tCtrl+V", 2003), separator(),
-                        item("Balance channels", 2006)}),
+        popup("&File",
+              {item("&New \tCtrl+N", cmd_new), separator(), item("&Open...\tCtrl+O", cmd_open),
+               item("Close  \tCtrl+W", cmd_close), item("&Save \tCtrl+S", cmd_save),
+               item("Save As...", cmd_saveAs), separator(), item("Import Preset...", cmd_importPreset),
+               item("Export Names to Clipboard", cmd_exportNames), separator(),
+               item("&Quit \tCtrl+Q", cmd_quit), separator()}),
+        popup("&Edit", {item("&Undo \tCtrl+Z", cmd_undo), separator(), item("Cu&t \tCtrl+X", cmd_cut),
+                        item("&Copy \tCtrl+C", cmd_copy), item("&Paste \tCtrl+V", cmd_paste), separator(),
+                        item("Balance channels", cmd_balanceChannels)}),
         popup("Setup",
-              {popup("Audio Port", {item("No Audio", 6000), item("Soundcard", 6001), item("ASIO", 6002)}),
-               item("Audio Setup", 3001), separator(), item("Enable Pgm change", 3002, MF_CHECKED),
-               item("Auto-balance channels", 3004, MF_CHECKED)}),
-        popup("Window",
-              {item("Patch \tF6", 7000), item("Waveform \tF7", 7001), item("Effect \tF8", 7002),
-               item("Envelope \tF9", 7003), item("LFO \tF11", 7004), item("Midi \tF12", 7005), separator(),
-               item("Navigator", 7006), item("Record \tF3", 7007), separator(), item("Main \tF5", 7009),
-               separator(), item("Close all edit windows \tF4", 7010), item("One window at a time", 7011)}),
-        popup("Help", {item("About Morvane...", 6100)}),
+              {popup("Audio Port", {item("No Audio", cmd_audioNone), item("Soundcard", cmd_audioSoundcard),
+                                    item("ASIO", cmd_audioAsio)}),
+               item("Audio Setup", cmd_audioSetup), separator(),
+               item("Enable Pgm change", cmd_enablePgmChg, MF_CHECKED),
+               item("Auto-balance channels", cmd_autoBalance, MF_CHECKED)}),
+        popup("Window", {item("Patch \tF6", cmd_windowPatch), item("Waveform \tF7", cmd_windowWaveform),
+                         item("Effect \tF8", cmd_windowEffect), item("Envelope \tF9", cmd_windowEnvelope),
+                         item("LFO \tF11", cmd_windowLfo), item("Midi \tF12", cmd_windowMidi), separator(),
+                         item("Navigator", cmd_windowNavigator), item("Record \tF3", cmd_windowRecord),
+                         separator(), item("Main \tF5", cmd_windowMain), separator(),
+                         item("Close all edit windows \tF4", cmd_windowCloseAll),
+                         item("One window at a time", cmd_oneWindow)}),
+        popup("Help", {item("About Morvane...", cmd_about)}),
     };
     const BYTE key = FVIRTKEY | FNOINVERT;
     std::vector<ACCEL> accel = {
-        {0, ctrl('N'), 1000}, {0, ctrl('O'), 1001}, {0, ctrl('W'), 1003}, {0, ctrl('S'), 1004},
-        {0, ctrl('Q'), 1009}, {0, ctrl('Z'), 2000}, {0, ctrl('X'), 2001}, {0, ctrl('C'), 2002},
-        {0, ctrl('V'), 2003}, {key, VK_F3, 7007},   {key, VK_F4, 7010},   {key, VK_F5, 7009},
-        {key, VK_F6, 7000},   {key, VK_F7, 7001},   {key, VK_F8, 7002},   {key, VK_F9, 7003},
-        {key, VK_F11, 7004},  {key, VK_F12, 7005},
+        {0, ctrl('N'), cmd_new},        {0, ctrl('O'), cmd_open},         {0, ctrl('W'), cmd_close},
+        {0, ctrl('S'), cmd_save},       {0, ctrl('Q'), cmd_quit},         {0, ctrl('Z'), cmd_undo},
+        {0, ctrl('X'), cmd_cut},        {0, ctrl('C'), cmd_copy},         {0, ctrl('V'), cmd_paste},
+        {key, VK_F3, cmd_windowRecord}, {key, VK_F4, cmd_windowCloseAll},
     };
+    // Each editor window's key shows it (F5 Main, F6 Patch, ... from the window table).
+    for (int k = 0; k < gWindowTableSize; ++k) {
+        const windowTableRec& row = gWindowTable[k];
+        if (row.accelKey && row.menuCommand)
+            accel.push_back({key, static_cast<WORD>(row.accelKey), static_cast<WORD>(row.menuCommand)});
+    }
     int ok = platform_registerMenuTemplate("MVNMENU", bar);
     ok &= platform_registerAccelerators("MVNACCEL", accel);
     return ok ? 1 : 0;
@@ -71,6 +84,6 @@ void program_trimMenus()
     // "Audio Setup" goes by position; the removal by command that follows
     // finds nothing left; "Record" leaves the Window menu (F3 stays).
     DeleteMenu(g_hMenu_setup, 1, MF_BYPOSITION);
-    DeleteMenu(g_hMenu_setup, 3001, MF_BYCOMMAND);
-    DeleteMenu(g_hMenu_window, 7007, MF_BYCOMMAND);
+    DeleteMenu(g_hMenu_setup, cmd_audioSetup, MF_BYCOMMAND);
+    DeleteMenu(g_hMenu_window, cmd_windowRecord, MF_BYCOMMAND);
 }

@@ -75,15 +75,7 @@ int initApp(HINSTANCE instance)
     window_setFrameHWND(g_hWndClient);
     audio_init();
     gWindowIsDirty = 0;
-    wMain_makeWindow();
-    wPatch_makeWindow();
-    wWave_makeWindow();
-    wLfo_makeWindow();
-    wEffect_makeWindow();
-    wEnv_makeWindow();
-    wMidi_makeWindow();
-    wWaveTrans_makeWindow();
-    wEnvTrans_makeWindow();
+    windows_makeEditorWindows();
     MorvaneEngine_init();
     mainTimer = timer_new(winId_main, 1, mainTimerCallback, 1.0, 20);
     return 1;

@@ -3,19 +3,15 @@
 #include "engine/engine.h"
 
 namespace {
-// Defaults by position id, 127 the frame.
+// Defaults by position id; which window uses which record is the window
+// table's placement column (the positionIdOf hook).
 const winPosRec kDefaults[kWinPosCount] = {
-    {127, 0, 0, 1020, 760, 1},     // frame
-    {128, 65, 0, 644, 158, 1},     // Main
-    {129, 89, 104, 555, 485, 0},   // Patch
-    {130, 118, 100, 820, 552, 0},  // Envelope
-    {131, 179, 115, 533, 364, 0},  // Waveform
-    {132, 128, 226, 433, 179, 0},  // MIDI
-    {133, 254, 138, 531, 240, 0},  // Effect
-    {134, 146, 201, 615, 466, 0},  // LFO
-    {135, -8, 55, 0, 0, 1},        // vertical navigator
-    {136, 20, 650, 0, 0, 0},       // horizontal navigator
-    {137, 724, 40, 0, 0, 1},       // meter
+    {winPos_frame, 0, 0, 1020, 760, 1},       {winPos_main, 65, 0, 644, 158, 1},
+    {winPos_patch, 89, 104, 555, 485, 0},     {winPos_envelope, 118, 100, 820, 552, 0},
+    {winPos_waveform, 179, 115, 533, 364, 0}, {winPos_midi, 128, 226, 433, 179, 0},
+    {winPos_effect, 254, 138, 531, 240, 0},   {winPos_lfo, 146, 201, 615, 466, 0},
+    {winPos_navigatorV, -8, 55, 0, 0, 1},     {winPos_navigatorH, 20, 650, 0, 0, 0},
+    {winPos_meter, 724, 40, 0, 0, 1},
 };
 
 // The records, holding the defaults until initWindowPositions or the
@@ -52,20 +48,9 @@ void initWindowPositions()
 
 short guiID_to_wPosID(short windowId)
 {
-    switch (windowId) {
-    case winId_frame: return 127;
-    case winId_main: return 128;
-    case winId_patch: return 129;
-    case winId_lfo: return 134;
-    case winId_waveform: return 131;
-    case winId_effect: return 133;
-    case winId_midi: return 132;
-    case winId_envelope: return 130;
-    case winId_navigatorV: return 135;
-    case winId_navigatorH: return 136;
-    case winId_meter: return 137;
-    default: return 0;
-    }
+    if (windowId == winId_frame) return winPos_frame;
+    const engineHooksRec* h = hooks();
+    return h->positionIdOf ? static_cast<short>(h->positionIdOf(windowId)) : 0;
 }
 
 winPosRec* wPosID_to_winPosRec(long positionId)
@@ -100,7 +85,7 @@ void getMotherWindowPosition()
     // test is on the right and bottom edges, so that a frame placed at the
     // very top of the screen (y = 0, the default) is still remembered.
     if (now.x + now.width < 1 || now.y + now.height < 1) return;
-    wPosRec_set(wPosID_to_winPosRec(127), 127, now.x, now.y, now.width, now.height, 1);
+    wPosRec_set(wPosID_to_winPosRec(winPos_frame), winPos_frame, now.x, now.y, now.width, now.height, 1);
 }
 
 void getWindowPositions()
@@ -119,7 +104,7 @@ void getWindowPositions()
 void positionWindows()
 {
     const engineHooksRec* h = hooks();
-    const winPosRec* frame = wPosID_to_winPosRec(127);
+    const winPosRec* frame = wPosID_to_winPosRec(winPos_frame);
     if (h->moveWindow) h->moveWindow(winId_frame, frame->x, frame->y, frame->width, frame->height);
     static const short order[] = {winId_midi,     winId_effect, winId_lfo, winId_envelope,
                                   winId_waveform, winId_patch,  winId_main};

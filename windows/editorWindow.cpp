@@ -1,12 +1,12 @@
-// The editor windows' common parts: creation as toolkit windows, the common
-// window procedure (toolkit first, the update command, hide on close, F10
-// swallowed), the update flags and a themed background.
+// The windows' common parts: creation from a window table row as toolkit
+// windows, the editor windows' common procedure (toolkit first, the update
+// command, hide on close, F10 swallowed), the update flags and a themed
+// background.
 #include "windows/editorWindow.h"
 
 #include "resources/resources.h"
 
 namespace {
-const editorWindowDesc* descs[kWindowMax + 1] = {};
 int needsUpdate[kWindowMax + 1] = {};
 
 bool validId(short id) { return id >= 1 && id <= kWindowMax; }
@@ -19,9 +19,12 @@ LRESULT CALLBACK editorWindow_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     if (id) window_preProcess(id, hwnd, msg, wParam, lParam, 0);
     switch (msg) {
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdUpdateWindow && validId(id) && descs[id] && descs[id]->update) {
-            descs[id]->update();
-            return 0;
+        if (LOWORD(wParam) == kCmdUpdateWindow) {
+            const windowTableRec* row = windowTable_find(id);
+            if (row && row->update) {
+                row->update();
+                return 0;
+            }
         }
         break;
     case WM_CLOSE:
@@ -53,6 +56,7 @@ int editorWindow_registerClass(const char* className, WNDPROC proc)
     WNDCLASSA wc = {};
     wc.lpfnWndProc = proc;
     wc.hInstance = platform_instance();
+    wc.hIcon = LoadIconA(platform_instance(), MAKEINTRESOURCE(32));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = className;
@@ -88,15 +92,16 @@ int isF10KeyDown(UINT msg, WPARAM wParam)
     return (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && wParam == VK_F10;
 }
 
-int editorWindow_make(const editorWindowDesc* desc)
+int editorWindow_make(const windowTableRec* row)
 {
-    if (!desc || !validId(desc->id)) return 0;
-    if (window_getHWND(desc->id)) return 1;
+    if (!row || !validId(row->id)) return 0;
+    if (window_getHWND(row->id)) return 1;
     HWND client = window_getFrameHWND();
-    if (!client || !editorWindow_registerClass(desc->className, editorWindow_proc)) return 0;
-    int x = desc->x, y = desc->y, w = desc->width, h = desc->height;
+    WNDPROC proc = row->proc ? row->proc : editorWindow_proc;
+    if (!client || !editorWindow_registerClass(row->className, proc)) return 0;
+    int x = row->x, y = row->y, w = row->width, h = row->height;
     int visible = 0;
-    if (const winPosRec* rec = wPosID_to_winPosRec(desc->positionId)) {
+    if (const winPosRec* rec = wPosID_to_winPosRec(row->positionId)) {
         x = rec->x;
         y = rec->y;
         if (rec->width > 0 && rec->height > 0) {
@@ -105,44 +110,57 @@ int editorWindow_make(const editorWindowDesc* desc)
         }
         visible = rec->visible;
     }
-    HWND hwnd = CreateMDIWindowA(desc->className, desc->title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y,
-                                 w, h, client, platform_instance(), 0);
+    // Windows named after the patch read "Untitled" until the first naming.
+    const char* caption = row->updateSchedule ? "Untitled" : row->title;
+    HWND hwnd = CreateMDIWindowA(row->className, caption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, w,
+                                 h, client, platform_instance(), 0);
     ShowWindow(hwnd, SW_HIDE);
-    descs[desc->id] = desc;
-    if (!attach(desc->id, hwnd, desc->clickMax)) return 0;
-    RECT r;
-    GetClientRect(hwnd, &r);
-    custom_new(1, 0, 0, static_cast<short>(r.right), static_cast<short>(r.bottom), backgroundEvent);
-    clickObject_get(desc->id, 1)->enabled = 0;
-    window_postBrambixize(desc->id);
+    short previous = window_getCurrent();
+    if (!attach(row->id, hwnd, row->clickMax)) return 0;
+    if (row->build) row->build();
+    window_postBrambixize(row->id);
+    window_setCurrent(previous);
     // The remembered placement says whether the window starts shown.
-    window_show(desc->id, visible ? 1 : 0);
+    if (visible && row->show)
+        row->show(1);
+    else
+        window_show(row->id, visible ? 1 : 0);
     return 1;
 }
 
-int toolWindow_make(short id, const char* className, int x, int y, int clientW, int clientH, short clickMax,
-                    int mdiChild, WNDPROC proc)
+void editorWindow_buildPlaceholder()
 {
-    if (!validId(id)) return 0;
-    if (window_getHWND(id)) return 1;
+    short id = window_getCurrent();
+    HWND hwnd = window_getHWND(id);
+    if (!hwnd) return;
+    RECT r;
+    GetClientRect(hwnd, &r);
+    custom_new(1, 0, 0, static_cast<short>(r.right), static_cast<short>(r.bottom), backgroundEvent);
+    clickObject_get(id, 1)->enabled = 0;
+}
+
+int toolWindow_make(const windowTableRec* row, int x, int y, int clientW, int clientH, int mdiChild)
+{
+    if (!row || !validId(row->id)) return 0;
+    if (window_getHWND(row->id)) return 1;
     HWND client = window_getFrameHWND();
-    if (!client || !editorWindow_registerClass(className, proc)) return 0;
+    if (!client || !editorWindow_registerClass(row->className, row->proc)) return 0;
     const DWORD style = WS_CAPTION;
     const DWORD exStyle = WS_EX_TOOLWINDOW;
     RECT outer = {0, 0, clientW, clientH};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     HWND hwnd;
     if (mdiChild) {
-        hwnd = CreateMDIWindowA(className, "", style, x, y, outer.right - outer.left,
+        hwnd = CreateMDIWindowA(row->className, "", style, x, y, outer.right - outer.left,
                                 outer.bottom - outer.top, client, platform_instance(), 0);
         if (hwnd) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | exStyle);
     } else {
-        hwnd = CreateWindowExA(exStyle, className, "", WS_POPUP | style, x, y, outer.right - outer.left,
+        hwnd = CreateWindowExA(exStyle, row->className, "", WS_POPUP | style, x, y, outer.right - outer.left,
                                outer.bottom - outer.top, GetParent(client), nullptr, platform_instance(),
                                nullptr);
     }
     ShowWindow(hwnd, SW_HIDE);
-    return attach(id, hwnd, clickMax);
+    return attach(row->id, hwnd, row->clickMax);
 }
 
 void editorWindow_schedule(short id)

@@ -1,33 +1,27 @@
-// What the editor windows of this folder share (not part of the door):
-// creating a toolkit window as an MDI child or a floating tool window, the
-// common window procedure, the per-window update flags and the drawing of a
-// plain themed background.
+// What the windows of this folder share (not part of the door): creating
+// a window from its table row, as an editor window (MDI child) or a tool
+// window, the per-window update flags, showing, and the drawing of a plain
+// themed background.
 #pragma once
 
 #include "windows/windows.h"
 
-struct editorWindowDesc {
-    short id;               // toolkit window id
-    const char* className;  // window class, registered once
-    const char* title;      // caption before the first naming
-    short positionId;       // placement record 127..137, 0 for none
-    int x, y;               // used when the placement record has no size
-    int width, height;      // outer size when the record gives none
-    short clickMax;         // click objects and draw entries
-    void (*update)();       // the window's update function (command 8695)
-};
-
-// Creates the window described (once) as an MDI child of the toolkit's
-// frame client, hidden, attached to the toolkit with its lists, with a
-// themed background as object 1 covering the client area. 1 or 0.
-int editorWindow_make(const editorWindowDesc* desc);
-// A tool window: an MDI child (in client coordinates) when mdiChild is set,
-// else a floating window owned by the frame (screen coordinates). Its
-// client area is clientW x clientH. Attached to the toolkit, hidden. 1 or 0.
-int toolWindow_make(short id, const char* className, int x, int y, int clientW, int clientH, short clickMax,
-                    int mdiChild, WNDPROC proc);
-// Registers a window class (once) with the arrow cursor and a black
-// background. 1 or 0.
+// Creates the editor window of a table row (once) as an MDI child of the
+// toolkit's frame client, hidden, at its placement record (or the row's
+// rectangle), attached to the toolkit with the row's list sizes; runs the
+// row's build with the window current, then shows it when its placement
+// record says so. 1 or 0.
+int editorWindow_make(const windowTableRec* row);
+// A tool window of a table row: an MDI child (in client coordinates) when
+// mdiChild is set, else a floating window owned by the frame (screen
+// coordinates). Its client area is clientW x clientH. Attached to the
+// toolkit, hidden. 1 or 0.
+int toolWindow_make(const windowTableRec* row, int x, int y, int clientW, int clientH, int mdiChild);
+// The build of a window whose controls are still to come: a themed
+// background as object 1 covering the client area.
+void editorWindow_buildPlaceholder();
+// Registers a window class (once) with the program's icon, the arrow
+// cursor and a black background. 1 or 0.
 int editorWindow_registerClass(const char* className, WNDPROC proc);
 // Paints a window's own pictures with registerArt and loads every registered
 // picture not loaded yet, unless the picture probeBitmap is already there
@@ -47,3 +41,12 @@ void editorWindow_show(short id, int show);
 LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int* handled);
 // Fills rect of the current window's device context with a theme colour.
 void editorWindow_fillBackground(const RECT* rect, int dark);
+
+// The window procedures of the table's rows that have their own.
+LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK wNav_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK wMeter_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK wSplash_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// The builds of the Main and Patch windows: their artwork, controls and first state.
+void wMain_build();
+void wPatch_build();

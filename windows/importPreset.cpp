@@ -12,16 +12,6 @@ bankRec* importBank = nullptr;
 short importPresetNum = 0;
 
 namespace {
-enum {
-    kItemFromText = 32,
-    kItemImportList = 33,
-    kItemToText = 34,
-    kItemBankList = 35,
-    kItemOpenBank = 36,
-    kItemDone = 37,
-    kItemStore = 38
-};
-
 // The file record of the bank last opened for import.
 fileRec importFile;
 // The program the instrument played before the import began; "Done"
@@ -72,23 +62,23 @@ int import_openFileDialog()
     return result == mvnOpen_done || result == mvnOpen_alreadyOpen;
 }
 
-void import_buildPresetList(HWND dlg) { presetList_buildCurrent(dlg, kItemBankList); }
+void import_buildPresetList(HWND dlg) { presetList_buildCurrent(dlg, importItem_bankList); }
 
 void import_buildImportPresetList(HWND dlg)
 {
-    presetList_fill(GetDlgItem(dlg, kItemImportList), importBank, importPresetNum);
+    presetList_fill(GetDlgItem(dlg, importItem_importList), importBank, importPresetNum);
 }
 
-void import_selectNextDefaultPreset(HWND dlg) { presetList_selectNextEmpty(dlg, kItemBankList); }
+void import_selectNextDefaultPreset(HWND dlg) { presetList_selectNextEmpty(dlg, importItem_bankList); }
 
-void import_importPreset(HWND dlg) { presetList_storeSelected(dlg, kItemBankList); }
+void import_importPreset(HWND dlg) { presetList_storeSelected(dlg, importItem_bankList); }
 
 INT_PTR CALLBACK importProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 {
     switch (msg) {
     case WM_INITDIALOG:
-        setBankText(dlg, kItemFromText, "Import from %s:", importBank);
-        setBankText(dlg, kItemToText, "Store into %s:", gBank);
+        setBankText(dlg, importItem_fromText, "Import from %s:", importBank);
+        setBankText(dlg, importItem_toText, "Store into %s:", gBank);
         import_buildPresetList(dlg);
         import_buildImportPresetList(dlg);
         // What plays is what the import list shows selected.
@@ -96,21 +86,22 @@ INT_PTR CALLBACK importProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case kItemImportList:
+        case importItem_importList:
             if (HIWORD(wParam) == LBN_SELCHANGE) {
-                presetNum = static_cast<short>(SendDlgItemMessageA(dlg, kItemImportList, LB_GETCURSEL, 0, 0));
+                presetNum =
+                    static_cast<short>(SendDlgItemMessageA(dlg, importItem_importList, LB_GETCURSEL, 0, 0));
                 importPresetNum = presetNum;
                 auditionImportPreset(presetNum);
             }
             return TRUE;
-        case kItemBankList:
+        case importItem_bankList:
             if (HIWORD(wParam) == LBN_DBLCLK) import_importPreset(dlg);
             return TRUE;
-        case kItemStore: import_importPreset(dlg); return TRUE;
-        case kItemOpenBank: EndDialog(dlg, kItemOpenBank); return TRUE;
-        case kItemDone:
+        case importItem_store: import_importPreset(dlg); return TRUE;
+        case importItem_openBank: EndDialog(dlg, importItem_openBank); return TRUE;
+        case importItem_done:
             finishImport();
-            EndDialog(dlg, kItemDone);
+            EndDialog(dlg, importItem_done);
             return TRUE;
         case IDCANCEL:
             // The close box: only the import bank goes.
@@ -129,12 +120,12 @@ INT_PTR CALLBACK importProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 void import_openLast()
 {
     presetDialogs_registerTemplates();
-    INT_PTR result = kItemOpenBank;
-    while (result == kItemOpenBank) {
+    INT_PTR result = importItem_openBank;
+    while (result == importItem_openBank) {
         bank_selectPreset(importBank, gInst, bank_currentPreset(importBank));
         importFile = importBank->file;
         result = DialogBoxParamA(platform_instance(), "k_dlog_import", presetDialogs_owner(), importProc, 0);
-        if (result == kItemOpenBank && !import_openFileDialog()) break;
+        if (result == importItem_openBank && !import_openFileDialog()) break;
     }
 }
 

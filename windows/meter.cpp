@@ -51,7 +51,9 @@ void panelClick(short) { wMeter_reset(); }
 int lastBar[kCpu + 1] = {-1, -1, -1, -1, -1};
 int lastPeak[kCpu + 1] = {-1, -1, -1, -1, -1};
 
-LRESULT CALLBACK meterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+}  // namespace
+
+LRESULT CALLBACK wMeter_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     short id = static_cast<short>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     int handled;
@@ -63,7 +65,6 @@ LRESULT CALLBACK meterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
 }
-}  // namespace
 
 void wMeter_positions(float level, float peak, int left, int width, int* bar, int* peakPos)
 {
@@ -138,10 +139,11 @@ void wMeter_makeParams()
 {
     RECT panel;
     bitmap_getRect(kPanelBitmap, &panel);
-    const winPosRec* place = wPosID_to_winPosRec(guiID_to_wPosID(winId_meter));
-    int x = place ? place->x : 750;
-    int y = place ? place->y : 52;
-    if (!toolWindow_make(winId_meter, "wMeter_Wnd", x, y, panel.right, panel.bottom, 6, 1, meterProc)) return;
+    const windowTableRec* row = windowTable_find(winId_meter);
+    const winPosRec* place = wPosID_to_winPosRec(row->positionId);
+    int x = place ? place->x : row->x;
+    int y = place ? place->y : row->y;
+    if (!toolWindow_make(row, x, y, panel.right, panel.bottom, 1)) return;
     pic_new(kPanel, 0, 0, 0, kPanelBitmap, 1, panelClick);
     custom_new(kLeft, 25, 11, kMeterWidth, kMeterHeight, wMeter_callback_meter);
     custom_new(kRight, 25, 22, kMeterWidth, kMeterHeight, wMeter_callback_meter);

@@ -98,16 +98,15 @@ void buttonEvent(short id, long event, long, long)
     }
 }
 
-LRESULT CALLBACK navProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+}  // namespace
+
+LRESULT CALLBACK wNav_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     short id = static_cast<short>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     int handled;
     LRESULT result = toolWindow_commonProc(id, hwnd, msg, wParam, lParam, &handled);
     return handled ? result : DefWindowProcA(hwnd, msg, wParam, lParam);
 }
-
-short positionIdOf(short windowId) { return guiID_to_wPosID(windowId); }
-}  // namespace
 
 void wNav_makeParams(short windowId)
 {
@@ -116,12 +115,12 @@ void wNav_makeParams(short windowId)
     const short panelId = form ? 1 : 2;
     RECT panel;
     bitmap_getRect(panelBitmap, &panel);
-    const winPosRec* place = wPosID_to_winPosRec(positionIdOf(windowId));
-    int x = place ? place->x : (form ? -4 : 0);
-    int y = place ? place->y : (form ? 600 : 64);
-    if (!toolWindow_make(windowId, form ? "wNavH_Wnd" : "wNavV_Wnd", x, y, panel.right, panel.bottom, 12, 0,
-                         navProc))
-        return;
+    const windowTableRec* row = windowTable_find(windowId);
+    if (!row) return;
+    const winPosRec* place = wPosID_to_winPosRec(row->positionId);
+    int x = place ? place->x : row->x;
+    int y = place ? place->y : row->y;
+    if (!toolWindow_make(row, x, y, panel.right, panel.bottom, 0)) return;
     pic_new(panelId, 0, 0, kPicNoZone, panelBitmap, 1, nullptr);
     for (const navButtonRec& b : kButtons) {
         RECT r;

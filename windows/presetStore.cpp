@@ -79,23 +79,23 @@ void presetDialogs_registerTemplates()
     store.title = "Store to...";
     store.cx = 360;
     store.cy = 352;
-    store.items = {{"STATIC", "", 35, 12, 10, 336, 16, SS_LEFT | SS_NOPREFIX, 0},
-                   {"LISTBOX", "", 32, 12, 32, 240, 308, list, 0},
-                   {"BUTTON", "Done", 33, 266, 32, 82, 24, WS_TABSTOP, 0},
-                   {"BUTTON", "Store", 34, 266, 64, 82, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 0}};
+    store.items = {{"STATIC", "", storeItem_text, 12, 10, 336, 16, SS_LEFT | SS_NOPREFIX, 0},
+                   {"LISTBOX", "", storeItem_list, 12, 32, 240, 308, list, 0},
+                   {"BUTTON", "Done", storeItem_done, 266, 32, 82, 24, WS_TABSTOP, 0},
+                   {"BUTTON", "Store", storeItem_store, 266, 64, 82, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 0}};
     DialogTemplate import;
     import.title = "Import preset...";
     import.cx = 610;
     import.cy = 352;
-    import.items = {{"STATIC", "", 32, 12, 10, 240, 16, SS_LEFT | SS_NOPREFIX, 0},
-                    {"LISTBOX", "", 33, 12, 32, 240, 308, list, 0},
-                    {"STATIC", "", 34, 264, 10, 240, 16, SS_LEFT | SS_NOPREFIX, 0},
-                    {"LISTBOX", "", 35, 264, 32, 240, 308, list, 0},
-                    {"BUTTON", "Open bank...", 36, 516, 32, 82, 24, WS_TABSTOP, 0},
-                    {"BUTTON", "Done", 37, 516, 64, 82, 24, WS_TABSTOP, 0},
+    import.items = {{"STATIC", "", importItem_fromText, 12, 10, 240, 16, SS_LEFT | SS_NOPREFIX, 0},
+                    {"LISTBOX", "", importItem_importList, 12, 32, 240, 308, list, 0},
+                    {"STATIC", "", importItem_toText, 264, 10, 240, 16, SS_LEFT | SS_NOPREFIX, 0},
+                    {"LISTBOX", "", importItem_bankList, 264, 32, 240, 308, list, 0},
+                    {"BUTTON", "Open bank...", importItem_openBank, 516, 32, 82, 24, WS_TABSTOP, 0},
+                    {"BUTTON", "Done", importItem_done, 516, 64, 82, 24, WS_TABSTOP, 0},
                     { "BUTTON",
                       "Store",
-                      38,
+                      importItem_store,
                       516,
                       96,
                       82,

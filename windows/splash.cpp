@@ -32,7 +32,9 @@ void displayEvent(short id, long event, long, long)
     window_freeHDC(window, hdc);
 }
 
-LRESULT CALLBACK splashProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+}  // namespace
+
+LRESULT CALLBACK wSplash_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     window_preProcess(winId_splash, hwnd, msg, wParam, lParam, 0);
     switch (msg) {
@@ -44,25 +46,18 @@ LRESULT CALLBACK splashProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     default: return DefMDIChildProcA(hwnd, msg, wParam, lParam);
     }
 }
-}  // namespace
 
 const char* wSplash_text() { return MORVANE_FRAME_TITLE; }
 
 void wSplash_makeWindow()
 {
     if (window_getHWND(winId_splash)) return;
+    const windowTableRec* row = windowTable_find(winId_splash);
     HWND client = window_getFrameHWND();
-    if (!client) return;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = splashProc;
-    wc.hInstance = platform_instance();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = "wSplash";
-    WNDCLASSA known;
-    if (!GetClassInfoA(platform_instance(), wc.lpszClassName, &known) && !RegisterClassA(&wc)) return;
-    HWND hwnd = CreateMDIWindowA("wSplash", "", WS_BORDER, 188, 69, 436, 379, client, platform_instance(), 0);
-    if (!hwnd || !window_brambixize(winId_splash, hwnd, 8, 8)) return;
+    if (!client || !editorWindow_registerClass(row->className, row->proc)) return;
+    HWND hwnd = CreateMDIWindowA(row->className, row->title, WS_BORDER, row->x, row->y, row->width,
+                                 row->height, client, platform_instance(), 0);
+    if (!hwnd || !window_brambixize(winId_splash, hwnd, row->clickMax, row->clickMax)) return;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, winId_splash);
     // The picture fills the client area, whatever frame the window gets.
     RECT picture;

@@ -5,17 +5,13 @@
 #include "windows/windows.h"
 #include "windows/wMain.h"
 
-namespace {
-enum { kItemText = 35, kItemList = 32, kItemDone = 33, kItemStore = 34 };
-}
+void storeTo_buildPresetList(HWND dlg) { presetList_buildCurrent(dlg, storeItem_list); }
 
-void storeTo_buildPresetList(HWND dlg) { presetList_buildCurrent(dlg, kItemList); }
-
-void storeTo_selectNextDefaultPreset(HWND dlg) { presetList_selectNextEmpty(dlg, kItemList); }
+void storeTo_selectNextDefaultPreset(HWND dlg) { presetList_selectNextEmpty(dlg, storeItem_list); }
 
 void storeTo_storeTo(HWND dlg)
 {
-    presetList_storeSelected(dlg, kItemList);
+    presetList_storeSelected(dlg, storeItem_list);
     // Stored or not, the edit is settled: no question about it later.
     makePresetClean();
 }
@@ -28,17 +24,17 @@ INT_PTR CALLBACK wStoreToProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
         bank_getPresetName(gBank, gInst ? gInst->patch.preset : -1, name);
         char text[kPatchNameLen + 24];
         std::snprintf(text, sizeof text, "Store  \"%s\" to...", name);
-        SetDlgItemTextA(dlg, kItemText, text);
+        SetDlgItemTextA(dlg, storeItem_text, text);
         storeTo_buildPresetList(dlg);
         return TRUE;
     }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case kItemList:
+        case storeItem_list:
             if (HIWORD(wParam) == LBN_DBLCLK) storeTo_storeTo(dlg);
             return TRUE;
-        case kItemStore: storeTo_storeTo(dlg); return TRUE;
-        case kItemDone:
+        case storeItem_store: storeTo_storeTo(dlg); return TRUE;
+        case storeItem_done:
         case IDCANCEL: EndDialog(dlg, LOWORD(wParam)); return TRUE;
         default: break;
         }

@@ -1,14 +1,10 @@
-// The Effect window: created once at start-up, hidden, and kept in step
-// through the update protocol. Its controls come with the Effect window's
-// own work; until then it shows its themed background.
+// The Effect window: created once at start-up from its row of the window
+// table (windowTable.cpp), hidden, and kept in step through the update
+// protocol. Its controls come with the Effect window's own work; until then
+// it shows its themed background.
 #include "windows/editorWindow.h"
 
-namespace {
-const editorWindowDesc kDesc = {winId_effect, "wEffect_Wnd", "Effect", 133, 254,
-                                138,          531,           240,      117, wEffect_update};
-}
-
-void wEffect_makeWindow() { editorWindow_make(&kDesc); }
+void wEffect_makeWindow() { editorWindow_make(windowTable_find(winId_effect)); }
 void wEffect_show(int show) { editorWindow_show(winId_effect, show); }
 void wEffect_updateSchedule() { editorWindow_schedule(winId_effect); }
 int wEffect_needUpdate() { return editorWindow_needs(winId_effect); }

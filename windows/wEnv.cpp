@@ -1,14 +1,10 @@
-// The Envelope window: created once at start-up, hidden, and kept in step
-// through the update protocol. Its controls come with the Envelope window's
-// own work; until then it shows its themed background.
+// The Envelope window: created once at start-up from its row of the window
+// table (windowTable.cpp), hidden, and kept in step through the update
+// protocol. Its controls come with the Envelope window's own work; until then
+// it shows its themed background.
 #include "windows/editorWindow.h"
 
-namespace {
-const editorWindowDesc kDesc = {winId_envelope, "wEnv_Wnd", "Envelope", 130, 118, 100, 820, 552, 43,
-                                wEnv_update};
-}
-
-void wEnv_makeWindow() { editorWindow_make(&kDesc); }
+void wEnv_makeWindow() { editorWindow_make(windowTable_find(winId_envelope)); }
 void wEnv_show(int show) { editorWindow_show(winId_envelope, show); }
 void wEnv_updateSchedule() { editorWindow_schedule(winId_envelope); }
 int wEnv_needUpdate() { return editorWindow_needs(winId_envelope); }

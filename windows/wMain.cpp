@@ -1,6 +1,7 @@
-// The Main window (window 1): its window class and procedure, creation,
-// showing, and its part in the update protocol. The controls, their
-// callbacks and the window's own updates are in wMain_win.cpp.
+// The Main window (window 1): its window procedure, its build (made from
+// its row of the window table), showing, and its part in the update
+// protocol. The controls, their callbacks and the window's own updates
+// are in wMain_win.cpp.
 #include "resources/resources.h"
 #include "windows/editorWindow.h"
 #include "windows/windows.h"
@@ -9,9 +10,6 @@
 int update_wMain = 0;
 
 namespace {
-const char* const kClassName = "wMain_Wnd";
-enum { kPositionId = 128, kDefaultX = 0, kDefaultY = 0, kClickMax = 72 };
-
 // Arrow keys step through the presets: a column of four sideways, one slot up and down.
 short presetStepOfKey(WPARAM key)
 {
@@ -32,6 +30,7 @@ void runCommand(void (*action)())
     action();
     window_manualPostProcess(winId_main);
 }
+}  // namespace
 
 LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -67,46 +66,17 @@ LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
 }
 
-int registerClass()
-{
-    WNDCLASSA known;
-    if (GetClassInfoA(platform_instance(), kClassName, &known)) return 1;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = wMain_WndProc;
-    wc.hInstance = platform_instance();
-    wc.hIcon = LoadIconA(platform_instance(), MAKEINTRESOURCE(32));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground =
-        wMain_windowBgBrush ? wMain_windowBgBrush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kClassName;
-    return RegisterClassA(&wc) != 0;
-}
-}  // namespace
+void wMain_makeWindow() { editorWindow_make(windowTable_find(winId_main)); }
 
-void wMain_makeWindow()
+void wMain_build()
 {
-    if (window_getHWND(winId_main)) return;
-    HWND client = window_getFrameHWND();
-    if (!client || !registerClass()) return;
     editorWindow_loadArtwork(129, res_registerMainWindowArt);
-    int x = kDefaultX, y = kDefaultY;
-    if (const winPosRec* rec = wPosID_to_winPosRec(kPositionId)) {
-        x = rec->x;
-        y = rec->y;
-    }
-    // The size follows the panels once they exist.
-    HWND hwnd = CreateMDIWindowA(kClassName, "Untitled", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 660,
-                                 420, client, platform_instance(), 0);
-    if (!hwnd) return;
-    if (!window_brambixize(winId_main, hwnd, kClickMax, kClickMax)) {
-        DestroyWindow(hwnd);
-        return;
-    }
-    window_setCurrent(winId_main);
+    if (wMain_windowBgBrush)
+        SetClassLongPtrA(window_getHWND(winId_main), GCLP_HBRBACKGROUND,
+                         reinterpret_cast<LONG_PTR>(wMain_windowBgBrush));
+    // The size follows the panels.
     wMain_makeParams();
-    window_postBrambixize(winId_main);
     wMain_updateSchedule();
-    wMain_show(1);
 }
 
 void wMain_show(int show)

@@ -184,6 +184,23 @@ int presetList_storeSelected(HWND dlg, int list);
 // overwrite %s?" is answered OK. 1 when stored (the bank is then dirty and
 // the matrix and windows are scheduled), 0 otherwise.
 int presetStore_storeInst(short slot);
+// The control ids of the two dialogs, used by their templates, their
+// procedures and the tests.
+enum {
+    // "k_dlog_storeTo"
+    storeItem_list = 32,  // the current bank
+    storeItem_done = 33,
+    storeItem_store = 34,
+    storeItem_text = 35,  // "Store  "<name>" to..."
+    // "k_dlog_import"
+    importItem_fromText = 32,
+    importItem_importList = 33,  // the bank opened for import
+    importItem_toText = 34,
+    importItem_bankList = 35,  // the current bank
+    importItem_openBank = 36,
+    importItem_done = 37,
+    importItem_store = 38
+};
 // Registers the dialog templates "k_dlog_storeTo" and "k_dlog_import".
 void presetDialogs_registerTemplates();
 // The owner of the preset dialogs: the Main window, else the frame.

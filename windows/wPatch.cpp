@@ -1,48 +1,21 @@
 // The Patch window: an MDI child of class "wPatch_Wnd", toolkit window 2,
-// created once at start-up and hidden or shown thereafter. Its procedure
-// hands every message to the toolkit first; a touched control (object id
-// above 10) marks the preset dirty, and a click asks the Envelope window to
-// refresh its parameter box. The update command 8695 reloads every control.
+// created once at start-up from its row of the window table and hidden or
+// shown thereafter. Its procedure hands every message to the toolkit
+// first; a touched control (object id above 10) marks the preset dirty, and
+// a click asks the Envelope window to refresh its parameter box. The
+// update command reloads every control.
 #include "windows/editorWindow.h"
 
 #include "resources/resources.h"
 
-namespace {
-const char* const kClassName = "wPatch_Wnd";
-const int kWindowX = 89, kWindowY = 104;
+void wPatch_makeWindow() { editorWindow_make(windowTable_find(winId_patch)); }
 
-}  // namespace
-
-void wPatch_makeWindow()
+void wPatch_build()
 {
-    if (window_getHWND(winId_patch)) return;
-    HWND client = window_getFrameHWND();
-    if (!client || !editorWindow_registerClass(kClassName, wPatch_WndProc)) return;
     editorWindow_loadArtwork(500, res_registerPatchArt);
-    int x = kWindowX, y = kWindowY;
-    if (const winPosRec* rec = wPosID_to_winPosRec(guiID_to_wPosID(winId_patch))) {
-        if (rec->x || rec->y) {
-            x = rec->x;
-            y = rec->y;
-        }
-    }
-    HWND hwnd = CreateMDIWindowA(kClassName, "Untitled", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 560,
-                                 500, client, platform_instance(), 0);
-    if (!hwnd) return;
-    ShowWindow(hwnd, SW_HIDE);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, winId_patch);
-    if (!window_brambixize(winId_patch, hwnd, kPatchObjects, kPatchObjects)) {
-        DestroyWindow(hwnd);
-        return;
-    }
-    short previous = window_getCurrent();
-    window_setCurrent(winId_patch);
     wPatch_makeParams();
     wPatch_updatePatch(1);
     window_sizeToPanel(winId_patch, kPatchBackground);
-    window_postBrambixize(winId_patch);
-    window_show(winId_patch, 0);
-    window_setCurrent(previous);
 }
 
 LRESULT CALLBACK wPatch_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -12,22 +12,6 @@ int gWindowIsDirty = 0;
 int updateNames = 1;
 
 namespace {
-struct updateEntry {
-    short id;
-    void (*schedule)();
-    int (*need)();
-};
-// The order in which windows are asked whether they need an update.
-const updateEntry kUpdateOrder[] = {
-    {winId_main, wMain_updateSchedule, wMain_needUpdate},
-    {winId_patch, wPatch_updateSchedule, wPatch_needUpdate},
-    {winId_lfo, wLfo_updateSchedule, wLfo_needUpdate},
-    {winId_effect, wEffect_updateSchedule, wEffect_needUpdate},
-    {winId_midi, wMidi_updateSchedule, wMidi_needUpdate},
-    {winId_waveform, wWave_updateSchedule, wWave_needUpdate},
-    {winId_envelope, wEnv_updateSchedule, wEnv_needUpdate},
-};
-
 // The editor windows that one-window mode and "Close all" hide, in order.
 const short kEditorWindows[] = {winId_patch,    winId_lfo,      winId_midi,
                                 winId_envelope, winId_waveform, winId_effect};
@@ -50,7 +34,8 @@ void checkWindowItem(int id, int checked)
 void scheduleWindowUpdate()
 {
     // Main, Patch, LFO, Effect, MIDI, Waveform, Envelope: the table's order.
-    for (const updateEntry& e : kUpdateOrder) e.schedule();
+    for (int k = 0; k < gWindowTableSize; ++k)
+        if (gWindowTable[k].updateSchedule) gWindowTable[k].updateSchedule();
     updateNames = 1;
 }
 
@@ -58,9 +43,10 @@ void updateWindows()
 {
     if (updateNames) updateWindowNames();
     if (!gWindowIsDirty) return;
-    for (const updateEntry& e : kUpdateOrder) {
-        if (e.need()) {
-            sendUpdateMessage(e.id);
+    for (int k = 0; k < gWindowTableSize; ++k) {
+        const windowTableRec& row = gWindowTable[k];
+        if (row.needUpdate && row.needUpdate()) {
+            sendUpdateMessage(row.id);
             return;
         }
     }
@@ -90,13 +76,12 @@ void updateWindowNames()
     patchName[kPatchNameLen] = 0;
     if (gBank) bank_getName(gBank, bankName);
     bankName[kBankNameMax] = 0;
-    updateOneWindowName(winId_main, bankName, patchName);
-    updateOneWindowName(winId_patch, "Patch", patchName);
-    updateOneWindowName(winId_effect, "Effect", patchName);
-    updateOneWindowName(winId_envelope, "Envelope", patchName);
-    updateOneWindowName(winId_midi, "Midi Control", patchName);
-    updateOneWindowName(winId_lfo, "LFO", patchName);
-    updateOneWindowName(winId_waveform, "Waveform", patchName);
+    // Every window of the update protocol: "<title>: <patch>", the Main
+    // window "<bank>: <patch>".
+    for (int k = 0; k < gWindowTableSize; ++k) {
+        const windowTableRec& row = gWindowTable[k];
+        if (row.updateSchedule) updateOneWindowName(row.id, row.title ? row.title : bankName, patchName);
+    }
     updateNames = 0;
 }
 
@@ -116,30 +101,17 @@ void closeEditorWindows()
 
 void showEditorWindow(short windowId, int show)
 {
-    switch (windowId) {
-    case winId_main: wMain_show(show); break;
-    case winId_patch: wPatch_show(show); break;
-    case winId_lfo: wLfo_show(show); break;
-    case winId_waveform: wWave_show(show); break;
-    case winId_effect: wEffect_show(show); break;
-    case winId_midi: wMidi_show(show); break;
-    case winId_envelope: wEnv_show(show); break;
-    default: window_show(windowId, show); break;
-    }
+    const windowTableRec* row = windowTable_find(windowId);
+    if (row && row->show)
+        row->show(show);
+    else
+        window_show(windowId, show);
 }
 
 int windowMenuItemOf(short windowId)
 {
-    switch (windowId) {
-    case winId_main: return cmd_windowMain;
-    case winId_patch: return cmd_windowPatch;
-    case winId_lfo: return cmd_windowLfo;
-    case winId_waveform: return cmd_windowWaveform;
-    case winId_effect: return cmd_windowEffect;
-    case winId_midi: return cmd_windowMidi;
-    case winId_envelope: return cmd_windowEnvelope;
-    default: return 0;
-    }
+    const windowTableRec* row = windowTable_find(windowId);
+    return row ? row->menuCommand : 0;
 }
 
 void menu_checkFrontWindowItem()

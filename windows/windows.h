@@ -1,14 +1,15 @@
 // The editor windows: the public door of windows/.
 //
 // Every editor window is a toolkit window (toolkit/toolkit.h) created once
-// at start-up, shown and hidden, never destroyed, and kept in step with the
-// current instrument through three functions named after it (schedule,
-// need, update) and the update command 8695. This folder also holds the
+// at start-up from its row of the window table, shown and hidden, never
+// destroyed, and kept in step with the current instrument through three
+// functions named after it (schedule, need, update) and the update command
+// kCmdUpdateWindow. This folder also holds the
 // small windows of the shell (navigators, meter, splash), the pens, brushes
 // and cursors the editor windows draw with, and the wave pop-up menus.
 //
 // Index:
-//   ids and commands ......... window ids, update command ids
+//   window table ............. one row per window                          (windowTable.cpp)
 //   update protocol .......... scheduleWindowUpdate .. closeEditorWindows   (windowUpdate.cpp)
 //   Window-menu check marks .. menu_checkFrontWindowItem                    (windowUpdate.cpp)
 //   editor windows ........... wMain_ .. wEnvTrans_ (one file each, built on editorWindow.cpp)
@@ -25,29 +26,40 @@
 #include "windows/wPatch.h"
 #include "windows/wMain.h"
 
-// ---- ids and commands -----------------------------------------------------------
-enum { winId_record = 12, winId_waveTransform = 13, winId_envTransform = 14 };
-// WM_COMMAND ids that the shell sends to the windows (no control).
-enum {
-    kCmdUpdateWindow = 8695,
-    kCmdUpdateKbd = 8696,
-    kCmdUpdateSliders = 8697,
-    kCmdEnvUpdateParambox = 8698,
-    kCmdAnimatePipe = 8699
+// ---- the window table -----------------------------------------------------------------
+// Every toolkit window is one row of gWindowTable (windowTable.cpp); the
+// ids, placement records and command ids the rows name are in
+// engine/ids.h. The table's order is the order of the update protocol.
+enum { windowKind_editor = 0, windowKind_tool = 1 };
+struct windowTableRec {
+    short id;               // toolkit window id, winId_*
+    short kind;             // windowKind_editor: made by editorWindow_make; _tool: by its own file
+    const char* className;  // window class, registered once
+    const char* title;      // editor windows: "<title>: <patch>" (null: the bank's name, Main)
+    short positionId;       // placement record, winPos_*; 0 for none
+    short menuCommand;      // the Window-menu command that shows it, cmd_*; 0 for none
+    short accelKey;         // the virtual key that sends menuCommand; 0 for none
+    WNDPROC proc;           // window procedure; null: the editor windows' common one
+    void (*build)();        // makes the controls, with the new window current
+    void (*show)(int show);
+    // The update protocol (null for windows outside it).
+    void (*updateSchedule)();
+    int (*needUpdate)();
+    void (*update)();  // the answer to kCmdUpdateWindow
+    short clickMax;    // click objects and draw entries
+    short x, y;        // creation place and outer size where the placement
+    short width;       // record gives none (the build may size the window to
+    short height;      // its panel afterwards)
 };
-// Window-menu command ids of the editor windows.
-enum {
-    cmd_windowPatch = 7000,
-    cmd_windowWaveform = 7001,
-    cmd_windowEffect = 7002,
-    cmd_windowEnvelope = 7003,
-    cmd_windowLfo = 7004,
-    cmd_windowMidi = 7005,
-    cmd_windowNavigator = 7006,
-    cmd_windowRecord = 7007,
-    cmd_windowMain = 7009,
-    cmd_windowCloseAll = 7010
-};
+extern const windowTableRec gWindowTable[];
+extern const int gWindowTableSize;
+// The row of a toolkit window id, or of a Window-menu command; null for none.
+const windowTableRec* windowTable_find(short windowId);
+const windowTableRec* windowTable_findCommand(int command);
+// The placement column by window id (the engine's positionIdOf hook).
+int windowTable_positionIdOf(int windowId);
+// Creates every editor window of the table (once each), in the table's order.
+void windows_makeEditorWindows();
 
 // ---- update protocol ----------------------------------------------------------------
 extern int gWindowIsDirty;  // some window asked for an update
@@ -79,9 +91,9 @@ void menu_checkFrontWindowItem();
 int windowMenuItemOf(short windowId);
 
 // ---- editor windows ------------------------------------------------------------------
-// Each: makeWindow creates it hidden (once), show shows or hides it (through
-// openOneEditWindow in one-window mode), updateSchedule / needUpdate /
-// update take part in the update protocol.
+// Each: makeWindow creates it from its table row (once), show shows or
+// hides it (through openOneEditWindow in one-window mode), updateSchedule
+// / needUpdate / update take part in the update protocol.
 void wMain_makeWindow();
 void wMain_show(int show);
 void wMain_updateSchedule();

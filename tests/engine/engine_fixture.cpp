@@ -52,6 +52,24 @@ int getWindowPlace(int id, winPosRec* out)
     *out = record.places[id];
     return 1;
 }
+// The program's window table gives each window its placement record; the
+// engine's tests stand in for it with the same pairs.
+int positionIdOf(int id)
+{
+    switch (id) {
+    case winId_main: return winPos_main;
+    case winId_patch: return winPos_patch;
+    case winId_lfo: return winPos_lfo;
+    case winId_waveform: return winPos_waveform;
+    case winId_effect: return winPos_effect;
+    case winId_midi: return winPos_midi;
+    case winId_envelope: return winPos_envelope;
+    case winId_navigatorV: return winPos_navigatorV;
+    case winId_navigatorH: return winPos_navigatorH;
+    case winId_meter: return winPos_meter;
+    default: return 0;
+    }
+}
 void redraw() { ++record.redraws; }
 void matrix() { ++record.matrixUpdates; }
 void popupClear() { record.history.clear(); }
@@ -103,6 +121,7 @@ void installRecordingHooks()
     hooks.showWindow = showWindow;
     hooks.moveWindow = moveWindow;
     hooks.getWindowPlace = getWindowPlace;
+    hooks.positionIdOf = positionIdOf;
     hooks.scheduleRedraw = redraw;
     hooks.scheduleMatrixUpdate = matrix;
     hooks.historyPopupClear = popupClear;

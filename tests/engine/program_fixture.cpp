@@ -70,6 +70,10 @@ void ProgramTest::writePrefs(const std::vector<winPosRec>& places, int pgmChg, i
     initWindowPositions();
     lastBanks_init();
     for (const winPosRec& p : places) *wPosID_to_winPosRec(p.id) = p;
+    // The windows' placement records come from the window table.
+    engineHooksRec hooks = *engine_getHooks();
+    hooks.positionIdOf = windowTable_positionIdOf;
+    engine_setHooks(&hooks);
     int keepPgm = g_enableProgramChange, keepOne = g_oneWindowEditor;
     g_enableProgramChange = pgmChg;
     g_oneWindowEditor = oneWindow;

@@ -93,6 +93,33 @@ TEST_F(ProgramMenus, AcceleratorsReachTheFrameAndF10IsSwallowed)
     EXPECT_FALSE(program_hasQuit());
 }
 
+TEST_F(ProgramMenus, EveryEditorWindowsKeyAndMenuItemComeFromItsTableRow)
+{
+    recordFrameCommands();
+    int keyed = 0;
+    for (int k = 0; k < gWindowTableSize; ++k) {
+        const windowTableRec& row = gWindowTable[k];
+        if (!row.accelKey) continue;
+        ++keyed;
+        SCOPED_TRACE(row.className);
+        // The Window menu has the row's item, and its key sends that command.
+        EXPECT_NE(GetMenuState(g_hMenu_window, row.menuCommand, MF_BYCOMMAND), static_cast<UINT>(-1));
+        frameCommands().clear();
+        pressKey(row.accelKey);
+        EXPECT_EQ(frameCommands(), std::vector<int>{row.menuCommand});
+        // The window is shown in front, and only its item is checked.
+        EXPECT_TRUE(shown(row.id));
+        EXPECT_EQ(window_getFrontWindow(), row.id);
+        for (int j = 0; j < gWindowTableSize; ++j) {
+            const int item = gWindowTable[j].menuCommand;
+            if (item) {
+                EXPECT_EQ(checked(g_hMenu_window, item), j == k) << gWindowTable[j].className;
+            }
+        }
+    }
+    EXPECT_EQ(keyed, 7);  // Main, Patch, LFO, Effect, MIDI, Waveform, Envelope
+}
+
 TEST_F(ProgramMenus, MenusOpenFromTheKeyboardInAnEditorWindow)
 {
     recordFrameCommands();

@@ -65,24 +65,24 @@ TEST_F(MainWindowPresets, StoringIntoAnEmptySlotAsksNothing)
     headless_pushIdleAction([&](HWND dlg) {
         ASSERT_NE(dlg, nullptr);
         char text[64];
-        GetDlgItemTextA(dlg, 35, text, sizeof text);
+        GetDlgItemTextA(dlg, storeItem_text, text, sizeof text);
         EXPECT_STREQ(text, "Store  \"Mine 0\" to...");
-        EXPECT_EQ(lineOf(dlg, 32, 1), "1 Mine 1");
-        EXPECT_EQ(SendDlgItemMessageA(dlg, 32, LB_GETCOUNT, 0, 0), 128);
+        EXPECT_EQ(lineOf(dlg, storeItem_list, 1), "1 Mine 1");
+        EXPECT_EQ(SendDlgItemMessageA(dlg, storeItem_list, LB_GETCOUNT, 0, 0), 128);
         // From slot 0 the selection moved on to the first empty slot.
-        EXPECT_EQ(selectionOf(dlg, 32), 2);
-        pressItem(dlg, 34);
+        EXPECT_EQ(selectionOf(dlg, storeItem_list), 2);
+        pressItem(dlg, storeItem_store);
     });
     headless_pushIdleAction([&](HWND dlg) {
-        EXPECT_EQ(lineOf(dlg, 32, 2), "2 Fresh");
+        EXPECT_EQ(lineOf(dlg, storeItem_list, 2), "2 Fresh");
         // Slot 3 is taken: the next empty one is 4.
-        EXPECT_EQ(selectionOf(dlg, 32), 4);
+        EXPECT_EQ(selectionOf(dlg, storeItem_list), 4);
         // A double click stores too.
-        clickLine(dlg, 32, 6, true);
+        clickLine(dlg, storeItem_list, 6, true);
     });
     headless_pushIdleAction([&](HWND dlg) {
-        EXPECT_EQ(lineOf(dlg, 32, 6), "6 Fresh");
-        pressItem(dlg, 33);
+        EXPECT_EQ(lineOf(dlg, storeItem_list, 6), "6 Fresh");
+        pressItem(dlg, storeItem_done);
     });
     clickObject(mainId_store2);
     EXPECT_EQ(platform_lastMessageBox().count, boxes);
@@ -105,13 +105,13 @@ TEST_F(MainWindowPresets, StoringIntoAUsedSlotAsksAndCancelStillCleans)
     auto storeIntoSlot1 = [this](int answer, const char* lineAfter) {
         makePresetDirty();
         headless_pushIdleAction([](HWND dlg) {
-            clickLine(dlg, 32, 1);
-            pressItem(dlg, 34);
+            clickLine(dlg, storeItem_list, 1);
+            pressItem(dlg, storeItem_store);
         });
         headless_answerNextPrompt(answer);
         headless_pushIdleAction([lineAfter](HWND dlg) {
-            EXPECT_EQ(lineOf(dlg, 32, 1), lineAfter);
-            pressItem(dlg, 33);
+            EXPECT_EQ(lineOf(dlg, storeItem_list, 1), lineAfter);
+            pressItem(dlg, storeItem_done);
         });
         clickObject(mainId_store);
     };
@@ -146,22 +146,22 @@ TEST_F(MainWindowPresets, ImportAuditionsInTheInstrumentAndDoneRestoresTheProgra
     headless_pushIdleAction([&](HWND dlg) {
         ASSERT_NE(dlg, nullptr);
         // The import list starts at slot 0, which plays at once.
-        EXPECT_EQ(lineOf(dlg, 33, 5), "5 Brass 5");
-        EXPECT_EQ(selectionOf(dlg, 33), 0);
+        EXPECT_EQ(lineOf(dlg, importItem_importList, 5), "5 Brass 5");
+        EXPECT_EQ(selectionOf(dlg, importItem_importList), 0);
         auditioned = patchName(gInst);
-        EXPECT_EQ(selectionOf(dlg, 35), 2);  // the first empty slot of the current bank
-        clickLine(dlg, 33, 5);
+        EXPECT_EQ(selectionOf(dlg, importItem_bankList), 2);  // the first empty slot of the current bank
+        clickLine(dlg, importItem_importList, 5);
     });
     headless_pushIdleAction([&](HWND dlg) {
         afterPick = patchName(gInst);
         // Stored into slot 3 of the current bank: empty, so no question.
-        clickLine(dlg, 35, 3);
-        pressItem(dlg, 38);
+        clickLine(dlg, importItem_bankList, 3);
+        pressItem(dlg, importItem_store);
     });
     headless_pushIdleAction([&](HWND dlg) {
-        EXPECT_EQ(lineOf(dlg, 35, 3), "3 Brass 5");
-        EXPECT_EQ(selectionOf(dlg, 35), 4);
-        pressItem(dlg, 37);
+        EXPECT_EQ(lineOf(dlg, importItem_bankList, 3), "3 Brass 5");
+        EXPECT_EQ(selectionOf(dlg, importItem_bankList), 4);
+        pressItem(dlg, importItem_done);
     });
     int boxes = platform_lastMessageBox().count;
     makePresetClean();
@@ -189,14 +189,14 @@ TEST_F(MainWindowPresets, OpenBankStartsAgainWithAnotherFile)
     file_setOpenDialogProc(chooseImportFile);
     std::string firstLine, secondLine, secondTitle;
     headless_pushIdleAction([&](HWND dlg) {
-        firstLine = lineOf(dlg, 33, 0);
+        firstLine = lineOf(dlg, importItem_importList, 0);
         s_importPath = second;
-        pressItem(dlg, 36);
+        pressItem(dlg, importItem_openBank);
     });
     headless_pushIdleAction([&](HWND dlg) {
-        secondLine = lineOf(dlg, 33, 4);
+        secondLine = lineOf(dlg, importItem_importList, 4);
         char text[80];
-        GetDlgItemTextA(dlg, 32, text, sizeof text);
+        GetDlgItemTextA(dlg, importItem_fromText, text, sizeof text);
         secondTitle = text;
         // The close box closes the import bank only.
         headless_key(VK_ESCAPE);

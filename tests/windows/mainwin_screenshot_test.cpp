@@ -99,7 +99,7 @@ TEST_F(MainWindowScreens, StoreAndImportDialogs)
         storePath = std::filesystem::current_path().string() + "/mainwin-screens/store-dialog.png";
         platform_composeAndPresent(1);
         EXPECT_EQ(platform_saveWindowPNG(dlg, storePath.c_str()), 1);
-        headless_clickWindow(GetDlgItem(dlg, 33));
+        headless_clickWindow(GetDlgItem(dlg, storeItem_done));
     });
     std::filesystem::create_directories(std::filesystem::current_path().string() + "/mainwin-screens");
     storeTo_openDialog();
@@ -116,7 +116,7 @@ TEST_F(MainWindowScreens, StoreAndImportDialogs)
         importShot = std::filesystem::current_path().string() + "/mainwin-screens/import-dialog.png";
         platform_composeAndPresent(1);
         EXPECT_EQ(platform_saveWindowPNG(dlg, importShot.c_str()), 1);
-        headless_clickWindow(GetDlgItem(dlg, 37));
+        headless_clickWindow(GetDlgItem(dlg, importItem_done));
     });
     import_openDialog();
     EXPECT_FALSE(storePath.empty());
