@@ -26,7 +26,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/program.h"
+#include "program/program.h"
 #include "resources/resources.h"
 #include "windows/windows.h"
 

@@ -1,6 +1,6 @@
 // The frame's menu bar "MVNMENU" and accelerator table "MVNACCEL", and the
 // items taken out of the menu at start-up.
-#include "engine/program.h"
+#include "program/program.h"
 
 #include "windows/windows.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/program.h"
+#include "program/program.h"
 #include "tests/engine/host_process.h"
 #include "windows/windows.h"
 

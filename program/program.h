@@ -1,9 +1,10 @@
-// The program itself (the MorvaneEngine executable's shell): start-up in
-// order, the frame window and its message handling, the message loop, the
-// idle step and the periodic timer, the menus and their commands, the
-// audio settings and the orderly quit. Declared for the executable's entry
-// point and for the shell's tests; the rest of the engine folder is reached
-// through engine/engine.h.
+// The program itself (the MorvaneEngine executable): start-up in order,
+// the frame window and its message handling, the message loop, the idle
+// step and the periodic timer, the menus and their commands, the audio
+// settings and the orderly quit. The public door of program/, the top
+// layer: it builds on the windows (windows/windows.h), the engine
+// (engine/engine.h) and everything below, and nothing includes it but the
+// executable's entry point, the tests and the benchmarks.
 //
 // Index:
 //   globals ............. frame, client, menus, start tick        (main.cpp)

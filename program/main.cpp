@@ -1,6 +1,6 @@
 // The program's entry: start-up in order up to the frame, and the message
 // loop with the client's and the frame's accelerators.
-#include "engine/program.h"
+#include "program/program.h"
 
 #include "windows/windows.h"
 

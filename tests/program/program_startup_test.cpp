@@ -5,7 +5,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "tests/engine/program_fixture.h"
+#include "tests/program/program_fixture.h"
 
 namespace {
 class ProgramStart : public ProgramTest {};

@@ -1,7 +1,7 @@
 // The frame window: its creation step (client, subsystems, menus, the
 // small windows, the start bank, the idle timer) and its message handling,
 // and the engine's desktop hooks pointed at it.
-#include "engine/program.h"
+#include "program/program.h"
 
 #include "windows/windows.h"
 

@@ -3,7 +3,7 @@
 // File, Setup and Window commands, and a bank saved and opened again.
 #include <filesystem>
 
-#include "tests/engine/program_fixture.h"
+#include "tests/program/program_fixture.h"
 
 namespace {
 class ProgramMenus : public RunningProgramTest {

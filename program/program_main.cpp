@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/program.h"
+#include "program/program.h"
 #include "resources/resources.h"
 #include "windows/windows.h"
 

@@ -1,4 +1,4 @@
-#include "tests/engine/program_fixture.h"
+#include "tests/program/program_fixture.h"
 
 #include <unistd.h>
 

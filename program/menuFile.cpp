@@ -1,6 +1,6 @@
 // The File commands that go through a dialog or the bank writer: Open...,
 // Save and Save As..., and the save behind the quit's bank question.
-#include "engine/program.h"
+#include "program/program.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The orderly quit: the questions (store the edited sound, save the bank,
 // leave while plug-ins still run), then the preferences, the link, the
 // windows and every subsystem in turn, and the quit message.
-#include "engine/program.h"
+#include "program/program.h"
 
 #include "windows/windows.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/engine/program_fixture.h"
+#include "tests/program/program_fixture.h"
 
 namespace {
 class ProgramWindows : public RunningProgramTest {

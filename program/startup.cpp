@@ -1,7 +1,7 @@
 // Starting the subsystems inside the frame's creation: the file dialogs,
 // the instrument model, the toolkit, the instances, the banks, the wave
 // menus, the bitmaps, the engine's audio settings and every editor window.
-#include "engine/program.h"
+#include "program/program.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The two periodic drivers: the frame's idle step every 50 ms (splash,
 // window updates, the poll of the plug-ins) and the toolkit timer's
 // callback every 0.05 s (meter, keyboard, sliders, effect animation).
-#include "engine/program.h"
+#include "program/program.h"
 
 #include "windows/windows.h"
 

@@ -1,6 +1,6 @@
 // Menu commands: the dispatch by id range and the File, Edit, Setup and
 // Window commands, with the Window menu's check marks.
-#include "engine/program.h"
+#include "program/program.h"
 
 #include "windows/windows.h"
 
