@@ -1,4 +1,4 @@
-#include "dsp/conversion.h"
+#include "dsp/dsp.h"
 
 #include <gtest/gtest.h>
 

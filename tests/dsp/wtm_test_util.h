@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "dsp/dsp.h"
-#include "dsp/dsp_globals.h"
 #include "fileio/fileio.h"
 #include "iac/MorvaneIAC.h"
 

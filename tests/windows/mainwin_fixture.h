@@ -13,7 +13,6 @@
 #include "tests/engine/engine_session.h"
 #include "tests/engine/host_process.h"
 #include "windows/windows.h"
-#include "windows/wMain.h"
 
 class MainWindowTest : public ::testing::Test {
 protected:
