@@ -1,12 +1,17 @@
-// The edit state: dirty flags of the edited preset and of the bank, the two
-// questions asked before a sound or a bank is replaced, and the undo and
-// copy modes with their Edit-menu items.
+// The edit state: dirty flags of the edited preset and of the bank, the slot
+// each instance's sound came from, the two questions asked before a sound or
+// a bank is replaced, and the undo and copy modes with their Edit-menu items.
 #include <cstdio>
 
 #include "engine/engine.h"
 
 namespace {
 int presetDirty = 0;
+// Per instance, the bank slot its sound was last seen to come from. The poll
+// marks an instance that goes offline or online with preset number -1 (so
+// that its program is reloaded); the sound itself stays, and so does the
+// slot it belongs to.
+short soundSlot[IAC_INSTANCES] = {-1, -1, -1, -1, -1, -1, -1, -1};
 short undoMode = 0;
 int redo = 0;
 short copyMode = 0;
@@ -31,7 +36,32 @@ void makeBankDirty()
 
 int presetIsDirty() { return presetDirty; }
 void makePresetClean() { presetDirty = 0; }
-void makePresetDirty() { presetDirty = 1; }
+
+void makePresetDirty()
+{
+    presetDirty = 1;
+    if (gInst) editState_noteSlot(g_instanceNumber, gInst->patch.preset);
+}
+
+void editState_noteSlot(long instance, short slot)
+{
+    if (instance >= 0 && instance < IAC_INSTANCES && slot >= 0 && slot < kBankSlots)
+        soundSlot[instance] = slot;
+}
+
+void editState_forgetSlots()
+{
+    for (short& slot : soundSlot) slot = -1;
+}
+
+short editState_soundSlot()
+{
+    if (!gInst) return -1;
+    short slot = gInst->patch.preset;
+    if (slot >= 0 && slot < kBankSlots) return slot;
+    long i = g_instanceNumber;
+    return i >= 0 && i < IAC_INSTANCES ? soundSlot[i] : -1;
+}
 
 int mvnFile_askSaveChangesToBank(bankRec* bank)
 {
@@ -65,9 +95,10 @@ int askStorePreset()
     int answer = engine_message(text, MORVANE_FRAME_TITLE, engineMB_yesNo | engineMB_iconExclamation);
     makePresetClean();
     if (answer == engineID_yes) {
-        short slot = gInst->patch.preset;
-        // A sound that came from no slot cannot be stored there; the bank
-        // stays clean.
+        // The slot the sound came from, also when the poll has since marked
+        // the instance for a reload. A sound that never came from a slot
+        // cannot be stored there; the bank stays clean.
+        short slot = editState_soundSlot();
         if (slot >= 0 && slot < kBankSlots) {
             bank_storeInst(gBank, gInst, slot);
             makeBankDirty();

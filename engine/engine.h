@@ -176,6 +176,13 @@ void makeBankDirty();
 int presetIsDirty();
 void makePresetClean();
 void makePresetDirty();
+// The slot of gBank that the current instance's sound comes from: its patch
+// preset number, or, while the poll has set that to -1 for a reload, the slot
+// last noted for the instance; -1 when there is none.
+short editState_soundSlot();
+// Notes slot (when it is one) as the one the instance's sound comes from.
+void editState_noteSlot(long instance, short slot);
+void editState_forgetSlots();
 void undo_setMode(short mode);
 void undo_processUndo();
 void undo_updateMenu();

@@ -80,6 +80,9 @@ void handleChange(int i)
     if (online != plugIsOnline[i]) {
         plugIsOnline[i] = online;
         engine_scheduleRedraw();
+        // The sound stays in the record until the reload: its slot is kept
+        // for the question about storing it.
+        editState_noteSlot(i, inst->patch.preset);
         inst->patch.preset = -1;
         if (online) quitArmed = 0;
     }
@@ -90,6 +93,7 @@ void handleChange(int i)
 void MorvaneEngine_init()
 {
     for (int& online : plugIsOnline) online = 0;
+    editState_forgetSlots();
     quitArmed = 0;
     firstPoll = 1;
     bank_setSelectNotifyProc(onPresetSelected);

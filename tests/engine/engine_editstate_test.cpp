@@ -38,13 +38,29 @@ TEST_F(EditState, StoringTheEditedSoundAsksFirst)
     bank_getPresetName(gBank, 12, name);
     EXPECT_STREQ(name, "Warm Pad");
 
-    // A sound from no slot cannot be stored; the bank stays as it was.
+    // The poll marks an instance that goes offline or online with preset
+    // number -1; an edit of its sound still belongs to slot 12 and "Yes"
+    // stores it there, with the bank marked for the bank question.
     gBank->dirty = 0;
+    inst_patch_setName(gInst, "Edited later");
+    makePresetDirty();
     gInst->patch.preset = -1;
+    desktop().answers = {engineID_yes};
+    askStorePreset();
+    bank_getPresetName(gBank, 12, name);
+    EXPECT_STREQ(name, "Edited later");
+    EXPECT_EQ(gBank->dirty, 1);
+    EXPECT_EQ(editState_soundSlot(), 12);
+
+    // A sound that never came from a slot cannot be stored; the bank stays
+    // as it was.
+    editState_forgetSlots();
+    gBank->dirty = 0;
     makePresetDirty();
     desktop().answers = {engineID_yes};
     askStorePreset();
     EXPECT_EQ(gBank->dirty, 0);
+    EXPECT_EQ(editState_soundSlot(), -1);
 }
 
 TEST_F(EditState, SwitchingInstanceRecordsAndAsks)

@@ -113,6 +113,52 @@ TEST_F(EngineWithHost, TheLastInstanceGoingOfflineArmsTheQuitOnce)
     EXPECT_EQ(host.quit(), 0);
 }
 
+TEST_F(EngineWithHost, AnEditSurvivesItsInstanceGoingOffline)
+{
+    std::string path = makeBankFile("Keys.glo", {3, 5});
+    fileApp_openBankFromPathName(gBank, path.c_str(), "");
+    hostRun host(session_.segment, 2);
+    ASSERT_TRUE(pollUntil([] { return MorvaneEngine_plugIsOnline(1) != 0; }, poll));
+    host.send("program 0 3");
+    ASSERT_TRUE(pollUntil([] { return patchName(gInst) == "Sound 3"; }, poll)) << host.report();
+
+    // The sound of slot 3 is edited, then its plug-in goes offline (the
+    // poll marks the record for a reload), then the last one leaves and the
+    // quit asks: "Yes" stores the edit into slot 3 and the bank is dirty.
+    inst_patch_setName(gInst, "my edit");
+    makePresetDirty();
+    host.send("offline 0");
+    ASSERT_TRUE(pollUntil([] { return !MorvaneEngine_plugIsOnline(0); }, poll));
+    EXPECT_EQ(gInst->patch.preset, -1);
+    host.send("offline 1");
+    ASSERT_TRUE(pollUntil([] { return desktop().closes() > 0; }, poll));
+    desktop().answers = {engineID_yes};
+    askStorePreset();
+    char name[kPatchNameLen + 1];
+    bank_getPresetName(gBank, 3, name);
+    EXPECT_STREQ(name, "my edit");
+    EXPECT_EQ(gBank->dirty, 1);
+    EXPECT_EQ(mvnFile_askSaveChangesToBank(gBank), engineID_yes);
+
+    // Clean when the instance left, edited afterwards, stored on an
+    // instance switch: still its own slot.
+    host.send("online 0");
+    host.send("online 1");
+    host.send("program 0 5");
+    ASSERT_TRUE(
+        pollUntil([] { return patchName(gInst) == "Sound 5" && MorvaneEngine_plugIsOnline(1); }, poll))
+        << host.report();
+    host.send("offline 0");
+    ASSERT_TRUE(pollUntil([] { return !MorvaneEngine_plugIsOnline(0); }, poll));
+    inst_patch_setName(gInst, "edited offline");
+    makePresetDirty();
+    desktop().answers = {engineID_yes};
+    MorvaneEngine_setCurrentInstance(1);
+    bank_getPresetName(gBank, 5, name);
+    EXPECT_STREQ(name, "edited offline");
+    EXPECT_EQ(host.quit(), 0);
+}
+
 TEST_F(EngineWithHost, WithoutAnyInstanceTheFirstPollClosesTheProgram)
 {
     EXPECT_EQ(MorvaneEngine_idle(), 0);
