@@ -38,6 +38,21 @@ int lastEdits_count() { return lastEdit_items; }
 int lastEdits_nextIndex() { return lastEdit_nextIndex; }
 bankRec* lastEdits_bank() { return lastEditsBank; }
 
+namespace {
+// Puts a snapshot taken earlier into the next history slot.
+void addSnapshot(presetRec* snapshot)
+{
+    snapshot->patch.preset = static_cast<short>(lastEdit_nextIndex);
+    if (!bank_addPreset(lastEditsBank, snapshot)) {
+        preset_delete(snapshot);
+        return;
+    }
+    if (lastEdit_items < kLastEdits) ++lastEdit_items;
+    lastEdit_nextIndex = (lastEdit_nextIndex + 1) % kLastEdits;
+    lastEdits_rebuildPopup();
+}
+}  // namespace
+
 void lastEdits_add()
 {
     if (!presetIsDirty() || !gInst || !lastEditsBank) return;
@@ -64,7 +79,17 @@ void lastEdits_menuToStoredEdit(short item)
     int slot = slotOfItem(item);
     if (slot < 0 || slot >= kLastEdits) return;
     short keep = gInst->patch.preset;
+    // An unstored edit that the restored one replaces joins the history,
+    // after the choice was taken out of it (the ring may be full).
+    presetRec* replaced = nullptr;
+    if (presetIsDirty()) {
+        replaced = preset_new(0);
+        if (replaced) preset_dspToPreset(gInst, replaced, 0);
+    }
     bank_selectPreset(lastEditsBank, gInst, static_cast<short>(slot));
     gInst->patch.preset = keep;
+    if (replaced) addSnapshot(replaced);
+    // The restored sound is an edit that no slot holds yet.
+    makePresetDirty();
     engine_scheduleRedraw();
 }

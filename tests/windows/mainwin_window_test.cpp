@@ -404,10 +404,21 @@ TEST_F(MainWindowUse, RecentEditsNameEditorWindowsPanicAndClose)
     char text[64];
     GetMenuStringA(edits, 1, text, sizeof text, MF_BYCOMMAND);
     EXPECT_STREQ(text, "My edit");
+    // Restoring it while another edit is unstored: the restored sound is an
+    // edit (asked about at quit), and the one it replaced joins the history.
+    inst_patch_setName(gInst, "Second edit");
+    makePresetDirty();
     headless_answerNextPrompt(1);
     clickObject(mainId_edits);
     EXPECT_EQ(patchName(gInst), "My edit");
     EXPECT_EQ(gInst->patch.preset, 1);  // the program number stays
+    EXPECT_TRUE(presetIsDirty());
+    window_setCurrent(winId_main);
+    ASSERT_EQ(GetMenuItemCount(edits), 2);
+    GetMenuStringA(edits, 1, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Second edit");
+    GetMenuStringA(edits, 2, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "My edit");
 
     // The name display renames the patch and the titles follow.
     makePresetClean();
