@@ -11,7 +11,15 @@ void storeTo_selectNextDefaultPreset(HWND dlg) { presetList_selectNextEmpty(dlg,
 
 void storeTo_storeTo(HWND dlg)
 {
-    presetList_storeSelected(dlg, storeItem_list);
+    const short slot = static_cast<short>(SendDlgItemMessageA(dlg, storeItem_list, LB_GETCURSEL, 0, 0));
+    if (presetList_storeSelected(dlg, storeItem_list) && gInst && gBank) {
+        // The instrument now plays the slot it was stored into: the matrix,
+        // the number and a later store follow it, and so does the plug-in.
+        gInst->patch.preset = slot;
+        gBank->currentPreset = slot;
+        editState_noteSlot(MorvaneEngine_getCurrentInstance(), slot);
+        iac_mvn_programChange(static_cast<int>(MorvaneEngine_getCurrentInstance()), slot);
+    }
     // Stored or not, the edit is settled: no question about it later.
     makePresetClean();
 }

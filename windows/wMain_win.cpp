@@ -246,12 +246,14 @@ void wMain_update()
     mainScope scope;
     update_wMain = 0;
     if (!scope.ok()) return;
-    // A new program brings its page forward.
+    // A new program brings its page forward; texts asked for are rewritten
+    // all the same (moving the page clears the request).
+    const int rewrite = updateMatrix;
     short current = wMain_currentPreset();
     if (current != lastShownPreset && current >= 0 && current < kBankSlots)
         wMain_presetMatrixSetRange(current);
     lastShownPreset = current;
-    wMain_presetMatrixUpdate(updateMatrix);
+    wMain_presetMatrixUpdate(rewrite);
     wMain_updateParams();
     wMain_updateBottomPanel();
     wMeter_reset();

@@ -97,6 +97,39 @@ TEST_F(MainWindowPresets, StoringIntoAnEmptySlotAsksNothing)
     EXPECT_EQ(matrixText(2), "2 Fresh");
 }
 
+TEST_F(MainWindowPresets, AfterStoreToTheInstrumentPlaysTheNewSlot)
+{
+    openBank(makeBankFile("Mine.glo", {0, 1}, "Mine "));
+    wMain_setPreset(1);
+    inst_patch_setName(gInst, "Variation");
+    makePresetDirty();
+    headless_pushIdleAction([](HWND dlg) {
+        clickLine(dlg, 32, 5);
+        pressItem(dlg, 34);
+    });
+    headless_pushIdleAction([](HWND dlg) { pressItem(dlg, 33); });
+    clickObject(mainId_store2);
+    // Slot 5 is now the instance's program: number, highlight and plug-in.
+    EXPECT_EQ(gInst->patch.preset, 5);
+    EXPECT_EQ(iac_changed[0].currentProgram.load(), 5);
+    idleStep();
+    EXPECT_EQ(displayText(mainId_number), "5");
+    window_setCurrent(winId_main);
+    EXPECT_EQ(matrix_getSelection(mainId_matrix), 5);
+
+    // A later edit stored through the question goes into slot 5; the
+    // original in slot 1 is kept.
+    inst_patch_setName(gInst, "Variation 2");
+    makePresetDirty();
+    headless_answerNextPrompt(IDYES);
+    askStorePreset();
+    char name[kPatchNameLen + 1];
+    bank_getPresetName(gBank, 5, name);
+    EXPECT_STREQ(name, "Variation 2");
+    bank_getPresetName(gBank, 1, name);
+    EXPECT_STREQ(name, "Mine 1");
+}
+
 TEST_F(MainWindowPresets, StoringIntoAUsedSlotAsksAndCancelStillCleans)
 {
     openBank(makeBankFile("Mine.glo", {0, 1}, "Mine "));
