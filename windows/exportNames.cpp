@@ -14,8 +14,9 @@ void exportPresetNames(bankRec* bank)
         char name[kPatchNameLen + 1] = {};
         bank_getPresetName(bank, slot, name);
         name[kPatchNameLen] = 0;
-        const size_t length = std::strlen(name);
-        text += length == 0 || length >= kPatchNameLen ? "default" : name;
+        // An empty name reads "default"; a name of the full 34 characters
+        // is written as it is.
+        text += name[0] ? name : "default";
         if (slot < kBankSlots - 1) text += "\r\n";
     }
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, text.size() + 1);

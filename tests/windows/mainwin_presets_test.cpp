@@ -273,4 +273,15 @@ TEST_F(MainWindowPresets, ExportPutsTheNamesOnTheClipboard)
     CloseClipboard();
     EXPECT_EQ(text.substr(0, 18), "default\r\nBell 1\r\nd");
     EXPECT_EQ(text.substr(text.size() - 9), "\nBell 127");
+
+    // A name of the full 34 characters is exported as it is.
+    const std::string full = "A name of thirty-four characters!!";
+    ASSERT_EQ(full.size(), size_t(kPatchNameLen));
+    inst_patch_setName(gInst, full.c_str());
+    bank_storeInst(gBank, gInst, 0);
+    exportPresetNames(gBank);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    text = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
+    CloseClipboard();
+    EXPECT_EQ(text.substr(0, full.size() + 10), full + "\r\nBell 1\r\n");
 }
