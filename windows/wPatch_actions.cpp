@@ -115,6 +115,12 @@ void wPatch_callback_freqMode(short objectID, short, short item)
 
 void wPatch_callback_wave(short objectID, short menu, short item)
 {
+    // The pop-up's own first item carries the name of the wave in use:
+    // choosing it keeps that wave.
+    if (menu != kWaveMenuPreset && menu != kWaveMenuFactory) {
+        popup_selectItem(objectID, 1);
+        return;
+    }
     short waveID;
     int isNew = menu == kWaveMenuPreset && item == 1;
     if (isNew) {

@@ -487,6 +487,35 @@ TEST_F(PatchWindowTest, NewPresetWaveAndNoneLeft)
     EXPECT_EQ(-1, inst_newPresetWave(gInst));
 }
 
+TEST_F(PatchWindowTest, TheWavePopupsFirstItemKeepsTheWaveInUse)
+{
+    switchOscillator(0);
+    const short popup = oc(0, kPatchMainWave);
+    // Factory item 3 chosen through the pop-up: its wave, named in item 1.
+    const short factoryWave = waveMenu_menuItemToWaveID(3, kWaveMenuFactory);
+    ASSERT_NE(0, factoryWave);
+    headless_answerNextPrompt(kWaveMenuFactory * 256 + 3);
+    clickObject(popup);
+    ASSERT_EQ(factoryWave, oscil_getMainWaveID(gInst, 0));
+    char expected[kWaveNameLen + 1] = {};
+    wave_getName(gInst, factoryWave, expected);
+    char shown[64] = {};
+    GetMenuStringA(popup_get(popup)->menu, 1, shown, sizeof shown, MF_BYCOMMAND);
+    EXPECT_STREQ(expected, shown);
+    // Item 1, which carries that name, keeps the wave (it is no "sine").
+    headless_answerNextPrompt(1);
+    clickObject(popup);
+    EXPECT_EQ(factoryWave, oscil_getMainWaveID(gInst, 0));
+    EXPECT_EQ(1, popup_getCurrentItem(popup));
+    // The same for the waveshaper's pop-up, whose wave starts as the sine.
+    clickObject(kPatchWaveshapeOn);
+    headless_answerNextPrompt(kWaveMenuFactory * 256 + 3);
+    clickObject(kPatchWaveshapeWave);
+    headless_answerNextPrompt(1);
+    clickObject(kPatchWaveshapeWave);
+    EXPECT_EQ(factoryWave, waveshape_getWaveID(gInst));
+}
+
 TEST_F(PatchWindowTest, GlobalSwitchesAndTheMasterMonoRule)
 {
     switchOscillator(0);
