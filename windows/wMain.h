@@ -61,8 +61,12 @@ enum {
     mainId_keyboard = 43,
     mainId_slider1 = 44,      // 44..52
     mainId_sliderName1 = 53,  // 53..61
-    mainId_instance0 = 62     // 62..69
+    mainId_instance0 = 62,    // 62..69
+    mainId_editedMark = 70    // "*" beside the name while the sound has unstored edits
 };
+
+// Shows or clears the edited mark beside the preset name (only on a change).
+void wMain_showEditedMark(int edited);
 
 // ---- actions ----------------------------------------------------------------------------
 // The current preset number: the patch preset number of the current instrument.

@@ -36,7 +36,9 @@ enum {
     kNameX = 40,
     kNameRowY = 30,
     kNumberWidth = 26,
-    kNameWidth = 216,
+    kNameWidth = 202,
+    kMarkX = 244,  // the edited mark, at the end of the name well
+    kMarkWidth = 14,
     kStore2X = 264,
     kStore2Y = 28,
     kMatrixX = 8,
@@ -114,6 +116,7 @@ void fitCellText(char* text)
 // The preset shown last by an update; a new one brings its page forward.
 short lastShownPreset = -2;
 short lastMatrixOffset = -1;
+int shownEditedMark = -1;  // what the mark shows: -1 not yet drawn
 
 // ---- building ---------------------------------------------------------------------------------
 void makeTopControls()
@@ -159,9 +162,12 @@ void makeTopControls()
                 nullptr);
     display_new(mainId_name, kNameX, kNameRowY, kNameWidth, "", 0, kDisplayEditable, kDisplayLeft,
                 wMain_callback_presetName, nullptr);
+    display_setDefaultColors(themeColor(t.accent), themeColor(t.field));
+    display_new(mainId_editedMark, kMarkX, kNameRowY, kMarkWidth, "", 0, 0, kDisplayCentre, nullptr, nullptr);
     // Their texts are repainted over the background picture.
     panel_addObject(mainId_background, mainId_number);
     panel_addObject(mainId_background, mainId_name);
+    panel_addObject(mainId_background, mainId_editedMark);
 
     popup_setDefaultColors(themeColor(t.label), themeColor(t.field), themeColor(t.text),
                            themeColor(t.edgeLight));
@@ -179,6 +185,7 @@ void wMain_makeParams()
     // A new window shows everything afresh.
     lastShownPreset = -2;
     lastMatrixOffset = -1;
+    shownEditedMark = -1;
     updateMatrix = 1;
     makeTopControls();
     wMain_makeBottomControls();
@@ -278,6 +285,16 @@ void wMain_updateParams()
     popup_selectItem(mainId_tuning, tune_getSelectedMenuItem(gInst));
 }
 
+void wMain_showEditedMark(int edited)
+{
+    edited = edited ? 1 : 0;
+    if (edited == shownEditedMark) return;
+    mainScope scope;
+    if (!scope.ok()) return;
+    shownEditedMark = edited;
+    display_setText(mainId_editedMark, edited ? "*" : "");
+}
+
 void wMain_instance_update()
 {
     mainScope scope;
@@ -358,10 +375,8 @@ void wMain_callback_tunePopup(short id, short, short item)
 
 void wMain_callback_editsPopup(short, short, short item) { lastEdits_menuToStoredEdit(item); }
 
-void wMain_callback_store(short)
-{
-    storeTo_openDialog();
-    makeBankDirty();
-}
+// The store itself marks the bank dirty; a dialog left without storing
+// leaves the bank as it was.
+void wMain_callback_store(short) { storeTo_openDialog(); }
 
 void wMain_callback_panic(short) { inst_alloff(gInst); }

@@ -41,6 +41,7 @@ void scheduleWindowUpdate()
 
 void updateWindows()
 {
+    editMarks_update();
     if (updateNames) updateWindowNames();
     if (!gWindowIsDirty) return;
     for (int k = 0; k < gWindowTableSize; ++k) {

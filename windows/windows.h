@@ -12,6 +12,7 @@
 //   window table ............. one row per window                          (windowTable.cpp)
 //   update protocol .......... scheduleWindowUpdate .. closeEditorWindows   (windowUpdate.cpp)
 //   Window-menu check marks .. menu_checkFrontWindowItem                    (windowUpdate.cpp)
+//   edit marks ............... editMarks_*                                  (editMarks.cpp)
 //   editor windows ........... wMain_ .. wEnvTrans_ (one file each, built on editorWindow.cpp)
 //   wave menus ............... waveMenu_*                                   (waveMenu.cpp)
 //   navigator ................ wNav_*                                       (navigator.cpp)
@@ -89,6 +90,14 @@ int isF10KeyDown(UINT msg, WPARAM wParam);
 void menu_checkFrontWindowItem();
 // The Window-menu item of a toolkit window, 0 for none.
 int windowMenuItemOf(short windowId);
+
+// ---- edit marks ------------------------------------------------------------------------
+// Brings the Main window's edited mark and the frame's title in line with
+// the dirty flags (called by updateWindows on every idle step).
+void editMarks_update();
+// The frame's title: the program's name and version, followed by
+// " - <bank name> *" while the bank has unsaved changes.
+void editMarks_frameTitle(char* out, size_t size);
 
 // ---- editor windows ------------------------------------------------------------------
 // Each: makeWindow creates it from its table row (once), show shows or

@@ -450,3 +450,45 @@ TEST_F(MainWindowUse, RecentEditsNameEditorWindowsPanicAndClose)
     wMain_show(1);
     EXPECT_TRUE(window_getVisible(winId_main));
 }
+
+TEST_F(MainWindowUse, TheEditStateShowsBesideTheNameAndInTheFrameTitle)
+{
+    openBank(makeBankFile("Marks.glo", {0, 1}));
+    wMain_setPreset(0);
+    idleStep();
+    char title[128];
+    EXPECT_EQ(displayText(mainId_editedMark), "");
+    GetWindowTextA(frame_, title, sizeof title);
+    EXPECT_STREQ(title, MORVANE_FRAME_TITLE);
+
+    // An edit made in the window marks the sound.
+    typeInto(mainId_name, "A name of thirty-four characters!!");
+    idleStep();
+    EXPECT_EQ(displayText(mainId_editedMark), "*");
+    screenshot("main-edited");
+    typeInto(mainId_name, "Marimba");
+    // Storing it clears the mark and leaves the bank unsaved, in the title.
+    headless_answerNextPrompt(IDYES);
+    askStorePreset();
+    idleStep();
+    EXPECT_EQ(displayText(mainId_editedMark), "");
+    GetWindowTextA(frame_, title, sizeof title);
+    EXPECT_STREQ(title, MORVANE_FRAME_TITLE " - Marks.glo *");
+    // Saved: the title is the program's own again.
+    ASSERT_EQ(mvnFile_save(gBank), 1);
+    idleStep();
+    GetWindowTextA(frame_, title, sizeof title);
+    EXPECT_STREQ(title, MORVANE_FRAME_TITLE);
+
+    // Opening the store dialog and leaving it without storing changes nothing.
+    headless_pushIdleAction([](HWND dlg) { headless_clickWindow(GetDlgItem(dlg, 33)); });
+    clickObject(mainId_store);
+    EXPECT_EQ(gBank->dirty, 0);
+    // Another program: the new sound is clean.
+    makePresetDirty();
+    idleStep();
+    EXPECT_EQ(displayText(mainId_editedMark), "*");
+    wMain_setPreset(1);
+    idleStep();
+    EXPECT_EQ(displayText(mainId_editedMark), "");
+}
