@@ -10,6 +10,7 @@
 //   preset matrix ........ wMain_incrementPreset .. wMain_presetMatrixUpdatePreset
 //   updates .............. wMain_update, wMain_updateParams, wMain_instance_update
 //   callbacks ............ wMain_callback_* of the top part
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -85,6 +86,14 @@ RGBColor themeColor(const resColorRec& c)
     return rgb;
 }
 
+// Width in pixels of text in the font (list id) on window 1's device.
+int textWidth(HDC hdc, const std::string& text)
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
 // Shortens text, ending it in "..", until it fits width pixels in the font
 // (list id), so that a long name never runs into the next matrix column.
 void fitText(char* text, int width, short fontID)
@@ -93,11 +102,7 @@ void fitText(char* text, int width, short fontID)
     if (!hdc) return;
     int saved = SaveDC(hdc);
     font_select(fontID, hdc);
-    auto fits = [hdc, width](const std::string& t) {
-        SIZE size = {0, 0};
-        GetTextExtentPoint32A(hdc, t.c_str(), static_cast<int>(t.size()), &size);
-        return size.cx <= width;
-    };
+    auto fits = [hdc, width](const std::string& t) { return textWidth(hdc, t) <= width; };
     std::string full = text;
     if (!fits(full)) {
         size_t keep = full.size();
@@ -113,10 +118,26 @@ void fitCellText(char* text)
     if (matrixRec* m = matrix_get(mainId_matrix)) fitText(text, m->cellWidth - 3, m->fontID);
 }
 
+// Where the edited mark goes: a blank after the name shown, at most at the
+// end of the name well.
+short markXForName()
+{
+    displayRec* d = display_get(mainId_name);
+    HDC hdc = window_getHDC(winId_main);
+    if (!d || !hdc) return kMarkX;
+    int saved = SaveDC(hdc);
+    font_select(d->fontID, hdc);
+    int x = kNameX + textWidth(hdc, d->text) + textWidth(hdc, " ") - 3;
+    RestoreDC(hdc, saved);
+    window_freeHDC(winId_main, hdc);
+    return static_cast<short>(std::min(x, static_cast<int>(kMarkX)));
+}
+
 // The preset shown last by an update; a new one brings its page forward.
 short lastShownPreset = -2;
 short lastMatrixOffset = -1;
 int shownEditedMark = -1;  // what the mark shows: -1 not yet drawn
+short shownMarkX = kMarkX;
 
 // ---- building ---------------------------------------------------------------------------------
 void makeTopControls()
@@ -186,6 +207,7 @@ void wMain_makeParams()
     lastShownPreset = -2;
     lastMatrixOffset = -1;
     shownEditedMark = -1;
+    shownMarkX = kMarkX;
     updateMatrix = 1;
     makeTopControls();
     wMain_makeBottomControls();
@@ -276,6 +298,7 @@ void wMain_updateParams()
     display_setText(mainId_number, text);
     wMain_presetNameForDisplay(text);
     display_setText(mainId_name, text);
+    shownEditedMark = -1;  // repainting the name may have covered the mark
     // A level a hair below 0 dB is shown as 0.0, not -0.0.
     double dB = ampToDB(inst_patch_getAmp(gInst));
     numbox_setVal(mainId_dB, static_cast<float>(std::fabs(dB) < 0.05 ? 0.0 : dB));
@@ -288,9 +311,17 @@ void wMain_updateParams()
 void wMain_showEditedMark(int edited)
 {
     edited = edited ? 1 : 0;
-    if (edited == shownEditedMark) return;
+    if (!edited && shownEditedMark == 0) return;
     mainScope scope;
     if (!scope.ok()) return;
+    // The mark follows the end of the name ("Marimba *").
+    short x = edited ? markXForName() : shownMarkX;
+    if (edited == shownEditedMark && x == shownMarkX) return;
+    if (x != shownMarkX) {
+        display_setText(mainId_editedMark, "");
+        display_move(mainId_editedMark, x, kNameRowY);
+        shownMarkX = x;
+    }
     shownEditedMark = edited;
     display_setText(mainId_editedMark, edited ? "*" : "");
 }
@@ -360,6 +391,7 @@ void wMain_callback_presetName(short id)
     char text[kPatchNameLen + 1];
     display_getText(id, text, kPatchNameLen + 1);
     wMain_renamePreset(text);
+    shownEditedMark = -1;
 }
 
 void wMain_callback_polyNumbox(short id) { wMain_setPoly(numbox_getVal(id)); }

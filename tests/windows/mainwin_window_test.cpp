@@ -467,6 +467,9 @@ TEST_F(MainWindowUse, TheEditStateShowsBesideTheNameAndInTheFrameTitle)
     EXPECT_EQ(displayText(mainId_editedMark), "*");
     screenshot("main-edited");
     typeInto(mainId_name, "Marimba");
+    idleStep();
+    EXPECT_EQ(displayText(mainId_editedMark), "*");
+    screenshot("main-edited-short");
     // Storing it clears the mark and leaves the bank unsaved, in the title.
     headless_answerNextPrompt(IDYES);
     askStorePreset();
