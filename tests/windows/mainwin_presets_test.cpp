@@ -104,10 +104,10 @@ TEST_F(MainWindowPresets, AfterStoreToTheInstrumentPlaysTheNewSlot)
     inst_patch_setName(gInst, "Variation");
     makePresetDirty();
     headless_pushIdleAction([](HWND dlg) {
-        clickLine(dlg, 32, 5);
-        pressItem(dlg, 34);
+        clickLine(dlg, storeItem_list, 5);
+        pressItem(dlg, storeItem_store);
     });
-    headless_pushIdleAction([](HWND dlg) { pressItem(dlg, 33); });
+    headless_pushIdleAction([](HWND dlg) { pressItem(dlg, storeItem_done); });
     clickObject(mainId_store2);
     // Slot 5 is now the instance's program: number, highlight and plug-in.
     EXPECT_EQ(gInst->patch.preset, 5);

@@ -484,7 +484,7 @@ TEST_F(MainWindowUse, TheEditStateShowsBesideTheNameAndInTheFrameTitle)
     EXPECT_STREQ(title, MORVANE_FRAME_TITLE);
 
     // Opening the store dialog and leaving it without storing changes nothing.
-    headless_pushIdleAction([](HWND dlg) { headless_clickWindow(GetDlgItem(dlg, 33)); });
+    headless_pushIdleAction([](HWND dlg) { headless_clickWindow(GetDlgItem(dlg, storeItem_done)); });
     clickObject(mainId_store);
     EXPECT_EQ(gBank->dirty, 0);
     // Another program: the new sound is clean.
