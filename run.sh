@@ -48,11 +48,20 @@ exec 3>"$HOST_IN"
 rm -f "$HOST_IN"
 for _ in $(seq 1 100); do
   grep -q "instance 1: online" "$BUILD/morvane-host.log" 2>/dev/null && break
+  kill -0 "$HOST_PID" 2>/dev/null || break
   sleep 0.05
 done
-echo "run: morvane-host (pid $HOST_PID) has two instances online"
-# Once the editor has opened its bank, the host plays its first two programs.
-( sleep 3; echo "program 0 0" >&3; echo "program 1 1" >&3 ) 2>/dev/null &
+if grep -q "cannot sign in" "$BUILD/morvane-host.log" 2>/dev/null; then
+  # Another host already plays instances 0 and 1 on this link: the editor
+  # takes them in as they are, and they are not ours to stop.
+  wait "$HOST_PID" 2>/dev/null || true
+  HOST_PID=""
+  echo "run: instances 0 and 1 are already online in another host; the editor uses them"
+else
+  echo "run: morvane-host (pid $HOST_PID) has two instances online"
+  # Once the editor has opened its bank, the host plays its first two programs.
+  ( sleep 3; echo "program 0 0" >&3; echo "program 1 1" >&3 ) 2>/dev/null &
+fi
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   # A desktop: the editor in its own window until the user quits it.
@@ -86,9 +95,17 @@ if [ -s "$SHOT" ]; then
 else
   echo "run: the editor saved no screenshot" >&2
 fi
+status=0
+if [ -z "$HOST_PID" ]; then
+  # The plug-ins belong to another host and play on: the editor is stopped.
+  kill -TERM "$EDITOR_PID" 2>/dev/null || true
+  wait "$EDITOR_PID" 2>/dev/null || true
+  echo "run: the editor stopped; the other host plays on"
+  [ -s "$SHOT" ] || status=1
+  exit "$status"
+fi
 # The plug-ins go away; the editor follows them out by itself.
 stop_host
-status=0
 for _ in $(seq 1 150); do
   kill -0 "$EDITOR_PID" 2>/dev/null || break
   sleep 0.1

@@ -23,6 +23,8 @@ void audio_setInternalBufferSize(long n)
 {
     if (n == 0 || n == bufferSize) return;
     if (n < 32) n = 32;
+    // The shared word is a short: larger sizes are limited, never wrapped.
+    if (n > 32767) n = 32767;
     bufferSize = (short)n;
     recomputeMicroscale();
     if (vectorSize > bufferSize) audio_setVectorSize(bufferSize);

@@ -17,10 +17,16 @@ dspErrorProc errorProc = nullptr;
 
 int dsp_globals_init()
 {
-    wave_initWavelist();
+    dsp_globals_initLocal();
     tune_init();
-    vel_initCtlTables();
     g_instanceNumber = 0;
+    return 1;
+}
+
+int dsp_globals_initLocal()
+{
+    wave_initWavelist();
+    vel_initCtlTables();
     cacheManagement_init();
     return 1;
 }

@@ -9,6 +9,11 @@ struct fileRec;
 // g_instanceNumber and points the prefetch hooks at noPrefetch. Called once
 // at start-up; returns 1.
 int dsp_globals_init();
+// The tables of this process alone (the built-in wave list, the velocity
+// curves, the prefetch hooks), without touching the shared tuning list:
+// what a plug-in side process needs before it initialises an instrument
+// (inst_reinit). Returns 1.
+int dsp_globals_initLocal();
 // Nothing to release.
 void dsp_globals_cleanup();
 

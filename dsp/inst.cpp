@@ -103,7 +103,8 @@ void inst_updatePitch(instRec* inst)
     if (n > kVoices) n = kVoices;
     for (int v = 0; v < n; ++v) {
         voiceRec* voice = &inst->voice[v];
-        voice->frequency = voice_calcFreq(inst, voice->note);
+        // Releasing voices keep their pitch (as tune_set keeps it).
+        if (voice_hasNote(voice)) voice->frequency = voice_calcFreq(inst, voice->note);
     }
 }
 

@@ -265,7 +265,7 @@ void tune_set(instRec* inst, short slot)
     for (int v = 0; v < voices; ++v) {
         voiceRec* voice = &inst->voice[v];
         // A free or releasing voice has no note (-1) and keeps its increment.
-        if (voice->note < 0 || voice->note >= kTuneNotes) continue;
+        if (!voice_hasNote(voice)) continue;
         voice->frequency = static_cast<float>(inst->patch.trans * tuning->incr[voice->note]);
     }
 }

@@ -104,6 +104,8 @@ float voice_calcFreq(instRec* inst, short note)
     return (float)(inst->patch.trans * tuningIncr(inst, note));
 }
 
+int voice_hasNote(const voiceRec* voice) { return voice && voice->note >= 0 && voice->note <= 127 ? 1 : 0; }
+
 void voice_release(instRec* inst, short v)
 {
     if (!inst || !validVoice(v)) return;

@@ -51,6 +51,10 @@ static_assert(sizeof(voiceAllocationRec) == 704, "voiceAllocationRec is 704 byte
 void voice_initVoiceRec(instRec* inst, voiceRec* v);
 void voice_initVoiceAllocationRec(instRec* inst, voiceAllocationRec* a);
 float voice_calcFreq(instRec* inst, short note);
+// 1 when the voice sounds a note (0..127) whose pitch follows the patch's
+// transposition and tuning; a free or releasing voice (note -1) has none
+// and keeps the increment it has, so a release tail keeps its pitch.
+int voice_hasNote(const voiceRec* voice);
 void voice_release(instRec* inst, short voice);
 void voice_alloffRelease(instRec* inst);
 short voice_howManyArePlaying(instRec* inst);

@@ -137,14 +137,18 @@ void setup_setEnablePgmChg(int on);
 void setup_setAutoBalanceChannels(int on);
 void setup_setOneWindowEditing(int on);
 void setup_loadedPrefs();
+// The setup values as they are before any preferences were read.
+void setup_resetToDefaults();
 // Applies the setup values read from the preferences (once they were read).
 void setup_doStuffFromPrefs();
 int setup_getAutoBalanceChannels();
 int setup_getPrefsLoaded();
 
 // ---- instances ---------------------------------------------------------------------
-// Clears the online copies, installs the bank's select notice and message
-// bridges, makes instance 0 current.
+// Clears the online copies, marks every instance that is online already as
+// changed (so that the next poll takes it in and loads its program),
+// installs the bank's select notice and message bridges, makes instance 0
+// current.
 void MorvaneEngine_init();
 long MorvaneEngine_getCurrentInstance();
 long MorvaneEngine_setCurrentInstance(long i);  // always 1

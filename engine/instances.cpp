@@ -49,11 +49,14 @@ void forwardPendingProgram(int i)
 }
 
 // Step 5.3: the program the instance wants is loaded and its stored
-// controllers played.
-void followProgram(int i, instRec* inst)
+// controllers played. With "Enable Pgm change" unchecked the plug-ins'
+// program changes are taken and dropped; an instance that has just come
+// online still gets its sound.
+void followProgram(int i, instRec* inst, bool cameOnline)
 {
     int p = iac_mvn_getUpdateProgram(i, inst->patch.preset);
     if (!validProgram(p) || p == inst->patch.preset) return;
+    if (!g_enableProgramChange && !cameOnline) return;
     const bool current = i == g_instanceNumber;
     // The edited sound goes into the history before it is replaced.
     if (current) lastEdits_add();
@@ -77,6 +80,7 @@ void handleChange(int i)
     if (!iac_changed[i].changed.exchange(0)) return;
     instRec* inst = iac_getInst(i);
     int online = sharedOnline(i);
+    bool cameOnline = false;
     if (online != plugIsOnline[i]) {
         plugIsOnline[i] = online;
         engine_scheduleRedraw();
@@ -84,9 +88,33 @@ void handleChange(int i)
         // for the question about storing it.
         editState_noteSlot(i, inst->patch.preset);
         inst->patch.preset = -1;
-        if (online) quitArmed = 0;
+        if (online) {
+            quitArmed = 0;
+            cameOnline = true;
+            // The recent banks were published before this instance was
+            // seen: it is told that they are there.
+            iac_changed[i].plugNotice.store(1);
+            iac_changed[i].lastBanksChanged.store(1);
+        }
     }
-    followProgram(i, inst);
+    followProgram(i, inst, cameOnline);
+}
+
+// An instance that was online before this editor signed in (the editor
+// started late, or restarted) is treated as changed, so that the first poll
+// brings it in and loads its program: the notices it raised when it came
+// online were taken by an earlier editor or never raised at all. A program
+// it already asked for is kept; otherwise its published current program is
+// asked for again.
+void takeInInstancesAlreadyOnline()
+{
+    for (int i = 0; i < IAC_INSTANCES; ++i) {
+        if (!sharedOnline(i)) continue;
+        int wanted = iac_mvn_getUpdateProgram(i, -1);
+        if (!validProgram(wanted)) wanted = iac_changed[i].currentProgram.load();
+        if (validProgram(wanted)) iac_plug_programChange(i, wanted);
+        iac_changed[i].changed.store(1);
+    }
 }
 }  // namespace
 
@@ -96,6 +124,7 @@ void MorvaneEngine_init()
     editState_forgetSlots();
     quitArmed = 0;
     firstPoll = 1;
+    takeInInstancesAlreadyOnline();
     bank_setSelectNotifyProc(onPresetSelected);
     bank_setMessageProc(bankMessage);
     bank_setErrorProc(engine_error);
@@ -141,6 +170,7 @@ int MorvaneEngine_idle()
         char name[IAC_BANK_NAME_BYTES];
         std::snprintf(path, sizeof path, "%.*s", IAC_PATH_BYTES - 1, iac_bankFilePath);
         std::snprintf(name, sizeof name, "%.*s", IAC_BANK_NAME_BYTES - 1, iac_bankName);
+        iac_app_bankRequestDone();
         fileApp_openBankFromPathName(gBank, path, name);
     }
     for (int i = 0; i < IAC_INSTANCES; ++i)

@@ -136,6 +136,8 @@ void prefs_open()
     lastBanks_init();
     std::memset(g_filterCoefOutput, 0, sizeof g_filterCoefOutput);
     initWindowPositions();
+    // A file read before (an earlier start in this process) leaves nothing.
+    setup_resetToDefaults();
     endian_nativeMode();
     prefs_setPrefsFilePath();
     if (prefsFilePath[0]) readFile();

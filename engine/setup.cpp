@@ -25,6 +25,13 @@ void setup_setEnablePgmChg(int on) { setup_enablePgmChg = on ? 1 : 0; }
 void setup_setAutoBalanceChannels(int on) { setup_autoBalanceChannels = on ? 1 : 0; }
 void setup_setOneWindowEditing(int on) { setup_oneWindowEditing = on ? 1 : 0; }
 void setup_loadedPrefs() { loadedPrefs = 1; }
+void setup_resetToDefaults()
+{
+    setup_enablePgmChg = 1;
+    setup_autoBalanceChannels = 1;
+    setup_oneWindowEditing = 0;
+    loadedPrefs = 0;
+}
 int setup_getAutoBalanceChannels() { return setup_autoBalanceChannels; }
 int setup_getPrefsLoaded() { return loadedPrefs; }
 

@@ -187,6 +187,10 @@ int iac_app_needOpenWindow(void);
 // 1 when a plug-in asked to open the bank in iac_bankFilePath / iac_bankName.
 // Called with 0 the request is taken (cleared); non-zero only looks.
 int iac_app_didBankChange(int peekOnly);
+// The editor has copied the path and name of a taken bank request: both are
+// emptied, so that the segment (which outlives every process) carries no
+// request into a later start. A request that arrived meanwhile is kept.
+void iac_app_bankRequestDone(void);
 // Publishes the preset names and the bank name; iac_mvn_bankChanged tells the
 // plug-ins that a new set is complete.
 void iac_setPresetName(int slot, const char* name);

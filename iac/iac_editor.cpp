@@ -3,6 +3,7 @@
 // the segment is checked before it is handed on: a plug-in may have written
 // anything there.
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 #include "iac/iac_segment.h"
@@ -110,6 +111,14 @@ int iac_app_didBankChange(int peekOnly)
     e->bankFilePath[IAC_PATH_BYTES - 1] = '\0';
     e->bankName[IAC_BANK_NAME_BYTES - 1] = '\0';
     return e->bankFilePath[0] != '\0' ? 1 : 0;
+}
+
+void iac_app_bankRequestDone(void)
+{
+    if (control()->bankRequest.load() != 0) return;
+    iac_exported* e = exported();
+    std::memset(e->bankFilePath, 0, sizeof e->bankFilePath);
+    std::memset(e->bankName, 0, sizeof e->bankName);
 }
 
 void iac_setPresetName(int slot, const char* name)

@@ -53,7 +53,9 @@ int createFrame(HWND frame, const CREATESTRUCTA* create)
     platform_composeAndPresent(0);
     if (firstFrameObserver) firstFrameObserver();
     Sleep(kStartSleepMs);
-    if (!iac_bankFilePath[0]) lastBanks_openDefault();
+    // A bank a plug-in asks for is opened by the first poll instead; a path
+    // without a request (left in the segment by an older editor) is none.
+    if (!iac_app_didBankChange(1)) lastBanks_openDefault();
     g_startTick = GetTickCount();
     SetTimer(frame, kFrameTimerId, kFrameTimerMs, nullptr);
     g_startingUp = 0;

@@ -63,6 +63,7 @@ int initApp(HINSTANCE instance)
     pensAndBrushes_init();
     g_oneWindowEditor = 0;
     g_enableProgramChange = 1;
+    wPatch_setAutoBalanceChannels(1);
     MorvaneEngine_init();
     gInst = iac_getInst(0);
     if (!gInst) return 0;

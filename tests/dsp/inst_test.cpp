@@ -249,6 +249,14 @@ TEST(Inst, EngineAudioSettings)
     EXPECT_EQ(vectorSize, 32);
     audio_setInternalBufferSize(0);  // ignored
     EXPECT_EQ(bufferSize, 32);
+    // Sizes above what the shared short holds are limited, never wrapped.
+    for (long n : {40000L, 65536L, 100000L, 32767L}) {
+        audio_setInternalBufferSize(n);
+        EXPECT_EQ(bufferSize, 32767) << n;
+        EXPECT_NEAR(bufferMicroscale, 48000.0 / 32767 * 1e-6 * 1.02, 1e-12) << n;
+    }
+    audio_setInternalBufferSize(256);
+    EXPECT_EQ(bufferSize, 256);
 }
 
 TEST(Inst, FadeHandshakeEndsAfterSixteenWaitsWithoutAnAnswer)
@@ -406,4 +414,33 @@ TEST(Voice, FrequencyFollowsTranspositionAndGuardsTheTuningIndex)
     inst->patch.microtune = 0;
     inst_patch_setTrans(inst, 0.0f);
     EXPECT_NEAR(inst->voice[1].frequency, noteToPhaseIncrement(72), 1e-4);
+}
+
+TEST(Voice, ReleasingVoicesKeepTheirPitchWhenTranspositionOrTuningMoves)
+{
+    instRec* inst = freshInst();
+    tune_init();
+    const double a4 = noteToPhaseIncrement(69);
+    inst->voicesInUse = 2;
+    inst->voice[0].note = 69;
+    inst->voice[0].state = 3;
+    inst->voice[1].note = 69;
+    inst->voice[1].state = 3;
+    inst_patch_setTrans(inst, 0.0f);
+    EXPECT_NEAR(inst->voice[1].frequency, a4, 1e-4);
+    // Voice 1 is released (note -1); transposing +2 moves the held voice only:
+    // the release tail keeps sounding A4, not note 0 transposed (about 9 Hz).
+    voice_release(inst, 1);
+    ASSERT_EQ(inst->voice[1].note, -1);
+    inst_patch_setTrans(inst, 2.0f);
+    EXPECT_NEAR(inst->voice[0].frequency, a4 * std::pow(2.0, 2.0 / 12.0), 1e-3);
+    EXPECT_NEAR(inst->voice[1].frequency, a4, 1e-4);
+    // A new tuning treats the releasing voice the same way.
+    tune_set(inst, 1);
+    EXPECT_NEAR(inst->voice[1].frequency, a4, 1e-4);
+    EXPECT_NEAR(inst->voice[0].frequency, std::pow(2.0, 2.0 / 12.0) * tune_list[1].incr[69], 1e-3);
+    // A note word a plug-in damaged is no note either.
+    inst->voice[0].note = 300;
+    inst_patch_setTrans(inst, 5.0f);
+    EXPECT_NEAR(inst->voice[0].frequency, std::pow(2.0, 2.0 / 12.0) * tune_list[1].incr[69], 1e-3);
 }

@@ -24,9 +24,17 @@ TEST_F(EngineWithHost, InstanceComingOnlineGetsItsProgramFromTheOpenBank)
     EXPECT_TRUE(pollUntil([&] { return host.printed("instance 0: recent banks published"); }, poll))
         << host.report();
 
-    // Instance 2's plug-in last played program 7; when it comes online the
-    // poll loads program 7 of the open bank into its record.
+    // Instance 2's plug-in, new, starts on program 0 and gets it.
+    // While it is offline the editor chooses program 7 for it; when it comes
+    // online again the poll loads program 7 of the open bank into its record.
+    host.send("online 2");
+    ASSERT_TRUE(pollUntil([] { return MorvaneEngine_plugIsOnline(2) != 0; }, poll)) << host.report();
+    EXPECT_EQ(iac_getInst(2)->patch.preset, 0);
+    host.send("offline 2");
+    ASSERT_TRUE(pollUntil([] { return !MorvaneEngine_plugIsOnline(2); }, poll));
     iac_mvn_programChange(2, 7);
+    ASSERT_TRUE(pollUntil([&] { return host.printed("instance 2: program change 7"); }, poll))
+        << host.report();
     host.send("online 2");
     EXPECT_TRUE(pollUntil([] { return patchName(iac_getInst(2)) == "Sound 7"; }, poll)) << host.report();
     EXPECT_EQ(iac_getInst(2)->patch.preset, 7);
@@ -175,6 +183,9 @@ TEST_F(EngineWithHost, PlugInRequestsForBanksAndEditorWindows)
 
     host.send("bank " + strings);
     ASSERT_TRUE(pollUntil([&] { return std::string(gBank->file.path) == strings; }, poll)) << host.report();
+    // A handled request leaves no path behind in the segment.
+    EXPECT_STREQ(iac_bankFilePath, "");
+    EXPECT_STREQ(iac_bankName, "");
     EXPECT_TRUE(pollUntil([&] { return host.printed("names published: Strings.glo"); }, poll));
     host.send("names");
     EXPECT_TRUE(pollUntil([&] { return host.printed("4 Sound 4"); }, poll)) << host.report();

@@ -19,6 +19,23 @@ LRESULT CALLBACK recordingFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 }
 }  // namespace
 
+namespace {
+bool startDesktop()
+{
+    commands.clear();
+    return platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768) == 1 && resources_registerAll() == 1 &&
+           windows_registerArtwork() == 1 && program_registerResources() == 1;
+}
+
+void stopDesktop()
+{
+    platform_shutdown();
+    engine_setHooks(nullptr);
+    g_hWndFrame = nullptr;
+    g_hWndClient = nullptr;
+}
+}  // namespace
+
 void ProgramTest::SetUp()
 {
     static int serial = 0;
@@ -30,11 +47,17 @@ void ProgramTest::SetUp()
     std::filesystem::copy_file(std::string(MORVANE_PROGRAM_DIR_PATH) + "/Factory Presets.glo",
                                pathOf("Factory Presets.glo"));
     prefs_setProgramFolder(folder_.c_str());
-    commands.clear();
-    ASSERT_EQ(platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768), 1);
-    ASSERT_EQ(resources_registerAll(), 1);
-    ASSERT_EQ(windows_registerArtwork(), 1);
-    ASSERT_EQ(program_registerResources(), 1);
+    ASSERT_TRUE(startDesktop());
+}
+
+int ProgramTest::restart()
+{
+    if (MorvaneEngine_areAnyPluginsOn()) headless_answerNextPrompt(IDOK);
+    quit();
+    if (!program_hasQuit() || headless_unansweredPrompts() != 0) return 0;
+    stopDesktop();
+    if (!startDesktop()) return 0;
+    return start();
 }
 
 void ProgramTest::TearDown()
@@ -46,10 +69,7 @@ void ProgramTest::TearDown()
         for (int& online : iac_plugIsOnline) online = 0;
         quit();
     }
-    platform_shutdown();
-    engine_setHooks(nullptr);
-    g_hWndFrame = nullptr;
-    g_hWndClient = nullptr;
+    stopDesktop();
     iac_mvn_signOut();
     iac_unlinkSegment();
     prefs_setProgramFolder(nullptr);

@@ -21,6 +21,10 @@ protected:
     void TearDown() override;
     // Starts the program (1 when it runs).
     int start();
+    // Quits the running program as a user does (OK to the question about
+    // the plug-ins still running) and starts it again on the same segment
+    // and program folder, as a new run would (1 when it runs).
+    int restart();
     // Writes a preferences file into the program folder before start().
     void writePrefs(const std::vector<winPosRec>& places, int pgmChg, int autoBalance, int oneWindow);
     std::string pathOf(const std::string& name) const { return folder_ + "/" + name; }

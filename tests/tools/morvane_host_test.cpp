@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "dsp/dsp.h"
 #include "iac/MorvaneIAC.h"
 
 namespace {
@@ -116,7 +117,10 @@ class MorvaneHost : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        segment_ = "/morvane-hosttest-" + std::to_string(getpid());
+        // A name of its own per test: a run of the whole binary never meets
+        // the previous test's (unlinked) segment.
+        static int serial = 0;
+        segment_ = "/morvane-hosttest-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
         ASSERT_EQ(iac_setSegmentName(segment_.c_str()), 1);
         ASSERT_EQ(iac_mvn_signIn(), 1);
     }
@@ -197,7 +201,7 @@ TEST_F(MorvaneHost, OnlineOfflineSnapshotAndQuit)
     HostProcess host(segment_, 1);
     ASSERT_TRUE(host.expectOutput("instance 0: online")) << host.output();
     host.send("online 3");
-    EXPECT_TRUE(waitFor([] { return iac_plugIsOnline[3] != 0; }));
+    EXPECT_TRUE(waitFor([] { return iac_plugIsOnline[3] != 0; })) << host.output();
     host.send("offline 0");
     EXPECT_TRUE(waitFor([] { return iac_plugIsOnline[0] == 0; }));
 
@@ -223,4 +227,99 @@ TEST_F(MorvaneHost, OnlineOfflineSnapshotAndQuit)
     host.send("quit");
     EXPECT_EQ(host.waitExit(), 0);
     EXPECT_FALSE(iac_plugIsOnline[3]);
+}
+
+TEST_F(MorvaneHost, InstancesStartAsAPlugInMakesThemAndProgramsArePublished)
+{
+    HostProcess host(segment_, 2);
+    ASSERT_TRUE(host.expectOutput("instance 1: online")) << host.output();
+    // A new instance holds a new instrument on program 0, published.
+    for (int i = 0; i < 2; ++i) {
+        const instRec* inst = iac_getInst(i);
+        EXPECT_EQ(iac_changed[i].currentProgram.load(), 0) << i;
+        EXPECT_EQ(inst->patch.preset, 0) << i;
+        EXPECT_EQ(inst->patch.poly, 4) << i;
+        EXPECT_FLOAT_EQ(inst->patch.amp, 1.0f) << i;
+        EXPECT_FLOAT_EQ(inst->patch.trans, 1.0f) << i;
+        EXPECT_FLOAT_EQ(inst->patch.pan, 0.5f) << i;
+        EXPECT_STREQ(inst->patch.name, "default") << i;
+        EXPECT_EQ(inst->pendingProgram, -1) << i;
+        EXPECT_EQ(inst->instanceNumber, i) << i;
+        EXPECT_EQ(inst->paused, 0) << i;
+        EXPECT_FLOAT_EQ(inst->fadeGain[0], 1.0f) << i;
+    }
+    // Its pitch table is there even though no editor filled the tunings.
+    EXPECT_NE(tune_list[0].id, 0);
+    EXPECT_GT(tune_getIncr(0, 69), 0.0);
+    // Going online asked the editor for the published program 0.
+    EXPECT_EQ(iac_mvn_getUpdateProgram(1, -1), 0);
+    // Its own initialisation asked nothing of itself.
+    host.send("banks");
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(host.output().find("effect buffers"), std::string::npos) << host.output();
+    EXPECT_EQ(host.output().find("repatch"), std::string::npos) << host.output();
+
+    // A host program change publishes the program as the current one.
+    host.send("program 1 5");
+    EXPECT_TRUE(waitFor([] { return iac_changed[1].currentProgram.load() == 5; })) << host.output();
+    EXPECT_EQ(iac_mvn_getUpdateProgram(1, -1), 5);
+
+    // A pending program word, published when it names a program; any other
+    // word is written as it is and publishes nothing.
+    host.send("pending 1 9");
+    EXPECT_TRUE(waitFor([] { return iac_getInst(1)->pendingProgram == 9; })) << host.output();
+    EXPECT_EQ(iac_changed[1].currentProgram.load(), 9);
+    host.send("pending 1 -300");
+    EXPECT_TRUE(waitFor([] { return iac_getInst(1)->pendingProgram == -300; })) << host.output();
+    EXPECT_EQ(iac_changed[1].currentProgram.load(), 9);
+
+    // Raw values for hostile trials, each type at its offset.
+    const long poly = offsetof(instRec, patch) + offsetof(patchRec, poly);
+    const long amp = offsetof(instRec, patch) + offsetof(patchRec, amp);
+    const long retrig = offsetof(instRec, patch) + offsetof(patchRec, retrigRate);
+    host.send("set 0 " + std::to_string(poly) + " short -7");
+    host.send("set 0 " + std::to_string(amp) + " float 1e30");
+    host.send("set 0 " + std::to_string(retrig) + " double -2.5");
+    host.send("set 0 0x36 short 300");
+    host.send("set 0 0x0E char 255");
+    EXPECT_TRUE(host.expectOutput("char 255 written at 14")) << host.output();
+    EXPECT_EQ(iac_getInst(0)->patch.poly, -7);
+    EXPECT_FLOAT_EQ(iac_getInst(0)->patch.amp, 1e30f);
+    EXPECT_DOUBLE_EQ(iac_getInst(0)->patch.retrigRate, -2.5);
+    EXPECT_EQ(iac_getInst(0)->instanceNumber, 300);
+    EXPECT_EQ(reinterpret_cast<const unsigned char*>(iac_getInst(0))[0x0E], 255);
+    // Places outside the record, unknown types and values a type cannot
+    // hold are refused and write nothing.
+    const std::string bad[] = {"set 0 " + std::to_string(IAC_INST_SLOT_BYTES - 3) + " int 1",
+                               "set 0 -1 char 1",
+                               "set 0 0x36 long 1",
+                               "set 0 0x36 short 70000",
+                               "set 0 0x36 short 12abc",
+                               "set 0 0x36 float nonsense",
+                               "set 9 0 int 1",
+                               "set 0"};
+    for (const std::string& line : bad) host.send(line);
+    host.send("banks");
+    EXPECT_TRUE(waitFor([&] {
+        const std::string& out = host.output();
+        int n = 0;
+        for (size_t at = out.find("set: instance"); at != std::string::npos;
+             at = out.find("set: instance", at + 1))
+            ++n;
+        return n == 8;
+    })) << host.output();
+    EXPECT_EQ(iac_getInst(0)->instanceNumber, 300);
+
+    // --help tells of the new commands.
+    std::FILE* help = popen(MORVANE_HOST_PATH " --help", "r");
+    ASSERT_NE(help, nullptr);
+    std::string text;
+    char line[256];
+    while (std::fgets(line, sizeof line, help)) text += line;
+    EXPECT_EQ(pclose(help), 0);
+    EXPECT_NE(text.find("pending I P"), std::string::npos) << text;
+    EXPECT_NE(text.find("set I OFF T V"), std::string::npos) << text;
+    EXPECT_NE(text.find("on program 0"), std::string::npos) << text;
+    host.send("quit");
+    EXPECT_EQ(host.waitExit(), 0);
 }

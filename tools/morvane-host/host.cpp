@@ -1,8 +1,10 @@
 #include "tools/morvane-host/host.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
+#include "dsp/dsp.h"
 #include "iac/MorvaneIAC.h"
 #include "iac/MorvaneIAC_plug.h"
 
@@ -15,6 +17,80 @@ bool parseInstance(std::istringstream& in, int* instance)
 {
     return static_cast<bool>(in >> *instance) && *instance >= 0 && *instance < IAC_INSTANCES;
 }
+
+// A whole word as a number (decimal, or hexadecimal with 0x).
+bool parseLong(const std::string& word, long* value)
+{
+    if (word.empty()) return false;
+    char* end = nullptr;
+    *value = std::strtol(word.c_str(), &end, 0);
+    return *end == '\0';
+}
+
+bool parseDouble(const std::string& word, double* value)
+{
+    if (word.empty()) return false;
+    char* end = nullptr;
+    *value = std::strtod(word.c_str(), &end);
+    return *end == '\0';
+}
+
+// The value types of "set": their names and sizes.
+struct valueType {
+    const char* name;
+    unsigned bytes;
+};
+const valueType kValueTypes[] = {{"char", 1}, {"short", 2}, {"int", 4}, {"float", 4}, {"double", 8}};
+
+// Writes value as the named type at offset of instance's record; the
+// bytes written, 0 for an unknown type, a value the type cannot hold, or a
+// place outside the record.
+unsigned writeRaw(int instance, long offset, const std::string& type, const std::string& text)
+{
+    const valueType* t = nullptr;
+    for (const valueType& v : kValueTypes)
+        if (type == v.name) t = &v;
+    if (!t || offset < 0 || offset > long(IAC_INST_SLOT_BYTES - t->bytes)) return 0;
+    unsigned char bytes[8];
+    if (type == "float" || type == "double") {
+        double d = 0;
+        if (!parseDouble(text, &d)) return 0;
+        float f = static_cast<float>(d);
+        if (type == "float")
+            std::memcpy(bytes, &f, sizeof f);
+        else
+            std::memcpy(bytes, &d, sizeof d);
+    } else {
+        long n = 0;
+        if (!parseLong(text, &n)) return 0;
+        const long lo = t->bytes == 1 ? -128 : t->bytes == 2 ? -32768 : -2147483648L;
+        const long hi = t->bytes == 1 ? 255 : t->bytes == 2 ? 65535 : 4294967295L;
+        if (n < lo || n > hi) return 0;
+        const int8_t c = static_cast<int8_t>(n);
+        const int16_t h = static_cast<int16_t>(n);
+        const int32_t w = static_cast<int32_t>(n);
+        std::memcpy(bytes,
+                    t->bytes == 1   ? static_cast<const void*>(&c)
+                    : t->bytes == 2 ? static_cast<const void*>(&h)
+                                    : static_cast<const void*>(&w),
+                    t->bytes);
+    }
+    std::memcpy(reinterpret_cast<unsigned char*>(iac_getInst(instance)) + offset, bytes, t->bytes);
+    return t->bytes;
+}
+
+// A new instance's instrument as the plug-in makes it: every module at its
+// defaults (inst_reinit), playing (no fade pending, full gain).
+void initInstrument(instRec* inst)
+{
+    // The plug-in makes its own record: no fade hand-shake with itself.
+    inst->paused = 1;
+    inst_reinit(inst);
+    inst->paused = 0;
+    inst->pauseReason = 0;
+    inst->fadeHandshake = 0;
+    inst->fadeGain[0] = inst->fadeGain[1] = 1.0f;
+}
 }  // namespace
 
 const char* usage()
@@ -24,12 +100,20 @@ const char* usage()
            "brings them online and runs until the command quit, SIGINT or SIGTERM,\n"
            "taking its instances offline as it leaves. End of standard input only\n"
            "stops the reading of commands.\n"
+           "Each instance it signs in starts as a plug-in does: its instrument at the\n"
+           "defaults of a new instrument, on program 0, published as its current program.\n"
            "It acknowledges fades, takes repatch and effect-buffer requests, follows\n"
            "the editor's program changes and prints one line for each request.\n"
            "Commands, one per line on standard input:\n"
            "  online I          instance I comes online\n"
            "  offline I         instance I goes offline\n"
-           "  program I P       instance I asks for program P (a host program change)\n"
+           "  program I P       a host program change: instance I takes program P as its\n"
+           "                    current program and asks the editor to load it\n"
+           "  pending I P       instance I leaves program P in its record's pending\n"
+           "                    program word (any short; 0..127 is also published)\n"
+           "  set I OFF T V     writes value V of type T (char, short, int, float,\n"
+           "                    double) at byte offset OFF (decimal or 0x hex) of\n"
+           "                    instance I's record, for trials with hostile values\n"
            "  editor I W        instance I asks for editor window W (1..7)\n"
            "  bank PATH         a plug-in asks the editor to open the bank at PATH\n"
            "  names             prints the published bank name and the 128 preset names\n"
@@ -42,6 +126,7 @@ const char* usage()
 Host::Host(std::FILE* out) : out_(out)
 {
     for (int& p : program_) p = -1;
+    dsp_globals_initLocal();
 }
 
 Host::~Host() { stop(); }
@@ -54,6 +139,15 @@ bool Host::ensureSignedIn(int instance)
         return false;
     }
     signedIn_[instance] = true;
+    // The tunings are the editor's to publish; when no editor ever did, the
+    // plug-in fills them so that its instrument has a pitch table.
+    if (tune_list[0].id == 0) tune_init();
+    initInstrument(iac_getInst(instance));
+    // What the initialisation asked of the plug-in is already done.
+    iac_plug_takeRepatch(instance, nullptr);
+    iac_plug_takeEffectBufRequest(instance);
+    program_[instance] = 0;
+    iac_plug_publishProgram(instance, 0);
     return true;
 }
 
@@ -150,10 +244,40 @@ int Host::command(const std::string& line)
         }
     } else if (word == "program") {
         int program = -1;
-        if (!parseInstance(in, &instance) || !(in >> program) || program < 0 || program > 127)
+        if (!parseInstance(in, &instance) || !(in >> program) || program < 0 || program > 127) {
             std::fprintf(out_, "program: instance 0..7 and program 0..127 expected\n");
-        else if (ensureSignedIn(instance) && iac_plug_askProgram(instance, program))
+        } else if (ensureSignedIn(instance) && iac_plug_askProgram(instance, program)) {
+            program_[instance] = program;
+            iac_plug_publishProgram(instance, program);
             std::fprintf(out_, "instance %d: asks for program %d\n", instance, program);
+        }
+    } else if (word == "pending") {
+        long program = 0;
+        std::string text;
+        if (!parseInstance(in, &instance) || !(in >> text) || !parseLong(text, &program) ||
+            program < -32768 || program > 32767) {
+            std::fprintf(out_, "pending: instance 0..7 and a program word expected\n");
+        } else if (ensureSignedIn(instance)) {
+            if (program >= 0 && program < IAC_PRESETS) {
+                program_[instance] = int(program);
+                iac_plug_publishProgram(instance, int(program));
+            }
+            iac_getInst(instance)->pendingProgram = static_cast<int16_t>(program);
+            std::fprintf(out_, "instance %d: pending program %ld\n", instance, program);
+        }
+    } else if (word == "set") {
+        std::string offsetText, type, value;
+        long offset = -1;
+        unsigned bytes = 0;
+        if (parseInstance(in, &instance) && (in >> offsetText >> type >> value) &&
+            parseLong(offsetText, &offset))
+            bytes = writeRaw(instance, offset, type, value);
+        if (bytes == 0)
+            std::fprintf(out_, "set: instance 0..7, an offset inside the record, a type (char, short, int, "
+                               "float, double) and a value it holds expected\n");
+        else
+            std::fprintf(out_, "instance %d: %s %s written at %ld\n", instance, type.c_str(), value.c_str(),
+                         offset);
     } else if (word == "editor") {
         int window = 0;
         if (!parseInstance(in, &instance) || !(in >> window) || window < 1 || window > 7)
