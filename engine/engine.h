@@ -236,6 +236,10 @@ void lastBank_cleanUpList();
 int lastBanks_getFromPriority(int priority);  // slot, or -1
 void lastBanks_updateFileMenu();
 void lastBanks_addToMenu(int slot, int id);
+// The File-menu text of a recent bank: its file name, followed by as much
+// of its folder as tells it apart when other entries share the name
+// ("Pads.glo (Old/Pads)"); "" for an empty slot.
+void lastBanks_menuText(int slot, char* text, unsigned size);
 void lastBanks_clearMenuMap();
 void lastBanks_addToMenuMap(int index, int slot);
 int lastBanks_menuToList(int id);  // slot, or -1

@@ -3,6 +3,8 @@
 // publication to the plug-ins.
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/engine.h"
 
@@ -27,7 +29,59 @@ const char* fileTitle(const char* path)
     const char* slash = std::strrchr(path, '/');
     return slash ? slash + 1 : path;
 }
+
+// The folder part of a path, resolved against the program folder ("/a/b"
+// for "/a/b/Pads.glo").
+std::string folderOf(const char* path)
+{
+    char resolved[kFilePathSize];
+    prefs_resolvePath(path, resolved, sizeof resolved);
+    std::string folder(resolved, fileTitle(resolved) - resolved);
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
+// The last `depth` folders of a folder ("a/b" for depth 2 of "/x/a/b"),
+// the whole folder once depth reaches its start.
+std::string folderTail(const std::string& folder, int depth)
+{
+    size_t at = folder.size();
+    for (int k = 0; k < depth; ++k) {
+        size_t slash = at == 0 ? std::string::npos : folder.rfind('/', at - 1);
+        if (slash == std::string::npos || slash == 0) return folder;
+        at = slash;
+    }
+    return folder.substr(at + 1);
+}
 }  // namespace
+
+void lastBanks_menuText(int slot, char* text, unsigned size)
+{
+    if (!text || size == 0) return;
+    text[0] = 0;
+    if (slot < 0 || slot >= kLastBanks || !used(slot)) return;
+    const char* path = lastBanks[slot].path;
+    const char* title = fileTitle(path);
+    std::vector<std::string> others;  // folders of the other entries of that name
+    for (int k = 0; k < kLastBanks; ++k)
+        if (k != slot && used(k) && std::strcmp(fileTitle(lastBanks[k].path), title) == 0)
+            others.push_back(folderOf(lastBanks[k].path));
+    if (others.empty()) {
+        std::snprintf(text, size, "%s", title);
+        return;
+    }
+    // As many folders as it takes to tell this entry from every other of
+    // that name (the whole folder at most).
+    const std::string folder = folderOf(path);
+    std::string tail;
+    for (int depth = 1;; ++depth) {
+        tail = folderTail(folder, depth);
+        bool clash = false;
+        for (const std::string& other : others) clash = clash || folderTail(other, depth) == tail;
+        if (!clash || tail == folder) break;
+    }
+    std::snprintf(text, size, "%s (%s)", title, tail.c_str());
+}
 
 void lastBanks_initRec(lastBankRec* rec)
 {
@@ -134,8 +188,10 @@ void lastBanks_addToMenuMap(int index, int slot)
 void lastBanks_addToMenu(int slot, int id)
 {
     const engineHooksRec* h = engine_getHooks();
-    if (h->menuAppend && slot >= 0 && slot < kLastBanks)
-        h->menuAppend(engineMenu_file, id, fileTitle(lastBanks[slot].path));
+    if (!h->menuAppend || slot < 0 || slot >= kLastBanks) return;
+    char text[2 * kFilePathSize];
+    lastBanks_menuText(slot, text, sizeof text);
+    h->menuAppend(engineMenu_file, id, text);
 }
 
 int lastBanks_menuToList(int id)

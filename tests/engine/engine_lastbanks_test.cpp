@@ -79,6 +79,34 @@ TEST_F(RecentBanks, TheFileMenuListsThemNewestFirst)
     EXPECT_EQ(iac_lastBanks[4].path[0], 0);
 }
 
+TEST_F(RecentBanks, EntriesOfTheSameNameShowEnoughOfTheirFolders)
+{
+    lastBank_add("/music/old/Pads.glo");
+    lastBank_add("/music/new/Pads.glo");
+    lastBank_add("/backup/new/Pads.glo");
+    lastBank_add("/music/Leads.glo");
+    lastBank_add("Factory Presets.glo");  // relative: in the program folder
+    lastBank_add((session_.folder + "/sub/Factory Presets.glo").c_str());
+    std::vector<menuItemModel> items = recentItems();
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[0].text, "Factory Presets.glo (sub)");
+    EXPECT_EQ(items[1].text,
+              "Factory Presets.glo (" + session_.folder.substr(session_.folder.rfind('/') + 1) + ")");
+    EXPECT_EQ(items[2].text, "Leads.glo");
+    EXPECT_EQ(items[3].text, "Pads.glo (/backup/new)");
+    EXPECT_EQ(items[4].text, "Pads.glo (/music/new)");
+    EXPECT_EQ(items[5].text, "Pads.glo (old)");
+    // Each still opens its own bank; the plug-ins see the plain file names.
+    EXPECT_EQ(std::string(lastBanks[lastBanks_menuToList(cmd_firstRecentBank + 4)].path),
+              "/music/new/Pads.glo");
+    EXPECT_STREQ(iac_lastBanks[5].fileName, "Pads.glo");
+    // Once the clash is gone the plain name is back.
+    for (int n = 1; n <= 9; ++n) lastBank_add(("/banks/Other" + std::to_string(n) + ".glo").c_str());
+    items = recentItems();
+    ASSERT_EQ(items.size(), 10u);
+    EXPECT_EQ(items[9].text, "Factory Presets.glo");
+}
+
 TEST_F(RecentBanks, OpeningFromTheMenuAndAtStart)
 {
     std::string good = makeBankFile("Brass.glo", {2, 6});
