@@ -117,6 +117,9 @@ void initBrambix(void)
     popup_init();
     menu_init();
     display_initDefaults();
+    // No panel takes the controls of a window built after this start.
+    panel_enableAutoAdd(0);
+    panel_setAutoAdd(0);
     numboxWidth = 64;
     draggy_lag = 0.45f;
     draggy_mouseScale = 1.0f;

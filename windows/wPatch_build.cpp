@@ -174,4 +174,8 @@ void wPatch_makeParams()
     button_new(kPatchEffectEdit, 404, 395, 0, 624, "", 1, 0, 1, wPatch_callback_effectEdit);
 
     for (short c = 0; c < kPatchChannels; ++c) wPatch_makeChannel(c);
+    // Auto-add ends with this window: the windows built after it (and
+    // controls made later in any window) join no Patch panel.
+    panel_enableAutoAdd(0);
+    panel_setAutoAdd(0);
 }

@@ -28,6 +28,20 @@ int inkIn(int left, int top, int right, int bottom)
         for (int x = left; x < right; ++x) n += pixelOf(x, y) != base;
     return n;
 }
+// The performance row reached the screen: the keyboard, hold, sustain and
+// the bend wheel each show their pictures.
+void expectPerformanceRowDrawn(const char* shot)
+{
+    window_setCurrent(winId_main);
+    for (short id : {short(mainId_keyboard), short(mainId_hold), short(mainId_sustain), short(mainId_bend)}) {
+        RECT r;
+        clickObject_getRect(id, &r);
+        EXPECT_TRUE(clickObject_isVisible(winId_main, id)) << shot << ": control " << id;
+        const int area = (r.right - r.left) * (r.bottom - r.top);
+        EXPECT_GT(area, 0) << shot << ": control " << id;
+        EXPECT_GT(inkIn(r.left, r.top, r.right, r.bottom), area / 10) << shot << ": control " << id;
+    }
+}
 }  // namespace
 
 TEST_F(MainWindowScreens, EveryPanelLayout)
@@ -56,6 +70,7 @@ TEST_F(MainWindowScreens, EveryPanelLayout)
     EXPECT_GT(inkIn(42, 30, 200, 44), 20);
     EXPECT_GT(inkIn(10, 52 + 3 * 14 + 1, 100, 52 + 4 * 14 - 1), 20);
     screenshot("main-one-row");
+    expectPerformanceRowDrawn("main-one-row");
 
     // Nine stored controllers: three rows, the keyboard below them.
     storedCCList* list = inst_getStoredCC(gInst);
@@ -69,6 +84,7 @@ TEST_F(MainWindowScreens, EveryPanelLayout)
     EXPECT_EQ(client.bottom, top.bottom + rows3.bottom);
     EXPECT_EQ(displayText(mainId_sliderName1 + 8), "Reso 75");
     screenshot("main-three-rows");
+    expectPerformanceRowDrawn("main-three-rows");
 
     // Keys held, sustain on, the wheel bent, a tuning chosen.
     window_setCurrent(winId_main);
@@ -80,6 +96,7 @@ TEST_F(MainWindowScreens, EveryPanelLayout)
     wMain_selectTuning(3);
     wMain_updateParams();
     screenshot("main-playing");
+    expectPerformanceRowDrawn("main-playing");
     wMain_centreBend();
 
     // The bottom panel hidden: only the top part is left.
