@@ -125,6 +125,13 @@ int res_registerMainWindowArt(void);
 // mono lamps 632, level track 640..643, frequency-mode glyphs 64..67. 1 or 0.
 int res_registerPatchArt(void);
 
+// ---- the Waveform window's artwork ---------------------------------------------------------------
+// Main panel 1300, slider panel 1301, tool buttons 1316 + 8 k (line, half
+// cosine, stretch, single harmonic, paint), mode tabs 1372 and 1380, the
+// amplitude and offset sliders 1388..1391 and the start-point slider
+// 1400..1403. 1 or 0.
+int res_registerWaveArt(void);
+
 // ---- the controls' own artwork and the toolkit gallery's set ----------------------------------
 // Wave glyphs for pop-up bitmap items.
 enum {

@@ -47,6 +47,7 @@ LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 LRESULT CALLBACK wNav_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK wMeter_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK wSplash_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-// The builds of the Main and Patch windows: their artwork, controls and first state.
+// The builds of the Main, Patch and Waveform windows: their artwork, controls and first state.
 void wMain_build();
 void wPatch_build();
+void wWave_build();

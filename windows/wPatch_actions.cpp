@@ -145,12 +145,8 @@ void wPatch_callback_wave(short objectID, short menu, short item)
         }
     }
     wPatch_setWavePopup(objectID, waveID);
-    if (isNew) {
-        // The Waveform window shows the instrument's waves; it opens so the
-        // new wave can be drawn.
-        wWave_updateSchedule();
-        wWave_show(1);
-    }
+    // The Waveform window opens on the new wave, so it can be drawn at once.
+    if (isNew) wWave_openWithNewWave(static_cast<short>(waveID - kWaveUserBaseID));
 }
 
 // ---- filters ------------------------------------------------------------------------------

@@ -13,7 +13,8 @@
 //   update protocol .......... scheduleWindowUpdate .. closeEditorWindows   (windowUpdate.cpp)
 //   Window-menu check marks .. menu_checkFrontWindowItem                    (windowUpdate.cpp)
 //   edit marks ............... editMarks_*                                  (editMarks.cpp)
-//   editor windows ........... wMain_ .. wEnvTrans_ (one file each, built on editorWindow.cpp)
+//   editor windows ........... wMain_ .. wEnvTrans_ (one file each, built on editorWindow.cpp;
+//                              the Waveform window's own interface in wWave.h)
 //   wave menus ............... waveMenu_*                                   (waveMenu.cpp)
 //   navigator ................ wNav_*                                       (navigator.cpp)
 //   meter .................... wMeter_*                                     (meter.cpp)
@@ -26,6 +27,7 @@
 #include "toolkit/toolkit.h"
 #include "windows/wPatch.h"
 #include "windows/wMain.h"
+#include "windows/wWave.h"
 
 // ---- the window table -----------------------------------------------------------------
 // Every toolkit window is one row of gWindowTable (windowTable.cpp); the
@@ -132,6 +134,7 @@ void wWave_show(int show);
 void wWave_updateSchedule();
 int wWave_needUpdate();
 void wWave_update();
+// Edit > Undo and Redo of the last wave edit (undo mode 3).
 void wWave_undoWave(int redo);
 
 void wEffect_makeWindow();
@@ -159,6 +162,10 @@ void wEnv_copyEnvelope();
 void wEnv_pasteEnvelope();
 
 void wWaveTrans_makeWindow();
+// Shows (1) or hides (0) the "Transform waveform" window on one of its
+// transforms (1 offset phase, 2 mix, 3 fractalize, 4 filter, 5 FM, 6 load
+// wave, 7 shift harmonics, 8 load wave into the spectrum).
+void wWtrans_show(int show, int kind);
 void wEnvTrans_makeWindow();
 
 // The File menu's preset tools of the Main window: the import dialog and

@@ -1,0 +1,151 @@
+#include "tests/windows/wwave_fixture.h"
+
+#include <unistd.h>
+
+#include "iac/MorvaneIAC_plug.h"
+#include "resources/resources.h"
+
+namespace {
+HWND s_client = nullptr;
+LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return DefFrameProcA(h, s_client, msg, wp, lp); }
+
+void clickMenuItem(UINT command)
+{
+    RECT r;
+    if (platform_menuItemScreenRect(command, &r)) headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+}  // namespace
+
+std::string wavPath(const char* name) { return std::string(MORVANE_WAV_DIR) + "/" + name; }
+
+void WaveWindowTest::SetUp()
+{
+    static int serial = 0;
+    segment_ = "/morvane-wwave-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+    ASSERT_EQ(1, iac_setSegmentName(segment_.c_str()));
+    ASSERT_EQ(1, iac_mvn_signIn());
+    dsp_globals_init();
+    g_instanceNumber = 0;
+    gInst = iac_getInst(0);
+    ASSERT_NE(nullptr, gInst);
+    inst_reinit(gInst);
+    gInst->paused = 1;  // no plug-in answers the fade hand-shake here
+    ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768));
+    ASSERT_EQ(1, resources_registerAll());
+    initBrambix();
+    loadBitmaps(platform_instance());
+    WNDCLASSA fc{};
+    fc.lpfnWndProc = frameProc;
+    fc.lpszClassName = "waveTestFrame";
+    RegisterClassA(&fc);
+    frame_ = CreateWindowExA(0, "waveTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 768,
+                             nullptr, nullptr, platform_instance(), nullptr);
+    CLIENTCREATESTRUCT ccs{nullptr, 1000};
+    RECT fr;
+    GetClientRect(frame_, &fr);
+    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, fr.right,
+                               fr.bottom, frame_, nullptr, platform_instance(), &ccs);
+    window_setFrameHWND(s_client);
+    alert_init(frame_);
+    pensAndBrushes_init();
+    waveMenu_init();
+    engineHooksRec hooks{};
+    hooks.undoWave = wWave_undoWave;
+    engine_setHooks(&hooks);
+    undo_setMode(0);
+    wWave_makeWindow();
+    ASSERT_NE(nullptr, window_getHWND(winId_waveform));
+    wWave_show(1);
+    headless_runUntilIdle();
+    window_setCurrent(winId_waveform);
+}
+
+void WaveWindowTest::TearDown()
+{
+    engine_setHooks(nullptr);
+    waveMenu_cleanup();
+    pensAndBrushes_cleanup();
+    brambixCleanup();
+    platform_shutdown();
+    s_client = nullptr;
+    iac_mvn_signOut();
+    iac_unlinkSegment();
+}
+
+short WaveWindowTest::newWave(const float* data)
+{
+    short id = inst_newPresetWave(gInst);
+    EXPECT_GE(id, kWaveUserBaseID);
+    short slot = static_cast<short>(id - kWaveUserBaseID);
+    if (data) std::copy(data, data + kWaveSamples, wave(slot));
+    wWave_openWithNewWave(slot);
+    headless_runUntilIdle();
+    window_setCurrent(winId_waveform);
+    return slot;
+}
+
+POINT WaveWindowTest::screen(int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(window_getHWND(winId_waveform), &p);
+    return p;
+}
+
+POINT WaveWindowTest::editorPoint(int index, float v)
+{
+    return POINT{kWaveEdX + index / 2, static_cast<LONG>(kWaveEdY + 129 - v * 128.5f + 0.5f)};
+}
+
+void WaveWindowTest::clickAt(int x, int y)
+{
+    POINT p = screen(x, y);
+    headless_click(p.x, p.y, 1);
+    headless_runUntilIdle();
+    window_setCurrent(winId_waveform);
+}
+
+void WaveWindowTest::clickObject(short id)
+{
+    RECT r;
+    clickObject_getRect(id, &r);
+    clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void WaveWindowTest::drag(const std::vector<POINT>& path)
+{
+    if (path.empty()) return;
+    POINT p = screen(path[0].x, path[0].y);
+    headless_mouseMove(p.x, p.y);
+    headless_mouseDown(1);
+    for (size_t i = 1; i < path.size(); ++i) {
+        POINT q = screen(path[i].x, path[i].y);
+        headless_mouseMove(q.x, q.y);
+    }
+    headless_mouseUp(1);
+    headless_runUntilIdle();
+    window_setCurrent(winId_waveform);
+}
+
+void WaveWindowTest::choose(short popup, int command)
+{
+    headless_pushIdleAction([command](HWND) { clickMenuItem(static_cast<UINT>(command)); });
+    clickObject(popup);
+}
+
+void WaveWindowTest::chooseFile(short popup, int command, const std::string& path)
+{
+    // The scripted actions run in order: the menu item, then the dialog.
+    headless_pushIdleAction([command](HWND) { clickMenuItem(static_cast<UINT>(command)); });
+    headless_answerNextFileDialog(path);
+    clickObject(popup);
+}
+
+std::string WaveWindowTest::shot(const char* name)
+{
+    headless_runUntilIdle();
+    window_setCurrent(winId_waveform);
+    platform_composeAndPresent(1);
+    std::string path = std::string(name) + ".png";
+    EXPECT_EQ(1, platform_saveWindowPNG(window_getHWND(winId_waveform), path.c_str()));
+    return path;
+}
