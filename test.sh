@@ -27,3 +27,5 @@ echo "== fuzzing the bank reader (short run over the kept corpus) =="
 ./scripts/run-fuzz.sh bank_fuzz tests/bank/fuzz/corpus 20
 echo "== fuzzing the preferences reader (short run over the kept corpus) =="
 ./scripts/run-fuzz.sh prefs_fuzz tests/engine/fuzz/corpus 10 16384
+echo "== fuzzing the WAV extraction (short run over the kept corpus) =="
+./scripts/run-fuzz.sh wav_fuzz tests/windows/fuzz/corpus 10 16384

@@ -5,6 +5,7 @@
 # Usage: run-fuzz.sh TARGET CORPUS-FOLDER [seconds (20)] [longest input (131072)]
 #   bank_fuzz  tests/bank/fuzz/corpus     the bank file reader
 #   prefs_fuzz tests/engine/fuzz/corpus   the preferences reader and writer
+#   wav_fuzz   tests/windows/fuzz/corpus  the WAV extraction ("Extract from WAV...")
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 target="$1"

@@ -92,9 +92,11 @@ void paintColumn(HDC hdc, int ox, int oy, int c)
     if (selected) fill(hdc, x + 1, oy, x + kColumn - 1, oy + kWaveEdHeight, RGB(28, 44, 44));
     int top = harmonic_pixAmp[c];
     if (top < kAmpRows)
-        fill(hdc, x + 1, oy + top, x + kColumn - 1, oy + kAmpRows, selected ? RGB(68, 255, 211) : RGB(46, 166, 150));
+        fill(hdc, x + 1, oy + top, x + kColumn - 1, oy + kAmpRows,
+             selected ? RGB(68, 255, 211) : RGB(46, 166, 150));
     int mark = phaseRow(harmonic_pixPhase[c]);
-    COLORREF ink = harmonics[c].amp >= 1e-5 ? (selected ? RGB(68, 255, 211) : RGB(107, 174, 215)) : RGB(60, 72, 84);
+    COLORREF ink =
+        harmonics[c].amp >= 1e-5 ? (selected ? RGB(68, 255, 211) : RGB(107, 174, 215)) : RGB(60, 72, 84);
     fill(hdc, x + 1, oy + mark - 1, x + kColumn - 1, oy + mark + 2, ink);
 }
 }  // namespace
@@ -197,8 +199,10 @@ int spectrumStep(short id, trackStateRec* s, void* arg)
 {
     spectrumDragRec* d = static_cast<spectrumDragRec*>(arg);
     if (s->round > 0 && s->pt.h == s->last.h && s->pt.v == s->last.v) return 1;
-    int x = s->pt.h < d->view.left ? d->view.left : (s->pt.h > d->view.right - 1 ? d->view.right - 1 : s->pt.h);
-    int y = s->pt.v < d->view.top ? d->view.top : (s->pt.v > d->view.bottom - 1 ? d->view.bottom - 1 : s->pt.v);
+    int x =
+        s->pt.h < d->view.left ? d->view.left : (s->pt.h > d->view.right - 1 ? d->view.right - 1 : s->pt.h);
+    int y =
+        s->pt.v < d->view.top ? d->view.top : (s->pt.v > d->view.bottom - 1 ? d->view.bottom - 1 : s->pt.v);
     y -= d->view.top;
     int column = d->held >= 0 ? d->held : (x - d->view.left) / kColumn;
     int from = column, to = column;
@@ -254,6 +258,7 @@ void spectrum_click(short id)
     d.lastColumn = -1;
     d.lastY = 0;
     control_track(id, 16, spectrumStep, &d);
+    resetClicks();  // the release ended the drag: the mouse is free again
     short held = currentHarmonic;
     currentHarmonic = 0;
     if (held) spectrum_draw(id, held, 0);

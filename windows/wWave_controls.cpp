@@ -10,12 +10,13 @@ namespace {
 const short kPopupHeight = 14;
 const long kTool = kButtonAtPress | kButtonRadio;
 
-const char* const kWaveTransformItems[] = {"Normalize", "DC Offset",   "Offset Phase...",     "Invert Phase",
-                                           "Reverse",   "Mix...",      "Fractalize...",       "Filter...",
-                                           "FM...",     "-",           "Load Wave...",        "Extract from WAV...",
+const char* const kWaveTransformItems[] = {"Normalize", "DC Offset", "Offset Phase...", "Invert Phase",
+                                           "Reverse",   "Mix...",    "Fractalize...",   "Filter...",
+                                           "FM...",     "-",         "Load Wave...",    "Extract from WAV...",
                                            "-",         "Clear"};
-const char* const kSpectrumTransformItems[] = {"Invert Phase", "Shift Harmonics...", "-",           "Load Wave...", "-",
-                                               "Clear All",    "Clear Amplitudes",   "Clear Phase"};
+const char* const kSpectrumTransformItems[] = {
+    "Invert Phase", "Shift Harmonics...", "-",          "Load Wave...", "-",
+    "Clear All",    "Clear Amplitudes",   "Clear Phase"};
 
 void addItems(short popup, const char* const* items, int count)
 {
@@ -44,33 +45,36 @@ void wWave_makeParams()
     panel_new(kWaveMainPanel, 0, 0, 0, 0, 0, kWavePanelPict, nullptr);
     popup_new(kWaveListPopup, 36, 43, 77, kPopupHeight, 0, 0, "wave", 1, wWave_callback_waveMenu);
     button_new(kWaveModeWave, 8, 9, kTool, kWaveModeWavePict, "", 1, 1, 1, wWave_callback_modeButtons);
-    button_new(kWaveModeSpectrum, 73, 9, kTool, kWaveModeSpectrumPict, "", 1, 0, 1, wWave_callback_modeButtons);
+    button_new(kWaveModeSpectrum, 73, 9, kTool, kWaveModeSpectrumPict, "", 1, 0, 1,
+               wWave_callback_modeButtons);
     display_setDefaultColors(RGBColor{255, 255, 255}, RGBColor{0, 0, 0});
     display_currentSize = 8;
     const short infoX[3] = {16, 100, 184};
     for (short k = 0; k < 3; ++k)
-        display_new(static_cast<short>(kWaveInfo1 + k), infoX[k], 345, 82, "", 0, 0, kDisplayLeft, nullptr, nullptr);
+        display_new(static_cast<short>(kWaveInfo1 + k), infoX[k], 345, 82, "", 0, 0, kDisplayLeft, nullptr,
+                    nullptr);
 
     // The waveform page: sliders, start point and stretch bounds, editor, tools.
     panel_setAutoAdd(kWaveMainPanel);
-    panel_new(kWaveWavePanel, 0, 0, kWaveEdX * 2 + kWaveEdWidth + 1, kWaveEdY + kWaveEdHeight, kPanelExplicitRect, 0,
-              nullptr);
+    panel_new(kWaveWavePanel, 0, 0, kWaveEdX * 2 + kWaveEdWidth + 1, kWaveEdY + kWaveEdHeight,
+              kPanelExplicitRect, 0, nullptr);
     panel_new(kWaveSliderPanel, 296, 27, 0, 0, 0, kWaveSliderPanelPict, nullptr);
     draggy_new(kWaveAmpSlider, 336, 31, kDraggyHorizontal | kDraggyLevelFill, kWaveSliderPict, 1,
                wWave_callback_sliders, 1.0f, 0.0f);
-    draggy_new(kWaveOffsetSlider, 336, 46, kDraggyHorizontal, kWaveSliderPict, 1, wWave_callback_sliders, 0.5f,
-               0.0f);
+    draggy_new(kWaveOffsetSlider, 336, 46, kDraggyHorizontal, kWaveSliderPict, 1, wWave_callback_sliders,
+               0.5f, 0.0f);
     display_setDefaultColors(RGBColor{251, 251, 216}, RGBColor{0, 0, 0});
     display_currentSize = 9;
     display_new(kWaveAmpDisplay, 468, 28, 42, "-0.0 dB", 0, 0, kDisplayRight, nullptr, nullptr);
     display_new(kWaveOffsetDisplay, 469, 44, 32, "0.00", 0, 0, kDisplayRight, nullptr, nullptr);
     panel_setAutoAdd(kWaveWavePanel);
-    draggy_new(kWaveStartSlider, 0, 67, kDraggyHorizontal | kDraggyJump | kDraggyWholeTrack, kWaveStartPict, 1,
-               wWave_callback_startpointSlider, 0.0f, 0.0f);
+    draggy_new(kWaveStartSlider, 0, 67, kDraggyHorizontal | kDraggyJump | kDraggyWholeTrack, kWaveStartPict,
+               1, wWave_callback_startpointSlider, 0.0f, 0.0f);
     waveBounds_new(kWaveBounds, 0, 67);
     waveEd_new(kWaveEditor, kWaveEdX, kWaveEdY);
     button_new(kWaveToolLine, 204, 16, kTool, kWaveToolPicts, "", 1, 0, 1, wWave_callback_waveTools);
-    button_new(kWaveToolHalfCosine, 226, 16, kTool, kWaveToolPicts + 8, "", 1, 0, 1, wWave_callback_waveTools);
+    button_new(kWaveToolHalfCosine, 226, 16, kTool, kWaveToolPicts + 8, "", 1, 0, 1,
+               wWave_callback_waveTools);
     button_new(kWaveToolStretch, 248, 16, kTool, kWaveToolPicts + 16, "", 1, 0, 1, wWave_callback_waveTools);
     popup_new(kWaveTransformPopup, 171, 43, 80, kPopupHeight, kPopupTitleInside, 0, "Transform", 1,
               wWave_callback_waveTransformPopup);
@@ -81,8 +85,10 @@ void wWave_makeParams()
     panel_new(kWaveSpectrumPanel, 0, 0, kWaveEdX * 2 + kWaveEdWidth + 1, kWaveEdY + kWaveEdHeight,
               kPanelExplicitRect, 0, nullptr);
     spectrum_new(kSpectrumEditor, kWaveEdX, kWaveEdY);
-    button_new(kSpectrumToolSingle, 204, 16, kTool, kWaveToolPicts + 24, "", 1, 0, 1, wWave_callback_spectrumTools);
-    button_new(kSpectrumToolPaint, 226, 16, kTool, kWaveToolPicts + 32, "", 1, 0, 1, wWave_callback_spectrumTools);
+    button_new(kSpectrumToolSingle, 204, 16, kTool, kWaveToolPicts + 24, "", 1, 0, 1,
+               wWave_callback_spectrumTools);
+    button_new(kSpectrumToolPaint, 226, 16, kTool, kWaveToolPicts + 32, "", 1, 0, 1,
+               wWave_callback_spectrumTools);
     popup_new(kSpectrumTransformPopup, 171, 43, 80, kPopupHeight, kPopupTitleInside, 0, "Transform", 1,
               wWave_callback_spectrumTransformPopup);
     addItems(kSpectrumTransformPopup, kSpectrumTransformItems, 8);

@@ -45,7 +45,10 @@ int valueToY(const RECT& r, float v)
     return y < r.top ? static_cast<int>(r.top) : (y > r.bottom - 1 ? static_cast<int>(r.bottom - 1) : y);
 }
 
-float yToValue(const RECT& r, int y) { return static_cast<float>(-(y - (r.top + kValueRow)) / kPixelsPerUnit); }
+float yToValue(const RECT& r, int y)
+{
+    return static_cast<float>(-(y - (r.top + kValueRow)) / kPixelsPerUnit);
+}
 
 void fill(HDC hdc, int l, int t, int r, int b, COLORREF c)
 {
@@ -124,10 +127,7 @@ void waveEd_buildDrawPoints(short)
     closingPoint = POINT{r.left + kWaveSamples / 2 - 1, valueToY(r, wave[kWaveSamples - 1])};
 }
 
-POINT waveEd_getDrawPoint(short k)
-{
-    return k >= 0 && k < kWaveSamples / 2 ? waveEd_points[k] : POINT{0, 0};
-}
+POINT waveEd_getDrawPoint(short k) { return k >= 0 && k < kWaveSamples / 2 ? waveEd_points[k] : POINT{0, 0}; }
 
 void waveEd_draw(short id)
 {
@@ -194,7 +194,8 @@ int strokeStep(short id, trackStateRec* s, void* arg)
     if (s->round > 0 && s->pt.h == s->last.h && s->pt.v == s->last.v) return 1;
     float* wave = wWave_currentWave();
     if (!wave) return 0;
-    int x = s->pt.h < st->view.left ? st->view.left : (s->pt.h > st->view.right - 1 ? st->view.right - 1 : s->pt.h);
+    int x = s->pt.h < st->view.left ? st->view.left
+                                    : (s->pt.h > st->view.right - 1 ? st->view.right - 1 : s->pt.h);
     int index = (x - st->view.left) * 2;
     index = index < 0 ? 0 : (index > kWaveSamples - 1 ? kWaveSamples - 1 : index);
     if (index == kWaveSamples - 2) index = kWaveSamples - 1;  // the last column reaches the last sample
@@ -237,8 +238,13 @@ void waveEd_click(short id)
     waveStartAmp = yToValue(st.view, press.v);
     waveEdDragging = 1;
     control_track(id, 16, strokeStep, &st);
+    resetClicks();  // the release ended the drag: the mouse is free again
     waveEdDragging = 0;
-    if (currentTool != kWaveToolStretch) waveStartIndex = st.lastIndex;
+    if (currentTool != kWaveToolStretch) {
+        waveStartIndex = st.lastIndex;
+        // The start-point slider's pointer follows the anchor.
+        draggy_setValH(kWaveStartSlider, static_cast<float>(waveStartIndex) / kWaveSamples);
+    }
     wWave_prepareRedo();
     waveEd_update(id);
     wWave_updateAmpAndOffset();
@@ -276,7 +282,8 @@ int boundsStep(short id, trackStateRec* s, void* arg)
     } else {
         int rb = (x - kRightGrip) * 2;
         int least = waveStretchBoundsL + 12;
-        waveStretchBoundsR = static_cast<short>(rb < least ? least : (rb > kWaveSamples - 1 ? kWaveSamples - 1 : rb));
+        waveStretchBoundsR =
+            static_cast<short>(rb < least ? least : (rb > kWaveSamples - 1 ? kWaveSamples - 1 : rb));
     }
     waveBounds_draw(id);
     waveEd_draw(kWaveEditor);
@@ -296,7 +303,8 @@ void waveBounds_draw(short id)
 {
     short saved = window_getCurrent();
     window_setCurrent(winId_waveform);
-    HDC hdc = custom_getVisible(id) && window_getVisible(winId_waveform) ? window_getHDC(winId_waveform) : nullptr;
+    HDC hdc =
+        custom_getVisible(id) && window_getVisible(winId_waveform) ? window_getHDC(winId_waveform) : nullptr;
     if (hdc) {
         RECT r;
         custom_getRect(id, &r);
@@ -330,5 +338,6 @@ void waveBounds_click(short id)
         return;  // between the handles
     showCursor(0);
     control_track(id, 16, boundsStep, &d);
+    resetClicks();  // the release ended the drag: the mouse is free again
     showCursor(1);
 }

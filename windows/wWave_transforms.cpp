@@ -240,12 +240,14 @@ float* wWave_getUntransformedBuffer() { return wWave_untransformedBuffer; }
 
 void wWave_waveToUntransformedBuffer()
 {
-    if (const float* wave = wWave_currentWave()) std::memcpy(wWave_untransformedBuffer, wave, sizeof(float) * kWaveSamples);
+    if (const float* wave = wWave_currentWave())
+        std::memcpy(wWave_untransformedBuffer, wave, sizeof(float) * kWaveSamples);
 }
 
 void wWave_untransformedBufferToWave()
 {
-    if (float* wave = wWave_currentWave()) std::memcpy(wave, wWave_untransformedBuffer, sizeof(float) * kWaveSamples);
+    if (float* wave = wWave_currentWave())
+        std::memcpy(wave, wWave_untransformedBuffer, sizeof(float) * kWaveSamples);
 }
 
 void wWave_editBufferToWave()

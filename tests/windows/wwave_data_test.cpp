@@ -176,7 +176,8 @@ TEST_F(WaveWindowTest, AnalysisNormalisesAndASilentWaveKeepsZeroAmplitudes)
 TEST_F(WaveWindowTest, ClearAllLeavesTheFundamentalPlusTheResidual)
 {
     // Harmonic 3 and content at harmonic 100, which the 64 harmonics cannot hold.
-    std::vector<float> mix = filled([](int i) { return 0.6 * std::sin(3 * angle(i)) + 0.2 * std::sin(100 * angle(i)); });
+    std::vector<float> mix =
+        filled([](int i) { return 0.6 * std::sin(3 * angle(i)) + 0.2 * std::sin(100 * angle(i)); });
     newWave(mix.data());
     clickObject(kWaveModeSpectrum);
     ASSERT_EQ(1, wWave_mode);
@@ -223,7 +224,8 @@ TEST_F(WaveWindowTest, ClearAllLeavesTheFundamentalPlusTheResidual)
 
 TEST_F(WaveWindowTest, ShiftHarmonicsMovesFromTheUntransformedCopy)
 {
-    std::vector<float> mix = filled([](int i) { return std::sin(2 * angle(i)) + 0.5 * std::sin(5 * angle(i)); });
+    std::vector<float> mix =
+        filled([](int i) { return std::sin(2 * angle(i)) + 0.5 * std::sin(5 * angle(i)); });
     newWave(mix.data());
     spectrum_calculate(kSpectrumEditor);
     spectrum_spectrumToUntransformedBuffer();
@@ -305,7 +307,9 @@ TEST(WavFile, AShortFileIsStretchedAndRampsToZeroAtTheEnd)
     ASSERT_EQ(kWavOk, wavFile_readCycle(wavPath("short-mono16-256.wav").c_str(), c.data()));
     // 256 frames of one cycle over 1024 samples: every fourth sample is a frame.
     // A quarter cycle of a sine at 1024 frames a cycle, 16-bit.
-    auto frame = [](int k) { return static_cast<float>(std::round(0.5 * 32767 * std::sin(angle(k))) / 32767); };
+    auto frame = [](int k) {
+        return static_cast<float>(std::round(0.5 * 32767 * std::sin(angle(k))) / 32767);
+    };
     for (int k = 0; k < 256; ++k) ASSERT_NEAR(frame(k), c[4 * k], 2e-4) << k;
     EXPECT_NEAR((frame(10) + frame(11)) / 2, c[42], 2e-4);
     // The last interval slopes from the last frame toward 0.
@@ -319,8 +323,8 @@ TEST(WavFile, AShortFileIsStretchedAndRampsToZeroAtTheEnd)
     int i = 700;
     double p = i * step;
     int k = static_cast<int>(p);
-    EXPECT_NEAR(0.5 * std::sin(angle(k)) + 0.5 * (std::sin(angle(k + 1)) - std::sin(angle(k))) * (p - k), c[i],
-                2e-4);
+    EXPECT_NEAR(0.5 * std::sin(angle(k)) + 0.5 * (std::sin(angle(k + 1)) - std::sin(angle(k))) * (p - k),
+                c[i], 2e-4);
     ASSERT_EQ(kWavOk, wavFile_readCycle(wavPath("short-stereo16-100.wav").c_str(), c.data()));
     EXPECT_NEAR(0.0f, c[0], 1e-4);
 }
@@ -332,11 +336,11 @@ TEST(WavFile, DamagedFilesGiveTheirMessageAndLeaveTheCycleAlone)
         int outcome;
     };
     const caseRec cases[] = {
-        {"does-not-exist.wav", kWavOpenFailed},     {"bad-no-riff.wav", kWavNoRiff},
-        {"bad-no-fmt.wav", kWavNoFormat},           {"bad-short-fmt.wav", kWavShortFormat},
-        {"bad-8bit.wav", kWavUnsupported},          {"bad-float.wav", kWavUnsupported},
-        {"bad-3channels.wav", kWavUnsupported},     {"bad-fmt-size.wav", kWavNoData},
-        {"bad-data-before-fmt.wav", kWavNoData},    {"bad-no-data.wav", kWavNoData},
+        {"does-not-exist.wav", kWavOpenFailed},  {"bad-no-riff.wav", kWavNoRiff},
+        {"bad-no-fmt.wav", kWavNoFormat},        {"bad-short-fmt.wav", kWavShortFormat},
+        {"bad-8bit.wav", kWavUnsupported},       {"bad-float.wav", kWavUnsupported},
+        {"bad-3channels.wav", kWavUnsupported},  {"bad-fmt-size.wav", kWavNoData},
+        {"bad-data-before-fmt.wav", kWavNoData}, {"bad-no-data.wav", kWavNoData},
         {"bad-empty-data.wav", kWavNoData},      {"bad-odd-data.wav", kWavNoData},
     };
     int files = openFiles();
@@ -348,7 +352,8 @@ TEST(WavFile, DamagedFilesGiveTheirMessageAndLeaveTheCycleAlone)
     EXPECT_EQ(files, openFiles());  // every file closed again
     EXPECT_STREQ("File error 18334, The WAV file failed to open", wavFile_message(kWavOpenFailed));
     EXPECT_STREQ("Extract from WAV failed. File error 18337.", wavFile_message(kWavShortFormat));
-    EXPECT_STREQ("Extract from WAV failed. This is an unsupported audio format.", wavFile_message(kWavUnsupported));
+    EXPECT_STREQ("Extract from WAV failed. This is an unsupported audio format.",
+                 wavFile_message(kWavUnsupported));
     EXPECT_EQ(nullptr, wavFile_message(kWavOk));
 }
 

@@ -7,12 +7,16 @@
 
 namespace {
 HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return DefFrameProcA(h, s_client, msg, wp, lp); }
+LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefFrameProcA(h, s_client, msg, wp, lp);
+}
 
 void clickMenuItem(UINT command)
 {
     RECT r;
-    if (platform_menuItemScreenRect(command, &r)) headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    if (platform_menuItemScreenRect(command, &r))
+        headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 }  // namespace
 
@@ -43,8 +47,8 @@ void WaveWindowTest::SetUp()
     CLIENTCREATESTRUCT ccs{nullptr, 1000};
     RECT fr;
     GetClientRect(frame_, &fr);
-    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, fr.right,
-                               fr.bottom, frame_, nullptr, platform_instance(), &ccs);
+    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                               fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
     window_setFrameHWND(s_client);
     alert_init(frame_);
     pensAndBrushes_init();

@@ -15,7 +15,8 @@ const double kPi = 3.14159265358979323846;
 std::vector<float> sineWave(double amp, int harmonic)
 {
     std::vector<float> v(kWaveSamples);
-    for (int i = 0; i < kWaveSamples; ++i) v[i] = static_cast<float>(amp * std::sin(2 * kPi * harmonic * i / kWaveSamples));
+    for (int i = 0; i < kWaveSamples; ++i)
+        v[i] = static_cast<float>(amp * std::sin(2 * kPi * harmonic * i / kWaveSamples));
     return v;
 }
 
@@ -84,6 +85,7 @@ TEST_F(WaveWindowTest, StrokesWithTheLineToolChainFromEndToEnd)
     EXPECT_NEAR(v / 2, wave(0)[200], 1e-6);
     EXPECT_EQ(0.0f, wave(0)[401]);
     EXPECT_EQ(400, waveEd_getStartIndex());
+    EXPECT_FLOAT_EQ(400.0f / 1024, draggy_getValH(kWaveStartSlider));  // the pointer follows the anchor
     EXPECT_EQ(3, undo_getMode());
     // The next stroke starts where this one ended; the last column is sample 1023.
     POINT last{kWaveEdX + kWaveEdWidth - 1, editorPoint(0, -0.5f).y};
@@ -303,7 +305,8 @@ TEST_F(WaveWindowTest, ScreenshotsOfBothModes)
 {
     std::vector<float> v(kWaveSamples);
     for (int i = 0; i < kWaveSamples; ++i)
-        v[i] = static_cast<float>(0.6 * std::sin(2 * kPi * i / 1024) + 0.25 * std::sin(2 * kPi * 3 * i / 1024 + 0.7) +
+        v[i] = static_cast<float>(0.6 * std::sin(2 * kPi * i / 1024) +
+                                  0.25 * std::sin(2 * kPi * 3 * i / 1024 + 0.7) +
                                   0.1 * std::sin(2 * kPi * 7 * i / 1024));
     newWave(v.data());
     std::string wavePath = shot("wwave-waveform");
