@@ -110,7 +110,7 @@ void wWave_update()
     currentScope scope;
     editorWindow_clear(winId_waveform);
     // The waves were reloaded: an armed wave undo belongs to waves that are gone.
-    if (undo_getMode() == 3) wWave_noUndo();
+    wWave_noUndo();
     wWave_buildWavePopup();
     refreshEditors();
     wWave_updateAmpAndOffset();
@@ -170,7 +170,7 @@ void wWave_openWithNewWave(short index)
     {
         currentScope scope;
         editorWindow_clear(winId_waveform);
-        if (undo_getMode() == 3) wWave_noUndo();
+        wWave_noUndo();
         wWave_buildWavePopup();
         popup_selectItem(kWaveListPopup, static_cast<short>(index + 1));
         currentEditWave = index;
@@ -264,9 +264,10 @@ void wWave_prepareRedo()
     if (currentUndoWave >= 0) wave_prepareRedo(gInst, currentUndoWave);
 }
 
+// Cancels the wave undo only: an envelope edit's undo stays.
 void wWave_noUndo()
 {
-    undo_setMode(0);
+    if (undo_getMode() == 3) undo_setMode(0);
     currentUndoWave = -1;
 }
 

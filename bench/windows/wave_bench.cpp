@@ -14,7 +14,10 @@
 
 namespace {
 HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return DefFrameProcA(h, s_client, msg, wp, lp); }
+LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefFrameProcA(h, s_client, msg, wp, lp);
+}
 
 // A private segment, an instrument and a user wave of several harmonics.
 bool openInstrument()
@@ -53,13 +56,13 @@ bool openWindow(int presenter)
     fc.lpfnWndProc = frameProc;
     fc.lpszClassName = "waveBenchFrame";
     RegisterClassA(&fc);
-    HWND frame = CreateWindowExA(0, "waveBenchFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 768,
-                                 nullptr, nullptr, platform_instance(), nullptr);
+    HWND frame = CreateWindowExA(0, "waveBenchFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
+                                 768, nullptr, nullptr, platform_instance(), nullptr);
     CLIENTCREATESTRUCT ccs{nullptr, 1000};
     RECT fr;
     GetClientRect(frame, &fr);
-    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, fr.right,
-                               fr.bottom, frame, nullptr, platform_instance(), &ccs);
+    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                               fr.right, fr.bottom, frame, nullptr, platform_instance(), &ccs);
     window_setFrameHWND(s_client);
     pensAndBrushes_init();
     waveMenu_init();

@@ -18,7 +18,8 @@ protected:
     void clickMenuItem(UINT command)
     {
         RECT r;
-        if (platform_menuItemScreenRect(command, &r)) headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        if (platform_menuItemScreenRect(command, &r))
+            headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
 };
 }  // namespace
@@ -43,7 +44,8 @@ TEST_F(ProgramWave, NewWaveFromThePatchWindowThenDrawAndUndoThroughTheEditMenu)
     HMENU menu = popup_get(popup)->menu;
     headless_pushIdleAction([menu](HWND) {
         RECT r;
-        if (platform_menuItemScreenRect(static_cast<UINT>(reinterpret_cast<uintptr_t>(GetSubMenu(menu, 1))), &r))
+        if (platform_menuItemScreenRect(static_cast<UINT>(reinterpret_cast<uintptr_t>(GetSubMenu(menu, 1))),
+                                        &r))
             headless_mouseMove(r.left + 5, (r.top + r.bottom) / 2);
     });
     headless_pushIdleAction([this](HWND) { clickMenuItem(kWaveMenuPreset * 256 + 1); });
