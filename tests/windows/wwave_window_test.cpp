@@ -58,9 +58,11 @@ TEST_F(WaveWindowTest, TheWaveListNamesTheWavesInUse)
     EXPECT_STREQ("wave 5", text);
     EXPECT_EQ(2, wWave_getCurrentEditWave());
     EXPECT_EQ(3, popup_getCurrentItem(kWaveListPopup));
-    // Choosing item 6 edits slot 5.
+    // Choosing item 6 edits slot 5; an envelope edit's undo is not the wave's to cancel.
+    undo_setMode(2);
     choose(kWaveListPopup, 6);
     EXPECT_EQ(5, wWave_getCurrentEditWave());
+    EXPECT_EQ(2, undo_getMode());
     EXPECT_EQ(6, popup_getCurrentItem(kWaveListPopup));
 }
 
