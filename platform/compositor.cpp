@@ -42,6 +42,19 @@ void screenResize(int w, int h)
     s.damage = cairo_region_create_rectangle(&all);
 }
 
+int presentDueIn()
+{
+    State& s = st();
+    if (!s.running || !s.screen || !s.damage || cairo_region_is_empty(s.damage)) return -1;
+    DWORD since = nowTicks() - s.lastPresent;
+    return since >= kFrameMs ? 0 : (int)(kFrameMs - since);
+}
+
+void presentIfDue()
+{
+    if (presentDueIn() == 0) platform_composeAndPresent(0);
+}
+
 }  // namespace plat
 
 using namespace plat;
@@ -80,6 +93,7 @@ int platform_composeAndPresent(int full)
     cairo_region_destroy(s.damage);
     s.damage = cairo_region_create();
     s.composeSerial++;
+    s.lastPresent = nowTicks();
     return 1;
 }
 

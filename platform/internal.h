@@ -177,6 +177,7 @@ struct State {
     cairo_surface_t* screen = nullptr;
     cairo_region_t* damage = nullptr;  // screen coords to recompose
     unsigned composeSerial = 1;
+    DWORD lastPresent = 0;  // tick of the last presentation
     HINSTANCE instance = nullptr;
 
     std::unordered_map<uintptr_t, std::unique_ptr<WindowRec>> windows;
@@ -331,6 +332,18 @@ void drawTextRun(cairo_t* cr, FontRec* f, double x, double baseline, const std::
 // ---- compositor.cpp ----
 void composeWindowInto(cairo_t* cr, HWND h, int ox, int oy);
 void screenResize(int w, int h);
+// The shortest time between two presentations made outside the wait for
+// input (about one frame of a 60 Hz display, a little less so that a loop
+// that sleeps a frame between rounds is never skipped).
+const DWORD kFrameMs = 15;
+// Milliseconds until a drawn change may be presented again: 0 when it may
+// be now, -1 when nothing waits to be presented.
+int presentDueIn();
+// Presents what was drawn since the last presentation when it is due.
+// Called by the primitives every tracking loop already calls (sleeping,
+// polling the mouse and the queue), so what a loop draws reaches the
+// screen within a frame without code of its own.
+void presentIfDue();
 
 // ---- menu.cpp / menu_track.cpp ----
 MenuRec* menuOf(HMENU h);

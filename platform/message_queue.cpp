@@ -398,6 +398,8 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT mn, UINT mx)
 BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT mn, UINT mx, UINT remove)
 {
     if (!msg || !st().running) return FALSE;
+    // Loops that poll the queue instead of waiting show what they drew.
+    presentIfDue();
     return peekInternal(msg, hwnd, mn, mx, remove) ? TRUE : FALSE;
 }
 
@@ -468,6 +470,7 @@ HWND GetCapture(void) { return win(st().capture) ? st().capture : nullptr; }
 BOOL GetCursorPos(LPPOINT pt)
 {
     if (!pt) return FALSE;
+    presentIfDue();  // so does a loop that polls the mouse
     *pt = st().cursorPos;
     return TRUE;
 }

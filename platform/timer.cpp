@@ -1,5 +1,5 @@
 // Timers (with and without a window, with and without a callback), the
-// tick count and sleeping. A due timer becomes a WM_TIMER message when the
+// tick count and sleeping (which presents what was drawn before it). A due timer becomes a WM_TIMER message when the
 // queue has nothing else; timers due together fire in the order of their due time.
 #include "platform/internal.h"
 #include <algorithm>
@@ -88,8 +88,19 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id)
 
 DWORD GetTickCount(void) { return nowTicks(); }
 
+// A loop that drew and now sleeps has its drawing presented first; when the
+// last presentation is too recent, it sleeps until the frame is due, presents
+// then, and sleeps the rest.
 void Sleep(DWORD ms)
 {
     State& s = st();
-    if (s.presenter) s.presenter->sleep(ms);
+    if (!s.presenter) return;
+    int due = presentDueIn();
+    if (due > 0 && (DWORD)due < ms) {
+        s.presenter->sleep((DWORD)due);
+        ms -= (DWORD)due;
+        due = presentDueIn();
+    }
+    if (due == 0) platform_composeAndPresent(0);
+    if (ms) s.presenter->sleep(ms);
 }

@@ -6,65 +6,16 @@
 #include "platform/platform.h"
 #include "x_input.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
 
-extern char** environ;
-
 namespace {
-// A private X server for this test process; Xvfb picks a free display
-// number itself and writes it to the pipe.
-class PrivateDisplay {
-public:
-    PrivateDisplay()
-    {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen", "0",
-                              "800x600x24", "-nolisten",  "tcp",      nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        int rc = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        if (rc != 0) {
-            pid_ = -1;
-            close(fds[0]);
-            return;
-        }
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        if (!number.empty()) name_ = ":" + number;
-    }
-    ~PrivateDisplay()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string& name() const { return name_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string name_;
-};
-
 const int kClicks = 4;
 std::atomic<long long> clickedAt[kClicks];
 std::atomic<int> clicks{0};

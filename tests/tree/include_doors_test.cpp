@@ -51,6 +51,7 @@ const std::set<std::string> kTestSupport = {
     "tests/bank/bank_test_util.h",      // banks made and compared in memory
     "tests/engine/engine_session.h",    // a private segment, program folder and engine start
     "tests/engine/host_process.h",      // morvane-host run as a child process
+    "tests/platform/x_input.h",         // a private X server, a user at it and what it shows
     "tests/program/program_fixture.h",  // the whole program started in-process
 };
 
