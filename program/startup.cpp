@@ -72,6 +72,9 @@ int initApp(HINSTANCE instance)
     if (!gBank) return 0;
     if (!lastEdits_init()) return 0;
     waveMenu_init();
+    // The controller and note names every window shows.
+    wMidi_ccName_init();
+    wMidi_noteName_init();
     loadBitmaps(instance);
     window_setFrameHWND(g_hWndClient);
     audio_init();

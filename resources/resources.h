@@ -132,6 +132,13 @@ int res_registerPatchArt(void);
 // 1400..1403. 1 or 0.
 int res_registerWaveArt(void);
 
+// ---- the MIDI window's artwork -------------------------------------------------------------------
+// Page panels 1200..1202, the note map fill 1203, page tabs 1216, 1224,
+// 1232, the note-keyboard switch 1240, the controller button 1248 (its text
+// written by the window), channel switches 416, 424, 432, the master filter
+// switch 440 and the invert switch 472. 1 or 0.
+int res_registerMidiArt(void);
+
 // ---- the controls' own artwork and the toolkit gallery's set ----------------------------------
 // Wave glyphs for pop-up bitmap items.
 enum {

@@ -14,7 +14,8 @@
 //   Window-menu check marks .. menu_checkFrontWindowItem                    (windowUpdate.cpp)
 //   edit marks ............... editMarks_*                                  (editMarks.cpp)
 //   editor windows ........... wMain_ .. wEnvTrans_ (one file each, built on editorWindow.cpp;
-//                              the Waveform window's own interface in wWave.h)
+//                              the Waveform and MIDI windows' own interfaces in wWave.h
+//                              and wMidi.h)
 //   wave menus ............... waveMenu_*                                   (waveMenu.cpp)
 //   navigator ................ wNav_*                                       (navigator.cpp)
 //   meter .................... wMeter_*                                     (meter.cpp)
@@ -28,6 +29,7 @@
 #include "windows/wPatch.h"
 #include "windows/wMain.h"
 #include "windows/wWave.h"
+#include "windows/wMidi.h"
 
 // ---- the window table -----------------------------------------------------------------
 // Every toolkit window is one row of gWindowTable (windowTable.cpp); the
