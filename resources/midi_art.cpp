@@ -83,7 +83,7 @@ static void paintVelocity(cairo_t* cr, int w, int h, const void*)
     for (int r = 0; r < 3; ++r) {
         caption(cr, 8, rowY[r], 58, rows[r], 0);
         for (int c = 0; c < (r == 2 ? 4 : 3); ++c) {
-            char text[16];
+            char text[32];
             if (r == 2 && c == 3)
                 snprintf(text, sizeof text, "master");
             else

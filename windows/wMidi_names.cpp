@@ -98,8 +98,10 @@ void wMidi_noteName_get(short note, char* out, int withNumber)
     if (!out) return;
     std::memset(out, 0, kNoteNameSize);
     if (note < 0 || note > 127 || !noteNamesBuilt) return;
-    if (withNumber)
-        std::snprintf(out, kNoteNameSize, "%s (%d)", noteNames[note], note);
-    else
+    if (withNumber) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%s (%d)", noteNames[note], note);
+        std::memcpy(out, text, strnlen(text, kNoteNameSize - 1));
+    } else
         std::memcpy(out, noteNames[note], kNoteNameSize);
 }

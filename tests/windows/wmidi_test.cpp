@@ -368,7 +368,7 @@ TEST_F(MidiWindowTest, VelocityPageWritesPairsAndTables)
         wMidi_velPair(k, &group, &index);
         EXPECT_EQ(vel.vel[k].kind, group);
         EXPECT_EQ(vel.vel[k].index, index);
-        char text[8];
+        char text[16];
         std::snprintf(text, sizeof text, "%d", 10 + 5 * k);
         typeInto(static_cast<short>(kMidiVelBox1 + k), text);
         EXPECT_NEAR(vel.vel[k].sens, 1.0f - (10 + 5 * k) * 0.01f, 1e-5) << k;
