@@ -82,6 +82,11 @@ LRESULT CALLBACK wMidi_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             return 0;
         }
         break;
+    case WM_SIZE:
+        // The window's size is its page's: a placement that sizes it
+        // otherwise (the remembered one, for instance) is put right.
+        if (wParam == SIZE_RESTORED) wMidi_fitToPage(LOWORD(lParam), HIWORD(lParam));
+        break;
     case WM_MOUSEMOVE:
         window_manualPreProcess(winId_midi);
         wMidi_trackMouse();
@@ -99,6 +104,19 @@ int wMidi_needUpdate() { return editorWindow_needs(winId_midi); }
 void midiWin_sayGoodbye() {}
 
 // ---- pages --------------------------------------------------------------------------------------
+
+void wMidi_fitToPage(int clientWidth, int clientHeight)
+{
+    static int fitting = 0;
+    if (fitting || !window_getHWND(winId_midi)) return;
+    currentScope scope;
+    RECT panel;
+    clickObject_getRect(static_cast<short>(kMidiPage1Panel + wMidi_mode - 1), &panel);
+    if (panel.right <= 0 || (clientWidth == panel.right && clientHeight == panel.bottom)) return;
+    fitting = 1;
+    window_sizeToPanel(winId_midi, static_cast<short>(kMidiPage1Panel + wMidi_mode - 1));
+    fitting = 0;
+}
 
 void wMidi_setMode(short mode)
 {

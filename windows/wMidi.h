@@ -66,6 +66,8 @@ extern int wMidi_kbdSwitch;      // the note-keyboard switch (only recorded)
 LRESULT CALLBACK wMidi_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Page 1..3: its button selected, its panel shown, the window sized to it.
 void wMidi_setMode(short mode);
+// Sizes the window to the shown page when its client area is of another size.
+void wMidi_fitToPage(int clientWidth, int clientHeight);
 // The (kind, index) a velocity box or invert button (0..9) addresses.
 void wMidi_velPair(int k, int* group, int* index);
 // The controller slot (cc_setCCNum) of controller button 31..35, 0 for none.

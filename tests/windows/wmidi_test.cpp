@@ -256,6 +256,18 @@ TEST_F(MidiWindowTest, WindowPagesAndTitle)
     EXPECT_FALSE(clickObject_isVisible(winId_midi, kMidiMapEditor));
     wMidi_setMode(4);  // no such page: nothing changes
     EXPECT_EQ(wMidi_mode, 1);
+    // A placement with a size of its own (the remembered one) keeps the page's size.
+    MoveWindow(hwnd(), 40, 50, 433, 179, TRUE);
+    settle();
+    RECT page1, where;
+    clickObject_getRect(kMidiPage1Panel, &page1);
+    EXPECT_EQ(clientSize().cx, page1.right);
+    EXPECT_EQ(clientSize().cy, page1.bottom);
+    GetWindowRect(hwnd(), &where);
+    POINT corner{where.left, where.top};
+    ScreenToClient(s_client, &corner);
+    EXPECT_EQ(corner.x, 40);
+    EXPECT_EQ(corner.y, 50);
 }
 
 TEST_F(MidiWindowTest, ControllerPageWritesTheRecord)
