@@ -236,7 +236,10 @@ TEST_F(MidiWindowTest, WindowPagesAndTitle)
     EXPECT_EQ(window_getClickList(winId_midi)->count, kMidiObjects);
     EXPECT_EQ(window_getDrawList(winId_midi)->capacity, kMidiObjects);
 
-    // Each page button shows its page alone, selected, with the window sized to its panel.
+    // Each page button shows its page alone, selected, with the window sized
+    // to its panel; the page buttons and the note-keyboard switch (ids up to
+    // 10) leave the preset clean.
+    makePresetClean();
     for (int k : {2, 3, 1}) {
         page(k);
         EXPECT_EQ(wMidi_mode, k);
@@ -251,6 +254,12 @@ TEST_F(MidiWindowTest, WindowPagesAndTitle)
         EXPECT_EQ(s.cx, panel.right);
         EXPECT_EQ(s.cy, panel.bottom);
     }
+    EXPECT_FALSE(presetIsDirty());
+    page(3);
+    clickObject(kMidiKbdSwitch);
+    EXPECT_EQ(wMidi_kbdSwitch, 0);
+    EXPECT_FALSE(presetIsDirty());
+    page(1);
     EXPECT_TRUE(clickObject_isVisible(winId_midi, kMidiDepthBox1));
     EXPECT_FALSE(clickObject_isVisible(winId_midi, kMidiVelBox1));
     EXPECT_FALSE(clickObject_isVisible(winId_midi, kMidiMapEditor));
@@ -268,6 +277,11 @@ TEST_F(MidiWindowTest, WindowPagesAndTitle)
     ScreenToClient(s_client, &corner);
     EXPECT_EQ(corner.x, 40);
     EXPECT_EQ(corner.y, 50);
+    // Closing hides the window; it is never destroyed.
+    SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+    settle();
+    EXPECT_NE(nullptr, hwnd());
+    EXPECT_FALSE(window_getVisible(winId_midi));
 }
 
 TEST_F(MidiWindowTest, ControllerPageWritesTheRecord)
