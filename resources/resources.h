@@ -139,6 +139,17 @@ int res_registerWaveArt(void);
 // switch 440 and the invert switch 472. 1 or 0.
 int res_registerMidiArt(void);
 
+// ---- the "Transform waveform" window's artwork -------------------------------------------------
+// Background 1410 (the client area), OK button 1416, Cancel button 1424.
+enum {
+    kResWtransPanel = 1410,
+    kResWtransOk = 1416,
+    kResWtransCancel = 1424,
+    kResWtransWidth = 250,
+    kResWtransHeight = 280
+};
+int res_registerWaveTransformArt(void);
+
 // ---- the controls' own artwork and the toolkit gallery's set ----------------------------------
 // Wave glyphs for pop-up bitmap items.
 enum {

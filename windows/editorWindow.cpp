@@ -112,8 +112,19 @@ int editorWindow_make(const windowTableRec* row)
     }
     // Windows named after the patch read "Untitled" until the first naming.
     const char* caption = row->updateSchedule ? "Untitled" : row->title;
-    HWND hwnd = CreateMDIWindowA(row->className, caption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, w,
-                                 h, client, platform_instance(), 0);
+    HWND hwnd;
+    if (row->kind == windowKind_dialog) {
+        // Screen coordinates; the row's size is the client area.
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        RECT outer = {0, 0, w, h};
+        AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
+        hwnd = CreateWindowExA(WS_EX_DLGMODALFRAME, row->className, caption, style, x, y,
+                               outer.right - outer.left, outer.bottom - outer.top, client, nullptr,
+                               platform_instance(), nullptr);
+    } else {
+        hwnd = CreateMDIWindowA(row->className, caption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, w, h,
+                                client, platform_instance(), 0);
+    }
     ShowWindow(hwnd, SW_HIDE);
     short previous = window_getCurrent();
     if (!attach(row->id, hwnd, row->clickMax)) return 0;

@@ -52,3 +52,4 @@ void wMain_build();
 void wPatch_build();
 void wWave_build();
 void wMidi_build();
+void wWtrans_build();

@@ -44,9 +44,9 @@ const windowTableRec gWindowTable[] = {
     {winId_envelope, windowKind_editor, "wEnv_Wnd", "Envelope", winPos_envelope, cmd_windowEnvelope, VK_F9,
      nullptr, editorWindow_buildPlaceholder, wEnv_show, wEnv_updateSchedule, wEnv_needUpdate, wEnv_update,
      43, 118, 100, 820, 552},
-    {winId_waveTransform, windowKind_editor, "wWaveTrans_Wnd", "Transform", 0, 0, 0,
-     nullptr, editorWindow_buildPlaceholder, nullptr, nullptr, nullptr, nullptr,
-     31, 200, 120, 420, 300},
+    {winId_waveTransform, windowKind_dialog, "wWtrans_Wnd", "Transform waveform", 0, 0, 0,
+     wWtrans_WndProc, wWtrans_build, nullptr, nullptr, nullptr, nullptr,
+     kWtransObjects, 200, 200, 250, 280},
     {winId_envTransform, windowKind_editor, "wEnvTrans_Wnd", "Transform", 0, 0, 0,
      nullptr, editorWindow_buildPlaceholder, nullptr, nullptr, nullptr, nullptr,
      21, 220, 140, 360, 240},
@@ -92,5 +92,5 @@ int windowTable_positionIdOf(int windowId)
 void windows_makeEditorWindows()
 {
     for (const windowTableRec& row : gWindowTable)
-        if (row.kind == windowKind_editor) editorWindow_make(&row);
+        if (row.kind == windowKind_editor || row.kind == windowKind_dialog) editorWindow_make(&row);
 }

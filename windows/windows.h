@@ -30,15 +30,19 @@
 #include "windows/wMain.h"
 #include "windows/wWave.h"
 #include "windows/wMidi.h"
+#include "windows/wWtrans.h"
 
 // ---- the window table -----------------------------------------------------------------
 // Every toolkit window is one row of gWindowTable (windowTable.cpp); the
 // ids, placement records and command ids the rows name are in
 // engine/ids.h. The table's order is the order of the update protocol.
-enum { windowKind_editor = 0, windowKind_tool = 1 };
+// windowKind_dialog: a non-MDI window with a dialog-modal frame owned by
+// the MDI client, made with the editor windows, whose client area is the
+// row's width x height.
+enum { windowKind_editor = 0, windowKind_tool = 1, windowKind_dialog = 2 };
 struct windowTableRec {
     short id;               // toolkit window id, winId_*
-    short kind;             // windowKind_editor: made by editorWindow_make; _tool: by its own file
+    short kind;             // windowKind_editor / _dialog: made by editorWindow_make; _tool: by its own file
     const char* className;  // window class, registered once
     const char* title;      // editor windows: "<title>: <patch>" (null: the bank's name, Main)
     short positionId;       // placement record, winPos_*; 0 for none
