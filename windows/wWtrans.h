@@ -20,9 +20,9 @@ extern float phaseOffset_offset;  // -1..1
 extern float mix_ampA, mix_ampB;  // 0..1, a + b = 1 after a typed level
 extern short waveID;              // wave B of Mix, the modulator of FM, the wave to load
 extern int mix_phaseInvert;
-extern float mix_phaseOffset;  // -1..1
-extern float mix_freqRatio;    // 1..32, whole
-extern short fract_iterations;  // 2..8
+extern float mix_phaseOffset;     // -1..1
+extern float mix_freqRatio;       // 1..32, whole
+extern short fract_iterations;    // 2..8
 extern float fract_displacement;  // 0.001..1
 extern double fract_ampScale;     // 0..1
 extern short filter_mode;         // 1 lowpass 1st order, 2 lowpass 2nd order, 3 highpass 1st order

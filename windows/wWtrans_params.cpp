@@ -49,7 +49,8 @@ void invertChanged(short id);
 void box(short id, short row, short buttons, short decimals, double value, double lo, double hi,
          incrementProcPtr increment, const char* name)
 {
-    numbox_new(id, kBoxX, kRowY[row], kBoxWidth, buttons, decimals, value, lo, hi, increment, boxChanged, name);
+    numbox_new(id, kBoxX, kRowY[row], kBoxWidth, buttons, decimals, value, lo, hi, increment, boxChanged,
+               name);
 }
 
 void popup(short id, short row, short width, const char* title, popupProcPtr callback)

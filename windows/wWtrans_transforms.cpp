@@ -103,7 +103,8 @@ void wWtrans_mixData(const float* u, const float* b, float* e, float ampA, float
 namespace {
 // Every segment of the table squeezes the whole of src into it, added at
 // amp to base (the previous level) position by position.
-void fractalLevel(const float* base, const float* src, float* dst, const float* table, int segments, double amp)
+void fractalLevel(const float* base, const float* src, float* dst, const float* table, int segments,
+                  double amp)
 {
     // Positions that the rounding of the segment lengths leaves out keep the base.
     std::memcpy(dst, base, sizeof(float) * N);

@@ -151,7 +151,8 @@ TEST(WaveTransformData, FilterRunsOverTheCycleAsAPeriodicSignal)
         // differentiates it into a cosine.
         EXPECT_FLOAT_EQ(0.99f, wWtrans_filterData(u.data(), e.data(), mode, 0.99f));
         waveV pass = mode == 3 ? sine(1, kPi / 2) : u;
-        for (int i = 0; i < kWaveSamples; i += 8) ASSERT_NEAR(pass[i] * 0.995f, e[i], 0.02) << mode << " " << i;
+        for (int i = 0; i < kWaveSamples; i += 8)
+            ASSERT_NEAR(pass[i] * 0.995f, e[i], 0.02) << mode << " " << i;
         // Low cutoff: still one settled cycle, the end running into the start.
         wWtrans_filterData(u.data(), e.data(), mode, 0.05f);
         EXPECT_NEAR(0.995f, peakOf(e), 1e-5) << mode;

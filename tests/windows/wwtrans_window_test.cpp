@@ -16,7 +16,8 @@ typedef std::vector<float> waveV;
 waveV sineWave(int harmonic)
 {
     waveV v(kWaveSamples);
-    for (int i = 0; i < kWaveSamples; ++i) v[i] = static_cast<float>(std::sin(2 * kPi * harmonic * i / kWaveSamples));
+    for (int i = 0; i < kWaveSamples; ++i)
+        v[i] = static_cast<float>(std::sin(2 * kPi * harmonic * i / kWaveSamples));
     return v;
 }
 
@@ -157,15 +158,16 @@ TEST_F(WaveTransformTest, TheWindowIsADialogFrameWithEveryControl)
     EXPECT_EQ(280, cr.bottom);
     EXPECT_FALSE(IsWindowVisible(hwnd()));
     window_setCurrent(winId_waveTransform);
-    for (short id : {12, 13, 14, 17, 18, 20, 21, 23, 25, 26, 27, 28, 30}) EXPECT_NE(nullptr, numbox_get(id)) << id;
+    for (short id : {12, 13, 14, 17, 18, 20, 21, 23, 25, 26, 27, 28, 30})
+        EXPECT_NE(nullptr, numbox_get(id)) << id;
     for (short id : {15, 19, 22, 24, 29}) EXPECT_NE(nullptr, popup_get(id)) << id;
     struct {
         short id;
         double value, lo, hi;
         short decimals;
-    } boxes[] = {{12, 0, -1, 1, 3},     {13, -6, -103, 0, 1},  {14, -6, -103, 0, 1}, {17, 0, -1, 1, 3},
-                 {18, 1, 1, 32, 0},     {20, 0.382, 0.001, 1, 3}, {21, -6, -103, 0, 1}, {23, 0.5, 0.001, 1, 3},
-                 {25, 1, 0, 32, 2},     {26, 1, 1, 32, 0},     {27, 0, -1, 1, 3},    {28, 1, 1, 32, 0},
+    } boxes[] = {{12, 0, -1, 1, 3},  {13, -6, -103, 0, 1},     {14, -6, -103, 0, 1}, {17, 0, -1, 1, 3},
+                 {18, 1, 1, 32, 0},  {20, 0.382, 0.001, 1, 3}, {21, -6, -103, 0, 1}, {23, 0.5, 0.001, 1, 3},
+                 {25, 1, 0, 32, 2},  {26, 1, 1, 32, 0},        {27, 0, -1, 1, 3},    {28, 1, 1, 32, 0},
                  {30, 0, -64, 64, 0}};
     for (auto& b : boxes) {
         numboxRec* n = numbox_get(b.id);
@@ -186,8 +188,9 @@ TEST_F(WaveTransformTest, TheWindowIsADialogFrameWithEveryControl)
     // window's editors stay disabled while it is open.
     std::vector<float> data = sineWave(1);
     newWave(data.data());
-    const char* titles[] = {"phase offset waveform", "mix waveforms",  "fractalize waveform",
-                            "filter waveform",       "frequency modulate waveform", "load waveform"};
+    const char* titles[] = {"phase offset waveform",       "mix waveforms",
+                            "fractalize waveform",         "filter waveform",
+                            "frequency modulate waveform", "load waveform"};
     const int items[] = {3, 6, 7, 8, 9, 11};
     for (int k = 0; k < 6; ++k) {
         open(kWaveTransformPopup, items[k]);
@@ -242,6 +245,17 @@ TEST_F(WaveTransformTest, PhaseOffsetIsLiveAndCancelRestoresTheWaveBitForBit)
     EXPECT_EQ(0, std::memcmp(sine.data(), wave(0), sizeof(float) * kWaveSamples));
     EXPECT_EQ(0, undo_getMode());
     EXPECT_FALSE(IsWindowVisible(hwnd()));
+    // The waves reloaded while the window is open (another preset): the
+    // new wave is neither transformed nor overwritten by the old one.
+    open(kWaveTransformPopup, 3);
+    waveV other = sineWave(4);
+    std::copy(other.begin(), other.end(), wave(0));
+    wWave_update();
+    window_setCurrent(winId_waveTransform);
+    type(kWtransPhaseOffset, "0.5");
+    clickControl(kWtransCancel);
+    EXPECT_EQ(other, current());
+    EXPECT_EQ(1, clickObject_isEnabled(winId_waveform, kWaveEditor));
 }
 
 TEST_F(WaveTransformTest, MixLevelsAreCoupledAndBAloneAtZeroDecibels)
