@@ -134,6 +134,15 @@ void wWtrans_setMode(short kind)
     wWtrans_transform();
 }
 
+namespace {
+// The data of wave id; the wave being transformed is read as it was at the
+// opening, so that mixing or modulating it with itself does not feed back.
+const float* sourceWave(short id, const float* u)
+{
+    return id == kWaveUserBaseID + currentEditWave ? u : wWtrans_waveData(id);
+}
+}  // namespace
+
 void wWtrans_transform()
 {
     if (!stillOnOpenWave()) return;
@@ -142,17 +151,17 @@ void wWtrans_transform()
     switch (wWtrans_mode) {
     case kWtransPhase: wWtrans_phaseData(u, e, phaseOffset_offset); break;
     case kWtransMix:
-        wWtrans_mixData(u, wWtrans_waveData(waveID), e, mix_ampA, mix_ampB, mix_phaseInvert, mix_phaseOffset,
+        wWtrans_mixData(u, sourceWave(waveID, u), e, mix_ampA, mix_ampB, mix_phaseInvert, mix_phaseOffset,
                         mix_freqRatio);
         break;
     case kWtransFractalize: fractalize(u, e); break;
     case kWtransFilter: filter_freq = wWtrans_filterData(u, e, filter_mode, filter_freq); break;
     case kWtransFM:
-        wWtrans_fmData(u, wWtrans_waveData(waveID), e, fm_modIndex, fm_modFreq, fm_modPhase, fm_carrierFreq);
+        wWtrans_fmData(u, sourceWave(waveID, u), e, fm_modIndex, fm_modFreq, fm_modPhase, fm_carrierFreq);
         break;
     case kWtransLoadWave:
     case kWtransLoadSpectrum:
-        std::copy(wWtrans_waveData(waveID), wWtrans_waveData(waveID) + kWaveSamples, e);
+        std::copy(sourceWave(waveID, u), sourceWave(waveID, u) + kWaveSamples, e);
         break;
     case kWtransShiftHarmonics: {
         // The spectrum editor synthesises the wave itself.

@@ -301,6 +301,14 @@ TEST_F(WaveTransformTest, MixLevelsAreCoupledAndBAloneAtZeroDecibels)
     EXPECT_EQ(sine, current());
     wWave_undoWave(1);
     EXPECT_EQ(mixed, current());
+    // Wave B may be the wave itself: read as it was at the opening, every time.
+    open(kWaveTransformPopup, 6);
+    chooseHere(kWtransMixWave, 17 * 256 + 3);
+    EXPECT_EQ(kWaveUserBaseID, waveID);
+    type(kWtransMixDbB, "0");
+    type(kWtransMixDbB, "0");
+    for (int i = 0; i < kWaveSamples; ++i) ASSERT_FLOAT_EQ(-mixed[(2 * i) % kWaveSamples], wave(0)[i]) << i;
+    clickControl(kWtransCancel);
 }
 
 TEST_F(WaveTransformTest, FractalizeFilterAndFmFromTheirPanels)
