@@ -77,9 +77,14 @@ int fileApp_bankQuestion(bankRec* bank)
 {
     switch (mvnFile_askSaveChangesToBank(bank)) {
     case engineID_cancel: return 0;
-    case engineID_yes:
-        // A save that failed has shown its message; the bank is kept.
+    case engineID_yes: {
+        // A bank that never had a file is given one by the user; cancelling
+        // that choice cancels the command. A save that failed has shown its
+        // message; the bank is kept either way.
+        const engineHooksRec* h = engine_getHooks();
+        if (!bank->file.path[0] && h->saveBankAs) return h->saveBankAs(bank) ? 1 : 0;
         return mvnFile_save(bank) ? 1 : 0;
+    }
     default: return 1;
     }
 }

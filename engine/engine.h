@@ -108,6 +108,9 @@ struct engineHooksRec {
     void (*copyEnvelope)(void);
     void (*pasteEnvelope)(void);
     void (*setAutoBalanceChannels)(int on);
+    // Saves a bank that never had a file under a name the user gives (the
+    // save dialog); 1 when it was saved, 0 when cancelled or failed.
+    int (*saveBankAs)(bankRec* bank);
 };
 // Copies the table (null clears every hook).
 void engine_setHooks(const engineHooksRec* hooks);
@@ -173,7 +176,8 @@ void MorvaneEngine_updateLastBanks();
 // 7 (No) for a clean bank, else the answer to "Save changes to %s?".
 int mvnFile_askSaveChangesToBank(bankRec* bank);
 // The bank question of commands that replace or close the bank: 0 to stop
-// (Cancel, or a Yes whose save failed), 1 to go on.
+// (Cancel, or a Yes whose save failed or was cancelled), 1 to go on. Yes
+// saves a bank that never had a file through the saveBankAs hook.
 int fileApp_bankQuestion(bankRec* bank);
 int askStorePreset();  // always 1
 void makeBankDirty();

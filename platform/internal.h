@@ -213,6 +213,7 @@ struct State {
 
     std::vector<ModalRec> modals;
     std::deque<std::function<void(HWND)>> idleActions;
+    void (*loopCheck)(void) = nullptr;
     int unanswered = 0;
     PlatformPromptRec lastPrompt;
 

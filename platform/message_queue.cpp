@@ -390,6 +390,7 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT mn, UINT mx)
 {
     if (!msg || !st().running) return FALSE;
     for (;;) {
+        if (st().loopCheck) st().loopCheck();
         if (peekInternal(msg, hwnd, mn, mx, PM_REMOVE)) return msg->message != WM_QUIT;
         waitForInput(!st().modals.empty());
     }
@@ -407,9 +408,14 @@ BOOL WaitMessage(void)
 {
     MSG m;
     if (!st().running) return FALSE;
-    while (!peekInternal(&m, nullptr, 0, 0, PM_NOREMOVE)) waitForInput(!st().modals.empty());
-    return TRUE;
+    for (;;) {
+        if (st().loopCheck) st().loopCheck();
+        if (peekInternal(&m, nullptr, 0, 0, PM_NOREMOVE)) return TRUE;
+        waitForInput(!st().modals.empty());
+    }
 }
+
+void platform_setLoopCheck(void (*check)(void)) { st().loopCheck = check; }
 
 DWORD GetMessageTime(void) { return st().lastMessageTime; }
 

@@ -28,6 +28,12 @@ cairo_surface_t* platform_screenSurface(void);
 int platform_saveScreenPNG(const char* path);
 // One window as it appears on screen, with its children.
 int platform_saveWindowPNG(HWND hwnd, const char* path);
+// A check made on every turn of every message loop, the main one and the
+// modal ones of questions and dialogs, as it asks for its next message
+// (GetMessageA, WaitMessage): the place for what must reach the program
+// even while a question waits for an answer, such as a request to end the
+// process. Null removes it; shutting the layer down removes it too.
+void platform_setLoopCheck(void (*check)(void));
 
 // ---- resources, by integer id (MAKEINTRESOURCE) or by name ------------------
 // Bitmaps are copied; the caller keeps its surface.

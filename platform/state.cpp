@@ -81,6 +81,7 @@ void platform_shutdown(void)
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) DestroyWindow(*it);
     s.modals.clear();
     s.idleActions.clear();
+    s.loopCheck = nullptr;
     s.queue.clear();
     s.timers.clear();
     for (auto& d : s.dcs) dcReleaseAll(d.second.get());

@@ -89,6 +89,7 @@ void program_connectHooks()
     hooks.copyEnvelope = wEnv_copyEnvelope;
     hooks.pasteEnvelope = wEnv_pasteEnvelope;
     hooks.setAutoBalanceChannels = wPatch_setAutoBalanceChannels;
+    hooks.saveBankAs = program_saveBankAs;
     engine_setHooks(&hooks);
 }
 

@@ -65,9 +65,11 @@ int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int sho
     }
     // The frame at its remembered place; the creation step starts everything.
     const winPosRec* place = wPosID_to_winPosRec(kWinPosFirst);
+    program_catchEndSignals();
     HWND frame = CreateWindowExA(0, kFrameClass, MORVANE_FRAME_TITLE, kFrameStyle, place->x, place->y,
                                  place->width, place->height, nullptr, nullptr, instance, nullptr);
     if (!frame) {
+        program_releaseEndSignals();
         g_startingUp = 0;
         file_cleanup();
         iac_mvn_signOut();
@@ -77,6 +79,8 @@ int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int sho
     ShowWindow(frame, show);
     UpdateWindow(frame);
     g_hAccel = LoadAcceleratorsA(instance, "MVNACCEL");
+    // Work kept when the program was last ended by a signal.
+    program_tellRecoveryFiles();
     return 1;
 }
 

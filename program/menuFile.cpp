@@ -1,5 +1,6 @@
 // The File commands that go through a dialog or the bank writer: Open...,
-// Save and Save As..., and the save behind the quit's bank question.
+// Save and Save As..., and the Save As behind the bank question for a bank
+// that never had a file.
 #include "program/program.h"
 
 #include <cstring>
@@ -16,12 +17,12 @@ void afterSave()
 }
 
 // The save-file dialog for a bank; 1 with path and title filled.
-int askSavePath(char* path, char* title)
+int askSavePath(const bankRec* bank, char* path, char* title)
 {
     const fileDialogRec* desc = file_getSaveDialog();
     std::memset(path, 0, kFilePathSize);
     std::memset(title, 0, kFilePathSize);
-    if (gBank && gBank->file.path[0]) std::memcpy(path, gBank->file.path, kFilePathSize - 1);
+    if (bank->file.path[0]) std::memcpy(path, bank->file.path, kFilePathSize - 1);
     OPENFILENAMEA ofn = {};
     program_describeFileDialog(&ofn, desc, g_hWndFrame, path, title);
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
@@ -30,20 +31,28 @@ int askSavePath(char* path, char* title)
     return 1;
 }
 
-int saveAs()
+int saveAs(bankRec* bank)
 {
     char path[kFilePathSize];
     char title[kFilePathSize];
-    if (!gBank || !askSavePath(path, title)) return 0;
-    return mvnFile_saveAs(gBank, path, title) ? 1 : 0;
+    if (!bank || !askSavePath(bank, path, title)) return 0;
+    return mvnFile_saveAs(bank, path, title) ? 1 : 0;
 }
 }  // namespace
+
+int program_saveBankAs(bankRec* bank)
+{
+    if (!saveAs(bank)) return 0;
+    // Found again under the name just given.
+    lastBank_add(bank->file.path);
+    return 1;
+}
 
 int program_saveBank()
 {
     if (!gBank) return 0;
     // A bank that never had a file is saved under a name the user gives.
-    if (!gBank->file.path[0]) return saveAs();
+    if (!gBank->file.path[0]) return saveAs(gBank);
     return mvnFile_save(gBank) ? 1 : 0;
 }
 
@@ -71,5 +80,5 @@ void menuFile_save()
 
 void menuFile_saveAs()
 {
-    if (saveAs()) afterSave();
+    if (saveAs(gBank)) afterSave();
 }

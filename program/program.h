@@ -13,10 +13,14 @@
 //   subsystems .......... initFile, initApp, audio_init           (startup.cpp)
 //   periodic ............ idle, mainTimerCallback                 (idle.cpp)
 //   quit ................ quit                                    (quit.cpp)
+//   signals ............. leaving on SIGTERM/SIGHUP, recovery files (recovery.cpp)
 //   menus ............... menu_process and the four processors    (menu.cpp)
 //   files ............... open, save and save-as commands          (menuFile.cpp)
 //   resources ........... "MVNMENU", "MVNACCEL"                    (menuResources.cpp)
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "platform/platform.h"
@@ -88,6 +92,25 @@ void quit();
 // Lets a new start quit again.
 void quit_reset();
 
+// ---- leaving on a signal ---------------------------------------------------------------
+// From the start until the quit, SIGTERM and SIGHUP end the program at the
+// next turn of any message loop (a question that is up included): the
+// unsaved bank and edited sound go to recovery files, the preferences are
+// saved, the link is let go, and the process ends by the signal.
+void program_catchEndSignals();
+void program_releaseEndSignals();
+// The loop check: leaves when one of the signals came.
+void program_leaveIfSignalled();
+// Writes what is unsaved, as "Yes" to the store and bank questions would,
+// but to new files "<bank name>.recovered.glo" (" 2", " 3"... before the end
+// when the name is taken) in the program folder; their paths are added to
+// written. The number of files written (0 when nothing was unsaved).
+int program_writeRecovery(std::vector<std::string>* written);
+// The recovery files in the program folder, by name; and the start's
+// message naming them (nothing when there are none).
+std::vector<std::string> program_recoveryFiles();
+void program_tellRecoveryFiles();
+
 // ---- menus ----------------------------------------------------------------------------------
 long menu_process(HWND hwnd, long id);
 long menu_processFile(short id);
@@ -101,6 +124,10 @@ void menuFile_saveAs();
 // Saves the bank to its file, or through the save dialog when it has none;
 // 1 when it was saved.
 int program_saveBank();
+// The bank question's Save As (the engine's saveBankAs hook): the save
+// dialog, the bank written under the name given and added to the recent
+// banks; 0 when the dialog was cancelled or the save failed.
+int program_saveBankAs(bankRec* bank);
 
 // ---- resources ------------------------------------------------------------------------------
 // Registers "MVNMENU" and "MVNACCEL" with the platform layer; 1 or 0.

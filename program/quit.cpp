@@ -23,8 +23,7 @@ void quit()
     if (quitDone || quitting) return;
     quitting = 1;
     askStorePreset();
-    int answer = mvnFile_askSaveChangesToBank(gBank);
-    if (answer == engineID_cancel || (answer == engineID_yes && !program_saveBank())) {
+    if (!fileApp_bankQuestion(gBank)) {
         quitting = 0;
         return;
     }
@@ -54,6 +53,7 @@ void quit()
     gBank = nullptr;
     file_cleanup();
     mainTimer = nullptr;
+    program_releaseEndSignals();
     quitDone = 1;
     quitting = 0;
     PostQuitMessage(0);
