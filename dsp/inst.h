@@ -57,7 +57,9 @@ struct instExtraRec {
     shmPtr<double> tuneIncr;  // incr table of the current tuning
     int16_t waveUndoNumber;   // user wave the undo buffer belongs to
     int16_t pad;
-    uint8_t unused[0x28184 - 0x27950 - 520];
+    double envGridLength;  // the envelope window's tempo grid: samples of envGridBeats beats
+    float envGridBeats;
+    uint8_t unused[0x28184 - 0x27950 - 532];
 };
 
 // [record] --------------------------------------------------------------

@@ -150,6 +150,12 @@ enum {
 };
 int res_registerWaveTransformArt(void);
 
+// ---- the Envelope window's artwork --------------------------------------------------------------
+// Header panel 1500, list frame 1502..1505 with its lines 1508 (1509
+// selected), breakpoint panel 1506, mode panel 1507, buttons slide 1516,
+// new envelope 1524, autoscale 1532 and grid 1540. 1 or 0.
+int res_registerEnvArt(void);
+
 // ---- the controls' own artwork and the toolkit gallery's set ----------------------------------
 // Wave glyphs for pop-up bitmap items.
 enum {

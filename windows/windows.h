@@ -14,8 +14,8 @@
 //   Window-menu check marks .. menu_checkFrontWindowItem                    (windowUpdate.cpp)
 //   edit marks ............... editMarks_*                                  (editMarks.cpp)
 //   editor windows ........... wMain_ .. wEnvTrans_ (one file each, built on editorWindow.cpp;
-//                              the Waveform and MIDI windows' own interfaces in wWave.h
-//                              and wMidi.h)
+//                              the Waveform, MIDI and Envelope windows' own interfaces in
+//                              wWave.h, wMidi.h and wEnv.h)
 //   wave menus ............... waveMenu_*                                   (waveMenu.cpp)
 //   navigator ................ wNav_*                                       (navigator.cpp)
 //   meter .................... wMeter_*                                     (meter.cpp)
@@ -31,6 +31,7 @@
 #include "windows/wWave.h"
 #include "windows/wMidi.h"
 #include "windows/wWtrans.h"
+#include "windows/wEnv.h"
 
 // ---- the window table -----------------------------------------------------------------
 // Every toolkit window is one row of gWindowTable (windowTable.cpp); the
