@@ -126,7 +126,8 @@ double envEd_levelAt(const envInstRec* env, double t)
     double a0 = env->depth, start = 0.0;
     for (int i = 0; i <= lastOf(env); ++i) {
         double len = env->bp[i].time / kEnvRate;
-        if (t < start + len && len > 0.0) return segmentLevel(a0, env->bp[i].level, env->bp[i].slope, (t - start) / len);
+        if (t < start + len && len > 0.0)
+            return segmentLevel(a0, env->bp[i].level, env->bp[i].slope, (t - start) / len);
         start += len;
         a0 = env->bp[i].level;
     }
@@ -297,14 +298,16 @@ void paintStrip(HDC hdc, short id, envEdRec* rec, const RECT& view)
             SelectObject(hdc, oldPen);
             SelectObject(hdc, oldBrush);
             pts.resize(pts.size() - 2);
-            gdiPen curve(PS_SOLID, 2, selected ? RGB(90, 200, 255) : RGB(0, 158, 255));
+            // Two pixels thick as two one-pixel lines, the fast path of the drawing layer.
+            gdiPen curve(PS_SOLID, 1, selected ? RGB(90, 200, 255) : RGB(0, 158, 255));
             HGDIOBJ old = SelectObject(hdc, curve.pen);
+            Polyline(hdc, pts.data(), static_cast<int>(pts.size()));
+            for (POINT& q : pts) ++q.y;
             Polyline(hdc, pts.data(), static_cast<int>(pts.size()));
             SelectObject(hdc, old);
         }
         // Markers behind the squares.
-        if (showsSustain(env))
-            rec->sustain = drawMarker(hdc, static_cast<int>(xs), top, bottom, true, false);
+        if (showsSustain(env)) rec->sustain = drawMarker(hdc, static_cast<int>(xs), top, bottom, true, false);
         if (showsLoop(env)) {
             double xl = envEd_timeToPix(view.left, envEd_getBreakpointAbsTime(env, env->loopStart));
             rec->loop = drawMarker(hdc, static_cast<int>(xl), top, bottom, false, false);
@@ -317,7 +320,8 @@ void paintStrip(HDC hdc, short id, envEdRec* rec, const RECT& view)
         auto drawSquare = [&](int x, int y, HBRUSH fill, bool isSelected) {
             if (isSelected) {
                 fillBox(hdc, x - kSquare - 2, y - kSquare - 2, x + kSquare + 3, y + kSquare + 3, white.brush);
-                fillBox(hdc, x - kSquare - 1, y - kSquare - 1, x + kSquare + 2, y + kSquare + 2, chosen.brush);
+                fillBox(hdc, x - kSquare - 1, y - kSquare - 1, x + kSquare + 2, y + kSquare + 2,
+                        chosen.brush);
             } else {
                 fillBox(hdc, x - kSquare, y - kSquare, x + kSquare + 1, y + kSquare + 1, fill);
             }

@@ -15,7 +15,10 @@
 #include "windows/editorWindow.h"
 
 namespace {
-bool inRect(const RECT& r, short h, short v) { return h >= r.left && h < r.right && v >= r.top && v < r.bottom; }
+bool inRect(const RECT& r, short h, short v)
+{
+    return h >= r.left && h < r.right && v >= r.top && v < r.bottom;
+}
 
 envInstRec* stripEnvelope(short id)
 {

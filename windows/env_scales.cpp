@@ -83,7 +83,8 @@ void envEd_restack()
     // The empty area fills what the strips leave below them.
     long emptyTop = y < kEnvStripTop ? static_cast<long>(kEnvStripTop) : (y > bottomLimit ? bottomLimit : y);
     custom_resize(kEnvEmptyArea, width > 0 ? width : 0, static_cast<short>(bottomLimit - emptyTop));
-    custom_moveResizeV(kEnvEmptyArea, static_cast<short>(emptyTop), static_cast<short>(bottomLimit - emptyTop));
+    custom_moveResizeV(kEnvEmptyArea, static_cast<short>(emptyTop),
+                       static_cast<short>(bottomLimit - emptyTop));
     custom_resize(kEnvTimeRuler, width > 0 ? width : 0, kEnvStripTop - kEnvRulerTop);
     custom_moveResizeV(kEnvLevelRuler, kEnvStripTop - 1,
                        static_cast<short>(bottomLimit - (kEnvStripTop - 1)));

@@ -79,10 +79,10 @@ LRESULT CALLBACK wEnv_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (object >= kEnvFirstStrip) makePresetDirty();
     switch (msg) {
     case WM_CREATE:
-        hBar = CreateWindowExA(0, "scrollbar", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 10, kEnvBar, hwnd,
-                               nullptr, platform_instance(), nullptr);
-        vBar = CreateWindowExA(0, "scrollbar", nullptr, WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, kEnvBar, 10, hwnd,
-                               nullptr, platform_instance(), nullptr);
+        hBar = CreateWindowExA(0, "scrollbar", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 10, kEnvBar,
+                               hwnd, nullptr, platform_instance(), nullptr);
+        vBar = CreateWindowExA(0, "scrollbar", nullptr, WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, kEnvBar, 10,
+                               hwnd, nullptr, platform_instance(), nullptr);
         SetScrollRange(hBar, SB_CTL, 0, 8000, FALSE);
         SetScrollPos(hBar, SB_CTL, 0, FALSE);
         SetScrollRange(vBar, SB_CTL, 0, 2048, FALSE);
@@ -243,13 +243,15 @@ void wEnv_makeParams()
     // The breakpoint panel.
     panel_new(kEnvBpPanel, 305, 48, 0, 0, 0, kEnvBpPanelPict, nullptr);
     panel_setAutoAdd(kEnvBpPanel);
-    numbox_new(kEnvTimeBox, 349, 50, 56, 2, 4, 0, 0.0001, 9999, numbox_envTimeIncrement, wEnv_callback_timeNumbox,
-               "");
-    numbox_new(kEnvPosBox, 349, 66, 56, 2, 4, 0, 0.0001, 9999, numbox_envTimeIncrement, wEnv_callback_timeNumbox,
-               "");
+    numbox_new(kEnvTimeBox, 349, 50, 56, 2, 4, 0, 0.0001, 9999, numbox_envTimeIncrement,
+               wEnv_callback_timeNumbox, "");
+    numbox_new(kEnvPosBox, 349, 66, 56, 2, 4, 0, 0.0001, 9999, numbox_envTimeIncrement,
+               wEnv_callback_timeNumbox, "");
     numbox_new(kEnvLevelBox, 471, 50, 60, 2, 4, 1, 0, 1, numbox_incPointZeroOne, wEnv_callback_ampNumbox, "");
-    numbox_new(kEnvParamBox, 465, 66, 66, 2, 4, 0, 0, 1, numbox_incPointZeroOne, wEnv_callback_paramNumbox, "");
-    numbox_new(kEnvSlopeBox, 595, 50, 50, 2, 4, 0.5, 0.001, 100, numbox_incPointOne, wEnv_callback_slopeNumbox, "");
+    numbox_new(kEnvParamBox, 465, 66, 66, 2, 4, 0, 0, 1, numbox_incPointZeroOne, wEnv_callback_paramNumbox,
+               "");
+    numbox_new(kEnvSlopeBox, 595, 50, 50, 2, 4, 0.5, 0.001, 100, numbox_incPointOne,
+               wEnv_callback_slopeNumbox, "");
     // The mode and transform panel, shown while an envelope is selected.
     panel_setAutoAdd(kEnvHeaderPanel);
     panel_new(kEnvModePanel, 319, 13, 0, 0, 0, kEnvModePanelPict, nullptr);
@@ -258,7 +260,8 @@ void wEnv_makeParams()
                            RGBColor{66, 85, 92});
     popup_setCurrentFontSize(9);
     popup_new(kEnvModePopup, 349, 16, 87, 14, 0, 0, "", 1, wEnv_callback_modePopup);
-    for (short i = 0; i < 4; ++i) popup_addItem(kEnvModePopup, static_cast<short>(i + 1), 1, kModeItems[i], 0);
+    for (short i = 0; i < 4; ++i)
+        popup_addItem(kEnvModePopup, static_cast<short>(i + 1), 1, kModeItems[i], 0);
     popup_new(kEnvTransformPopup, 470, 16, 92, 14, kPopupTitleInside, 0, "Transform...", 1,
               wEnv_callback_transformPopup);
     for (short i = 0; i < 5; ++i)

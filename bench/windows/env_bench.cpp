@@ -41,8 +41,9 @@ bool openInstrument()
         env->loopStart = 10;
         env->sustainPoint = 50;
         for (int i = 0; i < 68; ++i)
-            env->bp[i] = envBreakpointRec{0.09 * 44100, static_cast<float>(0.5 + 0.45 * std::sin(i * 0.7 + e)),
-                                          static_cast<float>(i % 3 == 0 ? 1.0 : 0.3 + 0.2 * (i % 5))};
+            env->bp[i] =
+                envBreakpointRec{0.09 * 44100, static_cast<float>(0.5 + 0.45 * std::sin(i * 0.7 + e)),
+                                 static_cast<float>(i % 3 == 0 ? 1.0 : 0.3 + 0.2 * (i % 5))};
     }
     return true;
 }

@@ -150,7 +150,8 @@ TEST_F(EnvWindowTest, RulersZoomAndResetAndTheTicksFallOnWholeSteps)
     EXPECT_NEAR(1.0 / out, envEd_pixPerSecCoef, 1e-12);
     EXPECT_NEAR(3.0, envEd_pixToTime(kEnvStripLeft, x0 - 250), 12.0 / out);
     EXPECT_GT(envEd_getStartTime(), 0.0);
-    EXPECT_EQ(static_cast<int>(std::trunc(envEd_getStartTime() * 100)), GetScrollPos(wEnv_hScrollBar(), SB_CTL));
+    EXPECT_EQ(static_cast<int>(std::trunc(envEd_getStartTime() * 100)),
+              GetScrollPos(wEnv_hScrollBar(), SB_CTL));
     // And right zooms in.
     path.clear();
     for (int k = 0; k <= 50; ++k) path.push_back(POINT{x0 + 5 * k, y});
