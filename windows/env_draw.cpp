@@ -48,6 +48,13 @@ const int kHit = 4;     // half the side of its hit rectangle
 
 envEdRec* envEd_get(short id) { return isStrip(id) ? &strips[id - kEnvFirstStrip] : nullptr; }
 
+short envEd_lastPoint(const envInstRec* env)
+{
+    if (!env) return 0;
+    int last = env->lastPoint;
+    return static_cast<short>(last < 0 ? 0 : (last > kEnvBreakpoints - 1 ? kEnvBreakpoints - 1 : last));
+}
+
 static void envEvent(short id, long event, long a, long b)
 {
     switch (event) {
@@ -113,26 +120,29 @@ double segmentLevel(double a0, double a1, double slope, double t)
     return a0 + (a1 - a0) * std::pow(t, static_cast<double>(slope));
 }
 
-int lastOf(const envInstRec* env)
+int lastOf(const envInstRec* env) { return envEd_lastPoint(env); }
+
+// A segment's length for drawing: a damaged time (negative, not a number,
+// beyond a day) draws as nothing rather than as a wild coordinate.
+double segmentSeconds(const envBreakpointRec& bp)
 {
-    int last = env->lastPoint;
-    return last < 0 ? 0 : (last > kEnvBreakpoints - 1 ? kEnvBreakpoints - 1 : last);
+    double s = bp.time / kEnvRate;
+    return std::isfinite(s) && s > 0.0 && s < 86400.0 ? s : 0.0;
+}
+
+// Position of breakpoint i as drawn.
+double drawnPosition(const envInstRec* env, int i)
+{
+    double sum = 0.0;
+    for (int k = 0; k <= i && k <= lastOf(env); ++k) sum += segmentSeconds(env->bp[k]);
+    return sum;
+}
+
+double levelOf(float level)
+{
+    return std::isfinite(level) ? (level < 0.0f ? 0.0 : (level > 1.0f ? 1.0 : level)) : 0.0;
 }
 }  // namespace
-
-double envEd_levelAt(const envInstRec* env, double t)
-{
-    if (!env) return 0.0;
-    double a0 = env->depth, start = 0.0;
-    for (int i = 0; i <= lastOf(env); ++i) {
-        double len = env->bp[i].time / kEnvRate;
-        if (t < start + len && len > 0.0)
-            return segmentLevel(a0, env->bp[i].level, env->bp[i].slope, (t - start) / len);
-        start += len;
-        a0 = env->bp[i].level;
-    }
-    return a0;
-}
 
 // ---- drawing -----------------------------------------------------------------------------------
 namespace {
@@ -169,6 +179,7 @@ void line(HDC hdc, HPEN pen, int x0, int y0, int x1, int y1)
 
 int levelToY(int top, double level)
 {
+    level = levelOf(static_cast<float>(level));
     return top + static_cast<int>(std::lround((1.0 - level) * (envEd_height - 1)));
 }
 
@@ -184,7 +195,7 @@ void buildCurve(const envInstRec* env, const RECT& view, int top, std::vector<PO
     if (x0 >= lo && x0 <= hi) pts.push_back(POINT{static_cast<LONG>(std::lround(x0)), levelToY(top, a0)});
     for (int i = 0; i <= lastOf(env); ++i) {
         const envBreakpointRec& bp = env->bp[i];
-        double end = pos + bp.time / kEnvRate;
+        double end = pos + segmentSeconds(bp);
         double x1 = envEd_timeToPix(left, end);
         if (x1 >= lo && x0 <= hi) {
             double span = x1 - x0;
@@ -252,12 +263,12 @@ RECT drawMarker(HDC hdc, int x, int top, int bottom, bool sustain, bool active)
 bool showsSustain(const envInstRec* env)
 {
     return (env->envMode == envMode_sustain || env->envMode == envMode_loop) && env->sustainPoint >= 0 &&
-           env->sustainPoint <= env->lastPoint;
+           env->sustainPoint <= envEd_lastPoint(env);
 }
 
 bool showsLoop(const envInstRec* env)
 {
-    return env->envMode == envMode_loop && env->loopStart >= 0 && env->loopStart <= env->lastPoint;
+    return env->envMode == envMode_loop && env->loopStart >= 0 && env->loopStart <= envEd_lastPoint(env);
 }
 
 void paintStrip(HDC hdc, short id, envEdRec* rec, const RECT& view)
@@ -278,9 +289,9 @@ void paintStrip(HDC hdc, short id, envEdRec* rec, const RECT& view)
     envInstRec* env = rec->envId >= 0 && gInst ? inst_getEnvInst(gInst, rec->envId) : nullptr;
     if (env && env->param != 0) {
         // The loop region, lightly shaded between its two markers.
-        double xs = envEd_timeToPix(view.left, envEd_getBreakpointAbsTime(env, env->sustainPoint));
+        double xs = envEd_timeToPix(view.left, drawnPosition(env, env->sustainPoint));
         if (showsLoop(env) && showsSustain(env)) {
-            double xl = envEd_timeToPix(view.left, envEd_getBreakpointAbsTime(env, env->loopStart));
+            double xl = envEd_timeToPix(view.left, drawnPosition(env, env->loopStart));
             gdiBrush loop(RGB(38, 36, 24));
             fillBox(hdc, static_cast<int>(xl), top, static_cast<int>(xs) + 1, bottom, loop.brush);
         }
@@ -309,7 +320,7 @@ void paintStrip(HDC hdc, short id, envEdRec* rec, const RECT& view)
         // Markers behind the squares.
         if (showsSustain(env)) rec->sustain = drawMarker(hdc, static_cast<int>(xs), top, bottom, true, false);
         if (showsLoop(env)) {
-            double xl = envEd_timeToPix(view.left, envEd_getBreakpointAbsTime(env, env->loopStart));
+            double xl = envEd_timeToPix(view.left, drawnPosition(env, env->loopStart));
             rec->loop = drawMarker(hdc, static_cast<int>(xl), top, bottom, false, false);
         }
         // Squares: the start level, then every breakpoint in the view.
@@ -334,7 +345,7 @@ void paintStrip(HDC hdc, short id, envEdRec* rec, const RECT& view)
         }
         double pos = 0.0;
         for (int i = 0; i <= lastOf(env); ++i) {
-            pos += env->bp[i].time / kEnvRate;
+            pos += segmentSeconds(env->bp[i]);
             double x = envEd_timeToPix(view.left, pos);
             if (x > view.right + kHit) break;
             if (x < view.left - kHit) continue;
@@ -432,7 +443,7 @@ void envEd_selectEnvelope(short id)
 void envEd_selectBreakpoint(short index)
 {
     envInstRec* env = envEd_getEnvInstRec();
-    if (!env || index < kEnvBpNone || index > env->lastPoint) index = kEnvBpNone;
+    if (!env || index < kEnvBpNone || index > envEd_lastPoint(env)) index = kEnvBpNone;
     g_envEd_selectedBp = index;
     wEnv_updateEnvParams();
     envEd_drawSelected();
@@ -455,7 +466,8 @@ void envEd_updateSelectEnvelope()
     }
     g_envEd_selectedEnv = found;
     envInstRec* env = inst_getEnvInst(gInst, keep);
-    g_envEd_selectedBp = bp >= kEnvBpStart && bp <= env->lastPoint ? bp : static_cast<short>(kEnvBpNone);
+    g_envEd_selectedBp =
+        bp >= kEnvBpStart && bp <= envEd_lastPoint(env) ? bp : static_cast<short>(kEnvBpNone);
     envEd_selectEnvelope(found);
 }
 
@@ -469,7 +481,7 @@ envInstRec* envEd_getEnvInstRec()
 envBreakpointRec* envEd_getEnvInstSelectedBp()
 {
     envInstRec* env = envEd_getEnvInstRec();
-    if (!env || g_envEd_selectedBp < 0 || g_envEd_selectedBp > env->lastPoint) return nullptr;
+    if (!env || g_envEd_selectedBp < 0 || g_envEd_selectedBp > envEd_lastPoint(env)) return nullptr;
     return &env->bp[g_envEd_selectedBp];
 }
 

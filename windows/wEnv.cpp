@@ -281,26 +281,31 @@ int wEnv_envIsVisible(short index)
 void wEnv_callback_list(short) { wEnv_displayEnvelopes(); }
 
 // ---- boxes ----------------------------------------------------------------------------------------
+namespace {
+// A limit of a time box, 9999 where the record gives no usable one.
+double usable(double seconds, double fallback)
+{
+    return std::isfinite(seconds) && seconds >= 0.0 && seconds <= 9999.0 ? seconds : fallback;
+}
+}  // namespace
+
 void wEnv_timeBoxes_limit()
 {
     currentScope scope;
     envInstRec* env = envEd_getEnvInstRec();
     short i = g_envEd_selectedBp;
-    if (!env || i < 0 || i > env->lastPoint) {
-        numbox_setMin(kEnvPosBox, 0.0001);
-        numbox_setMax(kEnvTimeBox, 9999);
-        numbox_setMax(kEnvPosBox, 9999);
-        return;
+    double posMin = 0.0001, timeMax = 9999, posMax = 9999;
+    if (env && i >= 0 && i <= envEd_lastPoint(env)) {
+        posMin = i == 0 ? 0.001
+                        : usable(envEd_getBreakpointAbsTime(env, static_cast<short>(i - 1)) + 0.001, 0.0001);
+        if (g_envEd_lock && i < envEd_lastPoint(env)) {
+            timeMax = usable((env->bp[i].time + env->bp[i + 1].time) / kEnvRate, 9999);
+            posMax = usable(envEd_getBreakpointAbsTime(env, static_cast<short>(i + 1)), 9999);
+        }
     }
-    numbox_setMin(kEnvPosBox,
-                  i == 0 ? 0.001 : envEd_getBreakpointAbsTime(env, static_cast<short>(i - 1)) + 0.001);
-    if (g_envEd_lock && i < env->lastPoint) {
-        numbox_setMax(kEnvTimeBox, (env->bp[i].time + env->bp[i + 1].time) / kEnvRate);
-        numbox_setMax(kEnvPosBox, envEd_getBreakpointAbsTime(env, static_cast<short>(i + 1)));
-    } else {
-        numbox_setMax(kEnvTimeBox, 9999);
-        numbox_setMax(kEnvPosBox, 9999);
-    }
+    numbox_setMin(kEnvPosBox, posMin);
+    numbox_setMax(kEnvTimeBox, timeMax);
+    numbox_setMax(kEnvPosBox, posMax);
 }
 
 void wEnv_updateEnvParams()
@@ -317,7 +322,7 @@ void wEnv_updateEnvParams()
         numbox_setVal(kEnvPosBox, 0.0f);
         numbox_setVal(kEnvLevelBox, env->depth);
         numbox_setVal(kEnvSlopeBox, 0.0f);
-    } else if (i >= 0 && i <= env->lastPoint) {
+    } else if (i >= 0 && i <= envEd_lastPoint(env)) {
         numbox_setVal(kEnvTimeBox, static_cast<float>(env->bp[i].time / kEnvRate));
         numbox_setVal(kEnvPosBox, static_cast<float>(envEd_getBreakpointAbsTime(env, i)));
         numbox_setVal(kEnvLevelBox, env->bp[i].level);
@@ -334,7 +339,7 @@ void wEnv_updateParamNumbox()
     short param = env->param, chan = env->channel;
     if (param >= 10 && param <= 12) return;  // no unit of their own
     short i = g_envEd_selectedBp;
-    double a = i == kEnvBpStart ? env->depth : (i >= 0 && i <= env->lastPoint ? env->bp[i].level : 1.0);
+    double a = i == kEnvBpStart ? env->depth : (i >= 0 && i <= envEd_lastPoint(env) ? env->bp[i].level : 1.0);
     const char* unit = "";
     double lo = 0.0, hi = 1.0;
     incrementProcPtr step = numbox_incPointZeroOne;
@@ -386,14 +391,15 @@ void wEnv_callback_timeNumbox(short id)
 {
     envInstRec* env = envEd_getEnvInstRec();
     short i = g_envEd_selectedBp;
-    if (!env || i < 0 || i > env->lastPoint) return;
+    if (!env || i < 0 || i > envEd_lastPoint(env)) return;
     currentScope scope;
     double value = numbox_getVal(id);
-    double nextPos = i < env->lastPoint ? envEd_getBreakpointAbsTime(env, static_cast<short>(i + 1)) : 0.0;
+    double nextPos =
+        i < envEd_lastPoint(env) ? envEd_getBreakpointAbsTime(env, static_cast<short>(i + 1)) : 0.0;
     double time = id == kEnvTimeBox ? kEnvRate * value
                                     : kEnvRate * value - kEnvRate * envEd_getBreakpointAbsTime(env, i - 1);
     env->bp[i].time = time < 10.0 ? 10.0 : time;
-    if (g_envEd_lock && i < env->lastPoint) {
+    if (g_envEd_lock && i < envEd_lastPoint(env)) {
         double next = (nextPos - envEd_getBreakpointAbsTime(env, i)) * kEnvRate;
         env->bp[i + 1].time = next < 10.0 ? 10.0 : next;
     }
@@ -411,7 +417,7 @@ void storeLevel(envInstRec* env, double a)
     a = a < 0.0 ? 0.0 : (a > 1.0 ? 1.0 : a);
     if (g_envEd_selectedBp == kEnvBpStart)
         env->depth = static_cast<float>(a);
-    else if (g_envEd_selectedBp >= 0 && g_envEd_selectedBp <= env->lastPoint)
+    else if (g_envEd_selectedBp >= 0 && g_envEd_selectedBp <= envEd_lastPoint(env))
         env->bp[g_envEd_selectedBp].level = static_cast<float>(a);
 }
 }  // namespace
@@ -586,7 +592,7 @@ void afterChange()
 {
     currentScope scope;
     envInstRec* env = envEd_getEnvInstRec();
-    if (env && g_envEd_selectedBp > env->lastPoint) g_envEd_selectedBp = kEnvBpNone;
+    if (env && g_envEd_selectedBp > envEd_lastPoint(env)) g_envEd_selectedBp = kEnvBpNone;
     envEd_drawAll();
     wEnv_updateEnvParams();
 }

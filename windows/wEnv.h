@@ -161,6 +161,8 @@ void envEd_new(short id, short x, short y);
 void envEd_delete(short id);
 void envEd_resize(short id, short width, short height);
 envEdRec* envEd_get(short id);
+// The index of the envelope's last breakpoint, kept within 0..67 whatever the record holds.
+short envEd_lastPoint(const envInstRec* env);
 void envEd_setEnvId(short id, short env);
 short envEdGetEnvId(short id);
 void envEd_update(short id);
@@ -170,8 +172,6 @@ void envEd_drawSelected();
 double envEd_getBreakpointAbsTime(const envInstRec* env, short i);  // seconds
 double envEd_timeToPix(double left, double t);
 double envEd_pixToTime(double left, double x);
-// Level of the curve of env at t seconds (the drawing's arithmetic).
-double envEd_levelAt(const envInstRec* env, double t);
 void envEd_selectEnvelope(short id);
 void envEd_selectBreakpoint(short index);
 void envEd_updateSelectEnvelope();

@@ -120,12 +120,12 @@ TEST_F(EnvWindowTest, LockModeStopsAtTheNextBreakpointWhileSlideModeMovesTheRest
     drag({a, POINT{a.x + 16, a.y}, POINT{a.x + 32, a.y}});
     EXPECT_NEAR(before1 + 0.25, pos(e, 1), 0.005);
     EXPECT_NEAR(before3 + 0.25, pos(e, 3), 0.005);
-    EXPECT_EQ(time2, e->bp[2].time);
+    EXPECT_EQ(time2, 0.0 + e->bp[2].time);
     // Never shorter than one sample, however far left.
     a = bpPoint(kEnvFirstStrip, 2);
     drag({a, POINT{kEnvStripLeft + 1, a.y}});
-    EXPECT_GE(e->bp[2].time, 1.0);
-    EXPECT_LT(e->bp[2].time, 200.0);
+    EXPECT_GE(0.0 + e->bp[2].time, 1.0);
+    EXPECT_LT(0.0 + e->bp[2].time, 200.0);
     // The start level moves only up and down.
     a = bpPoint(kEnvFirstStrip, -1);
     drag({a, POINT{a.x + 40, a.y - 64}});
@@ -167,8 +167,8 @@ TEST_F(EnvWindowTest, TempoWithAutoscaleRescalesOnlyRetriggerEnvelopes)
     wEnv_update();
     std::vector<double> t0, t1;
     for (int i = 0; i <= 2; ++i) {
-        t0.push_back(env(retrig)->bp[i].time);
-        t1.push_back(env(other)->bp[i].time);
+        t0.push_back(0.0 + env(retrig)->bp[i].time);
+        t1.push_back(0.0 + env(other)->bp[i].time);
     }
     clickObject(kEnvAutoscale);
     ASSERT_EQ(1, autoscale);
@@ -176,13 +176,13 @@ TEST_F(EnvWindowTest, TempoWithAutoscaleRescalesOnlyRetriggerEnvelopes)
     EXPECT_FLOAT_EQ(60.0f, numbox_getVal(kEnvBpm));
     EXPECT_DOUBLE_EQ(60.0 / 60 * 8 * kEnvRate, gInst->extra.envGridLength);
     for (int i = 0; i <= 2; ++i) {
-        EXPECT_DOUBLE_EQ(2 * t0[i], env(retrig)->bp[i].time);
-        EXPECT_DOUBLE_EQ(t1[i], env(other)->bp[i].time);
+        EXPECT_DOUBLE_EQ(2 * t0[i], 0.0 + env(retrig)->bp[i].time);
+        EXPECT_DOUBLE_EQ(t1[i], 0.0 + env(other)->bp[i].time);
     }
     // Beats change the grid but never rescale.
     typeInto(kEnvBeats, "4");
     EXPECT_FLOAT_EQ(4.0f, gInst->extra.envGridBeats);
-    EXPECT_DOUBLE_EQ(2 * t0[0], env(retrig)->bp[0].time);
+    EXPECT_DOUBLE_EQ(2 * t0[0], 0.0 + env(retrig)->bp[0].time);
     // The boxes show the record's tempo after an update.
     wEnv_update();
     EXPECT_FLOAT_EQ(60.0f, numbox_getVal(kEnvBpm));
@@ -190,7 +190,7 @@ TEST_F(EnvWindowTest, TempoWithAutoscaleRescalesOnlyRetriggerEnvelopes)
     // Without autoscale the envelopes keep their times.
     clickObject(kEnvAutoscale);
     typeInto(kEnvBpm, "120");
-    EXPECT_DOUBLE_EQ(2 * t0[1], env(retrig)->bp[1].time);
+    EXPECT_DOUBLE_EQ(2 * t0[1], 0.0 + env(retrig)->bp[1].time);
 }
 
 TEST_F(EnvWindowTest, TypedValuesInSecondsLevelsUnitsAndSlopes)
@@ -210,7 +210,7 @@ TEST_F(EnvWindowTest, TypedValuesInSecondsLevelsUnitsAndSlopes)
 
     // Slide mode: a new length moves the later breakpoints.
     typeInto(kEnvTimeBox, "0.3");
-    EXPECT_NEAR(0.3 * kEnvRate, e->bp[1].time, 0.01);
+    EXPECT_NEAR(0.3 * kEnvRate, 0.0 + e->bp[1].time, 0.01);
     EXPECT_NEAR(0.8, numbox_getVal(kEnvPosBox), 1e-6);
     EXPECT_NEAR(1.3, pos(e, 2), 1e-6);
     EXPECT_EQ(2, undo_getMode());
@@ -222,7 +222,7 @@ TEST_F(EnvWindowTest, TypedValuesInSecondsLevelsUnitsAndSlopes)
     EXPECT_NEAR(1.3, numbox_get(kEnvPosBox)->maximum, 1e-6);  // not past the next one
     typeInto(kEnvPosBox, "5");
     EXPECT_NEAR(1.3, pos(e, 1), 1e-6);
-    EXPECT_GE(e->bp[2].time, 10.0);
+    EXPECT_GE(0.0 + e->bp[2].time, 10.0);
 
     // Levels: 0..1, and in decibels through box 35.
     typeInto(kEnvLevelBox, "0.25");
@@ -313,7 +313,7 @@ TEST_F(EnvWindowTest, UndoRedoCopyAndPasteOfWholeEnvelopes)
     POINT p = bpPoint(kEnvFirstStrip, 2);
     drag({p, POINT{p.x + 40, p.y + 20}});
     envInstRec after = *env(a);
-    ASSERT_NE(before.bp[2].time, after.bp[2].time);
+    ASSERT_NE(0.0 + before.bp[2].time, 0.0 + after.bp[2].time);
     EXPECT_EQ(2, undo_getMode());
     EXPECT_EQ(1, copy_getMode());
     undo_processUndo();
@@ -343,7 +343,7 @@ TEST_F(EnvWindowTest, UndoRedoCopyAndPasteOfWholeEnvelopes)
     clickAt(p.x + 30, p.y - 40);
     choose(kEnvTransformPopup, 5);
     EXPECT_EQ(2, env(a)->lastPoint);
-    EXPECT_EQ(441.0, env(a)->bp[0].time);
+    EXPECT_EQ(441.0, 0.0 + env(a)->bp[0].time);
     EXPECT_EQ(1, env(a)->inUse);
     EXPECT_EQ(1, env(a)->param);
     undo_processUndo();

@@ -178,3 +178,39 @@ TEST_F(EnvWindowTest, RulersZoomAndResetAndTheTicksFallOnWholeSteps)
     EXPECT_FALSE(one.empty());
     EXPECT_FALSE(zoomed.empty());
 }
+
+TEST_F(EnvWindowTest, DamagedEnvelopesInTheSharedRecordDrawAndEditSafely)
+{
+    short slot = newEnvelope(0, 1);
+    envInstRec* e = env(slot);
+    e->lastPoint = 500;
+    e->sustainPoint = 900;
+    e->loopStart = -7;
+    e->envMode = envMode_loop;
+    e->depth = std::nanf("");
+    for (int i = 0; i < kEnvBreakpoints; ++i)
+        e->bp[i] = envBreakpointRec{i % 3 == 0 ? std::nan("") : (i % 3 == 1 ? -500.0 : 4410.0),
+                                    i % 2 ? 7.0f : -3.0f, std::nanf("")};
+    envEd_drawAll();
+    EXPECT_EQ(67, envEd_lastPoint(e));
+    EXPECT_LE(envEd_get(kEnvFirstStrip)->squares, kEnvBreakpoints);
+    // Selecting a square, typing into the boxes and the limits stay within the record.
+    POINT p{kEnvStripLeft + 200, envEd_get(kEnvFirstStrip)->top + 60};
+    clickAt(p.x, p.y);
+    EXPECT_EQ(slot, currentEditEnv);
+    envEd_selectBreakpoint(67);
+    ASSERT_EQ(67, g_envEd_selectedBp);
+    typeInto(kEnvLevelBox, "0.5");
+    EXPECT_FLOAT_EQ(0.5f, e->bp[67].level);
+    typeInto(kEnvTimeBox, "0.2");
+    EXPECT_NEAR(0.2 * kEnvRate, 0.0 + e->bp[67].time, 0.01);
+    // Adding is refused with the message; deleting keeps 67 breakpoints' worth.
+    rightClickAt(kEnvStripLeft + 300, envEd_get(kEnvFirstStrip)->top + 10);
+    EXPECT_EQ(500, e->lastPoint);
+    EXPECT_EQ("Envelopes can have a maximum of 68 breakpoints, can't add any more.",
+              platform_lastMessageBox().text);
+    envEd_deleteBreakpoint(kEnvFirstStrip, e, 67);
+    EXPECT_EQ(66, e->lastPoint);
+    EXPECT_LT(e->sustainPoint, e->lastPoint);
+    EXPECT_LT(e->loopStart, e->sustainPoint);
+}
