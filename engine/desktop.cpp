@@ -78,6 +78,12 @@ void showWindow(int id, int show)
 void moveWindow(int id, int x, int y, int width, int height)
 {
     HWND w = windowById(id);
+    if (w && IsIconic(w)) {
+        // A minimised window is placed restored, shown or hidden as it was.
+        bool visible = IsWindowVisible(w) != 0;
+        ShowWindow(w, SW_RESTORE);
+        if (!visible) ShowWindow(w, SW_HIDE);
+    }
     RECT now;
     if (!w || !GetWindowRect(w, &now)) return;
     // Width and height 0: the window keeps its own size.
@@ -88,6 +94,24 @@ void moveWindow(int id, int x, int y, int width, int height)
     MoveWindow(w, x, y, width, height, TRUE);
 }
 
+// The frame and the navigators are placed on the screen, the others in
+// the frame's client area (which the MDI client fills).
+bool onScreen(int id) { return id == winId_frame || id == winId_navigatorV || id == winId_navigatorH; }
+
+int getPlacementArea(int id, int* width, int* height)
+{
+    if (onScreen(id)) {
+        *width = GetSystemMetrics(SM_CXSCREEN);
+        *height = GetSystemMetrics(SM_CYSCREEN);
+        return *width > 0 && *height > 0;
+    }
+    RECT r;
+    if (!frameWnd || IsIconic(frameWnd) || !GetClientRect(frameWnd, &r)) return 0;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+    return *width > 0 && *height > 0;
+}
+
 int getWindowPlace(int id, winPosRec* out)
 {
     HWND w = windowById(id);
@@ -96,9 +120,8 @@ int getWindowPlace(int id, winPosRec* out)
     POINT corner = {r.left, r.top};
     // Editor windows are placed within the MDI client; the frame and the
     // navigators on the screen.
-    const bool screen = id == winId_frame || id == winId_navigatorV || id == winId_navigatorH;
     HWND parent = GetParent(w);
-    if (!screen && parent) ScreenToClient(parent, &corner);
+    if (!onScreen(id) && parent) ScreenToClient(parent, &corner);
     wPosRec_set(out, 0, corner.x, corner.y, r.right - r.left, r.bottom - r.top, IsWindowVisible(w) ? 1 : 0);
     return 1;
 }
@@ -121,5 +144,6 @@ void engine_connectDesktop(HWND__* frame, HMENU__* bar, HWND__* (*lookup)(int to
     hooks.showWindow = showWindow;
     hooks.moveWindow = moveWindow;
     hooks.getWindowPlace = getWindowPlace;
+    hooks.getPlacementArea = getPlacementArea;
     engine_setHooks(&hooks);
 }

@@ -96,6 +96,13 @@ struct engineHooksRec {
     // The placement record (winPos_*) of a toolkit window, 0 for none: the
     // window table's placement column. Without it only the frame is placed.
     int (*positionIdOf)(int windowId);
+    // The area a window's title bar must stay within, in the coordinates of
+    // its placement: the screen for the frame and the navigators, the
+    // frame's client area for the others. 1 with its size, 0 while unknown.
+    int (*getPlacementArea)(int windowId, int* width, int* height);
+    // The smallest outer size that shows all of a window's content; 1 with
+    // it, 0 while unknown (no such window, nothing in it yet).
+    int (*getContentSize)(int windowId, int* width, int* height);
     // Redraws: every editor window; the Main window's preset matrix.
     void (*scheduleRedraw)(void);
     void (*scheduleMatrixUpdate)(void);
@@ -263,6 +270,16 @@ void getWindowPositions();
 void getMotherWindowPosition();
 void setDefaultWindowPosition(short windowId);
 void positionWindows();
+// Gives every placement that would leave its window out of reach (the
+// title bar outside its area, a size below the frame's minimum or below a
+// window's content) the default position and size; the visible flag stays.
+// Windows whose area is not known yet are checked by a later call.
+// positionWindows starts with it.
+void repairWindowPositions();
+// Window > "Reset Window Positions": the frame, the editor windows, the
+// navigators and the meter back at their default places and sizes (never
+// below their content), each left shown or hidden as it is.
+void resetWindowPositions();
 long getWindowCoordinate(short positionId, short which);  // which: 0 x, 1 y, 2 width, 3 height
 void setWindowCoordinate(short positionId, short which, long value);
 

@@ -24,7 +24,8 @@ enum {
     winId_record = 12,  // has a command (F3) but no window
     winId_waveTransform = 13,
     winId_envTransform = 14,
-    winId_splash = 15
+    winId_splash = 15,
+    winId_last = 32  // toolkit window ids run 1..winId_last
 };
 
 // ---- placement records ------------------------------------------------------------
@@ -87,6 +88,7 @@ enum {
     cmd_windowMain = 7009,
     cmd_windowCloseAll = 7010,
     cmd_oneWindow = 7011,
+    cmd_resetWindowPositions = 7012,
     // Sent to a window (no control behind them)
     kCmdUpdateWindow = 8695,
     kCmdUpdateKbd = 8696,

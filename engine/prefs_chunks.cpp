@@ -98,8 +98,11 @@ long prefs_readWriteWinPosChunk(fileRec* file, void* buffer, long windowId, int 
 
 long prefs_writeWinPositions(fileRec* file, void* buffer)
 {
-    static const short order[] = {winId_main, winId_patch,  winId_envelope, winId_waveform,
-                                  winId_midi, winId_effect, winId_lfo,      winId_frame};
+    // The navigators and the meter after the editor windows; a file
+    // without them leaves their defaults.
+    static const short order[] = {winId_main,       winId_patch,  winId_envelope, winId_waveform,
+                                  winId_midi,       winId_effect, winId_lfo,      winId_navigatorV,
+                                  winId_navigatorH, winId_meter,  winId_frame};
     getWindowPositions();
     long ok = 1;
     for (short id : order) ok = prefs_readWriteWinPosChunk(file, buffer, id, 0) && ok;

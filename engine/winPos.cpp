@@ -1,5 +1,9 @@
 // Window placement: one record per window (position ids 127..137), their
-// defaults, capturing them from the windows and applying them.
+// defaults, capturing them from the windows, applying them (never smaller
+// than a window's content), mending those that would leave a window out
+// of reach, and putting every window back at its default place.
+#include <vector>
+
 #include "engine/engine.h"
 
 namespace {
@@ -28,6 +32,66 @@ winPosRec* positions()
 }
 
 const engineHooksRec* hooks() { return engine_getHooks(); }
+
+// A title bar is this high, and this much of its width must stay on the
+// area to be caught with the mouse.
+const int kTitleBarHeight = 20;
+const int kTitleBarGrip = 40;
+// The smallest frame that still shows its title, menu bar and some room.
+const int kFrameMinWidth = 240;
+const int kFrameMinHeight = 160;
+
+bool contentSize(short windowId, int* width, int* height)
+{
+    const engineHooksRec* h = hooks();
+    return windowId != winId_frame && h->getContentSize && h->getContentSize(windowId, width, height) &&
+           *width > 0 && *height > 0;
+}
+
+// The placement of one window, unless its area is not known yet: 1 when it
+// would leave the window out of reach.
+bool outOfReach(short windowId, const winPosRec& rec)
+{
+    const engineHooksRec* h = hooks();
+    int areaW = 0, areaH = 0;
+    if (!h->getPlacementArea || !h->getPlacementArea(windowId, &areaW, &areaH)) return false;
+    int contentW = 0, contentH = 0;
+    bool known = contentSize(windowId, &contentW, &contentH);
+    if (windowId == winId_frame) {
+        if (rec.width < kFrameMinWidth || rec.height < kFrameMinHeight) return true;
+    } else if ((rec.width > 0 || rec.height > 0) && known &&
+               (rec.width < contentW || rec.height < contentH)) {
+        return true;
+    }
+    // Width 0: the window keeps its own size, at least its content.
+    int width = rec.width > 0 ? rec.width : (known ? contentW : 2 * kTitleBarGrip);
+    return rec.y < 0 || rec.y + kTitleBarHeight > areaH || rec.x + width < kTitleBarGrip ||
+           rec.x > areaW - kTitleBarGrip;
+}
+
+// Moves a window to its record, never smaller than its content (width or
+// height 0: it keeps its own size).
+void placeWindow(short windowId, const winPosRec& rec)
+{
+    const engineHooksRec* h = hooks();
+    if (!h->moveWindow) return;
+    int width = rec.width, height = rec.height, contentW, contentH;
+    if (width > 0 && height > 0 && contentSize(windowId, &contentW, &contentH)) {
+        if (width < contentW) width = contentW;
+        if (height < contentH) height = contentH;
+    }
+    h->moveWindow(windowId, rec.x, rec.y, width, height);
+}
+
+// The frame first (the others' area is its client), then every toolkit
+// window that has a record.
+std::vector<short> placedWindows()
+{
+    std::vector<short> ids = {winId_frame};
+    for (short id = 1; id <= winId_last; ++id)
+        if (guiID_to_wPosID(id)) ids.push_back(id);
+    return ids;
+}
 }  // namespace
 
 void wPosRec_set(winPosRec* rec, long id, long x, long y, long width, long height, long visible)
@@ -101,19 +165,48 @@ void getWindowPositions()
     getMotherWindowPosition();
 }
 
+void repairWindowPositions()
+{
+    for (short id : placedWindows()) {
+        short positionId = guiID_to_wPosID(id);
+        winPosRec* rec = wPosID_to_winPosRec(positionId);
+        if (!rec || !outOfReach(id, *rec)) continue;
+        int32_t visible = rec->visible;
+        *rec = kDefaults[positionId - kWinPosFirst];
+        rec->visible = visible;
+    }
+}
+
 void positionWindows()
 {
     const engineHooksRec* h = hooks();
+    repairWindowPositions();
     const winPosRec* frame = wPosID_to_winPosRec(winPos_frame);
     if (h->moveWindow) h->moveWindow(winId_frame, frame->x, frame->y, frame->width, frame->height);
     static const short order[] = {winId_midi,     winId_effect, winId_lfo, winId_envelope,
                                   winId_waveform, winId_patch,  winId_main};
     for (short id : order) {
         const winPosRec* rec = wPosID_to_winPosRec(guiID_to_wPosID(id));
-        if (h->moveWindow) h->moveWindow(id, rec->x, rec->y, rec->width, rec->height);
+        placeWindow(id, *rec);
         if (h->showWindow) h->showWindow(id, rec->visible ? 1 : 0);
     }
     if (h->showWindow) h->showWindow(winId_main, 1);
+}
+
+void resetWindowPositions()
+{
+    const engineHooksRec* h = hooks();
+    for (short id : placedWindows()) {
+        short positionId = guiID_to_wPosID(id);
+        winPosRec* rec = wPosID_to_winPosRec(positionId);
+        if (!rec) continue;
+        winPosRec now = {};
+        int32_t visible = rec->visible;
+        if (h->getWindowPlace && h->getWindowPlace(id, &now)) visible = now.visible;
+        *rec = kDefaults[positionId - kWinPosFirst];
+        rec->visible = id == winId_frame ? 1 : visible;
+        placeWindow(id, *rec);
+    }
 }
 
 long getWindowCoordinate(short positionId, short which)

@@ -73,6 +73,14 @@ void openDroppedFile(HDROP drop)
 
 void program_setFirstFrameObserver(void (*observer)()) { firstFrameObserver = observer; }
 
+void program_connectPlacementHooks()
+{
+    engine_connectDesktop(nullptr, nullptr, nullptr);
+    engineHooksRec hooks = *engine_getHooks();
+    hooks.positionIdOf = windowTable_positionIdOf;
+    engine_setHooks(&hooks);
+}
+
 void program_connectHooks()
 {
     engine_connectDesktop(g_hWndFrame, g_hMenu, windowOfToolkitId);
@@ -80,6 +88,7 @@ void program_connectHooks()
     hooks.error = error;
     hooks.showWindow = showWindowHook;
     hooks.positionIdOf = windowTable_positionIdOf;
+    hooks.getContentSize = windows_contentSize;
     hooks.scheduleRedraw = scheduleWindowUpdate;
     hooks.scheduleMatrixUpdate = wMain_updateMatrixSchedule;
     hooks.historyPopupClear = wMain_historyPopupClear;

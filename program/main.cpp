@@ -54,8 +54,9 @@ int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int sho
         iac_mvn_signOut();
         return 0;
     }
-    prefs_open();
     g_hMenu = g_hMenu_file = g_hMenu_edit = g_hMenu_setup = g_hMenu_window = nullptr;
+    program_connectPlacementHooks();
+    prefs_open();
     idle_reset();
     quit_reset();
     if (!previous && !registerFrameClass(instance)) {

@@ -106,6 +106,7 @@ long menu_processWindow(short id)
     case cmd_windowNavigator: wNav_toggleShow(); break;
     case cmd_windowRecord: window_show(winId_record, 1); break;
     case cmd_windowCloseAll: closeEditorWindows(); break;
+    case cmd_resetWindowPositions: resetWindowPositions(); break;
     case cmd_oneWindow:
         openOneEditWindow(window_getFrontWindow());
         g_oneWindowEditor = !g_oneWindowEditor;
@@ -114,8 +115,7 @@ long menu_processWindow(short id)
         break;
     default:
         // The editor windows' own commands, from the window table.
-        if (const windowTableRec* row = windowTable_findCommand(id))
-            if (row->show) row->show(1);
+        if (const windowTableRec* row = windowTable_findCommand(id)) showEditorWindow(row->id, 1);
         break;
     }
     menu_checkFrontWindowItem();

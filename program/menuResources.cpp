@@ -58,7 +58,8 @@ int program_registerResources()
                          item("Navigator", cmd_windowNavigator), item("Record \tF3", cmd_windowRecord),
                          separator(), item("Main \tF5", cmd_windowMain), separator(),
                          item("Close all edit windows \tF4", cmd_windowCloseAll),
-                         item("One window at a time", cmd_oneWindow)}),
+                         item("One window at a time", cmd_oneWindow), separator(),
+                         item("Reset Window Positions", cmd_resetWindowPositions)}),
         popup("Help", {item("About Morvane...", cmd_about)}),
     };
     const BYTE key = FVIRTKEY | FNOINVERT;

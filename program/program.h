@@ -71,6 +71,10 @@ LRESULT CALLBACK frame_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 void program_setFirstFrameObserver(void (*observer)());
 // The desktop hooks of the engine, pointed at the frame, its menus and the windows.
 void program_connectHooks();
+// The hooks reading the preferences needs before the frame exists: the
+// screen's size and the window table's placement records, so that places
+// out of the screen are mended before the frame is made at its own.
+void program_connectPlacementHooks();
 
 // ---- subsystems -----------------------------------------------------------------------------
 void initFile(HWND frame, HINSTANCE instance);

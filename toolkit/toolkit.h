@@ -246,6 +246,10 @@ short window_getHeight(short id);
 void window_move(short id, short x, short y);
 void window_size(short id, short width, short height);
 void window_sizeToPanel(short id, short panelObject);
+// The client size that shows every visible object of a window in full
+// (their right and bottom edges; a panel without a picture counts only
+// through its objects); 0 when it has none.
+int window_getContentSize(short id, short* width, short* height);
 HDC window_getHDC(short id);
 void window_freeHDC(short id, HDC hdc);
 void window_manualPreProcess(short id);

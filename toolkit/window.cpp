@@ -2,6 +2,7 @@
 // drawing through the draw list, and the device-context bookkeeping that
 // every control draws through.
 #include "toolkit/toolkit_internal.h"
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -296,6 +297,25 @@ void window_sizeToPanel(short id, short panelObject)
     clickObjectRec* obj = clickObject_get(g_currentWindow, panelObject);
     if (obj->type != kTypePanel) return;
     window_size(id, (short)obj->rect.right, (short)obj->rect.bottom);
+}
+
+int window_getContentSize(short id, short* width, short* height)
+{
+    clickListRec* list = window_getClickList(id);
+    long right = 0, bottom = 0;
+    for (short k = 1; list && k < list->count; k++) {
+        const clickObjectRec* obj = clickObject_get(id, k);
+        if (obj->type == 0 || !obj->visible) continue;
+        // A panel without a picture only groups objects, which count themselves.
+        if (obj->type == kTypePanel && !(obj->data && static_cast<const panelRec*>(obj->data)->pict))
+            continue;
+        right = std::max<long>(right, obj->rect.right);
+        bottom = std::max<long>(bottom, obj->rect.bottom);
+    }
+    if (right <= 0 || bottom <= 0) return 0;
+    *width = (short)right;
+    *height = (short)bottom;
+    return 1;
 }
 
 // ---- device contexts ---------------------------------------------------------------

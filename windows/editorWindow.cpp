@@ -101,13 +101,12 @@ int editorWindow_make(const windowTableRec* row)
     if (!client || !editorWindow_registerClass(row->className, proc)) return 0;
     int x = row->x, y = row->y, w = row->width, h = row->height;
     int visible = 0;
+    // Made at the row's size, so that its content is laid out whole; the
+    // remembered size is applied afterwards (positionWindows), never
+    // smaller than that content.
     if (const winPosRec* rec = wPosID_to_winPosRec(row->positionId)) {
         x = rec->x;
         y = rec->y;
-        if (rec->width > 0 && rec->height > 0) {
-            w = rec->width;
-            h = rec->height;
-        }
         visible = rec->visible;
     }
     // Windows named after the patch read "Untitled" until the first naming.
@@ -201,9 +200,33 @@ void editorWindow_show(short id, int show)
         return;
     }
     window_show(id, show);
-    if (show)
-        if (HWND hwnd = window_getHWND(id))
-            if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+}
+
+void editorWindow_bringToFront(short id)
+{
+    HWND hwnd = window_getHWND(id);
+    if (!hwnd || !IsWindowVisible(hwnd)) return;
+    if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    HWND parent = GetParent(hwnd);
+    if (parent && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
+        SendMessageA(parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hwnd), 0);
+    else
+        BringWindowToTop(hwnd);
+}
+
+int windows_contentSize(int windowId, int* width, int* height)
+{
+    short id = static_cast<short>(windowId);
+    HWND hwnd = window_getHWND(id);
+    short contentW = 0, contentH = 0;
+    if (!hwnd || !window_getContentSize(id, &contentW, &contentH)) return 0;
+    // The outer size: the content and the frame around the client area.
+    RECT outer, client;
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &client);
+    *width = contentW + (outer.right - outer.left) - (client.right - client.left);
+    *height = contentH + (outer.bottom - outer.top) - (client.bottom - client.top);
+    return 1;
 }
 
 LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int* handled)

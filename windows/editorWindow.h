@@ -7,8 +7,8 @@
 #include "windows/windows.h"
 
 // Creates the editor window of a table row (once) as an MDI child of the
-// toolkit's frame client, hidden, at its placement record (or the row's
-// rectangle), attached to the toolkit with the row's list sizes; runs the
+// toolkit's frame client, hidden, at its placement record's position (or
+// the row's) with the row's size, attached to the toolkit with the row's list sizes; runs the
 // row's build with the window current, then shows it when its placement
 // record says so. 1 or 0.
 int editorWindow_make(const windowTableRec* row);
@@ -36,6 +36,9 @@ void editorWindow_refresh(short id);
 // Shows or hides an editor window: through openOneEditWindow when one
 // window at a time is on and the window is shown.
 void editorWindow_show(short id, int show);
+// Restores a shown window that is minimised and brings it in front of
+// the others; nothing for a hidden window.
+void editorWindow_bringToFront(short id);
 // A procedure for floating windows that cannot be closed: every message to
 // the toolkit first, paint and close handled, F10 swallowed.
 LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int* handled);

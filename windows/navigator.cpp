@@ -136,9 +136,15 @@ void wNav_makeWindow()
     short saved = window_getCurrent();
     wNav_makeParams(winId_navigatorV);
     wNav_makeParams(winId_navigatorH);
-    if (toggleFlag) window_show(winId_navigatorV, 1);
-    window_show(winId_navigatorH, 0);
-    wNav_initToggleState(toggleFlag);
+    // The remembered placements say which form is shown, if any (the
+    // vertical one without preferences).
+    const winPosRec* vertical = wPosID_to_winPosRec(winPos_navigatorV);
+    const winPosRec* horizontal = wPosID_to_winPosRec(winPos_navigatorH);
+    int showV = vertical ? vertical->visible : toggleFlag;
+    int showH = !showV && horizontal && horizontal->visible;
+    window_show(winId_navigatorV, showV);
+    window_show(winId_navigatorH, showH);
+    wNav_initToggleState(showV || showH);
     window_setCurrent(saved);
 }
 
@@ -192,6 +198,5 @@ void wNav_callback_windowButtons(short id)
     default: return;
     }
     showEditorWindow(windowId, 1);
-    if (HWND hwnd = window_getHWND(windowId)) ShowWindow(hwnd, SW_RESTORE);
     menu_checkFrontWindowItem();
 }

@@ -95,9 +95,6 @@ void wWave_show(int show)
         return;
     }
     window_show(winId_waveform, show);
-    if (show)
-        if (HWND hwnd = window_getHWND(winId_waveform))
-            if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
 }
 
 void wWave_updateSchedule() { editorWindow_schedule(winId_waveform); }

@@ -107,6 +107,9 @@ void showEditorWindow(short windowId, int show)
         row->show(show);
     else
         window_show(windowId, show);
+    // In one-window mode too, the window asked for comes up in front,
+    // never left minimised.
+    if (show) editorWindow_bringToFront(windowId);
 }
 
 int windowMenuItemOf(short windowId)

@@ -57,9 +57,9 @@ struct windowTableRec {
     int (*needUpdate)();
     void (*update)();  // the answer to kCmdUpdateWindow
     short clickMax;    // click objects and draw entries
-    short x, y;        // creation place and outer size where the placement
-    short width;       // record gives none (the build may size the window to
-    short height;      // its panel afterwards)
+    short x, y;        // creation place where the placement record gives
+    short width;       // none; the outer size it is made with (the build may
+    short height;      // size the window to its panel afterwards)
 };
 extern const windowTableRec gWindowTable[];
 extern const int gWindowTableSize;
@@ -90,8 +90,13 @@ void updateOneWindowName(short windowId, const char* first, const char* second);
 // Shows window id and hides the other editor windows (2, 3, 6, 7, 4, 5).
 void openOneEditWindow(short windowId);
 void closeEditorWindows();
-// Shows an editor window by toolkit id through its show function (1..7).
+// Shows an editor window by toolkit id through its show function (1..7);
+// a window shown is restored when minimised and brought to the front.
+// Every Window-menu command and navigator button goes through it.
 void showEditorWindow(short windowId, int show);
+// The smallest outer size showing all of a toolkit window's content (the
+// engine's getContentSize hook); 0 for a window without content yet.
+int windows_contentSize(int windowId, int* width, int* height);
 // 1 for an F10 key-down, which the program's windows swallow (it would
 // otherwise enter the menu bar).
 int isF10KeyDown(UINT msg, WPARAM wParam);
