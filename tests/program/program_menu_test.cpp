@@ -58,9 +58,10 @@ TEST_F(ProgramMenus, TheMenuBarAfterStartUp)
     EXPECT_TRUE(checked(g_hMenu_setup, 3004));
     // Window: no "Record"; the rest as listed.
     EXPECT_EQ(GetMenuState(g_hMenu_window, 7007, MF_BYCOMMAND), static_cast<UINT>(-1));
-    EXPECT_EQ(GetMenuItemCount(g_hMenu_window), 13);
+    EXPECT_EQ(GetMenuItemCount(g_hMenu_window), 15);
     EXPECT_EQ(menuText(g_hMenu_window, 7), "Navigator");
     EXPECT_TRUE(GetMenuState(g_hMenu_window, 8, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(menuText(g_hMenu_window, 14), "Reset Window Positions");
     // File: the twelve fixed items, then the start bank as the recent bank.
     ASSERT_EQ(GetMenuItemCount(g_hMenu_file), 13);
     EXPECT_EQ(menuText(g_hMenu_file, 2), "&Open...\tCtrl+O");
