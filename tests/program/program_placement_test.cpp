@@ -238,8 +238,8 @@ TEST_F(ProgramPlacementRunning, MinimisedWindowsComeBackInFrontFromTheWindowMenu
     const struct {
         short window;
         int y;
-    } buttons[] = {{winId_main, 45},   {winId_patch, 94}, {winId_waveform, 143}, {winId_effect, 192},
-                   {winId_envelope, 241}, {winId_lfo, 290}, {winId_midi, 339}};
+    } buttons[] = {{winId_main, 45},      {winId_patch, 94}, {winId_waveform, 143}, {winId_effect, 192},
+                   {winId_envelope, 241}, {winId_lfo, 290},  {winId_midi, 339}};
     for (const auto& b : buttons) {
         chooseWindowMenu(windowMenuItemOf(b.window));
         minimise(b.window);
