@@ -54,6 +54,7 @@ void bank_init(bankRec* bank)
     if (!bank) return;
     bank->currentPreset = -1;
     bank->dirty = 0;
+    bank->readDamaged = 0;
     file_initFileRec(&bank->file, bankOwner);
     bank->defaultPreset = preset_newDefault(0);
     for (int i = 0; i < kBankSlots; ++i) bank->presets[i] = bank->defaultPreset;
@@ -76,6 +77,23 @@ void bank_close(bankRec* bank)
     bank_clearPresets(bank);
     file_close(&bank->file);
     file_initFileRec(&bank->file, bank->file.owner);
+    bank->readDamaged = 0;
+}
+
+void bank_takeContents(bankRec* bank, bankRec* from)
+{
+    if (!bank || !from || bank == from) return;
+    bank_close(bank);
+    for (int i = 0; i < kBankSlots; ++i) {
+        presetRec* p = from->presets[i];
+        if (!p || p == from->defaultPreset) continue;
+        bank->presets[i] = p;
+        from->presets[i] = from->defaultPreset;
+    }
+    bank_copyText(bank->file.path, kFilePathSize, from->file.path);
+    bank_copyText(bank->file.title, kFilePathSize, from->file.title);
+    bank->readDamaged = from->readDamaged;
+    bank_close(from);
 }
 
 int bank_addPreset(bankRec* bank, presetRec* preset)

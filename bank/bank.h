@@ -36,6 +36,11 @@ void bank_setMessageProc(bankMessageProc proc);   // null: the stderr default
 void bank_setErrorProc(bankErrorProc proc);       // null: silent
 int bank_message(const char* text, int buttons);  // caption "Morvane"
 void bank_error(const char* text);
+// Between begin and end (one open of a file), a message with buttons OK that
+// was shown already is not shown again: a crafted file cannot raise a box
+// per chunk. Groups do not nest; end forgets what was shown.
+void bank_beginMessageGroup();
+void bank_endMessageGroup();
 
 // Told after a preset was selected into an instrument, with the instance
 // number of that instrument; the shell refreshes its controller sliders.
@@ -94,7 +99,8 @@ struct bankRec {
     presetRec* presets[kBankSlots];  // never null once a default exists
     presetRec* defaultPreset;        // shared by every empty slot
     int dirty;
-    fileRec file;  // path and title of the bank's file
+    fileRec file;     // path and title of the bank's file
+    int readDamaged;  // 1 when that file was read with damage (a save over it loses what was not read)
 };
 
 void bank_setHWND(fileWindow owner);
@@ -103,6 +109,9 @@ void bank_delete(bankRec* bank);  // frees every preset and the bank
 void bank_init(bankRec* bank);
 void bank_clearPresets(bankRec* bank);
 void bank_close(bankRec* bank);
+// Replaces the presets, file record and damage mark of bank by those of
+// from, which is left closed; the current preset and the owner stay.
+void bank_takeContents(bankRec* bank, bankRec* from);
 // 1 when the bank took the preset (slot from its patch preset number, 0..127);
 // 0 when the number is out of range, and the caller still owns the preset.
 int bank_addPreset(bankRec* bank, presetRec* preset);
@@ -147,22 +156,38 @@ void chunk_verify_mvnExpectFirst(int expect);
 
 // Results of opening a bank file.
 enum { mvnOpen_failed = 0, mvnOpen_done = 1, mvnOpen_alreadyOpen = 2 };
+// Reads the file named in the bank's record into the bank. A file read with
+// damage (a chunk refused or unreadable, a preset lost, a size running past
+// the end, no "tail") is still opened: the bank is marked readDamaged and
+// one message says how many presets could be read. Each message is shown at
+// most once per open.
 long mvnFile_open(bankRec* bank);
 long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec* unused, chunkRec* header, char* scratch);
 // mvnOpen_alreadyOpen (nothing done, the bank stays open and unchanged) when
-// path names the bank's current file; else closes the bank, takes path and
-// title and returns mvnFile_open's result.
+// path names the bank's current file; else reads the file into a new bank
+// and, only when that succeeded, the bank takes its presets, path and title.
+// A failed open leaves the bank exactly as it was.
 long mvnFile_openFromPathName(bankRec* bank, const char* path, const char* title);
 long mvnFile_openDialog(bankRec* bank);
+// Reads the bank's own file again (Revert to Saved), with the same rule: on
+// failure the bank stays as it was.
+long mvnFile_revert(bankRec* bank);
 // 1 when path names the file the bank was read from or saved to.
 int mvnFile_isCurrentFile(bankRec* bank, const char* path);
 
 // ---- writing bank files -----------------------------------------------------------
 // Writes every non-default preset to the bank's own file (Save) or to path
 // (Save As; on success the bank takes path and title). The file is written
-// to a temporary file in the same folder and renamed over the old one only
-// when all of it was written; any failure shows one message and leaves the
-// old file as it was. 1 or 0; a successful save clears the dirty flag.
+// to a temporary file in the same folder, synced, and renamed over the old
+// one only when all of it was written; the old file is kept beside it as
+// "<name>.bak" and the folder is synced after the rename. A path that is a
+// symbolic link saves the file it points to. When the folder may not be
+// written but the file may, the bank is rendered in memory first and then
+// written over the file in place. Any failure shows one message (the
+// program's text, and the system's reason on a second line) and leaves the
+// old file as it was. Leftover temporary files of ours that no live save
+// holds are removed first. 1 or 0; a successful save clears the dirty flag
+// and the damage mark.
 long mvnFile_save(bankRec* bank);
 long mvnFile_saveAs(bankRec* bank, const char* path, const char* title);
 // Writes a copy of the bank to path in big-endian (bigEndian 1) or

@@ -4,12 +4,28 @@
 #include "bank/bank.h"
 
 #include <cstdio>
+#include <set>
+#include <string>
 
 namespace {
 bankMessageProc messageProc = nullptr;
 bankErrorProc errorProc = nullptr;
 bankSelectNotifyProc selectNotifyProc = nullptr;
+bool grouping = false;
+std::set<std::string> shownInGroup;
 }  // namespace
+
+void bank_beginMessageGroup()
+{
+    grouping = true;
+    shownInGroup.clear();
+}
+
+void bank_endMessageGroup()
+{
+    grouping = false;
+    shownInGroup.clear();
+}
 
 void bank_setMessageProc(bankMessageProc proc) { messageProc = proc; }
 void bank_setErrorProc(bankErrorProc proc) { errorProc = proc; }
@@ -18,6 +34,7 @@ void bank_setSelectNotifyProc(bankSelectNotifyProc proc) { selectNotifyProc = pr
 int bank_message(const char* text, int buttons)
 {
     if (!text) return bankAnswer_ok;
+    if (grouping && buttons == bankButtons_ok && !shownInGroup.insert(text).second) return bankAnswer_ok;
     if (messageProc) return messageProc(text, "Morvane", buttons);
     std::fprintf(stderr, "Morvane: %s\n", text);
     return bankAnswer_ok;

@@ -19,6 +19,8 @@
 namespace {
 // The preset under construction; lives only during one mvnFile_open.
 presetRec* building = nullptr;
+// Problems met during the open that lose part of the file.
+int damage = 0;
 
 enum { kMaxChunks = 16000 };
 
@@ -42,6 +44,7 @@ void addBuilding(bankRec* bank)
         std::snprintf(text, sizeof text, "preset number %d is outside 0..127; preset dropped",
                       building->patch.preset);
         bank_error(text);
+        ++damage;
     }
     dropBuilding();
 }
@@ -61,6 +64,7 @@ void readIndexed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, voi
     Rec rec{};
     if (!rw(file, &rec, body(), 1)) {
         bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
+        ++damage;
         return;
     }
     int i = rec.*index;
@@ -75,7 +79,9 @@ void readIndexed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, voi
 template <typename Rec>
 void readFixed(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void*, int), Rec* rec)
 {
-    if (!rw(file, rec, body(), 1)) bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
+    if (rw(file, rec, body(), 1)) return;
+    bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
+    ++damage;
 }
 
 // A list chunk ("env ", "Wave", "Ntmp"): read only into an empty list, so a
@@ -92,6 +98,7 @@ void readListChunk(const chunkRec* h, std::vector<Rec>& into, Read read, void (*
     Rec* list = nullptr;
     if (!read(&count, &list)) {
         bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
+        ++damage;
         return;
     }
     if (count > 0 && list) {
@@ -115,6 +122,7 @@ void readEffect(fileRec* file, const chunkRec* h, int (*rw)(fileRec*, Rec*, void
     Rec rec{};
     if (!rw(file, &rec, body(), 1)) {
         bank_reportAt(chunkOffset(), "could not be read; ignored", h->type);
+        ++damage;
         return;
     }
     effectHandle record(effect_newHandle(kind));
@@ -203,7 +211,10 @@ long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec*, chunkRec* heade
     if (!file || !header) return 1;
     switch (header->type) {
     case kBankChunkClam:
-        if (building) bank_error("a preset was not closed before a file header chunk; preset dropped");
+        if (building) {
+            bank_error("a preset was not closed before a file header chunk; preset dropped");
+            ++damage;
+        }
         dropBuilding();
         return 1;
     case kBankChunkPtch:
@@ -211,10 +222,12 @@ long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec*, chunkRec* heade
         building = preset_new(0);
         if (!building) {
             bank_message("Low memory error! Error 37510", bankButtons_ok);
+            ++damage;
             return 0;
         }
         if (!patch_readWritePatch(file, &building->patch, body(), 1)) {
             dropBuilding();
+            ++damage;
             bank_message("Open file failed! Error 37511", bankButtons_ok);
             return 0;
         }
@@ -232,9 +245,22 @@ long mvnFile_readChunk(fileRec* file, bankRec* bank, presetRec*, chunkRec* heade
     return 1;
 }
 
-long mvnFile_open(bankRec* bank)
+namespace {
+// Tells the user once that the file was read with damage.
+void reportDamage(bankRec* bank)
 {
-    if (!bank) return mvnOpen_failed;
+    char name[kBankNameMax + 1];
+    bank_getName(bank, name);
+    char text[kBankNameMax + 200];
+    std::snprintf(text, sizeof text,
+                  "%s is damaged: only %d presets could be read from it.\nSaving over it would keep only "
+                  "these; Save As... keeps them in a new file.",
+                  name, bank_presetCount(bank));
+    bank_message(text, bankButtons_ok);
+}
+
+long readBank(bankRec* bank)
+{
     endian_nativeMode();
     file_setChunkVerifyProc(chunk_verify_mvn);
     if (!file_buf && !file_init(kFileBufSize)) {
@@ -262,13 +288,21 @@ long mvnFile_open(bankRec* bank)
     }
 
     dropBuilding();
+    damage = 0;
+    bool ended = false;  // "tail" reached, or the file ended where a chunk ends
+    bool sawTail = false;
     for (int i = 0; i < kMaxChunks; ++i) {
         heldBody = in.body();
         mvnFile_readChunk(&file, bank, nullptr, &header, nullptr);
-        if (header.type == kBankChunkTail || in.atEnd()) break;
+        sawTail = header.type == kBankChunkTail;
+        if (sawTail || in.atEnd()) {
+            ended = true;
+            break;
+        }
         chunkStream::result r = in.next(&header);
         if (r == chunkStream::chunk_ok) continue;
         bank_error("File error, read a bad chunk. error 1884");
+        ++damage;
         if (r != chunkStream::chunk_skipped) break;
     }
     if (building) {
@@ -276,12 +310,30 @@ long mvnFile_open(bankRec* bank)
         std::snprintf(text, sizeof text, "preset %d was not closed before the file ended; dropped",
                       building->patch.preset);
         bank_error(text);
+        ++damage;
+    }
+    if (!sawTail) {
+        bank_error(ended ? "the file ends without a \"tail\" chunk"
+                         : "reading stopped before the end of the file");
+        ++damage;
     }
     dropBuilding();
     heldBody = nullptr;
     endian_nativeMode();
     file_close(&file);
+    bank->readDamaged = damage > 0 ? 1 : 0;
+    if (bank->readDamaged) reportDamage(bank);
     return mvnOpen_done;
+}
+}  // namespace
+
+long mvnFile_open(bankRec* bank)
+{
+    if (!bank) return mvnOpen_failed;
+    bank_beginMessageGroup();
+    long result = readBank(bank);
+    bank_endMessageGroup();
+    return result;
 }
 
 int mvnFile_isCurrentFile(bankRec* bank, const char* path)
@@ -291,17 +343,32 @@ int mvnFile_isCurrentFile(bankRec* bank, const char* path)
 }
 
 namespace {
-long openNamed(bankRec* bank, const char* path, const char* title)
+// Reads path into a bank of its own; only a successful read replaces the
+// contents of bank, so a failed open leaves it exactly as it was.
+long openInto(bankRec* bank, const char* path, const char* title)
 {
-    if (mvnFile_isCurrentFile(bank, path)) return mvnOpen_alreadyOpen;
     if (std::strlen(path) >= kFilePathSize) {
         bank_message("File not found! Error: 8221", bankButtons_ok);
         return mvnOpen_failed;
     }
-    bank_close(bank);
-    bank_copyText(bank->file.path, kFilePathSize, path);
-    bank_copyText(bank->file.title, kFilePathSize, title ? title : "");
-    return mvnFile_open(bank);
+    bankRec* fresh = bank_new();
+    if (!fresh) {
+        bank_message("Low memory error! Morvane can't open this file. Error: 24410", bankButtons_ok);
+        return mvnOpen_failed;
+    }
+    fresh->file.owner = bank->file.owner;
+    bank_copyText(fresh->file.path, kFilePathSize, path);
+    bank_copyText(fresh->file.title, kFilePathSize, title ? title : "");
+    long result = mvnFile_open(fresh);
+    if (result == mvnOpen_done) bank_takeContents(bank, fresh);
+    bank_delete(fresh);
+    return result;
+}
+
+long openNamed(bankRec* bank, const char* path, const char* title)
+{
+    if (mvnFile_isCurrentFile(bank, path)) return mvnOpen_alreadyOpen;
+    return openInto(bank, path, title);
 }
 }  // namespace
 
@@ -318,4 +385,13 @@ long mvnFile_openDialog(bankRec* bank)
     file_initFileRec(&chosen, nullptr);
     if (!file_openDialog(&chosen)) return mvnOpen_failed;
     return openNamed(bank, chosen.path, chosen.title);
+}
+
+long mvnFile_revert(bankRec* bank)
+{
+    if (!bank || !bank->file.path[0]) return mvnOpen_failed;
+    char path[kFilePathSize], title[kFilePathSize];
+    bank_copyText(path, sizeof path, bank->file.path);
+    bank_copyText(title, sizeof title, bank->file.title);
+    return openInto(bank, path, title);
 }

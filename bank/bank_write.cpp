@@ -1,19 +1,11 @@
 // Writing a bank file: "Clam" (version 1), for each preset that is not the
-// default a "ptch" chunk, every module chunk and "pEnd", then "tail".
-//
-// A save never touches the old file until the new one is complete: the
-// chunks go to a temporary file in the same folder, which is flushed to disk
-// and then renamed over the old file. Every failure shows one message and
-// removes the temporary file.
+// default a "ptch" chunk, every module chunk and "pEnd", then "tail". How the
+// chunks reach the disk without risk to the old file is bank_save.cpp's.
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
-#include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <vector>
 
 #include "bank/bank_internal.h"
 
@@ -46,7 +38,8 @@ enum { fail_noBuffer = 18834 };
 struct chunkWriter {
     fileRec* file;
     char* buf;
-    int swap;  // 1: write the other byte order
+    int swap;                 // 1: write the other byte order
+    std::vector<char>* sink;  // when set, the chunks go here instead of the file
 };
 
 chunkRec rendered;
@@ -73,6 +66,11 @@ long emit(chunkWriter* w, const chunkRec& header, const char* body)
     putLong(block, header.type, w->swap);
     putLong(block + 4, header.size, w->swap);
     putLong(block + 8, header.version, w->swap);
+    if (w->sink) {
+        w->sink->insert(w->sink->end(), block, block + kChunkHeaderSize);
+        if (header.size > 0) w->sink->insert(w->sink->end(), body, body + header.size);
+        return 1;
+    }
     if (!file_write(w->file, block, kChunkHeaderSize)) return 0;
     return header.size <= 0 || file_write(w->file, body, header.size);
 }
@@ -243,156 +241,61 @@ long writePreset(chunkWriter* w, presetRec* p, short slot, int* fail)
     return 1;
 }
 
-std::string folderOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-const char* nameOf(const char* path)
-{
-    const char* slash = std::strrchr(path, '/');
-    return slash ? slash + 1 : path;
-}
-
-// 1 when the file exists and may not be written.
-bool isLocked(const char* path, const struct stat& st)
-{
-    return access(path, W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
-mode_t newFileMode()
-{
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-long fail(const char* text, const char* tempPath)
-{
-    if (tempPath && tempPath[0]) unlink(tempPath);
-    bank_message(text, bankButtons_ok);
-    return 0;
-}
-
-long failNumbered(int code, const char* tempPath)
-{
-    char text[64];
-    if (code == fail_noBuffer)
-        std::snprintf(text, sizeof text, "file error: 18834. The file was not saved");
-    else
-        std::snprintf(text, sizeof text, "File save failed! Error %d", code);
-    return fail(text, tempPath);
-}
-
-long saveTo(bankRec* bank, const char* path, const char* title, int otherByteOrder)
-{
-    if (!bank || !path || !path[0] || std::strlen(path) >= kFilePathSize)
-        return failNumbered(fail_noBuffer, nullptr);
-    struct stat st;
-    const bool exists = stat(path, &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) return fail("File Error! Unable to create file. Error 81774", nullptr);
-    if (exists && isLocked(path, st))
-        return fail("This file is locked, please use Save As... to save changes to this bank", nullptr);
-
-    std::string temp = folderOf(path) + "/.morvane-save-XXXXXX";
-    if (temp.size() >= kFilePathSize) return fail("File Error! Unable to create file. Error 81774", nullptr);
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back(0);
-    int fd = mkstemp(name.data());
-    if (fd < 0) return fail("File Error! Unable to create file. Error 81774", nullptr);
-    close(fd);
-
-    fileRec out;
-    file_initFileRec(&out, bank->file.owner);
-    bank_copyText(out.path, kFilePathSize, name.data());
-    if (!file_create(&out)) return fail("File Error! Unable to create file. Error 81774", name.data());
-
-    int code = 0;
-    long written = mvnFile_writeBankOrder(&out, bank, otherByteOrder, &code);
-    if (!written) {
-        file_close(&out);
-        return failNumbered(code, name.data());
-    }
-    bool flushed = fsync(out.handle) == 0;
-    file_close(&out);
-    if (!flushed) return fail("File Error! Can't write file. Error: 52236", name.data());
-    chmod(name.data(), exists ? (st.st_mode & 07777) : newFileMode());
-    if (rename(name.data(), path) != 0) return fail("File error, save failed! Error 53374", name.data());
-
-    if (bank->file.path != path) bank_copyText(bank->file.path, kFilePathSize, path);
-    if (title && title[0])
-        bank_copyText(bank->file.title, kFilePathSize, title);
-    else
-        bank_copyText(bank->file.title, kFilePathSize, nameOf(path));
-    bank->dirty = 0;
-    return 1;
-}
-}  // namespace
-
-long mvnFile_writeBankOrder(fileRec* file, bankRec* bank, int otherByteOrder, int* failCode)
+// To the file, or to sink when it is set (rendering in memory).
+long writeBankTo(fileRec* file, std::vector<char>* sink, bankRec* bank, int otherByteOrder, int* failCode)
 {
     int scratchCode = 0;
     int* fail = failCode ? failCode : &scratchCode;
     *fail = 0;
-    if (!file || !bank) return *fail = fail_noBuffer, 0;
+    if ((!file && !sink) || !bank) return *fail = fail_noBuffer, 0;
     // Module writers use up to 65535 bytes; zeroed so padding is deterministic.
     std::unique_ptr<char[]> buf(new (std::nothrow) char[kFileBufSize + 1]());
     if (!buf) return *fail = fail_noBuffer, 0;
-    chunkWriter w = {file, buf.get(), otherByteOrder ? 1 : 0};
+    // The module writers render through a file record even for memory; it
+    // is never written (the capturing hook lets nothing through).
+    fileRec none;
+    file_initFileRec(&none, nullptr);
+    chunkWriter w = {file ? file : &none, buf.get(), otherByteOrder ? 1 : 0, sink};
 
     chunkVerifyProc previous = file_getChunkVerifyProc();
     long previousMode = shallWeFlip();
     endian_nativeMode();
     file_setChunkVerifyProc(captureHeader);
-    long ok = writeClam(&w, bank);
-    if (!ok) *fail = fail_clam;
-    for (short slot = 0; ok && slot < kBankSlots; ++slot) {
-        presetRec* p = bank->presets[slot];
-        if (p && !bank_presetIsDefault(bank, slot)) ok = writePreset(&w, p, slot, fail);
-    }
-    if (ok && !emitBare(&w, kBankChunkTail, kModuleVersionMax, nullptr, 0)) {
-        *fail = fail_end;
+    long ok = 0;
+    try {
+        ok = writeClam(&w, bank);
+        if (!ok) *fail = fail_clam;
+        for (short slot = 0; ok && slot < kBankSlots; ++slot) {
+            presetRec* p = bank->presets[slot];
+            if (p && !bank_presetIsDefault(bank, slot)) ok = writePreset(&w, p, slot, fail);
+        }
+        if (ok && !emitBare(&w, kBankChunkTail, kModuleVersionMax, nullptr, 0)) {
+            *fail = fail_end;
+            ok = 0;
+        }
+    } catch (const std::bad_alloc&) {
+        *fail = fail_noBuffer;  // the memory image could not grow
         ok = 0;
     }
     file_setChunkVerifyProc(previous);
     if (previousMode) endian_invertMode();
     return ok;
 }
+}  // namespace
+
+long mvnFile_writeBankOrder(fileRec* file, bankRec* bank, int otherByteOrder, int* failCode)
+{
+    return writeBankTo(file, nullptr, bank, otherByteOrder, failCode);
+}
+
+long bank_renderFile(bankRec* bank, int otherByteOrder, std::vector<char>* image, int* failCode)
+{
+    if (!image) return 0;
+    image->clear();
+    return writeBankTo(nullptr, image, bank, otherByteOrder, failCode);
+}
 
 long mvnFile_writeBank(fileRec* file, bankRec* bank, int* failCode)
 {
     return mvnFile_writeBankOrder(file, bank, 0, failCode);
-}
-
-long mvnFile_save(bankRec* bank)
-{
-    if (!bank) return 0;
-    char path[kFilePathSize];
-    bank_copyText(path, sizeof path, bank->file.path);
-    char title[kFilePathSize];
-    bank_copyText(title, sizeof title, bank->file.title);
-    return saveTo(bank, path, title, 0);
-}
-
-long mvnFile_saveAs(bankRec* bank, const char* path, const char* title)
-{
-    return saveTo(bank, path, title, 0);
-}
-
-long mvnFile_exportByteOrder(bankRec* bank, const char* path, int bigEndian)
-{
-    const uint16_t probe = 1;
-    unsigned char first;
-    std::memcpy(&first, &probe, 1);
-    const int machineIsBig = first == 0;
-    if (!bank) return 0;
-    // The bank keeps its own file: an export is a copy.
-    fileRec keep = bank->file;
-    int dirty = bank->dirty;
-    long ok = saveTo(bank, path, nullptr, bigEndian != machineIsBig);
-    bank->file = keep;
-    bank->dirty = dirty;
-    return ok;
 }

@@ -83,6 +83,7 @@ int fileApp_bankQuestion(bankRec* bank)
         // message; the bank is kept either way.
         const engineHooksRec* h = engine_getHooks();
         if (!bank->file.path[0] && h->saveBankAs) return h->saveBankAs(bank) ? 1 : 0;
+        if (h->saveBank) return h->saveBank(bank) ? 1 : 0;
         return mvnFile_save(bank) ? 1 : 0;
     }
     default: return 1;

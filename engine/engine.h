@@ -55,7 +55,7 @@ enum { engineID_ok = 1, engineID_cancel = 2, engineID_yes = 6, engineID_no = 7 }
 enum { engineMenu_file = 0, engineMenu_edit = 1, engineMenu_setup = 2, engineMenu_window = 3 };
 
 // The File menu's fixed items end at this position; the recent banks follow.
-enum { kFileMenuRecentPosition = 12 };
+enum { kFileMenuRecentPosition = 13 };
 
 // What the poll asks of the frame.
 enum { engineFrame_minimise = 1, engineFrame_restore = 2, engineFrame_foreground = 3, engineFrame_close = 4 };
@@ -118,6 +118,10 @@ struct engineHooksRec {
     // Saves a bank that never had a file under a name the user gives (the
     // save dialog); 1 when it was saved, 0 when cancelled or failed.
     int (*saveBankAs)(bankRec* bank);
+    // The program's whole save of a bank (a bank without a file through the
+    // save dialog, one read with damage after a question); 1 when saved.
+    // Without it the bank is written to its own file.
+    int (*saveBank)(bankRec* bank);
 };
 // Copies the table (null clears every hook).
 void engine_setHooks(const engineHooksRec* hooks);
@@ -254,7 +258,8 @@ void lastBanks_menuText(int slot, char* text, unsigned size);
 void lastBanks_clearMenuMap();
 void lastBanks_addToMenuMap(int index, int slot);
 int lastBanks_menuToList(int id);  // slot, or -1
-void lastBanks_openFromMenu(int id);
+// 1 when the bank was opened; a failed open leaves the bank as it was.
+int lastBanks_openFromMenu(int id);
 void lastBanks_openDefault();
 void lastBank_copyToIACList(int slot, iac_bankInfo* info);
 // Stores path (cut to the field) as the bank to open at start.

@@ -12,13 +12,12 @@ long fileApp_openBankFromPathName(bankRec* bank, const char* path, const char* t
         lastBank_add(bank->file.path);
     } else {
         if (!fileApp_bankQuestion(bank)) return 1;
-        long result = mvnFile_openFromPathName(bank, path, title);
-        if (result == mvnOpen_done) {
+        // A failed open has said why and left the bank, its file and every
+        // instrument as they were.
+        if (mvnFile_openFromPathName(bank, path, title) == mvnOpen_done) {
             dsp_sleepMs(300);
             MorvaneEngine_reloadAllInstances();
             lastBank_add(path);
-        } else if (result == mvnOpen_failed) {
-            bank_close(bank);
         }
     }
     engine_scheduleMatrixUpdate();

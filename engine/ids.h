@@ -52,6 +52,7 @@ enum {
     // File
     cmd_new = 1000,
     cmd_open = 1001,
+    cmd_revert = 1002,  // "Revert to Saved"
     cmd_close = 1003,
     cmd_save = 1004,
     cmd_saveAs = 1005,

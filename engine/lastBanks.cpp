@@ -218,26 +218,30 @@ void lastBanks_updateFileMenu()
     MorvaneEngine_updateLastBanks();
 }
 
-void lastBanks_openFromMenu(int id)
+int lastBanks_openFromMenu(int id)
 {
     int slot = lastBanks_menuToList(id);
-    if (slot < 0 || slot >= kLastBanks || !used(slot) || !gBank) return;
+    if (slot < 0 || slot >= kLastBanks || !used(slot) || !gBank) return 0;
     // The path is kept: the list is rebuilt during the open.
     char path[kFilePathSize];
     std::snprintf(path, sizeof path, "%s", lastBanks[slot].path);
     char resolved[kFilePathSize];
     prefs_resolvePath(path, resolved, sizeof resolved);
-    bank_close(gBank);
-    if (mvnFile_openFromPathName(gBank, resolved, fileTitle(resolved)) == mvnOpen_done) {
+    // The bank's own file is read again; a failed open leaves the bank as it was.
+    long result = mvnFile_isCurrentFile(gBank, resolved)
+                      ? mvnFile_revert(gBank)
+                      : mvnFile_openFromPathName(gBank, resolved, fileTitle(resolved));
+    if (result == mvnOpen_done) {
         lastBank_add(path);
         if (gInst) bank_selectPreset(gBank, gInst, bank_currentPreset(gBank));
         engine_scheduleMatrixUpdate();
         engine_scheduleRedraw();
         bank_setPlugNames(gBank);
         lastBanks_setDefault(path);
-    } else {
-        engine_message("Open file failed, error 77315", MORVANE_FRAME_TITLE, engineMB_ok);
+        return 1;
     }
+    engine_message("Open file failed, error 77315", MORVANE_FRAME_TITLE, engineMB_ok);
+    return 0;
 }
 
 void lastBanks_openDefault()

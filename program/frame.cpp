@@ -91,6 +91,7 @@ void program_connectHooks()
     hooks.getContentSize = windows_contentSize;
     hooks.scheduleRedraw = scheduleWindowUpdate;
     hooks.scheduleMatrixUpdate = wMain_updateMatrixSchedule;
+    hooks.saveBank = program_saveBankOf;
     hooks.historyPopupClear = wMain_historyPopupClear;
     hooks.historyPopupAppend = wMain_historyPopupAppend;
     hooks.undoEnvelope = wEnv_undoEnvelope;

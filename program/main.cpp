@@ -2,6 +2,8 @@
 // loop with the client's and the frame's accelerators.
 #include "program/program.h"
 
+#include <csignal>
+
 #include "windows/windows.h"
 
 HINSTANCE g_hInst = nullptr;
@@ -39,6 +41,9 @@ int registerFrameClass(HINSTANCE instance)
 int program_start(HINSTANCE instance, HINSTANCE previous, char* cmdLine, int show)
 {
     g_cmdLine = cmdLine ? cmdLine : "";
+    // A write past the file-size limit fails and is reported like any other
+    // failed save, instead of the signal ending the program.
+    signal(SIGXFSZ, SIG_IGN);
     if (anotherCopyRuns()) return 0;
     iac_appVersion = kProgramVersion;
     if (iac_plugVersion > 0 && iac_plugVersion != kProgramVersion) {

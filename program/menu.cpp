@@ -50,6 +50,7 @@ long menu_processFile(short id)
     case cmd_open: menuFile_open(); return 1;
     case cmd_save: menuFile_save(); return 1;
     case cmd_saveAs: menuFile_saveAs(); return 1;
+    case cmd_revert: menuFile_revert(); return 1;
     case cmd_notYet: error("I don't work yet"); return 1;
     case cmd_importPreset: import_openDialog(); return 1;
     case cmd_exportNames: exportPresetNames(gBank); return 1;
@@ -58,7 +59,7 @@ long menu_processFile(short id)
     }
     if (id >= cmd_firstRecentBank && id <= cmd_lastRecentBank) {
         if (!fileApp_bankQuestion(gBank)) return 1;
-        lastBanks_openFromMenu(id);
+        if (!lastBanks_openFromMenu(id)) return 1;
         MorvaneEngine_reloadAllInstances();
         copy_setMode(0);
     }

@@ -1,8 +1,9 @@
-// The File commands that go through a dialog or the bank writer: Open...,
-// Save and Save As..., and the Save As behind the bank question for a bank
-// that never had a file.
+// The File commands that go through a dialog or the bank file layer:
+// Open..., Save, Save As... and Revert to Saved, and the save behind the
+// bank questions.
 #include "program/program.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "windows/windows.h"
@@ -38,6 +39,16 @@ int saveAs(bankRec* bank)
     if (!bank || !askSavePath(bank, path, title)) return 0;
     return mvnFile_saveAs(bank, path, title) ? 1 : 0;
 }
+
+// After the bank and every instrument were read again from the bank's file.
+void afterReload()
+{
+    MorvaneEngine_reloadAllInstances();
+    engine_scheduleMatrixUpdate();
+    scheduleWindowUpdate();
+    bank_setPlugNames(gBank);
+    copy_setMode(0);
+}
 }  // namespace
 
 int program_saveBankAs(bankRec* bank)
@@ -53,7 +64,28 @@ int program_saveBank()
     if (!gBank) return 0;
     // A bank that never had a file is saved under a name the user gives.
     if (!gBank->file.path[0]) return saveAs(gBank);
+    if (gBank->readDamaged) {
+        // What could not be read would be lost: Yes replaces the file, No
+        // saves under another name, Cancel saves nothing.
+        char name[kBankNameMax + 1];
+        bank_getName(gBank, name);
+        char text[kBankNameMax + 256];
+        std::snprintf(text, sizeof text,
+                      "%s was damaged when it was opened; saving will replace it with the %d presets that "
+                      "could be read.\nReplace it? (No saves the bank under another name with Save As...)",
+                      name, bank_presetCount(gBank));
+        int answer =
+            MessageBoxA(g_hWndFrame, text, "Morvane", MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONEXCLAMATION);
+        if (answer == IDNO) return saveAs(gBank);
+        if (answer != IDYES) return 0;
+    }
     return mvnFile_save(gBank) ? 1 : 0;
+}
+
+int program_saveBankOf(bankRec* bank)
+{
+    if (bank == gBank) return program_saveBank();
+    return bank && mvnFile_save(bank) ? 1 : 0;
 }
 
 void menuFile_open()
@@ -63,14 +95,34 @@ void menuFile_open()
     file_initFileRec(&chosen, g_hWndFrame);
     // Cancelling the dialog leaves the bank and every instrument as they are.
     if (!file_openDialog(&chosen)) return;
-    long result = mvnFile_openFromPathName(gBank, chosen.path, chosen.title);
-    if (result == mvnOpen_alreadyOpen) return;
-    MorvaneEngine_reloadAllInstances();
-    engine_scheduleMatrixUpdate();
-    scheduleWindowUpdate();
-    bank_setPlugNames(gBank);
-    copy_setMode(0);
-    if (result == mvnOpen_done) lastBank_add(gBank->file.path);
+    // A failed open has said why and left the bank, its file and every
+    // instrument as they were.
+    if (mvnFile_openFromPathName(gBank, chosen.path, chosen.title) != mvnOpen_done) return;
+    afterReload();
+    lastBank_add(gBank->file.path);
+}
+
+void menuFile_revert()
+{
+    if (!gBank) return;
+    char name[kBankNameMax + 1];
+    bank_getName(gBank, name);
+    char text[kBankNameMax + 128];
+    if (!gBank->file.path[0]) {
+        std::snprintf(text, sizeof text, "%s has never been saved: there is no file to revert to.", name);
+        MessageBoxA(g_hWndFrame, text, "Morvane", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (gBank->dirty || presetIsDirty()) {
+        std::snprintf(text, sizeof text,
+                      "Revert to the saved %s? The changes made since it was saved will be lost.", name);
+        if (MessageBoxA(g_hWndFrame, text, "Morvane", MB_OKCANCEL | MB_DEFBUTTON2 | MB_ICONEXCLAMATION) !=
+            IDOK)
+            return;
+    }
+    if (mvnFile_revert(gBank) != mvnOpen_done) return;
+    makePresetClean();
+    afterReload();
 }
 
 void menuFile_save()

@@ -125,13 +125,19 @@ long menu_processWindow(short id);
 void menuFile_open();
 void menuFile_save();
 void menuFile_saveAs();
+// "Revert to Saved": the bank read again from its file, after a question
+// when there are unsaved changes; a failed read keeps everything as it was.
+void menuFile_revert();
 // Saves the bank to its file, or through the save dialog when it has none;
-// 1 when it was saved.
+// a bank that was read with damage is saved over its file only after a
+// question that offers Save As instead. 1 when it was saved.
 int program_saveBank();
 // The bank question's Save As (the engine's saveBankAs hook): the save
 // dialog, the bank written under the name given and added to the recent
 // banks; 0 when the dialog was cancelled or the save failed.
 int program_saveBankAs(bankRec* bank);
+// The same for any bank (the engine's hook): gBank as above, another to its file.
+int program_saveBankOf(bankRec* bank);
 
 // ---- resources ------------------------------------------------------------------------------
 // Registers "MVNMENU" and "MVNACCEL" with the platform layer; 1 or 0.

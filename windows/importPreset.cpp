@@ -125,7 +125,11 @@ void import_openLast()
         bank_selectPreset(importBank, gInst, bank_currentPreset(importBank));
         importFile = importBank->file;
         result = DialogBoxParamA(platform_instance(), "k_dlog_import", presetDialogs_owner(), importProc, 0);
-        if (result == importItem_openBank && !import_openFileDialog()) break;
+        // "Open bank..." with no bank chosen ends the import as "Done" does.
+        if (result == importItem_openBank && !import_openFileDialog()) {
+            finishImport();
+            break;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 // The damaged files of tests/bank/malformed: each must open without a crash,
-// keep exactly the presets closed before the damage and say what was wrong.
+// keep exactly the presets closed before the damage, say what was wrong, and
+// tell the user once, with the count read, when part of the file was lost.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,6 +16,7 @@ struct expectation {
     std::set<int> slots;  // slots holding a preset read from the file
     const char* message;  // a message that must be shown, or null
     const char* error;    // part of a silent error that must be raised, or null
+    bool damaged = true;  // opened with part of the file lost
 };
 
 const expectation kExpected[] = {
@@ -27,17 +29,18 @@ const expectation kExpected[] = {
      0,
      {},
      "File error! I can't open this file, it was created with a more recent version of Morvane.",
-     nullptr},
+     nullptr,
+     false},
     {"module-version-too-new.glo", 1, {0}, nullptr, "chunk version too new"},
     {"preset-never-closed.glo", 1, {0}, nullptr, "was not closed"},
     {"negative-chunk-size.glo", 1, {0, 1}, nullptr, "negative size"},
-    {"negative-envelope-count.glo", 1, {0}, nullptr, nullptr},
-    {"index-out-of-range.glo", 1, {0}, nullptr, "index out of range"},
+    {"negative-envelope-count.glo", 1, {0}, nullptr, nullptr, false},
+    {"index-out-of-range.glo", 1, {0}, nullptr, "index out of range", false},
     {"preset-number-out-of-range.glo", 1, {1}, nullptr, "outside 0..127"},
     {"byte-order-switch-mid-file.glo", 1, {0, 1}, nullptr, "bad chunk type"},
     {"header-chunk-inside-preset.glo", 1, {0, 2}, nullptr, "before a file header chunk"},
-    {"not-a-bank.glo", 0, {}, "Open file failed. This is not a valid Morvane file", nullptr},
-    {"empty.glo", 0, {}, "Open file failed. This is not a valid Morvane file", nullptr},
+    {"not-a-bank.glo", 0, {}, "Open file failed. This is not a valid Morvane file", nullptr, false},
+    {"empty.glo", 0, {}, "Open file failed. This is not a valid Morvane file", nullptr, false},
 };
 
 std::string malformedPath(const char* file) { return std::string(MORVANE_MALFORMED_DIR) + "/" + file; }
@@ -61,9 +64,14 @@ TEST(MalformedFiles, EachGivesItsResult)
         EXPECT_EQ(result, e.result);
         for (short s = 0; s < kBankSlots; ++s)
             EXPECT_EQ(bank_presetIsDefault(bank, s) == 0, e.slots.count(s) == 1) << "slot " << s;
-        if (e.message) {
-            EXPECT_TRUE(log.saw(e.message));
-        } else {
+        if (e.message) EXPECT_TRUE(log.saw(e.message));
+        EXPECT_EQ(bank->readDamaged, e.damaged ? 1 : 0);
+        if (e.damaged) {
+            const std::string told = std::string(e.file) + " is damaged: only " +
+                                     std::to_string(e.slots.size()) + " presets could be read from it.";
+            ASSERT_EQ(log.messages.size(), 1u);
+            EXPECT_EQ(log.messages[0].rfind(told, 0), 0u) << log.messages[0];
+        } else if (!e.message) {
             EXPECT_TRUE(log.messages.empty());
         }
         if (e.error) {

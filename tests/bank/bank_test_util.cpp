@@ -1,11 +1,20 @@
 #include "tests/bank/bank_test_util.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include <linux/capability.h>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 messageLog* current = nullptr;
@@ -258,4 +267,50 @@ bankRec* openBank(const std::string& path, long* result)
     long r = mvnFile_openFromPathName(bank, path.c_str(), nullptr);
     if (result) *result = r;
     return bank;
+}
+
+void dropFilePrivileges()
+{
+    __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (syscall(SYS_capget, &header, data) != 0) return;
+    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        data[cap / 32].effective &= ~(1u << (cap % 32));
+    syscall(SYS_capset, &header, data);
+}
+
+std::vector<std::string> filesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file() || entry.is_symlink()) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int runProgram(const std::vector<std::string>& argv, long fileSizeLimit, std::string* err)
+{
+    char errPath[] = "/tmp/morvane-stderr-XXXXXX";
+    int errFd = mkstemp(errPath);
+    pid_t child = fork();
+    if (child == 0) {
+        dup2(errFd, 2);
+        signal(SIGXFSZ, SIG_DFL);
+        if (fileSizeLimit > 0) {
+            struct rlimit limit = {(rlim_t)fileSizeLimit, (rlim_t)fileSizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(errFd);
+    std::vector<unsigned char> text = readBytes(errPath);
+    if (err) err->assign(text.begin(), text.end());
+    unlink(errPath);
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }

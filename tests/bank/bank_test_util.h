@@ -46,3 +46,14 @@ void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes
 int storedPresets(bankRec* bank);
 // A bank read from path through mvnFile_openFromPathName (caller deletes).
 bankRec* openBank(const std::string& path, long* result = nullptr);
+
+// For a forked child: the permission checks of an ordinary user, also when
+// the tests run as root (the capabilities that pass over them are dropped),
+// so a folder without write permission is one for real.
+void dropFilePrivileges();
+// The regular files of a folder, sorted by name.
+std::vector<std::string> filesIn(const std::string& folder);
+// Runs a program as a child process, with an optional file-size limit
+// (bytes, 0 none) and SIGXFSZ at its default; its stderr is returned in err.
+// The exit status, or 128 + the signal that ended it.
+int runProgram(const std::vector<std::string>& argv, long fileSizeLimit, std::string* err);

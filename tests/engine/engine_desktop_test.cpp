@@ -37,7 +37,7 @@ protected:
             AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menus[k]), titles[k]);
         }
         // The File menu's fixed part, twelve entries, the last a separator.
-        const UINT fileIds[kFileMenuRecentPosition] = {1000, 0,    1001, 1003, 1004, 1005,
+        const UINT fileIds[kFileMenuRecentPosition] = {1000, 0,    1001, 1003, 1004, 1005, 1002,
                                                        0,    1007, 1008, 0,    1009, 0};
         for (UINT id : fileIds)
             AppendMenuA(menus[0], id ? MF_STRING : MF_SEPARATOR, id, id ? "item" : nullptr);
@@ -72,12 +72,12 @@ TEST_F(Desktop, RecentBanksAndEditItemsInTheRealMenus)
     for (int n = 1; n <= 3; ++n) lastBank_add(("/banks/B" + std::to_string(n) + ".glo").c_str());
     lastBank_add("/banks/B2.glo");
     ASSERT_EQ(GetMenuItemCount(menus[0]), kFileMenuRecentPosition + 3);
-    EXPECT_EQ(GetMenuItemID(menus[0], 12), 1120u);
-    EXPECT_EQ(GetMenuItemID(menus[0], 14), 1122u);
+    EXPECT_EQ(GetMenuItemID(menus[0], 13), 1120u);
+    EXPECT_EQ(GetMenuItemID(menus[0], 15), 1122u);
     EXPECT_EQ(text(0, 1120), "B2.glo");
     EXPECT_EQ(text(0, 1121), "B3.glo");
     EXPECT_EQ(text(0, 1122), "B1.glo");
-    EXPECT_EQ(GetMenuItemID(menus[0], 10), 1009u);  // the fixed part is untouched
+    EXPECT_EQ(GetMenuItemID(menus[0], 11), 1009u);  // the fixed part is untouched
 
     undo_setMode(0);
     EXPECT_EQ(text(1, 2000), "Undo \tCtrl+Z");

@@ -194,9 +194,9 @@ TEST_F(EditState, TheBankQuestionBeforeAnotherBankIsOpened)
     EXPECT_EQ(lastBanks[lastBank_itsAlreadyInTheList(first.c_str())].priority, 0);
     EXPECT_EQ(lastBanks[lastBank_itsAlreadyInTheList(second.c_str())].priority, 1);
 
-    // A file that does not open leaves an empty bank.
+    // A file that does not open leaves the bank and its file as they were.
     fileApp_openBankFromPathName(gBank, pathOf("Missing.glo").c_str(), "");
     EXPECT_EQ(desktop().messages.back().text, "File not found! Error: 8221");
-    EXPECT_EQ(gBank->file.path[0], 0);
-    EXPECT_TRUE(bank_presetIsDefault(gBank, 30));
+    EXPECT_STREQ(gBank->file.path, first.c_str());
+    EXPECT_FALSE(bank_presetIsDefault(gBank, 30));
 }

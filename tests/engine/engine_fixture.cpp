@@ -101,7 +101,8 @@ void installRecordingHooks()
 {
     record = desktopRecord{};
     // The File menu's fixed part: twelve entries before the recent banks.
-    const int fileIds[kFileMenuRecentPosition] = {1000, 0, 1001, 1003, 1004, 1005, 0, 1007, 1008, 0, 1009, 0};
+    const int fileIds[kFileMenuRecentPosition] = {1000, 0,    1001, 1003, 1004, 1005, 1002,
+                                                  0,    1007, 1008, 0,    1009, 0};
     for (int id : fileIds) record.menus[engineMenu_file].push_back({id, id ? "item" : "-"});
     for (int id : {int(cmd_undo), 0, int(cmd_cut), int(cmd_copy), int(cmd_paste), 0, 2006})
         record.menus[engineMenu_edit].push_back({id, "item"});

@@ -62,11 +62,11 @@ TEST_F(ProgramMenus, TheMenuBarAfterStartUp)
     EXPECT_EQ(menuText(g_hMenu_window, 7), "Navigator");
     EXPECT_TRUE(GetMenuState(g_hMenu_window, 8, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(menuText(g_hMenu_window, 14), "Reset Window Positions");
-    // File: the twelve fixed items, then the start bank as the recent bank.
-    ASSERT_EQ(GetMenuItemCount(g_hMenu_file), 13);
+    // File: the thirteen fixed items, then the start bank as the recent bank.
+    ASSERT_EQ(GetMenuItemCount(g_hMenu_file), 14);
     EXPECT_EQ(menuText(g_hMenu_file, 2), "&Open...\tCtrl+O");
-    EXPECT_EQ(menuText(g_hMenu_file, 12), "Factory Presets.glo");
-    EXPECT_EQ(GetMenuItemID(g_hMenu_file, 12), 1120u);
+    EXPECT_EQ(menuText(g_hMenu_file, 13), "Factory Presets.glo");
+    EXPECT_EQ(GetMenuItemID(g_hMenu_file, 13), 1120u);
 }
 
 TEST_F(ProgramMenus, AcceleratorsReachTheFrameAndF10IsSwallowed)
@@ -154,8 +154,8 @@ TEST_F(ProgramMenus, TwoDroppedFilesOpenOnlyTheFirst)
     EXPECT_EQ(std::string(gBank->file.path), first);
     EXPECT_EQ(presetName(gBank, 1), "First 1");
     // The File menu lists it first, the start bank after it.
-    EXPECT_EQ(menuText(g_hMenu_file, 12), "First.glo");
-    EXPECT_EQ(menuText(g_hMenu_file, 13), "Factory Presets.glo");
+    EXPECT_EQ(menuText(g_hMenu_file, 13), "First.glo");
+    EXPECT_EQ(menuText(g_hMenu_file, 14), "Factory Presets.glo");
     // A recent bank opens from the menu.
     menu_process(nullptr, 1121);
     EXPECT_EQ(std::string(gBank->file.path), pathOf("Factory Presets.glo"));
@@ -171,7 +171,7 @@ TEST_F(ProgramMenus, SaveAsThenOpenGivesTheSamePresets)
     headless_answerNextFileDialog(pathOf("Copy.glo"));
     menu_process(nullptr, 1005);
     ASSERT_EQ(std::string(gBank->file.path), pathOf("Copy.glo"));
-    EXPECT_EQ(menuText(g_hMenu_file, 12), "Copy.glo");
+    EXPECT_EQ(menuText(g_hMenu_file, 13), "Copy.glo");
 
     // New: the clean bank closes without a question.
     const int boxes = platform_lastMessageBox().count;

@@ -207,3 +207,38 @@ TEST(BankTool, CheckRefusesDamagedFilesWithReasons)
     EXPECT_EQ(command({"frobnicate"}).status, 2);
     EXPECT_EQ(command({"convert", "--middle-endian", "a", "b"}).status, 2);
 }
+
+// The tool as a separate process: a damaged file is not converted over
+// itself without --force, and a write past the file-size limit fails with
+// its reason instead of the signal ending the tool.
+TEST(BankTool, GuardsADamagedInputAndSurvivesTheFileSizeLimit)
+{
+    tempFolder dir;
+    std::vector<unsigned char> factory = readBytes(kFactory);
+    std::vector<unsigned char> cut(factory.begin(), factory.begin() + (long)factory.size() / 2);
+    const std::string damaged = dir.path("damaged.glo");
+    writeBytes(damaged, cut);
+    std::string err;
+    EXPECT_EQ(runProgram({MORVANE_BANK_PATH, "convert", "--little-endian", damaged, damaged}, 0, &err), 1);
+    EXPECT_NE(err.find("read with damage"), std::string::npos) << err;
+    EXPECT_EQ(readBytes(damaged), cut);
+    // To another file it is converted; with --force it replaces itself with what could be read.
+    EXPECT_EQ(
+        runProgram({MORVANE_BANK_PATH, "convert", "--big-endian", damaged, dir.path("read.glo")}, 0, &err),
+        1);
+    EXPECT_EQ(
+        runProgram({MORVANE_BANK_PATH, "convert", "--force", "--little-endian", damaged, damaged}, 0, &err),
+        1);
+    EXPECT_EQ(readBytes(dir.path("damaged.glo.bak")), cut);
+    EXPECT_EQ(command({"check", damaged}).status, 0);
+    EXPECT_EQ(command({"diff", damaged, dir.path("read.glo")}).status, 0);
+
+    const std::string out = dir.path("out.glo");
+    writeBytes(out, cut);
+    EXPECT_EQ(runProgram({MORVANE_BANK_PATH, "convert", "--big-endian", kFactory, out}, 8192, &err), 1);
+    EXPECT_NE(err.find("\n  File save failed! Error 517"), std::string::npos) << err;
+    EXPECT_NE(err.find("File too large"), std::string::npos) << err;
+    EXPECT_EQ(readBytes(out), cut);
+    EXPECT_EQ(filesIn(dir.dir),
+              (std::vector<std::string>{"damaged.glo", "damaged.glo.bak", "out.glo", "read.glo"}));
+}

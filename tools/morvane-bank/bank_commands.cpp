@@ -143,11 +143,18 @@ int bankCmd_check(const std::string& file, std::ostream& out, std::ostream& err)
     return 1;
 }
 
-int bankCmd_convert(const std::string& in, const std::string& outFile, int bigEndian, std::ostream& out,
-                    std::ostream& err)
+int bankCmd_convert(const std::string& in, const std::string& outFile, int bigEndian, int force,
+                    std::ostream& out, std::ostream& err)
 {
     loadedBank lb = load(in);
     if (!loadedOk(lb, in, err)) return 1;
+    // Written over itself, a damaged file would lose what could not be read.
+    if (lb.bank->readDamaged && !force && mvnFile_isCurrentFile(lb.bank.get(), outFile.c_str())) {
+        err << in << ": read with damage, only " << bank_presetCount(lb.bank.get())
+            << " presets could be read; not overwritten (--force replaces it with them)\n";
+        for (const std::string& p : lb.problems) err << "  " << p << "\n";
+        return 1;
+    }
     std::vector<std::string> problems;
     collected = &problems;
     bank_setMessageProc(collectMessage);
@@ -215,14 +222,17 @@ int bankCmd_main(int argc, const char* const* argv, std::ostream& out, std::ostr
         if (end && *end == 0 && !args[2].empty()) return bankCmd_show(args[1], (int)slot, out, err);
     }
     if (args.size() == 2 && args[0] == "check") return bankCmd_check(args[1], out, err);
-    if (args.size() == 4 && args[0] == "convert" &&
-        (args[1] == "--big-endian" || args[1] == "--little-endian"))
-        return bankCmd_convert(args[2], args[3], args[1] == "--big-endian", out, err);
+    if (args.size() >= 4 && args[0] == "convert") {
+        bool force = args[1] == "--force";
+        if (force) args.erase(args.begin() + 1);
+        if (args.size() == 4 && (args[1] == "--big-endian" || args[1] == "--little-endian"))
+            return bankCmd_convert(args[2], args[3], args[1] == "--big-endian", force, out, err);
+    }
     if (args.size() == 3 && args[0] == "diff") return bankCmd_diff(args[1], args[2], out, err);
     err << "usage: morvane-bank list FILE\n"
            "       morvane-bank show FILE SLOT\n"
            "       morvane-bank check FILE\n"
-           "       morvane-bank convert --big-endian|--little-endian IN OUT\n"
+           "       morvane-bank convert [--force] --big-endian|--little-endian IN OUT\n"
            "       morvane-bank diff A B\n";
     return 2;
 }
