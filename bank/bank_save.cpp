@@ -146,7 +146,8 @@ void removeStaleTemps(const std::string& folder)
         if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) continue;
         char* end = nullptr;
         long pid = std::strtol(name + sizeof kTempPrefix - 1, &end, 10);
-        if (pid > 0 && *end == '-' && pid != getpid() && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
+        if (pid > 0 && *end == '-' && pid != getpid() &&
+            (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
             continue;
         int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) continue;
@@ -241,7 +242,8 @@ long saveReplacing(bankRec* bank, const std::string& target, bool exists, const 
 
 long saveTo(bankRec* bank, const char* path, const char* title, int otherByteOrder)
 {
-    if (!bank || !path || !path[0] || std::strlen(path) >= kFilePathSize) return failNumbered(fail_noBuffer, 0);
+    if (!bank || !path || !path[0] || std::strlen(path) >= kFilePathSize)
+        return failNumbered(fail_noBuffer, 0);
     const std::string target = linkTarget(path);
     struct stat st = {};
     const bool exists = stat(target.c_str(), &st) == 0;

@@ -53,8 +53,8 @@ struct BankDisk : ::testing::Test {
 };
 
 // A file made of chunks of the saved bank, for damage to be done to it.
-std::vector<unsigned char> withChunk(std::vector<unsigned char> bytes, size_t at, const char* type, int32_t version,
-                                     int copies)
+std::vector<unsigned char> withChunk(std::vector<unsigned char> bytes, size_t at, const char* type,
+                                     int32_t version, int copies)
 {
     int32_t head[3] = {chunkType(type[0], type[1], type[2], type[3]), 0, version};
     const unsigned char* h = reinterpret_cast<const unsigned char*>(head);
@@ -105,8 +105,8 @@ TEST_F(BankDisk, ADamagedFileOpensMarkedAndIsToldOnceWithTheCountRead)
         bankRec* read = openBank(dir.path(name));
         EXPECT_EQ(read->readDamaged, 1);
         ASSERT_FALSE(log.messages.empty());
-        const std::string told = std::string(name) + " is damaged: only " + std::to_string(storedPresets(read)) +
-                                 " presets could be read from it.";
+        const std::string told = std::string(name) + " is damaged: only " +
+                                 std::to_string(storedPresets(read)) + " presets could be read from it.";
         EXPECT_EQ(log.messages.back().rfind(told, 0), 0u) << log.messages.back();
         // One box per message, however many chunks repeat it.
         EXPECT_EQ(log.messages.size(), std::string(name) == "cut.glo" ? 1u : 2u);
@@ -157,7 +157,8 @@ TEST_F(BankDisk, AReadOnlyFolderWithAWritableFileIsWrittenInPlace)
             dropFilePrivileges();
             messageLog childLog;
             return mvnFile_save(bank) == 0 && childLog.messages.size() == 1 &&
-                           childLog.messages[0] == "File Error! Can't write file. Error: 52236\nFile too large"
+                           childLog.messages[0] ==
+                               "File Error! Can't write file. Error: 52236\nFile too large"
                        ? 0
                        : 1;
         },

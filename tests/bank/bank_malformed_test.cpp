@@ -64,7 +64,9 @@ TEST(MalformedFiles, EachGivesItsResult)
         EXPECT_EQ(result, e.result);
         for (short s = 0; s < kBankSlots; ++s)
             EXPECT_EQ(bank_presetIsDefault(bank, s) == 0, e.slots.count(s) == 1) << "slot " << s;
-        if (e.message) EXPECT_TRUE(log.saw(e.message));
+        if (e.message) {
+            EXPECT_TRUE(log.saw(e.message));
+        }
         EXPECT_EQ(bank->readDamaged, e.damaged ? 1 : 0);
         if (e.damaged) {
             const std::string told = std::string(e.file) + " is damaged: only " +

@@ -167,7 +167,9 @@ TEST_F(ProgramDisk, RevertToSavedAsksWhenThereAreChangesAndReadsTheFileAgain)
 TEST_F(ProgramDisk, SavesUnderAFileSizeLimitAndInAReadOnlyFolder)
 {
     storeEdit();
-    auto tooLarge = [] { return platform_lastMessageBox().text.find("\nFile too large") != std::string::npos; };
+    auto tooLarge = [] {
+        return platform_lastMessageBox().text.find("\nFile too large") != std::string::npos;
+    };
     // The program ignores the signal: the save fails and says why.
     EXPECT_EQ(inChild(cmd_save, 8192, false, tooLarge), 0);
     EXPECT_EQ(readBytes(factory), saved);
