@@ -71,7 +71,7 @@ TEST_F(ProgramUnsaved, YesToTheBankQuestionSavesAnUntitledBankThroughSaveAs)
     EXPECT_EQ(slot2Of(pathOf("First.glo")), "first");
     EXPECT_EQ(bank_presetCount(gBank), 0);
     EXPECT_FALSE(gBank->dirty);
-    EXPECT_EQ(menuText(g_hMenu_file, 12), "First.glo");
+    EXPECT_EQ(menuText(g_hMenu_file, kFileMenuRecentPosition), "First.glo");
 
     // Open...: cancelled before its own dialog, or saved and then opened.
     untitledWithSound("second");
