@@ -10,7 +10,7 @@
 //   geometry ........... places in the window (client coordinates)
 //   panels ............. the three pages
 //   map fill ........... 1203
-//   registration ....... res_registerMidiArt
+//   registration ....... res_registerMidiArt, res_registerRoutingSwitches
 #include "resources/resources.h"
 #include <cstdio>
 
@@ -149,7 +149,15 @@ int res_registerMidiArt(void)
     static const char* const keys[] = {"keys"};
     ok &= res_registerButtonSet(1240, 34, 16, 1, kResButtonSquare, keys);
     ok &= res_registerButtonSet(1248, 124, 16, 1, kResButtonSquare, nullptr);
+    ok &= res_registerRoutingSwitches();
+    return ok;
+}
+
+// Shared with the LFO window, whichever of the two is built first.
+int res_registerRoutingSwitches(void)
+{
     static const char* const chan[3][1] = {{"1"}, {"2"}, {"3"}};
+    int ok = 1;
     for (int c = 0; c < 3; ++c)
         ok &= res_registerButtonSet(416 + 8 * c, 15, 15, 1, kResButtonSquare, chan[c]);
     static const char* const master[] = {"master"};

@@ -138,6 +138,16 @@ int res_registerWaveArt(void);
 // written by the window), channel switches 416, 424, 432, the master filter
 // switch 440 and the invert switch 472. 1 or 0.
 int res_registerMidiArt(void);
+// The channel switches 416, 424, 432, the master filter switch 440 and the
+// invert switch 472, shared by the MIDI and LFO windows. 1 or 0.
+int res_registerRoutingSwitches(void);
+
+// ---- the LFO window's artwork --------------------------------------------------------------------
+// The column with its captions 400, the "off" picture 401, the on switch
+// 408, S/H 448, retrigger 456, one-for-all-voices 464, the controller
+// button 480 (its text written by the window), and the routing switches
+// above. 1 or 0.
+int res_registerLfoArt(void);
 
 // ---- the "Transform waveform" window's artwork -------------------------------------------------
 // Background 1410 (the client area), OK button 1416, Cancel button 1424.
