@@ -14,6 +14,8 @@ struct EditData : ControlData {
     size_t limit = 30000;
     bool dragging = false;
     bool caretOn = true;
+    bool colored = false;  // text and background chosen by the owner
+    COLORREF text = RGB(0, 0, 0), background = RGB(255, 255, 255);
 };
 static const UINT_PTR kBlinkTimer = 0xED17;
 
@@ -113,7 +115,10 @@ static void paintEdit(HWND h, WindowRec* w, EditData* d)
     HDC hdc = BeginPaint(h, &ps);
     RECT r;
     GetClientRect(h, &r);
-    FillRect(hdc, &r, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    HBRUSH back = d->colored ? CreateSolidBrush(d->background) : (HBRUSH)GetStockObject(WHITE_BRUSH);
+    FillRect(hdc, &r, back);
+    if (d->colored) DeleteObject(back);
+    COLORREF ink = d->colored ? d->text : RGB(0, 0, 0);
     HGDIOBJ of = SelectObject(hdc, w->font ? w->font : defaultGuiFont());
     FontRec* f = editFont(w);
     int top = std::max(0, ((int)r.bottom - f->ascent - f->descent) / 2);
@@ -121,7 +126,7 @@ static void paintEdit(HWND h, WindowRec* w, EditData* d)
     bool focused = GetFocus() == h;
     int a = std::min(d->anchor, d->caret), b = std::max(d->anchor, d->caret);
     SetBkMode(hdc, TRANSPARENT);
-    SetTextColor(hdc, (w->style & WS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+    SetTextColor(hdc, (w->style & WS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : ink);
     TextOutA(hdc, left, top, w->text.c_str(), (int)w->text.size());
     if (focused && a != b) {
         int xa = left + prefixWidth(w, a), xb = left + prefixWidth(w, b);
@@ -133,7 +138,9 @@ static void paintEdit(HWND h, WindowRec* w, EditData* d)
     if (focused && d->caretOn) {
         int x = left + prefixWidth(w, d->caret);
         RECT cr{x, top, x + 1, top + f->ascent + f->descent};
-        FillRect(hdc, &cr, (HBRUSH)GetStockObject(BLACK_BRUSH));
+        HBRUSH caret = CreateSolidBrush(ink);
+        FillRect(hdc, &cr, caret);
+        DeleteObject(caret);
     }
     SelectObject(hdc, of);
     EndPaint(h, &ps);
@@ -306,3 +313,14 @@ LRESULT editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 }  // namespace plat
+
+int platform_setEditColors(HWND edit, COLORREF text, COLORREF background)
+{
+    plat::EditData* d = plat::editData(edit);
+    if (!d) return 0;
+    d->colored = true;
+    d->text = text;
+    d->background = background;
+    InvalidateRect(edit, nullptr, FALSE);
+    return 1;
+}

@@ -177,16 +177,115 @@ void menuDrawBar(HWND h, cairo_t* cr, const RECT& bar)
     cairo_restore(cr);
 }
 
+// A menu taller than the screen shows part of its items between two arrow
+// bands and scrolls: the content rects are laid out as if it all fitted,
+// offset is how far the content is scrolled up, view is the height of the
+// band between the arrows (0: the whole menu fits, no arrows).
 struct MenuWndData : ControlData {
     HMENU menu = nullptr;
     int hot = -1;
     std::vector<RECT> rects;
+    int offset = 0;
+    int view = 0;
+    int contentHeight = 0;
 };
+const int kArrowBand = 14;
+const UINT kScrollTimer = 1;
+const UINT kScrollEveryMs = 50;
 
 static MenuWndData* menuData(HWND h)
 {
     WindowRec* w = win(h);
     return w ? dynamic_cast<MenuWndData*>(w->ctrl.get()) : nullptr;
+}
+
+// Where item i is shown in the menu window's client area.
+static RECT shownRect(const MenuWndData* d, int i)
+{
+    RECT r = d->rects[i];
+    if (d->view) OffsetRect(&r, 0, kArrowBand - 2 - d->offset);
+    return r;
+}
+
+// The band between the arrows (the whole client area when nothing scrolls).
+static RECT viewRect(HWND h, const MenuWndData* d)
+{
+    RECT c;
+    GetClientRect(h, &c);
+    if (d->view) {
+        c.top = kArrowBand;
+        c.bottom = kArrowBand + d->view;
+    }
+    return c;
+}
+
+// An item the user can see whole (and so point at).
+static bool itemShown(HWND h, const MenuWndData* d, int i)
+{
+    if (i < 0 || i >= (int)d->rects.size()) return false;
+    RECT r = shownRect(d, i), v = viewRect(h, d);
+    return r.top >= v.top && r.bottom <= v.bottom;
+}
+
+static int maxOffset(const MenuWndData* d) { return d->view ? std::max(0, d->contentHeight - d->view) : 0; }
+
+// -1 over the upper arrow, 1 over the lower one, 0 elsewhere.
+static int arrowAt(HWND h, const MenuWndData* d, POINT client)
+{
+    if (!d->view) return 0;
+    RECT c;
+    GetClientRect(h, &c);
+    if (client.x < c.left || client.x >= c.right) return 0;
+    if (client.y >= 0 && client.y < kArrowBand) return -1;
+    if (client.y >= kArrowBand + d->view && client.y < c.bottom) return 1;
+    return 0;
+}
+
+static void scrollTo(HWND h, int offset)
+{
+    MenuWndData* d = menuData(h);
+    if (!d || !d->view) return;
+    offset = std::max(0, std::min(offset, maxOffset(d)));
+    if (offset == d->offset) return;
+    d->offset = offset;
+    InvalidateRect(h, nullptr, FALSE);
+}
+
+// One step is an item's usual height.
+static void scrollBy(HWND h, int steps)
+{
+    MenuWndData* d = menuData(h);
+    if (d) scrollTo(h, d->offset + steps * 20);
+}
+
+// Scrolls the least that shows item i whole.
+static void scrollToItem(HWND h, int i)
+{
+    MenuWndData* d = menuData(h);
+    if (!d || !d->view || i < 0 || i >= (int)d->rects.size()) return;
+    RECT r = shownRect(d, i), v = viewRect(h, d);
+    if (r.top < v.top)
+        scrollTo(h, d->offset - (v.top - r.top));
+    else if (r.bottom > v.bottom)
+        scrollTo(h, d->offset + (r.bottom - v.bottom));
+}
+
+// The arrows of a scrolling menu, grey at the end that cannot scroll further.
+static void drawArrows(cairo_t* cr, HWND h, const MenuWndData* d)
+{
+    RECT c;
+    GetClientRect(h, &c);
+    double mx = (c.left + c.right) / 2.0;
+    for (int dir : {-1, 1}) {
+        bool live = dir < 0 ? d->offset > 0 : d->offset < maxOffset(d);
+        setColor(cr, live ? RGB(0, 0, 0) : RGB(160, 160, 160));
+        double my = dir < 0 ? kArrowBand / 2.0 : kArrowBand + d->view + kArrowBand / 2.0;
+        cairo_move_to(cr, mx - 5, my - 2.5 * dir);
+        cairo_line_to(cr, mx + 5, my - 2.5 * dir);
+        cairo_line_to(cr, mx, my + 2.5 * dir);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+    }
 }
 
 static void drawPopup(HWND h, HDC hdc)
@@ -202,9 +301,16 @@ static void drawPopup(HWND h, HDC hdc)
     cairo_paint(cr);
     FontRec* f = menuFont();
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+    if (d->view) {
+        drawArrows(cr, h, d);
+        RECT v = viewRect(h, d);
+        cairo_rectangle(cr, v.left, v.top, v.right - v.left, v.bottom - v.top);
+        cairo_clip(cr);
+    }
     for (size_t i = 0; i < m->items.size() && i < d->rects.size(); i++) {
         const MenuItem& it = m->items[i];
-        const RECT& r = d->rects[i];
+        const RECT r = shownRect(d, (int)i);
+        if (r.bottom <= 0 || r.top >= c.bottom) continue;
         if (it.flags & MF_SEPARATOR) {
             setColor(cr, RGB(160, 160, 160));
             cairo_rectangle(cr, r.left + 4, (r.top + r.bottom) / 2, r.right - r.left - 8, 1);
@@ -263,6 +369,19 @@ static LRESULT menuWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_TIMER:
+        // While the pointer rests on an arrow the menu keeps scrolling.
+        if (wp == kScrollTimer) {
+            MenuWndData* d = menuData(h);
+            POINT p = st().cursorPos;
+            ScreenToClient(h, &p);
+            int dir = d ? arrowAt(h, d, p) : 0;
+            if (dir)
+                scrollBy(h, dir);
+            else
+                KillTimer(h, kScrollTimer);
+        }
+        return 0;
     }
     return DefWindowProcA(h, msg, wp, lp);
 }
@@ -313,6 +432,12 @@ static HWND openPopup(Tracker& t, HMENU menu, int x, int y, int parentLeft, int 
     State& s = st();
     if (x + w > s.screenW) x = parentLeft >= 0 ? std::max(0, parentLeft - w + 3) : s.screenW - w;
     if (x < 0) x = 0;
+    // Taller than the screen: as tall as the screen, scrolling between arrows.
+    int view = 0;
+    if (h > s.screenH && s.screenH > 4 * kArrowBand) {
+        h = s.screenH;
+        view = h - 2 - 2 * kArrowBand;
+    }
     if (y + h > s.screenH) y = std::max(0, s.screenH - h);
     if (y < 0) y = 0;
     HWND wnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "#32768", "", WS_POPUP | WS_BORDER, x, y, w,
@@ -321,6 +446,8 @@ static HWND openPopup(Tracker& t, HMENU menu, int x, int y, int parentLeft, int 
     auto d = std::make_unique<MenuWndData>();
     d->menu = menu;
     d->rects = rects;
+    d->view = view;
+    d->contentHeight = sz.cy - 4;
     win(wnd)->ctrl = std::move(d);
     ShowWindow(wnd, SW_SHOWNA);
     t.levels.push_back(Level{menu, wnd});
@@ -351,8 +478,12 @@ static int itemAt(HWND wnd, POINT screen)
     if (!d) return -1;
     POINT p = screen;
     ScreenToClient(wnd, &p);
-    for (size_t i = 0; i < d->rects.size(); i++)
-        if (PtInRect(&d->rects[i], p)) return (int)i;
+    RECT v = viewRect(wnd, d);
+    if (!PtInRect(&v, p)) return -1;
+    for (size_t i = 0; i < d->rects.size(); i++) {
+        RECT r = shownRect(d, (int)i);
+        if (PtInRect(&r, p)) return (int)i;
+    }
     return -1;
 }
 
@@ -369,7 +500,7 @@ static void openSubmenu(Tracker& t, size_t level, int item)
     if (!it || !(it->flags & MF_POPUP) || (it->flags & (MF_GRAYED | MF_DISABLED))) return;
     RECT wr;
     GetWindowRect(t.levels[level].wnd, &wr);
-    RECT ir = menuData(t.levels[level].wnd)->rects[item];
+    RECT ir = shownRect(menuData(t.levels[level].wnd), item);
     openPopup(t, it->popup, wr.right - 3, wr.top + ir.top, wr.left, 0);
 }
 
@@ -424,6 +555,16 @@ static void handleMouse(Tracker& t, const MSG& m)
             break;
         }
     }
+    if (m.message == WM_MOUSEWHEEL) {
+        // The wheel scrolls the menu under the pointer (else the innermost);
+        // the sub-menus it opened close, as they no longer sit by their items.
+        if (level < 0) level = (int)t.levels.size() - 1;
+        if (level < 0) return;
+        closeFrom(t, (size_t)level + 1);
+        setHot(t.levels[level].wnd, -1);
+        scrollBy(t.levels[level].wnd, -3 * GET_WHEEL_DELTA_WPARAM(m.wParam) / WHEEL_DELTA);
+        return;
+    }
     bool down = m.message == WM_LBUTTONDOWN || m.message == WM_RBUTTONDOWN || m.message == WM_NCLBUTTONDOWN ||
                 m.message == WM_NCRBUTTONDOWN || m.message == WM_LBUTTONDBLCLK;
     bool up = m.message == WM_LBUTTONUP || m.message == WM_RBUTTONUP || m.message == WM_NCLBUTTONUP ||
@@ -448,6 +589,17 @@ static void handleMouse(Tracker& t, const MSG& m)
             if (it && !(it->flags & MF_POPUP)) choose(t, it);
         }
         if (!t.levels.empty()) setHot(t.levels.back().wnd, -1);
+        return;
+    }
+    HWND wnd = t.levels[level].wnd;
+    POINT cp = pt;
+    ScreenToClient(wnd, &cp);
+    if (int dir = arrowAt(wnd, menuData(wnd), cp)) {
+        // On an arrow: a press scrolls a step, resting there keeps scrolling.
+        closeFrom(t, (size_t)level + 1);
+        setHot(wnd, -1);
+        if (down) scrollBy(wnd, dir);
+        SetTimer(wnd, kScrollTimer, kScrollEveryMs, nullptr);
         return;
     }
     int item = itemAt(t.levels[level].wnd, pt);
@@ -487,6 +639,7 @@ static void handleMnemonic(Tracker& t, WPARAM vk)
         int i = findMnemonic(menuOf(lv.menu), vk, d ? d->hot : -1, &count);
         if (i >= 0) {
             setHot(lv.wnd, i);
+            scrollToItem(lv.wnd, i);
             if (count > 1) return;
             const MenuItem* it = itemOf(lv.menu, i);
             if (it && (it->flags & MF_POPUP)) {
@@ -537,6 +690,26 @@ static void handleKey(Tracker& t, WPARAM vk)
             if (!(m->items[i].flags & MF_SEPARATOR)) break;
         }
         setHot(lv.wnd, i);
+        scrollToItem(lv.wnd, i);
+        break;
+    }
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT: {
+        // The first or last item, or a page of the shown items up or down,
+        // stopping at the ends.
+        int page = d->view ? std::max(1, d->view / 20 - 1) : n;
+        int i = vk == VK_HOME    ? 0
+                : vk == VK_END   ? n - 1
+                : vk == VK_PRIOR ? std::max(0, d->hot - page)
+                                 : std::min(n - 1, d->hot + page);
+        int step = vk == VK_HOME || vk == VK_NEXT ? 1 : -1;
+        if (vk == VK_NEXT && d->hot < 0) i = std::min(n - 1, page - 1);
+        while (i >= 0 && i < n && (m->items[i].flags & MF_SEPARATOR)) i += step;
+        if (i < 0 || i >= n) break;
+        setHot(lv.wnd, i);
+        scrollToItem(lv.wnd, i);
         break;
     }
     case VK_RIGHT: {
@@ -679,7 +852,8 @@ int platform_menuItemScreenRect(UINT command, RECT* out)
             bool match = (it.flags & MF_POPUP) ? fromHandle(it.popup) == command
                                                : (!(it.flags & MF_SEPARATOR) && it.id == command);
             if (!match) continue;
-            RECT r = d->rects[i];
+            if (!itemShown(l.wnd, d, (int)i)) return 0;  // scrolled out of sight
+            RECT r = shownRect(d, (int)i);
             POINT o = clientOriginOnScreen(l.wnd);
             OffsetRect(&r, o.x, o.y);
             *out = r;

@@ -34,6 +34,9 @@ int platform_saveWindowPNG(HWND hwnd, const char* path);
 // even while a question waits for an answer, such as a request to end the
 // process. Null removes it; shutting the layer down removes it too.
 void platform_setLoopCheck(void (*check)(void));
+// Text and background colours of an edit control (a dark-themed field);
+// 1, or 0 when hwnd is no edit control.
+int platform_setEditColors(HWND edit, COLORREF text, COLORREF background);
 
 // ---- resources, by integer id (MAKEINTRESOURCE) or by name ------------------
 // Bitmaps are copied; the caller keeps its surface.
@@ -112,7 +115,8 @@ HWND headless_topModal(void);
 // Prompts that had no scripted answer and were cancelled by the layer.
 int headless_unansweredPrompts(void);
 // Screen rectangle of a menu item (by command) in the open pop-up menus, or
-// of a menu-bar item (by position) of a window; 1 or 0.
+// of a menu-bar item (by position) of a window; 1 or 0 (also for an item of
+// a long menu that is scrolled out of sight).
 int platform_menuItemScreenRect(UINT command, RECT* out);
 int platform_menuBarItemScreenRect(HWND hwnd, int position, RECT* out);
 HCURSOR platform_currentCursor(void);

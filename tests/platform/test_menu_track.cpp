@@ -369,3 +369,73 @@ TEST_F(PlatformTest, AltWithALetterOpensTheBarMenuAndLettersChooseItems)
     EXPECT_EQ(32, (int)TrackPopupMenu(pop, TPM_RETURNCMD, 100, 100, 0, frame, nullptr));
     DestroyMenu(pop);
 }
+
+TEST_F(PlatformTest, AMenuTallerThanTheScreenScrollsByWheelArrowsAndKeys)
+{
+    HWND owner = CreateWindowExA(0, "recorder", "O", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetFocus(owner);
+    HMENU m = CreatePopupMenu();
+    const int kItems = 45;  // 900 pixels of items on a screen 600 high
+    for (int i = 0; i < kItems; i++)
+        AppendMenuA(m, MF_STRING, 100 + i, ("item " + std::to_string(i)).c_str());
+    headless_runUntilIdle();
+    auto clickCentre = [](const RECT& r) { headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2); };
+    // On the screen, the first item shown and the last out of reach; the
+    // wheel brings the last into sight, and it can be chosen.
+    RECT menuRect{}, first{}, last{};
+    bool lastHidden = false;
+    headless_pushIdleAction([&](HWND modal) {
+        GetWindowRect(modal, &menuRect);
+        openRect(100, &first);
+        lastHidden = !openRect(100 + kItems - 1, &last);
+        headless_wheel(first.left + 10, first.top + 40, -30);
+    });
+    headless_pushIdleAction([&](HWND) {
+        if (openRect(100 + kItems - 1, &last)) clickCentre(last);
+    });
+    EXPECT_EQ(100 + kItems - 1, TrackPopupMenu(m, TPM_RETURNCMD, 100, 50, 0, owner, nullptr));
+    EXPECT_GE(menuRect.top, 0);
+    EXPECT_LE(menuRect.bottom, 600);
+    EXPECT_TRUE(lastHidden);
+    EXPECT_GE(first.top, menuRect.top + 10) << "the first item sits under the upper arrow";
+    // A press on the lower arrow scrolls one step (the first item leaves);
+    // resting on it keeps scrolling to the end.
+    bool firstGoneAfterPress = false, lastShownAfterRest = false;
+    headless_pushIdleAction([&](HWND modal) {
+        GetWindowRect(modal, &menuRect);
+        headless_mouseMove((menuRect.left + menuRect.right) / 2, menuRect.bottom - 8);
+        headless_mouseDown(1);
+    });
+    headless_pushIdleAction([&](HWND) {
+        firstGoneAfterPress = !isOpen(100) && isOpen(101);
+        headless_mouseUp(1);
+    });
+    headless_pushIdleAction([&](HWND) { headless_advanceTime(2000); });
+    headless_pushIdleAction([&](HWND) {
+        lastShownAfterRest = isOpen(100 + kItems - 1);
+        headless_key(VK_ESCAPE);
+    });
+    EXPECT_EQ(0, TrackPopupMenu(m, TPM_RETURNCMD, 100, 50, 0, owner, nullptr));
+    EXPECT_TRUE(firstGoneAfterPress);
+    EXPECT_TRUE(lastShownAfterRest);
+    // Keys reach every item: End and Home, Down through the list (the menu
+    // follows the highlight), Page Down.
+    bool followed = false;
+    headless_pushIdleAction([](HWND) { keysThen({VK_END, VK_RETURN}); });
+    EXPECT_EQ(100 + kItems - 1, TrackPopupMenu(m, TPM_RETURNCMD, 100, 50, 0, owner, nullptr));
+    headless_pushIdleAction([](HWND) { keysThen({VK_END, VK_HOME, VK_RETURN}); });
+    EXPECT_EQ(100, TrackPopupMenu(m, TPM_RETURNCMD, 100, 50, 0, owner, nullptr));
+    headless_pushIdleAction([](HWND) {
+        for (int i = 0; i < 40; i++) headless_key(VK_DOWN);
+    });
+    headless_pushIdleAction([&](HWND) {
+        followed = isOpen(139) && !isOpen(100);
+        headless_key(VK_RETURN);
+    });
+    EXPECT_EQ(139, TrackPopupMenu(m, TPM_RETURNCMD, 100, 50, 0, owner, nullptr));
+    EXPECT_TRUE(followed);
+    headless_pushIdleAction([](HWND) { keysThen({VK_NEXT, VK_NEXT, VK_NEXT, VK_NEXT, VK_RETURN}); });
+    EXPECT_EQ(100 + kItems - 1, TrackPopupMenu(m, TPM_RETURNCMD, 100, 50, 0, owner, nullptr));
+    DestroyMenu(m);
+}
