@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -34,6 +35,32 @@ int32_t truncateToInt32(float value)
     return static_cast<int32_t>(whole);
 }
 
+// A number printed as zero shows no minus sign: "-0.0" becomes "0.0" (a
+// padded " -0.00" keeps its width as "  0.00"); other text is left alone.
+void dropNegativeZero(char* text)
+{
+    if (!text) return;
+    for (char* p = text; *p; p++) {
+        if (*p != '-') continue;
+        char* q = p + 1;
+        int digits = 0, zeros = 1;
+        for (; (*q >= '0' && *q <= '9') || *q == '.'; q++)
+            if (*q != '.') {
+                digits++;
+                if (*q != '0') zeros = 0;
+            }
+        if (!digits || !zeros) continue;
+        // Padding before the number keeps the width; otherwise the sign goes.
+        const char* lead = text;
+        while (lead < p && *lead == ' ') lead++;
+        if (lead == p && p > text)
+            *p = ' ';
+        else
+            memmove(p, p + 1, strlen(p + 1) + 1);
+        return;
+    }
+}
+
 }  // namespace
 
 void floatToString(char* text, float value, short decimals)
@@ -44,6 +71,7 @@ void floatToString(char* text, float value, short decimals)
         std::sprintf(text, "%d", static_cast<int>(truncateToInt32(value)));
     } else if (decimals >= 1 && decimals <= 6) {
         std::sprintf(text, formats[decimals - 1], static_cast<double>(value));
+        dropNegativeZero(text);
     }
 }
 

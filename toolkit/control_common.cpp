@@ -52,6 +52,34 @@ void control_detach(clickObjectRec* obj)
     window_updateDrawList(g_currentWindow);
 }
 
+// A number printed as zero shows no minus sign: "-0.0" becomes "0.0" (a
+// padded " -0.00" keeps its width as "  0.00"); other text is left alone.
+void control_dropNegativeZero(char* text)
+{
+    if (!text) return;
+    for (char* p = text; *p; p++) {
+        if (*p != '-') continue;
+        char* q = p + 1;
+        int digits = 0, zeros = 1;
+        for (; (*q >= '0' && *q <= '9') || *q == '.'; q++)
+            if (*q != '.') {
+                digits++;
+                if (*q != '0') zeros = 0;
+            }
+        if (!digits || !zeros) continue;
+        // Padding before the number keeps the width; otherwise the sign goes.
+        const char* lead = text;
+        while (lead < p && *lead == ' ') lead++;
+        if (lead == p && p > text)
+            *p = ' ';
+        else
+            memmove(p, p + 1, strlen(p + 1) + 1);
+        return;
+    }
+}
+
+int toolkit_fineDrag(void) { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
+
 int control_track(short id, int waitMs, trackStepProcPtr step, void* arg)
 {
     short window = g_currentWindow;
@@ -75,6 +103,32 @@ int control_track(short id, int waitMs, trackStepProcPtr step, void* arg)
     }
     g_currentWindow = window;
     return s.inside;
+}
+
+void control_drawBackdrop(const clickObjectRec* obj, const RECT* rect)
+{
+    if (!obj || !rect || IsRectEmpty(rect)) return;
+    HWND hwnd = window_getHWND(g_currentWindow);
+    HBRUSH background = hwnd ? (HBRUSH)GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND) : nullptr;
+    short pict = 0, px = (short)rect->left, py = (short)rect->top;
+    short panel = obj->panel;
+    for (int depth = 0; panel >= 1 && !pict && depth < kPanelItemMax; depth++) {
+        px = (short)rect->left;
+        py = (short)rect->top;
+        panel_getPictAndOffset(panel, &pict, &px, &py);
+        panel = toolkit_object(panel)->panel;
+    }
+    if (background) {
+        HDC hdc = window_getHDC(g_currentWindow);
+        if (hdc) {
+            FillRect(hdc, rect, background);
+            window_freeHDC(g_currentWindow, hdc);
+        }
+    }
+    if (pict) {
+        RECT r = *rect;
+        bitmap_drawRectOffset(pict, &r, px, py);
+    }
 }
 
 void control_drawText(const char* text, const RECT* rect, short fontID, RGBColor color, UINT format)

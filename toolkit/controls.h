@@ -54,6 +54,11 @@ void control_detach(clickObjectRec* obj);
 // runs step, waits waitMs, runs the timers and ends when mouse_up reports the
 // release. Returns whether the pointer was in the zone at the last round.
 int control_track(short id, int waitMs, trackStepProcPtr step, void* arg);
+// Paints what lies under a control within rect: the window's background
+// and over it the picture of the nearest panel (up the chain of panels) that
+// has one. Text is drawn transparently, so a label drawn again over itself
+// would grow bolder; it is drawn on this backdrop instead.
+void control_drawBackdrop(const clickObjectRec* obj, const RECT* rect);
 // Text in a rect of the current window: the font (list id), colour and
 // DrawText format, transparent background, one line.
 void control_drawText(const char* text, const RECT* rect, short fontID, RGBColor color, UINT format);
@@ -61,6 +66,8 @@ void control_drawText(const char* text, const RECT* rect, short fontID, RGBColor
 int control_fontHeight(short fontID);
 // Copies at most max - 1 characters and ends the copy; returns its length.
 int control_copyText(char* out, const char* text, int max);
+// A number formatted for display that rounds to zero loses its minus sign.
+void control_dropNegativeZero(char* text);
 
 // ---- number box (type 6) -----------------------------------------------------------------
 typedef double (*incrementProcPtr)(double value, short delta, short column);
@@ -174,6 +181,7 @@ struct popupRec {
     short fontID;
     short current;  // command id of the item shown
     short itemBitmaps[16];
+    clickProcPtr opening;  // called just before the menu opens (marks, item states), or null
 };
 
 void popup_new(short id, short x, short y, short width, short height, long flags, short unused,
@@ -181,6 +189,9 @@ void popup_new(short id, short x, short y, short width, short height, long flags
 void popup_delete(short id);
 void popup_addItem(short id, short item, int enabled, const char* text, short bitmapID);
 void popup_renameItem(short id, short item, const char* text);
+// A procedure called with the pop-up's id each time just before its menu
+// opens, so the owner can mark the current choice in shared menus.
+void popup_setOpenCallback(short id, clickProcPtr opening);
 void popup_attachSubMenu(short id, short item, short menuID);
 void popup_clear(short id);
 void popup_selectItem(short id, short item);
@@ -271,6 +282,8 @@ displayRec* display_get(short id);
 void textEdit_open(short id, validateProcPtr validate);
 void textEdit_openNumbox(short id, validateProcPtr validate);
 void textEdit_tab(void);
+// Closes the current window's open edit without taking its text (Escape).
+void textEdit_cancel(void);
 void textEdit_getText(char* out);
 LRESULT textEdit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -322,6 +335,7 @@ struct listItemRec {
 
 struct listRec {
     short lines;  // lines that fit the height
+    short first;  // the first item shown: a list longer than its box scrolls
     short lineWidth, lineHeight;
     short linePict;  // 0 = none
     short font, size, fontID;
@@ -343,6 +357,10 @@ short list_getSelection(short id);
 short list_getLineCount(short id);
 void list_clear(short id);
 void list_resizeH(short id, short bottom);
+// Scrolls by a number of lines (up when negative), within the items that
+// have text; the list is drawn again at once.
+void list_scroll(short id, short lines);
+short list_getFirstShown(short id);
 void list_show(short id, int show);
 void list_draw(short id);
 void list_process(short id);

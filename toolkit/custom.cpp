@@ -88,6 +88,8 @@ void custom_enable(short id, int enable)
     clickObjectRec* obj = custom_get(id);
     if (!obj) return;
     obj->enabled = enable ? 1 : 0;
+    // A control created disabled has no zone yet: enabling gives it one.
+    if (obj->enabled) custom_updateZone(id);
     custom_event(obj, kCustomEnabled, obj->enabled, 0);
 }
 

@@ -61,6 +61,7 @@ void display_draw(short id)
     displayRec* d = display_get(id);
     if (!d || !d->obj->visible || !window_getVisible(g_currentWindow)) return;
     UINT format = d->format == kDisplayCentre ? DT_CENTER : d->format == kDisplayRight ? DT_RIGHT : DT_LEFT;
+    control_drawBackdrop(d->obj, &d->obj->rect);
     control_drawText(d->text, &d->obj->rect, d->fontID, d->textRGB, format);
 }
 
@@ -69,16 +70,12 @@ void display_setText(short id, const char* text)
     displayRec* d = display_get(id);
     if (!d) return;
     d->length = control_copyText(d->text, text, sizeof d->text);
-    // The text is drawn transparently: what lies under it is painted first.
-    short pict = 0, px = (short)d->obj->rect.left, py = (short)d->obj->rect.top;
-    if (d->obj->panel) panel_getPictAndOffset(d->obj->panel, &pict, &px, &py);
-    if (pict && d->obj->visible && window_getVisible(g_currentWindow)) {
-        RECT r = d->obj->rect;
-        bitmap_drawRectOffset(pict, &r, px, py);
+    // Drawn at once on what lies under it (the panel's picture), so a text
+    // changed during a drag shows while the button is held.
+    if (d->obj->visible && window_getVisible(g_currentWindow))
         display_draw(id);
-    } else {
+    else
         invalRect(&d->obj->rect);
-    }
 }
 
 void display_getText(short id, char* out, long max)

@@ -175,10 +175,14 @@ void draggy_move(short id, short x, short y)
     draggy_draw(id);
 }
 
+// The zone follows, so a draggy disabled (its zone gone with a new value)
+// can be dragged again once enabled.
 void draggy_enable(short id, int enable)
 {
     draggyRec* d = draggy_get(id);
-    if (d) d->obj->enabled = enable ? 1 : 0;
+    if (!d) return;
+    d->obj->enabled = enable ? 1 : 0;
+    draggy_updateZone(d);
 }
 
 // ---- the drag ---------------------------------------------------------------------------
@@ -189,6 +193,8 @@ struct draggyDragRec {
     double scale;
     double hStart, vStart, hTarget, vTarget;
     zPoint start;
+    zPoint prev;              // the pointer at the round before
+    double hTravel, vTravel;  // pixels moved since the press, a tenth of each while Shift is held
 };
 
 // One shown value a lag's share closer to its target.
@@ -206,8 +212,12 @@ static int draggy_dragStep(short id, trackStateRec* s, void* arg)
     int moved = s->round == 0 ? (s->pt.h != g->start.h || s->pt.v != g->start.v)
                               : (s->pt.h != s->last.h || s->pt.v != s->last.v);
     if (!moved && d->h == g->hTarget && d->v == g->vTarget) return 1;
-    if (!(d->flags & kDraggyVertical)) g->hTarget = clamp01(g->hStart + (s->pt.h - g->start.h) * g->scale);
-    if (!(d->flags & kDraggyHorizontal)) g->vTarget = clamp01(g->vStart + (g->start.v - s->pt.v) * g->scale);
+    double share = toolkit_fineDrag() ? 0.1 : 1.0;
+    g->hTravel += (s->pt.h - g->prev.h) * share;
+    g->vTravel += (g->prev.v - s->pt.v) * share;
+    g->prev = s->pt;
+    if (!(d->flags & kDraggyVertical)) g->hTarget = clamp01(g->hStart + g->hTravel * g->scale);
+    if (!(d->flags & kDraggyHorizontal)) g->vTarget = clamp01(g->vStart + g->vTravel * g->scale);
     d->h = approach(d->h, g->hTarget, d->lag);
     d->v = approach(d->v, g->vTarget, d->lag);
     draggy_placeKnob(d);
@@ -239,6 +249,8 @@ void draggy_process(short id)
     }
     g.hStart = g.hTarget = d->h;
     g.vStart = g.vTarget = d->v;
+    g.prev = g.start;
+    g.hTravel = g.vTravel = 0;
     d->callback(id);
     control_track(id, 16, draggy_dragStep, &g);
     d = draggy_get(id);  // the callbacks may have deleted the control
@@ -249,4 +261,22 @@ void draggy_process(short id)
     if (d->flags & kDraggySpring) draggy_setVal(id, 0.5f, 0.5f);
     if (d->flags & kDraggyHideCursor) showCursor(1);
     if (!(d->flags & kDraggyWholeTrack)) draggy_updateZone(d);
+}
+
+// A notch moves the knob a hundredth of its travel along its axis (the
+// vertical one of a two-way draggy); a draggy that springs back has nothing
+// to keep, so the wheel leaves it.
+void draggy_wheel(short id, int notches)
+{
+    draggyRec* d = draggy_get(id);
+    if (!d || !notches || (d->flags & kDraggySpring)) return;
+    double step = 0.01 * notches;
+    if (d->flags & kDraggyHorizontal)
+        d->h = clamp01(d->h + step);
+    else
+        d->v = clamp01(d->v + step);
+    draggy_placeKnob(d);
+    if (d->obj->visible && window_getVisible(g_currentWindow)) draggy_compose(d, 0);
+    if (!(d->flags & kDraggyWholeTrack)) draggy_updateZone(d);
+    d->callback(id);
 }

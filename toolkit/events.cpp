@@ -107,6 +107,7 @@ short window_processClick(short id, short objectID)
     textEdit_validate();
     clickObjectRec* obj = clickObject_get(id, objectID);
     short type = obj->type;
+    list_forgetKeys(id);  // a click on a list takes them again
     if (obj->enabled) {
         gActiveObject = objectID;
         if (obj->clickProc) obj->clickProc(objectID);
@@ -127,6 +128,46 @@ short window_processRightClick(short id, short objectID)
     if (obj->type == kTypeCustom && obj->eventProc)
         obj->eventProc(objectID, kCustomRightClick, g_mouse.pos.h, g_mouse.pos.v);
     return 0;
+}
+
+// ---- the wheel ---------------------------------------------------------------------------------
+
+// The attached, shown window whose window (or a child of it) is h; 0 if none.
+static short window_ofHWND(HWND h)
+{
+    for (; h; h = GetParent(h))
+        for (short id = 1; id <= kWindowMax; id++) {
+            windowRec* w = window_get(id);
+            if (w && w->hwnd == h) return w->visible ? id : 0;
+        }
+    return 0;
+}
+
+// The wheel acts on the control under the pointer, in whichever toolkit
+// window that is (the message comes to the window with the focus): number
+// boxes step, draggies move a little, lists scroll.
+static void window_wheel(WPARAM wParam, LPARAM lParam)
+{
+    POINT screen{(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    short window = window_ofHWND(WindowFromPoint(screen));
+    int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    if (!window || !notches) return;
+    POINT client = screen;
+    ScreenToClient(window_getHWND(window), &client);
+    zPoint pt;
+    pt.h = (short)client.x;
+    pt.v = (short)client.y;
+    g_currentWindow = window;
+    short object = zone_pointToZoneID(window, &pt);
+    clickObjectRec* obj = clickObject_get(window, object);
+    if (obj == &defaultClickObject || !obj->visible || !obj->enabled) return;
+    textEdit_validate();  // as a click would
+    switch (obj->type) {
+    case kTypeNumbox: numbox_wheel(object, notches, &pt); break;
+    case kTypeDraggy: draggy_wheel(object, notches); break;
+    case kTypeList: list_scroll(object, -3 * notches); break;
+    default: break;
+    }
 }
 
 // ---- pre-processing ------------------------------------------------------------------------------
@@ -167,6 +208,15 @@ static void window_trackFront(short id, HWND hwnd, UINT msg, WPARAM wParam, LPAR
 
 short window_preProcess(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int all)
 {
+    // The wheel and the keys of a list the user clicked last, whatever all says.
+    if (msg == WM_MOUSEWHEEL) {
+        if (window_get(id)) window_wheel(wParam, lParam);
+        return 0;
+    }
+    if (msg == WM_KEYDOWN) {
+        if (window_get(id)) list_takeKey(id, wParam);
+        return 0;
+    }
     if (!all && !isHandledWithoutAll(msg)) return 0;
     windowRec* w = window_get(id);
     if (!w) return 0;

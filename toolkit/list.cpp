@@ -1,16 +1,41 @@
 // The list (type 11): a column of text lines, any number of them selected.
 // A drag from a line selects (or, from a selected line, deselects) every
-// line it passes, moving at most one line per step.
+// line it passes, moving at most one line per step. A list with more lines
+// than its box shows scrolls: by the wheel, by a drag past its ends, and by
+// the keys once clicked (arrows move the selection, Page Up and Down, Home
+// and End scroll).
 #include "toolkit/toolkit_internal.h"
 #include <new>
 
 listRec* list_get(short id) { return (listRec*)control_data(id, kTypeList); }
 
+// Where an item's line is, with the list scrolled to its first shown item.
 static RECT list_lineRect(const listRec* l, long item)
 {
     const RECT& r = l->obj->rect;
-    LONG top = r.top + (LONG)item * l->lineHeight;
+    LONG top = r.top + (LONG)(item - l->first) * l->lineHeight;
     return RECT{r.left, top, r.left + l->lineWidth, top + l->lineHeight};
+}
+
+static bool list_lineShown(const listRec* l, long item)
+{
+    RECT line = list_lineRect(l, item);
+    return item >= l->first && line.bottom <= l->obj->rect.bottom;
+}
+
+// Whole lines the box shows.
+static long list_rows(const listRec* l)
+{
+    long rows = (l->obj->rect.bottom - l->obj->rect.top) / l->lineHeight;
+    return rows > 0 ? rows : 1;
+}
+
+// Items up to the last one with text: the scroll range.
+static long list_usedLines(const listRec* l)
+{
+    long n = l->count;
+    while (n > 0 && l->items[n - 1].length == 0) n--;
+    return n;
 }
 
 static void list_updateZone(listRec* l) { control_updateZone(l->obj, kCursorArrowOn, l->obj->rect, 0); }
@@ -71,7 +96,7 @@ void list_setText(short id, short item, const char* text)
     if (!l || item < 0 || item >= l->count) return;
     l->items[item].length = (short)control_copyText(l->items[item].text, text, 63);
     RECT line = list_lineRect(l, item);
-    if (line.top >= l->obj->rect.bottom) return;
+    if (item < l->first || line.top >= l->obj->rect.bottom) return;
     if (line.bottom > l->obj->rect.bottom) line.bottom = l->obj->rect.bottom;
     invalRect(&line);
 }
@@ -92,9 +117,7 @@ void list_select(short id, short item, int selected)
     if (l->items[item].selected == want) return;
     l->items[item].selected = want;
     if (!l->obj->visible || !window_getVisible(g_currentWindow)) return;
-    RECT line = list_lineRect(l, item);
-    if (l->linePict && l->items[item].length > 0 && line.bottom <= l->obj->rect.bottom)
-        list_drawLine(l, item);
+    if (l->linePict && l->items[item].length > 0 && list_lineShown(l, item)) list_drawLine(l, item);
 }
 
 int list_itemIsSelected(short id, short item)
@@ -131,6 +154,7 @@ void list_clear(short id)
         l->items[i].length = 0;
         l->items[i].text[0] = 0;
     }
+    l->first = 0;
     invalRect(&l->obj->rect);
 }
 
@@ -160,11 +184,90 @@ void list_draw(short id)
 {
     listRec* l = list_get(id);
     if (!l || !l->obj->visible || !window_getVisible(g_currentWindow)) return;
-    for (long i = 0; i < l->count; i++) {
+    for (long i = l->first; i < l->count; i++) {
         RECT line = list_lineRect(l, i);
         if (line.bottom > l->obj->rect.bottom) break;
         if (l->items[i].length > 0) list_drawLine(l, i);
     }
+}
+
+// Scrolls to a first shown item (within the used lines) and draws the
+// list at once on what lies under it, so that it scrolls during a drag too.
+static void list_scrollTo(short id, listRec* l, long first)
+{
+    long most = list_usedLines(l) - list_rows(l);
+    if (first > most) first = most;
+    if (first < 0) first = 0;
+    if (first == l->first) return;
+    l->first = (short)first;
+    if (!l->obj->visible || !window_getVisible(g_currentWindow)) return;
+    control_drawBackdrop(l->obj, &l->obj->rect);
+    list_draw(id);
+}
+
+void list_scroll(short id, short lines)
+{
+    listRec* l = list_get(id);
+    if (l) list_scrollTo(id, l, l->first + lines);
+}
+
+short list_getFirstShown(short id)
+{
+    listRec* l = list_get(id);
+    return l ? l->first : 0;
+}
+
+// Scrolls the least that shows the item's whole line.
+static void list_showItem(short id, listRec* l, long item)
+{
+    if (item < l->first)
+        list_scrollTo(id, l, item);
+    else if (item >= l->first + list_rows(l))
+        list_scrollTo(id, l, item - list_rows(l) + 1);
+}
+
+// ---- keys ----------------------------------------------------------------------------------------
+
+static short s_keyList[kWindowMax + 1];
+
+void list_forgetKeys(short window)
+{
+    if (window >= 1 && window <= kWindowMax) s_keyList[window] = 0;
+}
+
+int list_takeKey(short window, WPARAM vk)
+{
+    if (window < 1 || window > kWindowMax || !s_keyList[window]) return 0;
+    short saved = g_currentWindow;
+    g_currentWindow = window;
+    short id = s_keyList[window];
+    listRec* l = list_get(id);
+    int taken = l && l->obj->visible && l->obj->enabled && window_getVisible(window);
+    if (taken) {
+        long used = list_usedLines(l), rows = list_rows(l);
+        switch (vk) {
+        case VK_UP:
+        case VK_DOWN: {
+            // One line selected, the next one up or down, shown.
+            long at = list_getSelection(id);
+            at = at < 0 ? (vk == VK_DOWN ? 0 : used - 1) : at + (vk == VK_DOWN ? 1 : -1);
+            if (at < 0 || at >= used) break;
+            for (long i = 0; i < l->count; i++)
+                if (i != at) list_select(id, (short)i, 0);
+            list_showItem(id, l, at);
+            list_select(id, (short)at, 1);
+            l->callback(id);
+            break;
+        }
+        case VK_PRIOR: list_scrollTo(id, l, l->first - (rows > 1 ? rows - 1 : 1)); break;
+        case VK_NEXT: list_scrollTo(id, l, l->first + (rows > 1 ? rows - 1 : 1)); break;
+        case VK_HOME: list_scrollTo(id, l, 0); break;
+        case VK_END: list_scrollTo(id, l, used); break;
+        default: taken = 0; break;
+        }
+    }
+    g_currentWindow = saved;
+    return taken;
 }
 
 // ---- the drag ---------------------------------------------------------------------------------
@@ -175,7 +278,10 @@ struct listDragRec {
     int selecting;  // the state the drag gives to the lines it passes
 };
 
-static long list_lineAt(const listRec* l, short v) { return (v - (l->obj->rect.top + 1)) / l->lineHeight; }
+static long list_lineAt(const listRec* l, short v)
+{
+    return l->first + (v - (l->obj->rect.top + 1)) / l->lineHeight;
+}
 
 static int list_dragStep(short id, trackStateRec* s, void* arg)
 {
@@ -187,7 +293,10 @@ static int list_dragStep(short id, trackStateRec* s, void* arg)
         else if (under < d->line)
             d->line--;
     }
-    if (d->line >= 0 && d->line < d->l->count) list_select(id, (short)d->line, d->selecting);
+    if (d->line >= 0 && d->line < d->l->count) {
+        list_showItem(id, d->l, d->line);  // dragged past an end, the list scrolls
+        list_select(id, (short)d->line, d->selecting);
+    }
     return 1;
 }
 
@@ -199,6 +308,7 @@ void list_process(short id)
     mouse_getPos(&pt);
     long line = list_lineAt(l, pt.v);
     if (line < 0 || line >= l->count) return;
+    if (g_currentWindow >= 1 && g_currentWindow <= kWindowMax) s_keyList[g_currentWindow] = id;
     listDragRec d{l, line, !l->items[line].selected};
     control_track(id, 16, list_dragStep, &d);
     resetClicks();

@@ -74,6 +74,7 @@ void numbox_draw(short id)
     if (!n || !numbox_canDraw(n)) return;
     numbox_drawField(n);
     numbox_drawButtons(n);
+    control_drawBackdrop(n->obj, &n->nameRect);
     control_drawText(n->name, &n->nameRect, n->fontID, n->nameRGB, DT_RIGHT);
 }
 
@@ -226,12 +227,22 @@ struct numboxDragRec {
     short column;
     double startValue;
     short lastDelta;
+    double travel;  // pixels moved up since the press, a tenth of each while Shift is held
 };
+
+// The column of step buttons under a point (1 to 3).
+static short numbox_columnAt(const numboxRec* n, short h)
+{
+    long dx = h - n->buttonRect.left;
+    return (short)(dx <= 8 ? 1 : dx <= 15 ? 2 : 3);
+}
 
 static int numbox_dragStep(short id, trackStateRec* s, void* arg)
 {
     numboxDragRec* d = (numboxDragRec*)arg;
-    short delta = (short)(s->start.v - s->pt.v);
+    int moved = s->last.v - s->pt.v;
+    d->travel += toolkit_fineDrag() ? moved / 10.0 : moved;
+    short delta = (short)d->travel;
     if (delta != d->lastDelta) {
         d->lastDelta = delta;
         numboxRec* n = d->n;
@@ -255,8 +266,7 @@ void numbox_process(short id)
         return;
     }
     if (g_mouse.state != kMousePressed) return;
-    long dx = pt.h - n->buttonRect.left;
-    numboxDragRec d{n, (short)(dx <= 8 ? 1 : dx <= 15 ? 2 : 3), n->value, 0};
+    numboxDragRec d{n, numbox_columnAt(n, pt.h), n->value, 0, 0};
     n->pressed = 1;
     if (numbox_canDraw(n)) {
         numbox_drawField(n);
@@ -268,4 +278,15 @@ void numbox_process(short id)
     n->pressed = 0;
     numbox_draw(id);
     resetClicks();
+}
+
+void numbox_wheel(short id, int notches, const zPoint* pt)
+{
+    numboxRec* n = numbox_get(id);
+    if (!n || !pt || !notches) return;
+    short column = pt->h >= n->buttonRect.left ? numbox_columnAt(n, pt->h) : 1;
+    window_prepareUndo(g_currentWindow, id);
+    n->value = clampValue(n, n->increment(n->value, (short)notches, column));
+    if (numbox_canDraw(n)) numbox_drawField(n);
+    n->callback(id);
 }

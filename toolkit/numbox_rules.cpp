@@ -78,6 +78,7 @@ void numbox_getValueString(numboxRec* rec, char* out)
         char format[16];
         snprintf(format, sizeof format, "%%1.%df", rec->decimals);
         snprintf(out, 32, format, rec->value);
+        control_dropNegativeZero(out);
     }
 }
 

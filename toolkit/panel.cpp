@@ -1,12 +1,16 @@
 // The panel (type 2): a background picture (or a bare rect) that groups
 // other controls: they are shown and hidden with it, remembering which of
 // them were visible, and move with it. With auto-add on, the controls
-// created next join the panel created last.
+// created next join the panel created last. A panel itself joins another
+// only when the window asked for it by naming that panel with
+// panel_setAutoAdd before creating it, so panels built one after another
+// stay side by side instead of nesting each in the one before.
 #include "toolkit/toolkit_internal.h"
 #include <new>
 
 int gAutoAdd = 0;
 short gAutoAdd_panel = 0, gAutoAdd_window = 0;
+static int s_nestAsked = 0;  // the auto-add panel was named by the window
 
 panelRec* panel_get(short id) { return (panelRec*)control_data(id, kTypePanel); }
 
@@ -38,9 +42,10 @@ void panel_new(short id, short x, short y, short right, short bottom, long flags
     obj->visible = !(flags & kPanelHidden);
     panel_updateZone(p);
     window_updateDrawList(g_currentWindow);
-    // A panel joins the panel before it, then takes the controls after it.
-    panel_autoAddObject(id);
+    // Nested only where asked; then it takes the controls after it.
+    if (s_nestAsked) panel_autoAddObject(id);
     panel_setAutoAdd(id);
+    s_nestAsked = 0;
 }
 
 void panel_delete(short id)
@@ -77,7 +82,9 @@ void panel_setAutoAdd(short panel)
     if (gAutoAdd) {
         gAutoAdd_panel = panel;
         gAutoAdd_window = g_currentWindow;
+        s_nestAsked = panel >= 1;
     } else {
+        s_nestAsked = 0;
         gAutoAdd_panel = 0;
         gAutoAdd_window = 0;
     }

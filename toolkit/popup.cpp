@@ -153,10 +153,13 @@ short popup_getCurrentItem(short id)
     return p ? p->current : 0;
 }
 
+// The zone follows: a pop-up enabled again (or created disabled) can be clicked.
 void popup_enable(short id, short, int enabled)
 {
     popupRec* p = popup_get(id);
-    if (p) p->obj->enabled = enabled ? 1 : 0;
+    if (!p) return;
+    p->obj->enabled = enabled ? 1 : 0;
+    popup_updateZone(p);
 }
 
 void popup_show(short id, int show)
@@ -200,6 +203,7 @@ void popup_draw(short id)
     DeleteObject(frame);
     int bitmapItem = (p->flags & kPopupBitmaps) && p->current >= 0 && p->current < 16;
     if (!bitmapItem) {
+        if (!(p->flags & kPopupTitleInside)) control_drawBackdrop(p->obj, &p->titleRect);
         control_drawText(p->title, &p->titleRect, p->fontID, p->titleRGB,
                          (p->flags & kPopupTitleInside) ? DT_LEFT : DT_RIGHT);
         if (!(p->flags & kPopupTitleInside)) {
@@ -227,11 +231,22 @@ void popup_draw(short id)
     window_freeHDC(g_currentWindow, hdc);
 }
 
+void popup_setOpenCallback(short id, clickProcPtr opening)
+{
+    popupRec* p = popup_get(id);
+    if (p) p->opening = opening;
+}
+
 void popup_process(short id)
 {
     popupRec* p = popup_get(id);
     if (!p || !p->menu) return;
     short window = g_currentWindow;
+    if (p->opening) {
+        p->opening(id);
+        window_setCurrent(window);
+        if (popup_get(id) != p) return;
+    }
     POINT at{p->obj->rect.left, (p->flags & kPopupTitleInside) ? p->obj->rect.bottom : p->obj->rect.top};
     ClientToScreen(window_getHWND(window), &at);
     int command = TrackPopupMenu(p->menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x,

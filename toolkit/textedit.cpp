@@ -1,6 +1,9 @@
 // The in-place text editor: a single-line edit control laid over a display
-// or a number box. Return validates, Tab moves along the displays' chain of
-// tab targets, and any click in the window commits (window_processClick).
+// or a number box, in the theme's field colours. Return validates, Tab moves
+// along the displays' chain of tab targets, Escape cancels (the previous text
+// stays), and any click in the window commits (window_processClick), as does
+// hiding the window.
+#include "resources/resources.h"
 #include "toolkit/toolkit_internal.h"
 #include <cstring>
 
@@ -33,6 +36,10 @@ static void textEdit_create(short id, validateProcPtr validate, const char* text
     te->hwnd = edit;
     HFONT font = font_getHFONT(fontID);
     if (font) SendMessageA(edit, WM_SETFONT, (WPARAM)font, 0);
+    unsigned char r, g, b, fr, fg, fb;
+    res_colorBytes(res_theme().text, &r, &g, &b);
+    res_colorBytes(res_theme().field, &fr, &fg, &fb);
+    platform_setEditColors(edit, RGB(r, g, b), RGB(fr, fg, fb));
     // The edit control's own procedure is kept in its user data for textEdit_proc.
     LONG_PTR own = SetWindowLongPtrA(edit, GWLP_WNDPROC, (LONG_PTR)textEdit_proc);
     SetWindowLongPtrA(edit, GWLP_USERDATA, own);
@@ -89,16 +96,31 @@ void textEdit_tab(void)
     }
 }
 
+// Ends an open edit of the current window without taking its text: the
+// object is drawn again as it was.
+void textEdit_cancel(void)
+{
+    textEditRec* te = window_getTextEdit(g_currentWindow);
+    if (!te || !te->open) return;
+    HWND edit = te->hwnd;
+    clickObjectRec* obj = clickObject_get(g_currentWindow, te->id);
+    textEditRec_init(te);
+    if (edit) DestroyWindow(edit);
+    if (obj != &defaultClickObject) invalRect(&obj->rect);
+}
+
 LRESULT textEdit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC own = (WNDPROC)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-    if (msg == WM_KEYDOWN && (wParam == VK_TAB || wParam == VK_RETURN)) {
+    if (msg == WM_KEYDOWN && (wParam == VK_TAB || wParam == VK_RETURN || wParam == VK_ESCAPE)) {
         short window = textEdit_windowOf(hwnd);
         if (window) {
             short saved = g_currentWindow;
             window_setCurrent(window);
             if (wParam == VK_TAB)
                 textEdit_tab();
+            else if (wParam == VK_ESCAPE)
+                textEdit_cancel();
             else
                 textEdit_validate();
             window_setCurrent(saved);
@@ -106,6 +128,7 @@ LRESULT textEdit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         // The editor may be gone now; nothing is left to pass the key to.
         if (!IsWindow(hwnd)) return 0;
     }
-    if (msg == WM_CHAR && (wParam == '\t' || wParam == '\r')) return 0;  // no beep, no stray character
+    // No beep, no stray character.
+    if (msg == WM_CHAR && (wParam == '\t' || wParam == '\r' || wParam == 27)) return 0;
     return own ? CallWindowProcA(own, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
 }

@@ -219,6 +219,14 @@ void window_show(short id, int show)
         g_frontWindow = id;
         w->visible = 1;
     } else {
+        // An edit left open would keep the keyboard in a hidden window: it
+        // is committed, as a click elsewhere would.
+        if (w->textEdit.open) {
+            short saved = g_currentWindow;
+            g_currentWindow = id;
+            textEdit_validate();
+            g_currentWindow = saved;
+        }
         if (g_frontWindow == id) g_frontWindow = 0;
         w->visible = 0;
         ShowWindow(w->hwnd, SW_HIDE);

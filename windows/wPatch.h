@@ -190,6 +190,8 @@ void wPatch_callback_oscBox(short id);
 void wPatch_callback_oscMode(short id, short menu, short item);
 void wPatch_callback_freqMode(short id, short menu, short item);
 void wPatch_callback_wave(short id, short menu, short item);
+// As a wave pop-up opens: the wave it stands for is marked in the wave menus.
+void wPatch_openWavePopup(short id);
 void wPatch_callback_filterBox(short id);
 void wPatch_callback_filterMode(short id, short menu, short item);
 void wPatch_callback_modulatorBox(short id);

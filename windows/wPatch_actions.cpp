@@ -149,6 +149,23 @@ void wPatch_callback_wave(short objectID, short menu, short item)
     if (isNew) wWave_openWithNewWave(static_cast<short>(waveID - kWaveUserBaseID));
 }
 
+void wPatch_openWavePopup(short objectID)
+{
+    short c = wPatch_guiToChannel(objectID);
+    short waveID = 0;
+    if (objectID == kPatchWaveshapeWave) {
+        waveID = waveshape_getWaveID(gInst);
+    } else {
+        switch (kOf(objectID)) {
+        case kPatchMainWave: waveID = oscil_getMainWaveID(gInst, c); break;
+        case kPatchModWave: waveID = oscil_getModWaveID(gInst, c); break;
+        case kPatchModulatorWave: waveID = mod_getWaveID(gInst, c); break;
+        default: return;
+        }
+    }
+    waveMenu_checkWave(objectID, waveID);
+}
+
 // ---- filters ------------------------------------------------------------------------------
 
 void wPatch_callback_filterBox(short objectID)

@@ -44,6 +44,7 @@ short wPatch_activeChannels(instRec* inst)
 void wPatch_levelText(double level, char* out, int size)
 {
     std::snprintf(out, static_cast<size_t>(size), "%1.1f dB", ampToDB(level));
+    control_dropNegativeZero(out);
 }
 
 void wPatch_slider_balanceOnDrag(instRec* inst, short channel, double level, int changed[3])

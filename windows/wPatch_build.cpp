@@ -30,6 +30,7 @@ void wavePopup(short objectID, short x, short y)
 {
     popup_new(objectID, x, y, kPopupWidth, kPopupHeight, 0, 0, "wave", 1, wPatch_callback_wave);
     waveMenu_buildPopup(objectID);
+    popup_setOpenCallback(objectID, wPatch_openWavePopup);
 }
 
 // A frequency-mode pop-up: four bitmap items, no title, no arrow.
@@ -81,6 +82,7 @@ void wPatch_makeChannel(short channel)
     toggle(id(kPatchModulatorOn), 0, 195, 548, wPatch_callback_modulatorOn);
 
     // The oscillator section holds both pages and the level row.
+    panel_setAutoAdd(id(kPatchChannelPanel));
     sectionPanel(id(kPatchOscPanel), 0, 22, kStripW, 96, 0);
     draggy_new(id(kPatchLevelSlider), 17, 300,
                kDraggyHorizontal | kDraggyWholeTrack | kDraggyHideCursor | kDraggyPressedKnob, 640, 1,
@@ -89,6 +91,7 @@ void wPatch_makeChannel(short channel)
     // Also an item of the background, so that a new text is drawn over the background picture.
     panel_addObject(kPatchBackground, id(kPatchLevelDisplay));
 
+    panel_setAutoAdd(id(kPatchOscPanel));
     sectionPanel(id(kPatchMainPanel), 0, 22, kStripW, 96, 0);
     popup_new(id(kPatchOscMode), 75, 28, kPopupWidth, kPopupHeight, 0, 0, "mode", 1, wPatch_callback_oscMode);
     for (short item = 1; item <= 4; ++item)

@@ -58,6 +58,7 @@ void wWave_makeParams()
     panel_setAutoAdd(kWaveMainPanel);
     panel_new(kWaveWavePanel, 0, 0, kWaveEdX * 2 + kWaveEdWidth + 1, kWaveEdY + kWaveEdHeight,
               kPanelExplicitRect, 0, nullptr);
+    panel_setAutoAdd(kWaveWavePanel);
     panel_new(kWaveSliderPanel, 296, 27, 0, 0, 0, kWaveSliderPanelPict, nullptr);
     draggy_new(kWaveAmpSlider, 336, 31, kDraggyHorizontal | kDraggyLevelFill, kWaveSliderPict, 1,
                wWave_callback_sliders, 1.0f, 0.0f);
@@ -65,7 +66,7 @@ void wWave_makeParams()
                0.5f, 0.0f);
     display_setDefaultColors(RGBColor{251, 251, 216}, RGBColor{0, 0, 0});
     display_currentSize = 9;
-    display_new(kWaveAmpDisplay, 468, 28, 42, "-0.0 dB", 0, 0, kDisplayRight, nullptr, nullptr);
+    display_new(kWaveAmpDisplay, 468, 28, 42, "0.0 dB", 0, 0, kDisplayRight, nullptr, nullptr);
     display_new(kWaveOffsetDisplay, 469, 44, 32, "0.00", 0, 0, kDisplayRight, nullptr, nullptr);
     panel_setAutoAdd(kWaveWavePanel);
     draggy_new(kWaveStartSlider, 0, 67, kDraggyHorizontal | kDraggyJump | kDraggyWholeTrack, kWaveStartPict,
@@ -178,6 +179,7 @@ void wWave_updateInfo(long kind)
     case 3: break;
     default: window_setCurrent(saved); return;
     }
+    for (char* text : {a, b, c}) control_dropNegativeZero(text);
     display_setText(kWaveInfo1, a);
     display_setText(kWaveInfo2, b);
     display_setText(kWaveInfo3, c);

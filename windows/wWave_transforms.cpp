@@ -34,6 +34,7 @@ void showDb(short display, float amp)
     db = db < -96.0 ? -96.0 : (db > 0.0 ? 0.0 : db);
     char text[32];
     std::snprintf(text, sizeof text, "%2.1f dB", db);
+    control_dropNegativeZero(text);
     display_setText(display, text);
 }
 }  // namespace
@@ -98,6 +99,7 @@ void wWave_updateOffset()
     draggy_setValH(kWaveOffsetSlider, offset * 0.5f + 0.5f);
     char text[32];
     std::snprintf(text, sizeof text, "%2.2f", offset);
+    control_dropNegativeZero(text);
     display_setText(kWaveOffsetDisplay, text);
 }
 
@@ -136,6 +138,7 @@ void wWave_callback_sliders(short id)
         if (std::fabs(x) < 0.01f) x = 0.0f;
         char text[32];
         std::snprintf(text, sizeof text, "%6.2f", x);
+        control_dropNegativeZero(text);
         display_setText(kWaveOffsetDisplay, text);
         wWave_setOffset(x);
     }

@@ -98,3 +98,33 @@ short waveMenu_menuItemToWaveID(short item, short menuId)
     }
     return 0;
 }
+
+void waveMenu_checkWave(short popupId, short waveID)
+{
+    HMENU factory = menu_getHMenu(kWaveMenuFactory), preset = menu_getHMenu(kWaveMenuPreset);
+    for (short item = 1; item < kWaveMenuTable; ++item)
+        CheckMenuItem(factory, static_cast<UINT>(kWaveMenuFactory * 256 + item), MF_BYCOMMAND | MF_UNCHECKED);
+    for (short item = 1; item < kFirstUserItem + kPresetWaves; ++item)
+        CheckMenuItem(preset, static_cast<UINT>(kWaveMenuPreset * 256 + item), MF_BYCOMMAND | MF_UNCHECKED);
+    short marked = 0;  // the pop-up's own item that leads to the wave
+    if ((waveID & 0xFF00) == kUserWaveList) {
+        short slot = static_cast<short>(waveID & 0xFF);
+        if (slot < kPresetWaves) {
+            CheckMenuItem(preset, static_cast<UINT>(kWaveMenuPreset * 256 + slot + kFirstUserItem),
+                          MF_BYCOMMAND | MF_CHECKED);
+            marked = 2;
+        }
+    } else if (waveID >= 0 && waveID < kWaveMenuTable && waveMenu_waveToMenu &&
+               waveMenu_waveToMenu[waveID] > 0) {
+        CheckMenuItem(factory, static_cast<UINT>(kWaveMenuFactory * 256 + waveMenu_waveToMenu[waveID]),
+                      MF_BYCOMMAND | MF_CHECKED);
+        marked = 3;
+    }
+    popupRec* p = popup_get(popupId);
+    if (!p) return;
+    // Item 1 names the wave in use; the sub-menu that holds it is marked too.
+    for (UINT pos = 0; pos < 3 && pos < static_cast<UINT>(GetMenuItemCount(p->menu)); ++pos) {
+        UINT on = pos == 0 || static_cast<short>(pos + 1) == marked ? MF_CHECKED : MF_UNCHECKED;
+        CheckMenuItem(p->menu, pos, MF_BYPOSITION | on);
+    }
+}

@@ -199,6 +199,9 @@ void waveMenu_buildPresetMenu(instRec* inst);
 // and "factory" (menu 16).
 void waveMenu_buildPopup(short popupId);
 short waveMenu_menuItemToWaveID(short item, short menuId);
+// Check-marks the wave in use in the shared menus (and the pop-up's own
+// items leading to it), clearing every other mark; called as a wave pop-up opens.
+void waveMenu_checkWave(short popupId, short waveID);
 
 // ---- navigator --------------------------------------------------------------------------
 void wNav_makeWindow();

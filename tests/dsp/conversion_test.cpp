@@ -54,6 +54,11 @@ TEST(FloatToString, DecimalsRoundToNearest)
     EXPECT_EQ(format(1.23456f, 4), "1.2346");
     EXPECT_EQ(format(0.000016f, 5), "0.00002");
     EXPECT_EQ(format(-3.0f, 6), "-3.000000");
+    // What rounds to zero shows no minus sign.
+    EXPECT_EQ(format(-0.04f, 1), "0.0");
+    EXPECT_EQ(format(-0.0f, 2), "0.00");
+    EXPECT_EQ(format(-0.004f, 2), "0.00");
+    EXPECT_EQ(format(-0.006f, 2), "-0.01");
 }
 
 TEST(FloatToString, OtherDecimalCountsLeaveTheBufferUnchanged)

@@ -197,17 +197,23 @@ TEST_F(ControlTest, HiddenPanelsRestoreExactlyTheItemsThatWereVisible)
     pic_new(4, 20, 20, 0, kTestRed, 1, nullptr);
     pic_new(5, 40, 20, kPicHidden, kTestGreen, 1, nullptr);
     numbox_new(6, 80, 40, 50, 1, 0, 1, 0, 10, nullptr, nullptr, "n");
+    panel_setAutoAdd(3);                                            // nesting asked for:
     panel_new(7, 20, 60, 0, 0, 0, kResGalleryPanelInner, nullptr);  // a panel inside the panel
     button_new(8, 30, 80, 0, kResGalleryStore, nullptr, 1, 0, 1, nullptr);
+    panel_new(10, 220, 130, 290, 230, kPanelExplicitRect, 0, nullptr);  // not asked: beside them
+    pic_new(11, 230, 140, 0, kTestRed, 1, nullptr);
     panel_enableAutoAdd(0);
     panel_setAutoAdd(0);
     pic_new(9, 250, 20, 0, kTestBlue, 1, nullptr);  // auto-add is off now
     for (short id : {4, 5, 6, 7}) EXPECT_EQ(3, clickObject_get(2, id)->panel) << id;
     EXPECT_EQ(7, clickObject_get(2, 8)->panel);
     EXPECT_EQ(0, clickObject_get(2, 9)->panel);
+    EXPECT_EQ(0, clickObject_get(2, 10)->panel);
+    EXPECT_EQ(10, clickObject_get(2, 11)->panel);
     EXPECT_EQ(4, panel_get(3)->count);
     panel_show(3, 0);
     for (short id : {4, 5, 6, 7, 8}) EXPECT_EQ(0, clickObject_isVisible(2, id)) << id;
+    for (short id : {10, 11}) EXPECT_EQ(1, clickObject_isVisible(2, id)) << id;
     panel_show(3, 1);
     for (short id : {4, 6, 7, 8}) EXPECT_EQ(1, clickObject_isVisible(2, id)) << id;
     EXPECT_EQ(0, clickObject_isVisible(2, 5));

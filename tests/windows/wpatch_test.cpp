@@ -607,3 +607,71 @@ TEST_F(PatchWindowTest, ScreenshotsWithOneTwoAndThreeChannels)
     shot("wpatch-three-channels");
     EXPECT_EQ(lit, pixel(366, 330));
 }
+
+TEST_F(PatchWindowTest, TheLongFactoryMenuScrollsToItsLastWavesAndMarksTheWaveInUse)
+{
+    switchOscillator(0);
+    const short popup = oc(0, kPatchMainWave);
+    const short bigChord = 40;  // the last built-in wave, at the foot of the factory menu
+    ASSERT_GT(waveMenu_waveToMenu[bigChord], 0);
+    const UINT bigChordCommand = static_cast<UINT>(kWaveMenuFactory * 256 + waveMenu_waveToMenu[bigChord]);
+    HMENU menu = popup_get(popup)->menu;
+    auto factoryItem = [menu](RECT* r) {
+        return platform_menuItemScreenRect(
+                   static_cast<UINT>(reinterpret_cast<uintptr_t>(GetSubMenu(menu, 2))), r) != 0;
+    };
+    // "factory" opens its 41 waves, taller than the screen: the last is out
+    // of reach until the wheel scrolls it up, then it is chosen by a click.
+    bool outOfReach = false;
+    headless_pushIdleAction([&](HWND) {
+        RECT r;
+        if (factoryItem(&r)) headless_mouseMove(r.left + 5, (r.top + r.bottom) / 2);
+    });
+    headless_pushIdleAction([&](HWND) {
+        RECT r, first;
+        outOfReach = platform_menuItemScreenRect(bigChordCommand, &r) == 0;
+        if (platform_menuItemScreenRect(kWaveMenuFactory * 256 + 1, &first))
+            headless_wheel(first.left + 20, first.bottom, -20);
+    });
+    headless_pushIdleAction([&](HWND) {
+        RECT r;
+        if (platform_menuItemScreenRect(bigChordCommand, &r))
+            headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        else
+            headless_key(VK_ESCAPE);
+    });
+    clickObject(popup);
+    EXPECT_TRUE(outOfReach);
+    EXPECT_EQ(bigChord, oscil_getMainWaveID(gInst, 0));
+    // Opened again, the menus mark it: its item, "factory" that leads to it,
+    // and item 1 which names it; nothing else.
+    UINT marks[4] = {0, 0, 0, 0};
+    headless_pushIdleAction([&](HWND) {
+        marks[0] = GetMenuState(menu_getHMenu(kWaveMenuFactory), bigChordCommand, MF_BYCOMMAND) & MF_CHECKED;
+        marks[1] = GetMenuState(menu, 2, MF_BYPOSITION) & MF_CHECKED;
+        marks[2] = GetMenuState(menu, 0, MF_BYPOSITION) & MF_CHECKED;
+        marks[3] = GetMenuState(menu_getHMenu(kWaveMenuFactory), kWaveMenuFactory * 256 + 1, MF_BYCOMMAND) &
+                   MF_CHECKED;
+        headless_key(VK_ESCAPE);
+    });
+    clickObject(popup);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), marks[0]);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), marks[1]);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), marks[2]);
+    EXPECT_EQ(0u, marks[3]);
+    // A preset wave is marked in the "preset" menu, and the factory mark goes.
+    ASSERT_EQ(0x7F00, inst_newPresetWave(gInst));
+    waveMenu_buildPresetMenu(gInst);
+    oscil_setMainWaveID(gInst, 0, 0x7F00);
+    headless_pushIdleAction([&](HWND) {
+        marks[0] = GetMenuState(menu_getHMenu(kWaveMenuPreset), kWaveMenuPreset * 256 + 3, MF_BYCOMMAND) &
+                   MF_CHECKED;
+        marks[1] = GetMenuState(menu, 1, MF_BYPOSITION) & MF_CHECKED;
+        marks[3] = GetMenuState(menu_getHMenu(kWaveMenuFactory), bigChordCommand, MF_BYCOMMAND) & MF_CHECKED;
+        headless_key(VK_ESCAPE);
+    });
+    clickObject(popup);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), marks[0]);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), marks[1]);
+    EXPECT_EQ(0u, marks[3]);
+}

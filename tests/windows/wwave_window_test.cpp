@@ -213,7 +213,7 @@ TEST_F(WaveWindowTest, ImmediateTransformsAreUndoable)
     for (int i = 0; i < kWaveSamples; ++i) ASSERT_EQ(0.0f, wave(0)[i]);
     undo_processUndo();
     EXPECT_EQ(0, std::memcmp(centred.data(), wave(0), sizeof(float) * kWaveSamples));
-    EXPECT_EQ("-0.0 dB", textOf(kWaveAmpDisplay));
+    EXPECT_EQ("0.0 dB", textOf(kWaveAmpDisplay));
 }
 
 TEST_F(WaveWindowTest, EditingHarmonicsWithBothTools)

@@ -196,6 +196,7 @@ static void buildPanels(void)
     panel_new(kGalPanelsPanel, 176, 274, 0, 0, 0, kResGalleryPanelPanels, nullptr);
     button_new(kGalInnerToggle, 190, 298, kButtonToggle, kResGalleryPlain, "Inner", 1, 1, 1, onButton);
     button_new(kGalMove, 190, 324, 0, kResGalleryPlain, "Move", 1, 0, 1, onButton);
+    panel_setAutoAdd(kGalPanelsPanel);  // the inner panel sits in this section
     panel_new(kGalInner, 270, 296, 0, 0, 0, kResGalleryPanelInner, nullptr);
     numbox_new(kGalInnerBox, 330, 322, 56, 2, 2, 0.5, 0, 1, numbox_incPointZeroOne, onNumbox, "inner");
     draggy_new(kGalInnerLevel, 430, 320, kDraggyHorizontal | kDraggyWholeTrack | kDraggyLevelFill,
