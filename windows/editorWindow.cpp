@@ -3,6 +3,7 @@
 // command, hide on close, F10 swallowed), the update flags and a themed
 // background.
 #include "windows/editorWindow.h"
+#include "windows/wEnv.h"
 
 #include "resources/resources.h"
 
@@ -219,7 +220,12 @@ int windows_contentSize(int windowId, int* width, int* height)
     short id = static_cast<short>(windowId);
     HWND hwnd = window_getHWND(id);
     short contentW = 0, contentH = 0;
-    if (!hwnd || !window_getContentSize(id, &contentW, &contentH)) return 0;
+    // The Envelope window lays its strips out to whatever size it is given
+    // and scrolls the rest into view: its minimum is its own, not the sum of
+    // what it holds.
+    int known = id == winId_envelope ? wEnv_minimumContentSize(&contentW, &contentH)
+                                     : window_getContentSize(id, &contentW, &contentH);
+    if (!hwnd || !known) return 0;
     // The outer size: the content and the frame around the client area.
     RECT outer, client;
     GetWindowRect(hwnd, &outer);

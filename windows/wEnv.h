@@ -208,6 +208,9 @@ double envEd_getStartTime();
 long envEd_getPixPerSec();
 long envEd_getVScrollScale();
 void envEd_vScroll(long pos);
+// The smallest client area that shows the header up to its breakpoint panel
+// and one strip with the scroll bars; 0 before the window is built.
+int wEnv_minimumContentSize(short* width, short* height);
 // Places the visible strips from y 115 (scrolled by the vertical position).
 void envEd_restack();
 // The time ruler's tick spacing in pixels for a pixel rate.

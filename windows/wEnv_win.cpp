@@ -284,3 +284,16 @@ void wEnv_makeParams()
     wEnv_resize();
     wEnv_updateEnvList();
 }
+
+int wEnv_minimumContentSize(short* width, short* height)
+{
+    if (!window_getHWND(winId_envelope)) return 0;
+    // The header's picture runs on beyond any window; the breakpoint panel
+    // ends the part of it that holds controls.
+    const clickObjectRec* bpPanel = clickObject_get(winId_envelope, kEnvBpPanel);
+    if (!bpPanel || bpPanel->type != kTypePanel || bpPanel->rect.right <= 0) return 0;
+    const short oneStrip = 48;
+    *width = static_cast<short>(bpPanel->rect.right + kEnvBar);
+    *height = static_cast<short>(kEnvStripTop + oneStrip + kEnvBar);
+    return 1;
+}

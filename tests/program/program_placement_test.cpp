@@ -78,7 +78,10 @@ bool inFront(short windowId)
 void expectContentShown(short windowId)
 {
     short width = 0, height = 0;
-    ASSERT_EQ(window_getContentSize(windowId, &width, &height), 1) << windowId;
+    ASSERT_EQ(windowId == winId_envelope ? wEnv_minimumContentSize(&width, &height)
+                                         : window_getContentSize(windowId, &width, &height),
+              1)
+        << windowId;
     RECT client;
     GetClientRect(window_getHWND(windowId), &client);
     EXPECT_GE(client.right, width) << "window " << windowId;
