@@ -182,11 +182,12 @@ void positionWindows()
     const engineHooksRec* h = hooks();
     repairWindowPositions();
     const winPosRec* frame = wPosID_to_winPosRec(winPos_frame);
-    if (h->moveWindow) h->moveWindow(winId_frame, frame->x, frame->y, frame->width, frame->height);
+    if (frame && h->moveWindow) h->moveWindow(winId_frame, frame->x, frame->y, frame->width, frame->height);
     static const short order[] = {winId_midi,     winId_effect, winId_lfo, winId_envelope,
                                   winId_waveform, winId_patch,  winId_main};
     for (short id : order) {
         const winPosRec* rec = wPosID_to_winPosRec(guiID_to_wPosID(id));
+        if (!rec) continue;  // no placement record known for this window
         placeWindow(id, *rec);
         if (h->showWindow) h->showWindow(id, rec->visible ? 1 : 0);
     }
