@@ -110,14 +110,6 @@ void control_drawBackdrop(const clickObjectRec* obj, const RECT* rect)
     if (!obj || !rect || IsRectEmpty(rect)) return;
     HWND hwnd = window_getHWND(g_currentWindow);
     HBRUSH background = hwnd ? (HBRUSH)GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND) : nullptr;
-    short pict = 0, px = (short)rect->left, py = (short)rect->top;
-    short panel = obj->panel;
-    for (int depth = 0; panel >= 1 && !pict && depth < kPanelItemMax; depth++) {
-        px = (short)rect->left;
-        py = (short)rect->top;
-        panel_getPictAndOffset(panel, &pict, &px, &py);
-        panel = toolkit_object(panel)->panel;
-    }
     if (background) {
         HDC hdc = window_getHDC(g_currentWindow);
         if (hdc) {
@@ -125,9 +117,22 @@ void control_drawBackdrop(const clickObjectRec* obj, const RECT* rect)
             window_freeHDC(g_currentWindow, hdc);
         }
     }
-    if (pict) {
-        RECT r = *rect;
-        bitmap_drawRectOffset(pict, &r, px, py);
+    // What a full repaint puts under the control: every visible panel with a
+    // picture that the window draws before it, in the window's drawing
+    // order. The picture beneath is not always an ancestor's: a label in a
+    // pictureless row panel lies on a sibling panel's picture.
+    drawListRec* list = window_getDrawList(g_currentWindow);
+    if (!list) return;
+    if (list->changed) window_updateDrawList(g_currentWindow);
+    for (short i = 0; i < list->count; i++) {
+        const clickObjectRec* o = list->objects[i];
+        if (o == obj) break;
+        if (o->type != kTypePanel || !o->visible) continue;
+        RECT part;
+        if (!IntersectRect(&part, rect, &o->rect)) continue;
+        short pict = 0, px = (short)part.left, py = (short)part.top;
+        panel_getPictAndOffset(o->id, &pict, &px, &py);
+        if (pict) bitmap_drawRectOffset(pict, &part, px, py);
     }
 }
 

@@ -85,6 +85,24 @@ TEST_F(MainWindowScreens, EveryPanelLayout)
     EXPECT_EQ(displayText(mainId_sliderName1 + 8), "Reso 75");
     screenshot("main-three-rows");
     expectPerformanceRowDrawn("main-three-rows");
+    // A name lies on the slider row's picture, not on a plate of the window
+    // colour: around its text it looks as the window does without it.
+    for (short k = 0; k < kMainSliders; ++k) {
+        const short id = static_cast<short>(mainId_sliderName1 + k);
+        RECT r;
+        clickObject_getRect(id, &r);
+        const POINT corners[] = {{r.left, r.top}, {r.left, r.bottom - 1}, {r.right - 1, r.top}};
+        COLORREF bare[3];
+        display_show(id, 0);
+        idleStep();
+        window_setCurrent(winId_main);
+        for (int c = 0; c < 3; ++c) bare[c] = pixelOf(corners[c].x, corners[c].y);
+        display_show(id, 1);
+        idleStep();
+        window_setCurrent(winId_main);
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(pixelOf(corners[c].x, corners[c].y), bare[c]) << "slider name " << k << " corner " << c;
+    }
 
     // Keys held, sustain on, the wheel bent, a tuning chosen.
     window_setCurrent(winId_main);
