@@ -18,25 +18,8 @@ LRESULT CALLBACK editorWindow_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 {
     short id = idOf(hwnd);
     if (id) window_preProcess(id, hwnd, msg, wParam, lParam, 0);
-    switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdUpdateWindow) {
-            const windowTableRec* row = windowTable_find(id);
-            if (row && row->update) {
-                row->update();
-                return 0;
-            }
-        }
-        break;
-    case WM_CLOSE:
-        // Editor windows are hidden, never destroyed.
-        if (validId(id)) window_show(id, 0);
-        menu_checkFrontWindowItem();
-        return 0;
-    default:
-        if (isF10KeyDown(msg, wParam)) return 0;
-        break;
-    }
+    LRESULT result;
+    if (editorWindow_commonMessage(id, hwnd, msg, wParam, &result)) return result;
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -233,6 +216,45 @@ int windows_contentSize(int windowId, int* width, int* height)
     *width = contentW + (outer.right - outer.left) - (client.right - client.left);
     *height = contentH + (outer.bottom - outer.top) - (client.bottom - client.top);
     return 1;
+}
+
+int editorWindow_commonMessage(short id, HWND hwnd, UINT msg, WPARAM wParam, LRESULT* result)
+{
+    *result = 0;
+    switch (msg) {
+    case WM_ACTIVATE:
+    case WM_MOUSEACTIVATE:
+    case WM_MDIACTIVATE:
+        // The Window menu checks the window in front; the frame still
+        // does its own activation.
+        menu_checkFrontWindowItem();
+        return 0;
+    case WM_PAINT:
+        // The toolkit draws the controls; there is nothing to paint here.
+        ValidateRect(hwnd, nullptr);
+        return 1;
+    case WM_CLOSE: {
+        // Editor windows are hidden through their own show routine (which
+        // may have more to do), never destroyed.
+        const windowTableRec* row = windowTable_find(id);
+        if (row && row->show)
+            row->show(0);
+        else if (validId(id))
+            window_show(id, 0);
+        menu_checkFrontWindowItem();
+        return 1;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCmdUpdateWindow) {
+            const windowTableRec* row = windowTable_find(id);
+            window_manualPreProcess(id);
+            if (row && row->update) row->update();
+            window_manualPostProcess(id);
+            return 1;
+        }
+        return 0;
+    default: return isF10KeyDown(msg, wParam) ? 1 : 0;
+    }
 }
 
 LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int* handled)

@@ -39,6 +39,12 @@ void editorWindow_show(short id, int show);
 // Restores a shown window that is minimised and brings it in front of
 // the others; nothing for a hidden window.
 void editorWindow_bringToFront(short id);
+// What every editor window's procedure does alike: the Window menu's check
+// on activation, no painting of its own, closing by hiding, the update
+// command running the window's update, F10 left to the menu bar. Returns 1
+// when the message is fully handled (the window returns *result), 0 when
+// the window goes on with it.
+int editorWindow_commonMessage(short id, HWND hwnd, UINT msg, WPARAM wParam, LRESULT* result);
 // A procedure for floating windows that cannot be closed: every message to
 // the toolkit first, paint and close handled, F10 swallowed.
 LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int* handled);

@@ -77,6 +77,8 @@ LRESULT CALLBACK wEnv_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     short object = window_preProcess(winId_envelope, hwnd, msg, wParam, lParam, 0);
     // The strips (6 and up) edit too: a touched one marks the preset dirty.
     if (object >= kEnvFirstStrip) makePresetDirty();
+    LRESULT result;
+    if (editorWindow_commonMessage(winId_envelope, hwnd, msg, wParam, &result)) return result;
     switch (msg) {
     case WM_CREATE:
         hBar = CreateWindowExA(0, "scrollbar", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 10, kEnvBar,
@@ -109,23 +111,8 @@ LRESULT CALLBACK wEnv_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         vScroll(LOWORD(wParam));
         window_manualPostProcess(winId_envelope);
         return 0;
-    case WM_ACTIVATE:
-    case WM_MOUSEACTIVATE:
-    case WM_MDIACTIVATE: menu_checkFrontWindowItem(); break;
-    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
-    case WM_CLOSE:
-        wEnv_show(0);
-        menu_checkFrontWindowItem();
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F10) return 0;
-        break;
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdUpdateWindow) {
-            window_manualPreProcess(winId_envelope);
-            wEnv_update();
-            window_manualPostProcess(winId_envelope);
-        } else if (LOWORD(wParam) == kCmdEnvUpdateParambox) {
+        if (LOWORD(wParam) == kCmdEnvUpdateParambox) {
             window_manualPreProcess(winId_envelope);
             wEnv_updateParamNumbox();
             window_manualPostProcess(winId_envelope);

@@ -98,26 +98,9 @@ LRESULT CALLBACK wLfo_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     short object = window_preProcess(winId_lfo, hwnd, msg, wParam, lParam, 0);
     // Every control but the column panels edits the preset.
     if (object > 0 && local(object) > kLfoOffPanel) makePresetDirty();
+    LRESULT result;
+    if (editorWindow_commonMessage(winId_lfo, hwnd, msg, wParam, &result)) return result;
     switch (msg) {
-    case WM_ACTIVATE:
-    case WM_MOUSEACTIVATE:
-    case WM_MDIACTIVATE: menu_checkFrontWindowItem(); break;
-    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
-    case WM_CLOSE:
-        wLfo_show(0);
-        menu_checkFrontWindowItem();
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F10) return 0;
-        break;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdUpdateWindow) {
-            window_manualPreProcess(winId_lfo);
-            wLfo_update();
-            window_manualPostProcess(winId_lfo);
-            return 0;
-        }
-        break;
     default: break;
     }
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);

@@ -62,26 +62,9 @@ LRESULT CALLBACK wMidi_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 {
     short object = window_preProcess(winId_midi, hwnd, msg, wParam, lParam, 0);
     if (object > 10) makePresetDirty();
+    LRESULT result;
+    if (editorWindow_commonMessage(winId_midi, hwnd, msg, wParam, &result)) return result;
     switch (msg) {
-    case WM_ACTIVATE:
-    case WM_MOUSEACTIVATE:
-    case WM_MDIACTIVATE: menu_checkFrontWindowItem(); break;
-    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
-    case WM_CLOSE:
-        wMidi_show(0);
-        menu_checkFrontWindowItem();
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F10) return 0;
-        break;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdUpdateWindow) {
-            window_manualPreProcess(winId_midi);
-            wMidi_update();
-            window_manualPostProcess(winId_midi);
-            return 0;
-        }
-        break;
     case WM_SIZE:
         // The window's size is its page's: a placement that sizes it
         // otherwise (the remembered one, for instance) is put right.

@@ -22,26 +22,9 @@ LRESULT CALLBACK wPatch_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 {
     short object = window_preProcess(winId_patch, hwnd, msg, wParam, lParam, 0);
     if (object > 10) makePresetDirty();
+    LRESULT result;
+    if (editorWindow_commonMessage(winId_patch, hwnd, msg, wParam, &result)) return result;
     switch (msg) {
-    case WM_ACTIVATE:
-    case WM_MOUSEACTIVATE:
-    case WM_MDIACTIVATE: menu_checkFrontWindowItem(); break;
-    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
-    case WM_CLOSE:
-        wPatch_show(0);
-        menu_checkFrontWindowItem();
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F10) return 0;
-        break;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdUpdateWindow) {
-            window_manualPreProcess(winId_patch);
-            wPatch_update();
-            window_manualPostProcess(winId_patch);
-            return 0;
-        }
-        break;
     case WM_LBUTTONDOWN:
         if (object) tellEnvUpdateParambox();
         break;

@@ -57,25 +57,9 @@ LRESULT CALLBACK wWave_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 {
     short object = window_preProcess(winId_waveform, hwnd, msg, wParam, lParam, 0);
     if (object >= 7) makePresetDirty();
+    LRESULT result;
+    if (editorWindow_commonMessage(winId_waveform, hwnd, msg, wParam, &result)) return result;
     switch (msg) {
-    case WM_ACTIVATE:
-    case WM_MOUSEACTIVATE:
-    case WM_MDIACTIVATE: menu_checkFrontWindowItem(); break;
-    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
-    case WM_CLOSE:
-        wWave_show(0);
-        menu_checkFrontWindowItem();
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F10) return 0;
-        break;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdUpdateWindow) {
-            window_manualPreProcess(winId_waveform);
-            wWave_update();
-            window_manualPostProcess(winId_waveform);
-        }
-        return 0;
     case WM_MOUSEMOVE:
         window_manualPreProcess(winId_waveform);
         wWave_trackMouse();
