@@ -1,57 +1,10 @@
 #include "tests/windows/wenv_fixture.h"
 
-#include <unistd.h>
-
 #include <cmath>
-
-#include "iac/MorvaneIAC_plug.h"
-#include "resources/resources.h"
-
-namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
-
-void clickMenuItem(UINT command)
-{
-    RECT r;
-    if (platform_menuItemScreenRect(command, &r))
-        headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-}  // namespace
 
 void EnvWindowTest::SetUp()
 {
-    static int serial = 0;
-    segment_ = "/morvane-wenv-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-    ASSERT_EQ(1, iac_setSegmentName(segment_.c_str()));
-    ASSERT_EQ(1, iac_mvn_signIn());
-    dsp_globals_init();
-    g_instanceNumber = 0;
-    gInst = iac_getInst(0);
-    ASSERT_NE(nullptr, gInst);
-    inst_reinit(gInst);
-    gInst->paused = 1;  // no plug-in answers the fade hand-shake here
-    ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768));
-    ASSERT_EQ(1, resources_registerAll());
-    initBrambix();
-    loadBitmaps(platform_instance());
-    WNDCLASSA fc{};
-    fc.lpfnWndProc = frameProc;
-    fc.lpszClassName = "envTestFrame";
-    RegisterClassA(&fc);
-    frame_ = CreateWindowExA(0, "envTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 768,
-                             nullptr, nullptr, platform_instance(), nullptr);
-    CLIENTCREATESTRUCT ccs{nullptr, 1000};
-    RECT fr;
-    GetClientRect(frame_, &fr);
-    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
-    window_setFrameHWND(s_client);
-    alert_init(frame_);
-    pensAndBrushes_init();
+    ASSERT_EQ(1, windowSession_open(&session_, "wenv"));
     engineHooksRec hooks{};
     hooks.undoEnvelope = wEnv_undoEnvelope;
     hooks.copyEnvelope = wEnv_copyEnvelope;
@@ -67,16 +20,7 @@ void EnvWindowTest::SetUp()
     window_setCurrent(winId_envelope);
 }
 
-void EnvWindowTest::TearDown()
-{
-    engine_setHooks(nullptr);
-    pensAndBrushes_cleanup();
-    brambixCleanup();
-    platform_shutdown();
-    s_client = nullptr;
-    iac_mvn_signOut();
-    iac_unlinkSegment();
-}
+void EnvWindowTest::TearDown() { windowSession_close(&session_); }
 
 short EnvWindowTest::newEnvelope(short chan, short param)
 {
@@ -169,7 +113,7 @@ void EnvWindowTest::typeInto(short box, const char* text)
 
 void EnvWindowTest::choose(short popup, int command)
 {
-    headless_pushIdleAction([command](HWND) { clickMenuItem(static_cast<UINT>(command)); });
+    headless_pushIdleAction([command](HWND) { windowSession_clickMenuItem(static_cast<UINT>(command)); });
     clickObject(popup);
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 class EnvWindowTest : public ::testing::Test {
 protected:
@@ -35,6 +35,5 @@ protected:
     // Opens a pop-up of the window with a click and chooses an item (its command).
     void choose(short popup, int command);
     std::string shot(const char* name);
-    std::string segment_;
-    HWND frame_ = nullptr;
+    windowSession session_;
 };

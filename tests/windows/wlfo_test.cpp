@@ -7,17 +7,9 @@
 
 #include <string>
 
-#include "iac/MorvaneIAC_plug.h"
-#include "resources/resources.h"
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
-
 std::string ccName(short cc)
 {
     char out[kCCNameSize];
@@ -29,35 +21,7 @@ class LfoWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static int serial = 0;
-        segment_ = "/morvane-wlfo-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-        ASSERT_EQ(1, iac_setSegmentName(segment_.c_str()));
-        ASSERT_EQ(1, iac_mvn_signIn());
-        dsp_globals_init();
-        g_instanceNumber = 0;
-        gInst = iac_getInst(0);
-        ASSERT_NE(nullptr, gInst);
-        inst_reinit(gInst);
-        gInst->paused = 1;  // no plug-in answers the fade hand-shake here
-        ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768));
-        ASSERT_EQ(1, resources_registerAll());
-        initBrambix();
-        loadBitmaps(platform_instance());
-        WNDCLASSA fc{};
-        fc.lpfnWndProc = frameProc;
-        fc.lpszClassName = "lfoTestFrame";
-        RegisterClassA(&fc);
-        frame_ = CreateWindowExA(0, "lfoTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
-                                 768, nullptr, nullptr, platform_instance(), nullptr);
-        CLIENTCREATESTRUCT ccs{nullptr, 1000};
-        RECT fr;
-        GetClientRect(frame_, &fr);
-        s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                   fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
-        window_setFrameHWND(s_client);
-        alert_init(frame_);
-        waveMenu_init();
-        wMidi_ccName_init();
+        ASSERT_EQ(1, windowSession_open(&session_, "wlfo"));
         // A known start: LFO 0 on, no S/H, no retrigger.
         for (short lfo = 0; lfo < 3; ++lfo) {
             inst_lfo_setOn(gInst, lfo, lfo == 0);
@@ -70,15 +34,7 @@ protected:
         wLfo_update();
         settle();
     }
-    void TearDown() override
-    {
-        waveMenu_cleanup();
-        brambixCleanup();
-        platform_shutdown();
-        s_client = nullptr;
-        iac_mvn_signOut();
-        iac_unlinkSegment();
-    }
+    void TearDown() override { windowSession_close(&session_); }
     HWND hwnd() { return window_getHWND(winId_lfo); }
     void settle()
     {
@@ -123,8 +79,7 @@ protected:
         EXPECT_EQ(1, platform_saveWindowPNG(hwnd(), path.c_str()));
         return path;
     }
-    std::string segment_;
-    HWND frame_ = nullptr;
+    windowSession session_;
 };
 }  // namespace
 

@@ -11,17 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "iac/MorvaneIAC_plug.h"
-#include "resources/resources.h"
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
-
 std::string ccName(short cc)
 {
     char out[kCCNameSize];
@@ -63,35 +55,7 @@ class MidiWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static int serial = 0;
-        segment_ = "/morvane-wmidi-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-        ASSERT_EQ(1, iac_setSegmentName(segment_.c_str()));
-        ASSERT_EQ(1, iac_mvn_signIn());
-        dsp_globals_init();
-        g_instanceNumber = 0;
-        gInst = iac_getInst(0);
-        ASSERT_NE(nullptr, gInst);
-        inst_reinit(gInst);
-        gInst->paused = 1;  // no plug-in answers the fade hand-shake here
-        ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768));
-        ASSERT_EQ(1, resources_registerAll());
-        initBrambix();
-        loadBitmaps(platform_instance());
-        WNDCLASSA fc{};
-        fc.lpfnWndProc = frameProc;
-        fc.lpszClassName = "midiTestFrame";
-        RegisterClassA(&fc);
-        frame_ = CreateWindowExA(0, "midiTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
-                                 768, nullptr, nullptr, platform_instance(), nullptr);
-        CLIENTCREATESTRUCT ccs{nullptr, 1000};
-        RECT fr;
-        GetClientRect(frame_, &fr);
-        s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                   fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
-        window_setFrameHWND(s_client);
-        alert_init(frame_);
-        wMidi_ccName_init();
-        wMidi_noteName_init();
+        ASSERT_EQ(1, windowSession_open(&session_, "wmidi"));
         wMidi_makeWindow();
         ASSERT_NE(nullptr, window_getHWND(winId_midi));
         wMidi_show(1);
@@ -99,14 +63,7 @@ protected:
         headless_runUntilIdle();
         window_setCurrent(winId_midi);
     }
-    void TearDown() override
-    {
-        brambixCleanup();
-        platform_shutdown();
-        s_client = nullptr;
-        iac_mvn_signOut();
-        iac_unlinkSegment();
-    }
+    void TearDown() override { windowSession_close(&session_); }
     HWND hwnd() { return window_getHWND(winId_midi); }
     POINT screen(int x, int y)
     {
@@ -184,8 +141,7 @@ protected:
         return path;
     }
     float* map(int group, int index) { return notemap_getData(gInst, group, index); }
-    std::string segment_;
-    HWND frame_ = nullptr;
+    windowSession session_;
 };
 }  // namespace
 
@@ -274,7 +230,7 @@ TEST_F(MidiWindowTest, WindowPagesAndTitle)
     EXPECT_EQ(clientSize().cy, page1.bottom);
     GetWindowRect(hwnd(), &where);
     POINT corner{where.left, where.top};
-    ScreenToClient(s_client, &corner);
+    ScreenToClient(session_.client, &corner);
     EXPECT_EQ(corner.x, 40);
     EXPECT_EQ(corner.y, 50);
     // Closing hides the window; it is never destroyed.

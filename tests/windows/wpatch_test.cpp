@@ -9,17 +9,9 @@
 #include <cmath>
 #include <string>
 
-#include "iac/MorvaneIAC_plug.h"
-#include "resources/resources.h"
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
-
 short oc(short channel, short k) { return static_cast<short>(wPatch_channelToGuiOffset(channel) + k); }
 bool visible(short id) { return clickObject_isVisible(winId_patch, id) != 0; }
 bool enabled(short id) { return clickObject_isEnabled(winId_patch, id) != 0; }
@@ -29,34 +21,7 @@ class PatchWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static int serial = 0;
-        segment_ = "/morvane-wpatch-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-        ASSERT_EQ(1, iac_setSegmentName(segment_.c_str()));
-        ASSERT_EQ(1, iac_mvn_signIn());
-        dsp_globals_init();
-        g_instanceNumber = 0;
-        gInst = iac_getInst(0);
-        ASSERT_NE(nullptr, gInst);
-        inst_reinit(gInst);
-        gInst->paused = 1;  // no plug-in answers the fade hand-shake here
-        ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768));
-        ASSERT_EQ(1, resources_registerAll());
-        initBrambix();
-        loadBitmaps(platform_instance());
-        WNDCLASSA fc{};
-        fc.lpfnWndProc = frameProc;
-        fc.lpszClassName = "patchTestFrame";
-        RegisterClassA(&fc);
-        frame_ = CreateWindowExA(0, "patchTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
-                                 768, nullptr, nullptr, platform_instance(), nullptr);
-        CLIENTCREATESTRUCT ccs{nullptr, 1000};
-        RECT fr;
-        GetClientRect(frame_, &fr);
-        s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                   fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
-        window_setFrameHWND(s_client);
-        alert_init(frame_);
-        waveMenu_init();
+        ASSERT_EQ(1, windowSession_open(&session_, "wpatch"));
         autoBalanceChannels = 1;
         for (float& base : balanceSliderBaseAmp) base = 1.0f;
         wPatch_makeWindow();
@@ -65,15 +30,7 @@ protected:
         headless_runUntilIdle();
         window_setCurrent(winId_patch);
     }
-    void TearDown() override
-    {
-        waveMenu_cleanup();
-        brambixCleanup();
-        platform_shutdown();
-        s_client = nullptr;
-        iac_mvn_signOut();
-        iac_unlinkSegment();
-    }
+    void TearDown() override { windowSession_close(&session_); }
     POINT screen(int x, int y)
     {
         POINT p{x, y};
@@ -124,8 +81,7 @@ protected:
         ReleaseDC(window_getHWND(winId_patch), hdc);
         return c;
     }
-    std::string segment_;
-    HWND frame_ = nullptr;
+    windowSession session_;
 };
 }  // namespace
 

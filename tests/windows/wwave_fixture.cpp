@@ -1,58 +1,10 @@
 #include "tests/windows/wwave_fixture.h"
 
-#include <unistd.h>
-
-#include "iac/MorvaneIAC_plug.h"
-#include "resources/resources.h"
-
-namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
-
-void clickMenuItem(UINT command)
-{
-    RECT r;
-    if (platform_menuItemScreenRect(command, &r))
-        headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-}  // namespace
-
 std::string wavPath(const char* name) { return std::string(MORVANE_WAV_DIR) + "/" + name; }
 
 void WaveWindowTest::SetUp()
 {
-    static int serial = 0;
-    segment_ = "/morvane-wwave-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-    ASSERT_EQ(1, iac_setSegmentName(segment_.c_str()));
-    ASSERT_EQ(1, iac_mvn_signIn());
-    dsp_globals_init();
-    g_instanceNumber = 0;
-    gInst = iac_getInst(0);
-    ASSERT_NE(nullptr, gInst);
-    inst_reinit(gInst);
-    gInst->paused = 1;  // no plug-in answers the fade hand-shake here
-    ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768));
-    ASSERT_EQ(1, resources_registerAll());
-    initBrambix();
-    loadBitmaps(platform_instance());
-    WNDCLASSA fc{};
-    fc.lpfnWndProc = frameProc;
-    fc.lpszClassName = "waveTestFrame";
-    RegisterClassA(&fc);
-    frame_ = CreateWindowExA(0, "waveTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 768,
-                             nullptr, nullptr, platform_instance(), nullptr);
-    CLIENTCREATESTRUCT ccs{nullptr, 1000};
-    RECT fr;
-    GetClientRect(frame_, &fr);
-    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
-    window_setFrameHWND(s_client);
-    alert_init(frame_);
-    pensAndBrushes_init();
-    waveMenu_init();
+    ASSERT_EQ(1, windowSession_open(&session_, "wwave"));
     engineHooksRec hooks{};
     hooks.undoWave = wWave_undoWave;
     engine_setHooks(&hooks);
@@ -64,17 +16,7 @@ void WaveWindowTest::SetUp()
     window_setCurrent(winId_waveform);
 }
 
-void WaveWindowTest::TearDown()
-{
-    engine_setHooks(nullptr);
-    waveMenu_cleanup();
-    pensAndBrushes_cleanup();
-    brambixCleanup();
-    platform_shutdown();
-    s_client = nullptr;
-    iac_mvn_signOut();
-    iac_unlinkSegment();
-}
+void WaveWindowTest::TearDown() { windowSession_close(&session_); }
 
 short WaveWindowTest::newWave(const float* data)
 {
@@ -132,14 +74,14 @@ void WaveWindowTest::drag(const std::vector<POINT>& path)
 
 void WaveWindowTest::choose(short popup, int command)
 {
-    headless_pushIdleAction([command](HWND) { clickMenuItem(static_cast<UINT>(command)); });
+    headless_pushIdleAction([command](HWND) { windowSession_clickMenuItem(static_cast<UINT>(command)); });
     clickObject(popup);
 }
 
 void WaveWindowTest::chooseFile(short popup, int command, const std::string& path)
 {
     // The scripted actions run in order: the menu item, then the dialog.
-    headless_pushIdleAction([command](HWND) { clickMenuItem(static_cast<UINT>(command)); });
+    headless_pushIdleAction([command](HWND) { windowSession_clickMenuItem(static_cast<UINT>(command)); });
     headless_answerNextFileDialog(path);
     clickObject(popup);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 // The folder of the kept WAV files (tests/windows/wav).
 std::string wavPath(const char* name);
@@ -32,6 +32,5 @@ protected:
     // The same for an item that opens the file dialog, answered with path.
     void chooseFile(short popup, int command, const std::string& path);
     std::string shot(const char* name);
-    std::string segment_;
-    HWND frame_ = nullptr;
+    windowSession session_;
 };

@@ -1,0 +1,27 @@
+// What every editor window's tests and benchmarks start from: instance 0's
+// record on a private link segment, the platform with the program's
+// resources and artwork, and a frame with its MDI client that the editor
+// windows are children of. The pens, the wave menus and the controller and
+// note names the windows draw with are made too.
+#pragma once
+
+#include <string>
+
+#include "windows/windows.h"
+
+struct windowSession {
+    std::string segment;
+    HWND frame = nullptr;
+    HWND client = nullptr;  // the frame's MDI client
+};
+
+// Signs in on a segment named after tag, the process and a serial, makes
+// instance 0 current and paused (no plug-in answers the fade hand-shake),
+// and starts the platform with presenter on a screen of width x height.
+// Returns 1, or 0 with what was started undone.
+int windowSession_open(windowSession* s, const char* tag, int presenter = PLATFORM_PRESENTER_HEADLESS,
+                       int width = 1024, int height = 768);
+// Undoes it all and clears the engine's hooks.
+void windowSession_close(windowSession* s);
+// Clicks a command of a pop-up menu that is open, where it is on screen.
+void windowSession_clickMenuItem(UINT command);
