@@ -8,29 +8,15 @@
 #include <cmath>
 #include <string>
 
-#include <unistd.h>
-
-#include "resources/resources.h"
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
+windowSession session;
 
-// A private segment and an instrument with 16 envelopes of 68 breakpoints,
-// each with a curved shape that fills its strip's width.
-bool openInstrument()
+// An instrument with 16 envelopes of 68 breakpoints, each with a curved
+// shape that fills its strip's width.
+void makeEnvelopes()
 {
-    std::string segment = "/morvane-envbench-" + std::to_string(getpid());
-    if (!iac_setSegmentName(segment.c_str()) || !iac_mvn_signIn()) return false;
-    dsp_globals_init();
-    gInst = iac_getInst(0);
-    if (!gInst) return false;
-    inst_reinit(gInst);
-    gInst->paused = 1;
     for (short e = 0; e < 16; ++e) {
         envInstRec* env = inst_getEnvInst(gInst, e);
         env_initEnvInstRec(env, static_cast<short>(e < 3 ? 1 : 9));
@@ -45,36 +31,14 @@ bool openInstrument()
                 envBreakpointRec{0.09 * 44100, static_cast<float>(0.5 + 0.45 * std::sin(i * 0.7 + e)),
                                  static_cast<float>(i % 3 == 0 ? 1.0 : 0.3 + 0.2 * (i % 5))};
     }
-    return true;
 }
 
-void closeInstrument()
-{
-    iac_mvn_signOut();
-    iac_unlinkSegment();
-}
-
-// The Envelope window shown in a frame, 1000 x 700, all 16 envelopes listed
+// The Envelope window shown in the session's frame, 1000 x 700, all 16 envelopes listed
 // and shown at the least strip height (32) so that every strip is visible.
 bool openWindow(int presenter)
 {
-    if (!platform_init(presenter, 1024, 768)) return false;
-    resources_registerAll();
-    initBrambix();
-    loadBitmaps(platform_instance());
-    WNDCLASSA fc{};
-    fc.lpfnWndProc = frameProc;
-    fc.lpszClassName = "envBenchFrame";
-    RegisterClassA(&fc);
-    HWND frame = CreateWindowExA(0, "envBenchFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
-                                 768, nullptr, nullptr, platform_instance(), nullptr);
-    CLIENTCREATESTRUCT ccs{nullptr, 1000};
-    RECT fr;
-    GetClientRect(frame, &fr);
-    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               fr.right, fr.bottom, frame, nullptr, platform_instance(), &ccs);
-    window_setFrameHWND(s_client);
-    pensAndBrushes_init();
+    if (!windowSession_open(&session, "envbench", presenter)) return false;
+    makeEnvelopes();
     wEnv_makeWindow();
     HWND hwnd = window_getHWND(winId_envelope);
     if (!hwnd) return false;
@@ -91,22 +55,12 @@ bool openWindow(int presenter)
     return true;
 }
 
-void closeWindow()
-{
-    pensAndBrushes_cleanup();
-    brambixCleanup();
-    platform_shutdown();
-}
+void closeWindow() { windowSession_close(&session); }
 
 bool open(benchmark::State& state, int presenter)
 {
-    if (!openInstrument()) {
-        state.SkipWithError("no link segment");
-        return false;
-    }
     if (!openWindow(presenter)) {
-        state.SkipWithError("presenter not available (no display)");
-        closeInstrument();
+        state.SkipWithError("no link segment or presenter not available (no display)");
         return false;
     }
     int shown = 0;
@@ -118,7 +72,6 @@ bool open(benchmark::State& state, int presenter)
     if (shown != 16) {
         state.SkipWithError("not every strip is visible");
         closeWindow();
-        closeInstrument();
         return false;
     }
     return true;
@@ -136,7 +89,6 @@ static void redrawAll(benchmark::State& state, int presenter)
     }
     state.counters["squares"] = envEd_get(kEnvLastStrip)->squares;
     closeWindow();
-    closeInstrument();
 }
 
 // One step of dragging breakpoint 30 of the first envelope in lock mode:
@@ -166,7 +118,6 @@ static void dragStep(benchmark::State& state, int presenter)
         ++step;
     }
     closeWindow();
-    closeInstrument();
 }
 
 static void BM_RedrawSixteenStripsHeadless(benchmark::State& state)

@@ -7,43 +7,14 @@
 #include <cmath>
 #include <string>
 
-#include <unistd.h>
-
-#include "resources/resources.h"
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
+windowSession session;
 
 bool openWindow()
 {
-    std::string segment = "/morvane-midibench-" + std::to_string(getpid());
-    if (!iac_setSegmentName(segment.c_str()) || !iac_mvn_signIn()) return false;
-    dsp_globals_init();
-    gInst = iac_getInst(0);
-    if (!gInst) return false;
-    inst_reinit(gInst);
-    gInst->paused = 1;
-    if (!platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768)) return false;
-    resources_registerAll();
-    initBrambix();
-    loadBitmaps(platform_instance());
-    WNDCLASSA fc{};
-    fc.lpfnWndProc = frameProc;
-    fc.lpszClassName = "midiBenchFrame";
-    RegisterClassA(&fc);
-    HWND frame = CreateWindowExA(0, "midiBenchFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
-                                 768, nullptr, nullptr, platform_instance(), nullptr);
-    CLIENTCREATESTRUCT ccs{nullptr, 1000};
-    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1024,
-                               700, frame, nullptr, platform_instance(), &ccs);
-    window_setFrameHWND(s_client);
-    wMidi_ccName_init();
-    wMidi_noteName_init();
+    if (!windowSession_open(&session, "midibench")) return false;
     wMidi_makeWindow();
     wMidi_show(1);
     wMidi_setMode(3);
@@ -53,13 +24,7 @@ bool openWindow()
     return window_getHWND(winId_midi) != nullptr;
 }
 
-void closeWindow()
-{
-    brambixCleanup();
-    platform_shutdown();
-    iac_mvn_signOut();
-    iac_unlinkSegment();
-}
+void closeWindow() { windowSession_close(&session); }
 }  // namespace
 
 static void BM_NoteMapJumpAcrossAllNotes(benchmark::State& state)

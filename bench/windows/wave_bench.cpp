@@ -7,28 +7,15 @@
 #include <cmath>
 #include <string>
 
-#include <unistd.h>
-
-#include "resources/resources.h"
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
+windowSession session;
 
-// A private segment, an instrument and a user wave of several harmonics.
-bool openInstrument()
+// The session on presenter, and a user wave of several harmonics.
+bool openInstrument(int presenter = PLATFORM_PRESENTER_HEADLESS)
 {
-    std::string segment = "/morvane-wavebench-" + std::to_string(getpid());
-    if (!iac_setSegmentName(segment.c_str()) || !iac_mvn_signIn()) return false;
-    dsp_globals_init();
-    gInst = iac_getInst(0);
-    if (!gInst) return false;
-    inst_reinit(gInst);
-    gInst->paused = 1;
+    if (!windowSession_open(&session, "wavebench", presenter)) return false;
     short id = inst_newPresetWave(gInst);
     float* w = wave_getWaveDataFromID(gInst, id);
     for (int i = 0; i < kWaveSamples; ++i) {
@@ -39,33 +26,11 @@ bool openInstrument()
     return true;
 }
 
-void closeInstrument()
-{
-    iac_mvn_signOut();
-    iac_unlinkSegment();
-}
+void closeInstrument() { windowSession_close(&session); }
 
-// The Waveform window shown in a frame, on the given presenter.
-bool openWindow(int presenter)
+// The Waveform window shown in the session's frame.
+bool openWindow()
 {
-    if (!platform_init(presenter, 1024, 768)) return false;
-    resources_registerAll();
-    initBrambix();
-    loadBitmaps(platform_instance());
-    WNDCLASSA fc{};
-    fc.lpfnWndProc = frameProc;
-    fc.lpszClassName = "waveBenchFrame";
-    RegisterClassA(&fc);
-    HWND frame = CreateWindowExA(0, "waveBenchFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
-                                 768, nullptr, nullptr, platform_instance(), nullptr);
-    CLIENTCREATESTRUCT ccs{nullptr, 1000};
-    RECT fr;
-    GetClientRect(frame, &fr);
-    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               fr.right, fr.bottom, frame, nullptr, platform_instance(), &ccs);
-    window_setFrameHWND(s_client);
-    pensAndBrushes_init();
-    waveMenu_init();
     wWave_makeWindow();
     wWave_openWithNewWave(currentEditWave);
     MSG m;
@@ -74,13 +39,6 @@ bool openWindow(int presenter)
     return window_getHWND(winId_waveform) != nullptr;
 }
 
-void closeWindow()
-{
-    waveMenu_cleanup();
-    pensAndBrushes_cleanup();
-    brambixCleanup();
-    platform_shutdown();
-}
 }  // namespace
 
 static void BM_SpectrumCalculateAndSynthesize(benchmark::State& state)
@@ -103,12 +61,8 @@ BENCHMARK(BM_SpectrumCalculateAndSynthesize)->Unit(benchmark::kMicrosecond);
 // editor's drawing points and picture, and the frame presented.
 static void strokeStep(benchmark::State& state, int presenter)
 {
-    if (!openInstrument()) {
-        state.SkipWithError("no link segment");
-        return;
-    }
-    if (!openWindow(presenter)) {
-        state.SkipWithError("presenter not available (no display)");
+    if (!openInstrument(presenter) || !openWindow()) {
+        state.SkipWithError("no link segment or presenter not available (no display)");
         closeInstrument();
         return;
     }
@@ -125,7 +79,6 @@ static void strokeStep(benchmark::State& state, int presenter)
         platform_composeAndPresent(0);
         ++step;
     }
-    closeWindow();
     closeInstrument();
 }
 

@@ -53,6 +53,7 @@ const std::set<std::string> kTestSupport = {
     "tests/engine/host_process.h",      // morvane-host run as a child process
     "tests/platform/x_input.h",         // a private X server, a user at it and what it shows
     "tests/program/program_fixture.h",  // the whole program started in-process
+    "tests/windows/window_session.h",   // the editor windows' headless start
 };
 
 // Layers from the bottom up; a folder includes only folders below it. The

@@ -15,7 +15,8 @@ LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 int windowSession_open(windowSession* s, const char* tag, int presenter, int width, int height)
 {
     static int serial = 0;
-    s->segment = std::string("/morvane-") + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+    s->segment =
+        std::string("/morvane-") + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     if (!iac_setSegmentName(s->segment.c_str()) || !iac_mvn_signIn()) return 0;
     dsp_globals_init();
     g_instanceNumber = 0;
@@ -42,8 +43,8 @@ int windowSession_open(windowSession* s, const char* tag, int presenter, int wid
     CLIENTCREATESTRUCT ccs{nullptr, 1000};
     RECT fr;
     GetClientRect(s->frame, &fr);
-    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, fr.right,
-                               fr.bottom, s->frame, nullptr, platform_instance(), &ccs);
+    s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                               fr.right, fr.bottom, s->frame, nullptr, platform_instance(), &ccs);
     s->client = s_client;
     window_setFrameHWND(s_client);
     alert_init(s->frame);
@@ -70,5 +71,6 @@ void windowSession_close(windowSession* s)
 void windowSession_clickMenuItem(UINT command)
 {
     RECT r;
-    if (platform_menuItemScreenRect(command, &r)) headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    if (platform_menuItemScreenRect(command, &r))
+        headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
