@@ -10,6 +10,7 @@
 //   messages      bank_setMessageProc, bank_setErrorProc          (bank_messages.cpp)
 //   presetRec     preset_new .. preset_dspToPreset                 (preset.cpp, preset_transfer.cpp)
 //   bankRec       bank_new .. bank_setPlugNames                    (bank.cpp)
+//   slots         bank_copyPreset .. bank_initPreset               (bank_slots.cpp)
 //   reading       chunk_verify_mvn, mvnFile_open ..                (bank_verify.cpp, bank_read.cpp)
 //   writing       mvnFile_save, mvnFile_saveAs, mvnFile_writeBank  (bank_write.cpp)
 #pragma once
@@ -81,6 +82,9 @@ presetRec* preset_newDefault(short number);  // with the three amplitude envelop
 void preset_init(presetRec* preset, short number);
 void preset_initAmpEnv(presetRec* preset);
 void preset_delete(presetRec* preset);
+// A deep copy of from (lists and effect record included) whose patch
+// preset number is number; null when memory runs out.
+presetRec* preset_newCopy(const presetRec* from, short number);
 // Replace a list by n zeroed records (envelopes: at most 24); n < 1 or no
 // memory leaves the list empty and gives 0, else 1.
 int preset_newNotemapList(presetRec* preset, short n);
@@ -124,6 +128,18 @@ short bank_presetCount(bankRec* bank);                          // slots not hol
 void bank_getPresetName(bankRec* bank, short slot, char* out);  // out: 35 bytes
 void bank_getName(bankRec* bank, char* out);                    // out: 65 bytes
 void bank_setPlugNames(bankRec* bank);
+// Slot operations on the bank's own presets (nothing is re-derived from an
+// instrument). Each gives 1 and marks the bank dirty, or 0 and changes
+// nothing for a null bank, a slot outside 0..127 or no memory. A slot that
+// holds the default preset counts as empty: copying it empties the
+// destination. Preset numbers follow the slots the presets end up in.
+int bank_copyPreset(bankRec* dst, short dstSlot, bankRec* src, short srcSlot);  // src may be dst
+int bank_swapPresets(bankRec* bank, short a, short b);
+// The name is cut to the 34 characters a preset holds; naming an empty slot
+// stores a default preset of that name there.
+int bank_renamePreset(bankRec* bank, short slot, const char* name);
+// Empties the slot: it holds the default preset again.
+int bank_initPreset(bankRec* bank, short slot);
 
 // ---- reading bank files ---------------------------------------------------------
 // Chunk types of bank files.

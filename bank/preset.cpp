@@ -1,6 +1,8 @@
 // Presets: creation with their initial values, the variable lists and
 // deletion. The transfer to and from an instrument is in preset_transfer.cpp.
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "bank/bank_internal.h"
@@ -66,6 +68,53 @@ void preset_initAmpEnv(presetRec* preset)
 }
 
 void preset_delete(presetRec* preset) { delete preset; }
+
+presetRec* preset_newCopy(const presetRec* from, short number)
+{
+    if (!from) return nullptr;
+    presetRec* copy = new (std::nothrow) presetRec();
+    if (!copy) return nullptr;
+    try {
+        copy->patch = from->patch;
+        copy->oscilCount = from->oscilCount;
+        std::copy(std::begin(from->oscil), std::end(from->oscil), copy->oscil);
+        copy->filterCount = from->filterCount;
+        std::copy(std::begin(from->filter), std::end(from->filter), copy->filter);
+        copy->modCount = from->modCount;
+        std::copy(std::begin(from->mod), std::end(from->mod), copy->mod);
+        copy->waveshape = from->waveshape;
+        copy->cc = from->cc;
+        copy->vel = from->vel;
+        copy->storedCC = from->storedCC;
+        copy->notemaps = from->notemaps;
+        copy->lfoCount = from->lfoCount;
+        std::copy(std::begin(from->lfo), std::end(from->lfo), copy->lfo);
+        copy->envs = from->envs;
+        copy->waves = from->waves;
+    } catch (const std::bad_alloc&) {
+        delete copy;
+        return nullptr;
+    }
+    copy->hasEffect = from->hasEffect;
+    if (const effectHeader* e = from->effect.get()) {
+        size_t size = 0;
+        switch (e->type) {
+        case effectMode_pipe: size = sizeof(effectPipeRec); break;
+        case effectMode_multicomb: size = sizeof(effectMulticombRec); break;
+        case effectMode_multitap: size = sizeof(effectMultitapRec); break;
+        default: break;
+        }
+        effectHandle record(size ? effect_newHandle(e->type) : nullptr);
+        if (!record) {
+            delete copy;
+            return nullptr;
+        }
+        std::memcpy(static_cast<void*>(record.get()), e, size);
+        copy->effect = std::move(record);
+    }
+    copy->patch.preset = number;
+    return copy;
+}
 
 namespace {
 // Replaces a list by n value-initialised (zeroed) records.
