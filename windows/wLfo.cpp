@@ -282,6 +282,8 @@ void wLfo_ccCallback(short cc)
     if (gInst) inst_lfo_setCCNum(gInst, setCCLfo, setCCParam, cc);
 }
 
+void wLfo_openWavePopup(short id) { waveMenu_checkWave(id, inst_lfo_getWaveID(gInst, wLfo_guiToLfo(id))); }
+
 void wLfo_callback_wavePopup(short id, short menu, short item)
 {
     if (!gInst) return;

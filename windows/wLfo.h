@@ -80,6 +80,8 @@ void wLfo_callback_chan(short id);
 void wLfo_callback_box(short id);
 void wLfo_callback_ccButton(short id);
 void wLfo_callback_wavePopup(short id, short menu, short item);
+// Marks the LFO's wave in the shared wave menus as the pop-up opens.
+void wLfo_openWavePopup(short id);
 
 // ---- controls (wLfo_win.cpp) ---------------------------------------------------------------------
 void wLfo_makeParams();

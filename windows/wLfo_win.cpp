@@ -61,6 +61,7 @@ void wLfo_makePanel(short lfo)
     toggle(kLfoPolyToggle, 37, 9, kLfoPolyPict, 1, wLfo_callback_poly);
     popup_new(id(kLfoWavePopup), cx(108), 20, 78, 12, 0, 0, "wave", 1, wLfo_callback_wavePopup);
     waveMenu_buildPopup(id(kLfoWavePopup));
+    popup_setOpenCallback(id(kLfoWavePopup), wLfo_openWavePopup);
     box(kLfoPhaseBox, 42, 37, 36, 3, 0, 0, 1, "phase");
     box(kLfoRateBox, 119, 37, 48, 4, 1, 0.001, 999.999, "sec");
     toggle(kLfoSHToggle, 19, 57, kLfoSHPict, 0, wLfo_callback_sh);

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "iac/MorvaneIAC_plug.h"
+#include "resources/resources.h"
 #include "tests/windows/window_session.h"
 
 namespace {
@@ -192,6 +194,24 @@ TEST_F(LfoWindowTest, WavePopupNewWaveAndControllerChooser)
     char name[kWaveNameLen] = {};
     wave_getName(gInst, factoryWave, name);
     EXPECT_EQ(popup_getCurrentItem(popup), 1);
+    // Opened again, the shared menus mark this LFO's wave, not another
+    // window's: its item, "factory" leading to it, and item 1.
+    inst_lfo_setWaveID(gInst, 0, waveMenu_menuItemToWaveID(5, kWaveMenuFactory));
+    waveMenu_checkWave(at(0, kLfoWavePopup), inst_lfo_getWaveID(gInst, 0));
+    UINT marks[4] = {};
+    headless_pushIdleAction([&](HWND) {
+        HMENU factory = menu_getHMenu(kWaveMenuFactory), menu = popup_get(popup)->menu;
+        marks[0] = GetMenuState(factory, kWaveMenuFactory * 256 + 3, MF_BYCOMMAND) & MF_CHECKED;
+        marks[1] = GetMenuState(factory, kWaveMenuFactory * 256 + 5, MF_BYCOMMAND) & MF_CHECKED;
+        marks[2] = GetMenuState(menu, 2, MF_BYPOSITION) & MF_CHECKED;
+        marks[3] = GetMenuState(menu, 0, MF_BYPOSITION) & MF_CHECKED;
+        headless_key(VK_ESCAPE);
+    });
+    click(2, kLfoWavePopup);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), marks[0]);
+    EXPECT_EQ(0u, marks[1]);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), marks[2]);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), marks[3]);
     // "new..." takes the first free preset wave.
     headless_answerNextPrompt(kWaveMenuPreset * 256 + 1);
     click(2, kLfoWavePopup);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "iac/MorvaneIAC_plug.h"
+#include "resources/resources.h"
 #include "tests/windows/window_session.h"
 
 namespace {

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <string>
 
+#include "iac/MorvaneIAC_plug.h"
+#include "resources/resources.h"
 #include "tests/windows/window_session.h"
 
 namespace {

@@ -148,7 +148,7 @@ TEST_F(WaveTransformTest, TheWindowIsADialogFrameWithEveryControl)
     EXPECT_TRUE(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
     EXPECT_FALSE(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) & WS_EX_MDICHILD);
     // Owned by the MDI client, that is by the client's top-level window.
-    EXPECT_EQ(frame_, GetWindow(hwnd(), GW_OWNER));
+    EXPECT_EQ(session_.frame, GetWindow(hwnd(), GW_OWNER));
     RECT wr, cr;
     GetWindowRect(hwnd(), &wr);
     GetClientRect(hwnd(), &cr);
