@@ -20,10 +20,12 @@ void expectSameSound(const presetRec* a, const presetRec* b)
     patchRec pa = a->patch, pb = b->patch;
     pa.preset = pb.preset = 0;
     EXPECT_TRUE(sameBytes(pa, pb));
-    EXPECT_TRUE(sameBytes(a->oscil, b->oscil) && sameBytes(a->filter, b->filter) && sameBytes(a->mod, b->mod));
+    EXPECT_TRUE(sameBytes(a->oscil, b->oscil) && sameBytes(a->filter, b->filter) &&
+                sameBytes(a->mod, b->mod));
     EXPECT_TRUE(sameBytes(a->waveshape, b->waveshape) && sameBytes(a->lfo, b->lfo));
     EXPECT_TRUE(sameBytes(a->cc, b->cc) && sameBytes(a->vel, b->vel) && sameBytes(a->storedCC, b->storedCC));
-    EXPECT_TRUE(sameList(a->envs, b->envs) && sameList(a->waves, b->waves) && sameList(a->notemaps, b->notemaps));
+    EXPECT_TRUE(sameList(a->envs, b->envs) && sameList(a->waves, b->waves) &&
+                sameList(a->notemaps, b->notemaps));
     EXPECT_EQ(a->hasEffect, b->hasEffect);
     ASSERT_EQ(a->effect == nullptr, b->effect == nullptr);
     if (a->effect) {
