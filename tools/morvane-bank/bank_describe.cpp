@@ -8,36 +8,33 @@
 #include <cstring>
 
 namespace {
-// Collects fields under a name prefix ("oscil[1].").
-struct fieldList {
+// The raw text form: one field per line under a name prefix ("oscil[1].").
+struct fieldList : presetSink {
     std::vector<presetField> fields;
     std::string prefix;
 
     void text(const char* name, const std::string& value) { fields.push_back({prefix + name, value}); }
-    void num(const char* name, long long v) { text(name, std::to_string(v)); }
-    void real(const char* name, double v)
+    void num(const char* name, long long v) override { text(name, std::to_string(v)); }
+    void real(const char* name, double v) override
     {
         char buf[40];
         std::snprintf(buf, sizeof buf, "%.9g", v);
         text(name, buf);
     }
-    void chars(const char* name, const char* field, size_t size)
+    void realD(const char* name, double v) override { real(name, v); }
+    void derived(const char* name, double v) override { real(name, v); }
+    void named(const char* name, long long, const char* label, const char* rawName) override
     {
-        std::string s = "\"";
-        for (size_t i = 0; i < size && field[i]; ++i) {
-            unsigned char c = static_cast<unsigned char>(field[i]);
-            if (c >= 32 && c < 127 && c != '"' && c != '\\') {
-                s += static_cast<char>(c);
-            } else {
-                char esc[8];
-                std::snprintf(esc, sizeof esc, "\\x%02x", c);
-                s += esc;
-            }
-        }
-        text(name, s + "\"");
+        text(rawName ? rawName : name, label);
+    }
+    void count(const char* name, const char*, size_t n) override { num(name, (long long)n); }
+    void none(const char*) override { text("kind", "none"); }
+    void chars(const char* name, const char* field, size_t size) override
+    {
+        text(name, "\"" + describe_escape(field, size) + "\"");
     }
     // A float array in rows of 16: name[0..15], name[16..31], ...
-    void reals(const char* name, const float* v, int n)
+    void reals(const char* name, const float* v, int n) override
     {
         for (int at = 0; at < n; at += 16) {
             char label[48];
@@ -52,13 +49,23 @@ struct fieldList {
             text(label, row);
         }
     }
-    void ints(const char* name, const int32_t* v, int n)
+    void ints(const char* name, const int32_t* v, int n) override
     {
         std::string row;
         for (int i = 0; i < n; ++i) row += (i ? " " : "") + std::to_string(v[i]);
         text(name, row);
     }
-    void enter(const char* group, int index = -1)
+    void breakpoints(const envBreakpointRec* bp, int n) override
+    {
+        for (int b = 0; b < n; ++b) {
+            char name[24], value[96];
+            std::snprintf(name, sizeof name, "bp[%d]", b);
+            std::snprintf(value, sizeof value, "time %.17g level %.9g slope %.9g", bp[b].time, bp[b].level,
+                          bp[b].slope);
+            text(name, value);
+        }
+    }
+    void enter(const char* group, int index = -1) override
     {
         char buf[48];
         if (index >= 0)
@@ -69,25 +76,25 @@ struct fieldList {
     }
 };
 
-void describePatch(fieldList& f, const patchRec& p)
+void describePatch(presetSink& f, const patchRec& p)
 {
     f.enter("patch");
     f.num("preset", p.preset);
     f.chars("name", p.name, kPatchNameLen);
     f.num("poly", p.poly);
     f.real("amp", p.amp);
-    f.real("transRatio", p.trans);
+    f.real("trans", p.trans);
     f.real("pan", p.pan);
-    f.real("retrigRate", p.retrigRate);
+    f.realD("retrigRate", p.retrigRate);
     f.real("retrigBeat", p.retrigBeat);
     f.num("microtune", p.microtune);
 }
 
-void describeOscil(fieldList& f, const oscil_instRec& o, int i)
+void describeOscil(presetSink& f, const oscil_instRec& o, int i)
 {
     f.enter("oscil", i);
     f.num("active", o.active);
-    f.text("mode", describe_oscMode(o.mode));
+    f.named("mode", o.mode, describe_oscMode(o.mode));
     f.num("mainFreqMode", o.mainFreqMode);
     f.num("modFreqMode", o.modFreqMode);
     f.num("mainWaveID", o.mainWaveID);
@@ -106,7 +113,7 @@ void describeOscil(fieldList& f, const oscil_instRec& o, int i)
     f.num("invertPhase", o.invertPhase);
 }
 
-void describeMod(fieldList& f, const modInstRec& m, int i)
+void describeMod(presetSink& f, const modInstRec& m, int i)
 {
     f.enter("mod", i);
     f.num("active", m.active);
@@ -119,15 +126,15 @@ void describeMod(fieldList& f, const modInstRec& m, int i)
     f.real("balance", m.balance);
 }
 
-void describeFilter(fieldList& f, const filterInstRec& r, int i)
+void describeFilter(presetSink& f, const filterInstRec& r, int i)
 {
     f.enter("filter", i);
     f.num("active", r.active);
     f.num("mono", r.mono);
     f.num("index", r.index);
-    f.text("mode", describe_filterMode(r.mode));
+    f.named("mode", r.mode, describe_filterMode(r.mode));
     f.real("freqIndex", r.freqIndex);
-    f.real("freqHz", filterIndexToFreq(r.freqIndex));
+    f.derived("freqHz", filterIndexToFreq(r.freqIndex));
     f.real("combDelay", r.combDelay);
     f.real("combFeedback", r.combFeedback);
     f.real("bandpassQ", r.bandpassQ);
@@ -137,7 +144,7 @@ void describeFilter(fieldList& f, const filterInstRec& r, int i)
     f.real("resonance", r.resonance);
 }
 
-void describeWaveshape(fieldList& f, const waveshapeInstRec& w)
+void describeWaveshape(presetSink& f, const waveshapeInstRec& w)
 {
     f.enter("waveshape");
     f.num("active", w.active);
@@ -148,7 +155,7 @@ void describeWaveshape(fieldList& f, const waveshapeInstRec& w)
     f.real("phase", w.phase);
 }
 
-void describeLfo(fieldList& f, const lfoInstRec& l, int i)
+void describeLfo(presetSink& f, const lfoInstRec& l, int i)
 {
     f.enter("lfo", i);
     f.num("on", l.on);
@@ -188,7 +195,7 @@ void describeLfo(fieldList& f, const lfoInstRec& l, int i)
     f.real("extra", l.extra);
 }
 
-void describeEnv(fieldList& f, const envInstRec& e, int i)
+void describeEnv(presetSink& f, const envInstRec& e, int i)
 {
     f.enter("env", i);
     f.num("kind", e.kind);
@@ -207,18 +214,12 @@ void describeEnv(fieldList& f, const envInstRec& e, int i)
     f.real("offset", e.offset);
     f.real("scale2", e.scale2);
     f.real("scale3", e.scale3);
-    f.real("reserved", e.reserved);
+    f.realD("reserved", e.reserved);
     f.real("depth", e.depth);
-    for (int b = 0; b < kEnvBreakpoints; ++b) {
-        char name[24], value[96];
-        std::snprintf(name, sizeof name, "bp[%d]", b);
-        std::snprintf(value, sizeof value, "time %.17g level %.9g slope %.9g", e.bp[b].time, e.bp[b].level,
-                      e.bp[b].slope);
-        f.text(name, value);
-    }
+    f.breakpoints(e.bp, kEnvBreakpoints);
 }
 
-void describeWave(fieldList& f, const waveRec& w, int i)
+void describeWave(presetSink& f, const waveRec& w, int i)
 {
     f.enter("wave", i);
     f.num("id", w.id);
@@ -230,7 +231,7 @@ void describeWave(fieldList& f, const waveRec& w, int i)
     f.reals("data", w.data, kWaveSize);
 }
 
-void describeNotemap(fieldList& f, const notemapRec& m, int i)
+void describeNotemap(presetSink& f, const notemapRec& m, int i)
 {
     f.enter("notemap", i);
     f.num("kind", m.kind);
@@ -238,7 +239,7 @@ void describeNotemap(fieldList& f, const notemapRec& m, int i)
     f.reals("factor", m.factor, 128);
 }
 
-void describeCc(fieldList& f, const ccInstRec& c)
+void describeCc(presetSink& f, const ccInstRec& c)
 {
     f.enter("cc");
     f.real("bendRange", c.bendRange);
@@ -262,7 +263,7 @@ void describeCc(fieldList& f, const ccInstRec& c)
     f.real("effectDepth", c.effectDepth);
 }
 
-void describeVel(fieldList& f, const velInstRec& v)
+void describeVel(presetSink& f, const velInstRec& v)
 {
     for (int d = 0; d < kDestinations; ++d) {
         f.enter("vel", d);
@@ -273,7 +274,7 @@ void describeVel(fieldList& f, const velInstRec& v)
     }
 }
 
-void describeStoredCC(fieldList& f, const storedCCList& l)
+void describeStoredCC(presetSink& f, const storedCCList& l)
 {
     for (int i = 0; i < kStoredCC; ++i) {
         f.enter("storedCC", i);
@@ -283,10 +284,10 @@ void describeStoredCC(fieldList& f, const storedCCList& l)
     }
 }
 
-void describeEffectHeader(fieldList& f, const effectHeader& h)
+void describeEffectHeader(presetSink& f, const effectHeader& h)
 {
     f.enter("effect");
-    f.text("kind", describe_effectKind(h.type));
+    f.named("type", h.type, describe_effectKind(h.type), "kind");
     f.num("magic", h.magic);
     f.num("size", h.size);
     f.num("formatA", h.formatA);
@@ -294,7 +295,7 @@ void describeEffectHeader(fieldList& f, const effectHeader& h)
     f.num("timeMode", h.timeMode);
 }
 
-void describePipe(fieldList& f, const effectPipeRec& r)
+void describePipe(presetSink& f, const effectPipeRec& r)
 {
     f.num("active", r.active);
     f.real("wet", r.wet);
@@ -312,7 +313,7 @@ void describePipe(fieldList& f, const effectPipeRec& r)
     f.ints("ctlOutInvert", r.ctlOutInvert, 2);
 }
 
-void describeMulticomb(fieldList& f, const effectMulticombRec& r)
+void describeMulticomb(presetSink& f, const effectMulticombRec& r)
 {
     f.num("active", r.active);
     f.real("wet", r.wet);
@@ -331,7 +332,7 @@ void describeMulticomb(fieldList& f, const effectMulticombRec& r)
     f.reals("combLowpass", r.combLowpass, 6);
 }
 
-void describeMultitap(fieldList& f, const effectMultitapRec& r)
+void describeMultitap(presetSink& f, const effectMultitapRec& r)
 {
     f.num("active", r.active);
     f.real("wet", r.wet);
@@ -352,11 +353,11 @@ void describeMultitap(fieldList& f, const effectMultitapRec& r)
     f.reals("tapPan", r.tapPan, 3);
 }
 
-void describeEffect(fieldList& f, const effectHeader* e)
+void describeEffect(presetSink& f, const effectHeader* e)
 {
     if (!e) {
         f.enter("effect");
-        f.text("kind", "none");
+        f.none("effect");
         return;
     }
     describeEffectHeader(f, *e);
@@ -413,10 +414,9 @@ const char* describe_effectKind(int kind)
     }
 }
 
-std::vector<presetField> describe_preset(const presetRec* p)
+void describe_walk(const presetRec* p, presetSink& f)
 {
-    fieldList f;
-    if (!p) return f.fields;
+    if (!p) return;
     describePatch(f, p->patch);
     for (int i = 0; i < kOscils; ++i) describeOscil(f, p->oscil[i], i);
     for (int i = 0; i < kOscils; ++i) describeMod(f, p->mod[i], i);
@@ -424,9 +424,9 @@ std::vector<presetField> describe_preset(const presetRec* p)
     describeWaveshape(f, p->waveshape);
     for (int i = 0; i < kLfos; ++i) describeLfo(f, p->lfo[i], i);
     f.enter("lists");
-    f.num("envelopes", (long long)p->envs.size());
-    f.num("waves", (long long)p->waves.size());
-    f.num("notemaps", (long long)p->notemaps.size());
+    f.count("envelopes", "env", p->envs.size());
+    f.count("waves", "wave", p->waves.size());
+    f.count("notemaps", "notemap", p->notemaps.size());
     for (size_t i = 0; i < p->envs.size(); ++i) describeEnv(f, p->envs[i], (int)i);
     for (size_t i = 0; i < p->waves.size(); ++i) describeWave(f, p->waves[i], (int)i);
     for (size_t i = 0; i < p->notemaps.size(); ++i) describeNotemap(f, p->notemaps[i], (int)i);
@@ -434,7 +434,29 @@ std::vector<presetField> describe_preset(const presetRec* p)
     describeVel(f, p->vel);
     describeStoredCC(f, p->storedCC);
     describeEffect(f, p->effect.get());
+}
+
+std::vector<presetField> describe_preset(const presetRec* p)
+{
+    fieldList f;
+    describe_walk(p, f);
     return f.fields;
+}
+
+std::string describe_escape(const char* field, size_t size)
+{
+    std::string s;
+    for (size_t i = 0; i < size && field[i]; ++i) {
+        unsigned char c = static_cast<unsigned char>(field[i]);
+        if (c >= 32 && c < 127 && c != '"' && c != '\\') {
+            s += static_cast<char>(c);
+        } else {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\x%02x", c);
+            s += esc;
+        }
+    }
+    return s;
 }
 
 std::string describe_summary(const presetRec* p)
