@@ -172,19 +172,7 @@ INT_PTR dialogRunModal(HWND dlg, HWND owner, ModalRec modal)
     }
     for (HWND t : disabled) EnableWindow(t, FALSE);
     modal.hwnd = dlg;
-    s.modals.push_back(modal);
-    size_t depth = s.modals.size();
-    MSG m;
-    while (win(dlg) && !dialogEnded(dlg, nullptr)) {
-        if (!GetMessageA(&m, nullptr, 0, 0)) {
-            PostQuitMessage((int)m.wParam);
-            break;
-        }
-        if (IsDialogMessageA(dlg, &m)) continue;
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-    s.modals.resize(depth - 1);
+    modalLoop(modal, [](HWND d) { return dialogEnded(d, nullptr); });
     INT_PTR result = IDCANCEL;
     dialogEnded(dlg, &result);
     for (HWND t : disabled) EnableWindow(t, TRUE);

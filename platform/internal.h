@@ -266,12 +266,26 @@ LRESULT ncLButtonDown(HWND h, int hit, POINT screenPt);
 
 // ---- message_queue.cpp ----
 bool peekInternal(MSG* m, HWND h, UINT mn, UINT mx, UINT remove);
+// Presents what was drawn, then lets the presenter take its idle step.
 void waitForInput(bool modal);
 void postInternal(HWND h, UINT msg, WPARAM wp, LPARAM lp, bool front = false);
-void removeMessagesFor(HWND h);
-int modalLoop(HWND dlg, const bool* done);
-void activateTopLevel(HWND h, int how);
+
+// ---- input_routing.cpp ----
+// Turns one pending input event into messages; false when none was pending.
+bool pumpInput();
 WPARAM mouseKeyFlags();
+
+// ---- focus_capture.cpp ----
+void activateTopLevel(HWND h, int how);
+
+// ---- modal_loop.cpp ----
+// Runs the message loop of a modal prompt: the prompt stands on the modal
+// stack (where scripted answers and clicks on disabled windows find it)
+// until ended says it is done or its window is gone. 0 when WM_QUIT came
+// (posted again for the outer loop), else 1.
+int modalLoop(const ModalRec& modal, bool (*ended)(HWND dlg));
+// Activates the topmost modal prompt (a click landed on a window it disabled).
+void bringModalForward();
 
 // ---- timer.cpp ----
 int timerNextDue(DWORD now, HWND filter);  // ms until the next timer, -1 when none
@@ -391,7 +405,6 @@ HWND mdiChildOf(HWND h);
 HDROP dropCreate(const std::vector<std::string>& files, POINT pt);
 
 // ---- headless ----
-bool headlessIdle(bool modal);  // runs a scripted action or cancels; false when nothing could be done
 void pushInput(const InputEvent& ev);
 
 }  // namespace plat

@@ -43,8 +43,13 @@ public:
     virtual void present(cairo_surface_t* screen, const cairo_region_t* damage) = 0;
     // Takes the next pending input event without waiting.
     virtual bool poll(InputEvent* ev) = 0;
-    // Waits until input arrives or timeoutMs passes (-1: no limit).
-    virtual void wait(int timeoutMs) = 0;
+    // The queue is empty and nothing is due before timeoutMs (-1: no timer
+    // runs); modal is set while a modal prompt runs its loop. A desktop
+    // backend waits until input arrives or the time passes. The headless
+    // backend has no input to wait for and takes its own step instead: it
+    // runs a scripted action, cancels an unanswered prompt, moves its clock
+    // to the next timer, or ends the loop when nothing can happen any more.
+    virtual void idle(int timeoutMs, bool modal) = 0;
     virtual DWORD ticks() = 0;
     virtual void sleep(DWORD ms) = 0;
     virtual void setCursor(const CursorRec* cursor, bool shown) = 0;

@@ -24,7 +24,7 @@ public:
         input.pop_front();
         return true;
     }
-    void wait(int) override {}
+    void idle(int timeoutMs, bool modal) override;
     DWORD ticks() override { return clock; }
     void sleep(DWORD ms) override { clock += ms; }
     void setCursor(const CursorRec*, bool) override {}
@@ -54,17 +54,15 @@ void pushInput(const InputEvent& ev)
     if (HeadlessPresenter* p = hp()) p->input.push_back(ev);
 }
 
-bool headlessIdle(bool modal)
+void HeadlessPresenter::idle(int timeoutMs, bool modal)
 {
     State& s = st();
-    HeadlessPresenter* p = hp();
-    if (!p) return false;
     if (!s.idleActions.empty()) {
         auto action = s.idleActions.front();
         s.idleActions.pop_front();
         action(headless_topModal());
         postInternal(nullptr, WM_NULL, 0, 0);
-        return true;
+        return;
     }
     if (modal && !s.modals.empty()) {
         s.unanswered++;
@@ -72,16 +70,14 @@ bool headlessIdle(bool modal)
         auto cancel = s.modals.back().cancel;
         if (cancel) cancel();
         postInternal(nullptr, WM_NULL, 0, 0);
-        return true;
+        return;
     }
-    int next = timerNextDue(p->clock, nullptr);
-    if (next >= 0) {
-        p->clock += next > 0 ? next : 1;
-        return true;
+    if (timeoutMs >= 0) {  // the virtual clock jumps to the next timer
+        clock += timeoutMs > 0 ? timeoutMs : 1;
+        return;
     }
     // Nothing can ever happen again: end the loop instead of hanging.
     PostQuitMessage(0);
-    return false;
 }
 
 }  // namespace plat

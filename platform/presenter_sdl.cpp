@@ -139,7 +139,7 @@ public:
         pending_.pop_front();
         return true;
     }
-    void wait(int timeoutMs) override
+    void idle(int timeoutMs, bool) override
     {
         if (!pending_.empty()) return;
         SDL_Event e;
