@@ -159,6 +159,16 @@ enum {
     kResWtransHeight = 280
 };
 int res_registerWaveTransformArt(void);
+// The envelope transform window's background 2300 (its client area), OK
+// button 2308, Cancel button 2316.
+enum {
+    kResEnvTransPanel = 2300,
+    kResEnvTransOk = 2308,
+    kResEnvTransCancel = 2316,
+    kResEnvTransWidth = 324,
+    kResEnvTransHeight = 300
+};
+int res_registerEnvTransformArt(void);
 
 // ---- the Envelope window's artwork --------------------------------------------------------------
 // Header panel 1500, list frame 1502..1505 with its lines 1508 (1509

@@ -48,6 +48,11 @@ int editorWindow_commonMessage(short id, HWND hwnd, UINT msg, WPARAM wParam, LRE
 // A procedure for floating windows that cannot be closed: every message to
 // the toolkit first, paint and close handled, F10 swallowed.
 LRESULT toolWindow_commonProc(short id, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int* handled);
+// The messages that the transform windows (dialog rows) answer alike, after
+// the toolkit saw them: paint, the close box that does nothing, Return that
+// shows button okButton pressed for 160 ms and then calls ok with it, F10.
+// 1 when the message was answered (the procedure returns 0), else 0.
+int dialogWindow_commonMessage(short id, short okButton, clickProcPtr ok, HWND hwnd, UINT msg, WPARAM wParam);
 // Fills rect of the current window's device context with a theme colour.
 void editorWindow_fillBackground(const RECT* rect, int dark);
 

@@ -500,5 +500,18 @@ void envEd_setLockSlide(int lock) { g_envEd_lock = lock ? 1 : 0; }
 void envEd_enableAll(int enable)
 {
     currentScope scope;
+    enable = enable ? 1 : 0;
     for (short id = kEnvFirstStrip; id <= kEnvLastStrip; ++id) custom_enable(id, enable);
+    // Everything else that edits envelopes; the list, the rulers and the
+    // scroll bars keep choosing what is seen.
+    button_enable(kEnvNewButton, enable);
+    button_enable(kEnvAutoscale, enable);
+    popup_enable(kEnvModePopup, 0, enable);
+    popup_enable(kEnvTransformPopup, 0, enable);
+    for (short id = kEnvBpm; id <= kEnvSlopeBox; ++id) {
+        clickObjectRec* box = clickObject_get(winId_envelope, id);
+        if (box->type != kTypeNumbox || box->enabled == enable) continue;
+        box->enabled = enable;
+        numbox_draw(id);
+    }
 }

@@ -59,6 +59,9 @@ int wEnv_needUpdate() { return editorWindow_needs(winId_envelope); }
 void wEnv_update()
 {
     if (!window_getHWND(winId_envelope)) return;
+    // Other envelopes came in (another preset or instance): the transform
+    // window lets go of the ones it saved.
+    wEnvTrans_checkStillOpen();
     currentScope scope;
     envEd_selectEnvelope(0);
     editorWindow_clear(winId_envelope);
@@ -495,8 +498,29 @@ void wEnvTrans_initialize()
 
 void wEnv_callback_newButton(short)
 {
-    wNewEnv_openDialog();
+    short slot = wNewEnv_openDialog();
     wEnv_update();
+    if (slot < 0) return;
+    // The new envelope is shown and selected, ready to be shaped.
+    wEnv_showEnvelope(slot);
+    makePresetDirty();
+}
+
+void wEnv_showEnvelope(short index)
+{
+    currentScope scope;
+    for (short line = 0; line < kEnvSlots; ++line)
+        if (envIdList[line] == static_cast<unsigned short>(index)) {
+            list_select(kEnvList, line, 1);
+            wEnv_displayEnvelopes();
+            break;
+        }
+    for (short id = kEnvFirstStrip; id <= kEnvLastStrip; ++id)
+        if (custom_getVisible(id) && envEdGetEnvId(id) == index) {
+            envEd_selectEnvelope(id);
+            envEd_drawAll();
+            return;
+        }
 }
 
 void wEnv_callback_toggles(short id)
@@ -600,7 +624,8 @@ void afterChange()
 
 void wEnv_undoEnvelope(int redo)
 {
-    if (undoId < 0 || undoId >= kEnvSlots || !gInst) return;
+    // The transform window holds the envelopes until OK or Cancel.
+    if (undoId < 0 || undoId >= kEnvSlots || !gInst || wEnvTrans_isOpen()) return;
     if (!redo) wEnv_prepareRedo();
     putEnvelope(undoId, redo ? envInstRedo : envInstUndo);
     afterChange();
@@ -616,7 +641,7 @@ void wEnv_copyEnvelope()
 
 void wEnv_pasteEnvelope()
 {
-    if (!copyHolds || !envEd_getEnvInstRec()) return;
+    if (!copyHolds || !envEd_getEnvInstRec() || wEnvTrans_isOpen()) return;
     copy_reset();
     wEnv_prepareUndo();
     putEnvelope(currentEditEnv, envInstCopy);

@@ -18,6 +18,7 @@
 
 #include "dsp/dsp.h"
 #include "toolkit/toolkit.h"
+#include "windows/wEnvTrans.h"
 
 // ---- ids ------------------------------------------------------------------------------------
 enum {
@@ -121,10 +122,13 @@ void wEnv_callback_transformPopup(short id, short menu, short item);
 // Part of the envelope transforms and the "New Envelope" dialog that the
 // window calls: the transform window on a kind (1 scale, 2 set duration, 3
 // pulses), resetting the selected envelope to the default shape, and the
-// dialog that adds an envelope.
+// dialog that adds an envelope (its slot, or -1 when none was made).
 void wEnvTrans_show(int show, int kind);
 void wEnvTrans_initialize();
-void wNewEnv_openDialog();
+short wNewEnv_openDialog();
+// Adds envelope index to the strips shown (its list line selected) and
+// selects its strip.
+void wEnv_showEnvelope(short index);
 // The name of a parameter kind of channel chan ("" for none), at most 23 characters.
 void envEd_getName(char* buffer, short param, short chan);
 // Level a (0..1) of a parameter in its unit and back (clamped 0..1).

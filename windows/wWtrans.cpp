@@ -67,27 +67,9 @@ LRESULT CALLBACK wWtrans_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 {
     short object = window_preProcess(winId_waveTransform, hwnd, msg, wParam, lParam, 0);
     if (object >= kWtransPhaseOffset) makePresetDirty();
-    switch (msg) {
-    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
-    case WM_CLOSE: return 0;  // left only through OK or Cancel
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN && window_getVisible(winId_waveTransform)) {
-            // The OK button is seen pressed, then acts.
-            currentScope scope(winId_waveTransform);
-            button_select(kWtransOk, 1);
-            platform_composeAndPresent(0);
-            Sleep(160);
-            button_select(kWtransOk, 0);
-            wWtrans_callback_okCancelButtons(kWtransOk);
-            return 0;
-        }
-        if (isF10KeyDown(msg, wParam)) return 0;
-        break;
-    case WM_SYSKEYDOWN:
-        if (isF10KeyDown(msg, wParam)) return 0;
-        break;
-    default: break;
-    }
+    if (dialogWindow_commonMessage(winId_waveTransform, kWtransOk, wWtrans_callback_okCancelButtons, hwnd,
+                                   msg, wParam))
+        return 0;
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 

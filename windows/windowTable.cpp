@@ -16,6 +16,7 @@
 // one-window mode and at quit, applying and saving placements, the
 // plug-in's editor numbers, the navigator's buttons) list them by id where
 // they are used.
+#include "resources/resources.h"
 #include "windows/editorWindow.h"
 
 // clang-format off
@@ -47,9 +48,9 @@ const windowTableRec gWindowTable[] = {
     {winId_waveTransform, windowKind_dialog, "wWtrans_Wnd", "Transform waveform", 0, 0, 0,
      wWtrans_WndProc, wWtrans_build, nullptr, nullptr, nullptr, nullptr,
      kWtransObjects, 200, 200, 250, 280},
-    {winId_envTransform, windowKind_editor, "wEnvTrans_Wnd", "Transform", 0, 0, 0,
-     nullptr, editorWindow_buildPlaceholder, nullptr, nullptr, nullptr, nullptr,
-     21, 220, 140, 360, 240},
+    {winId_envTransform, windowKind_dialog, "wEnvTrans_Wnd", "Transform waveform", 0, 0, 0,
+     wEnvTrans_WndProc, wEnvTrans_build, nullptr, nullptr, nullptr, nullptr,
+     kEnvTransObjects, 200, 200, kResEnvTransWidth, kResEnvTransHeight},
     // The shell's tool windows, made by their own files (navigator.cpp,
     // meter.cpp, splash.cpp) at their artwork's size.
     {winId_navigatorV, windowKind_tool, "wNavV_Wnd", "", winPos_navigatorV, 0, 0,
