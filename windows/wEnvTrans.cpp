@@ -83,8 +83,8 @@ LRESULT CALLBACK wEnvTrans_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     switch (msg) {
     case WM_CREATE:
         listBox = CreateWindowExA(0, "listbox", nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL |
-                                      LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
+                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |
+                                      LBS_MULTIPLESEL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
                                   10, 43, 111, 190, hwnd,
                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(kEnvTransList)),
                                   platform_instance(), nullptr);
@@ -161,7 +161,8 @@ void wEnvTrans_selectVisible()
     if (!listBox) return;
     LRESULT lines = SendMessageA(listBox, LB_GETCOUNT, 0, 0);
     for (short line = 0; line < lines; ++line)
-        SendMessageA(listBox, LB_SETSEL, wEnv_envIsVisible(static_cast<short>(envIdList[line])) ? TRUE : FALSE,
+        SendMessageA(listBox, LB_SETSEL,
+                     wEnv_envIsVisible(static_cast<short>(envIdList[line])) ? TRUE : FALSE,
                      static_cast<LPARAM>(line));
 }
 
@@ -204,8 +205,8 @@ void wEnvTrans_transform()
             break;
         case kEnvTransSetDur: wEnvTrans_setDurEnv(from, to, target); break;
         case kEnvTransGenAR:
-            wEnvTrans_genAREnv(from, to, genAR_bpm, genAR_beatDur, genAR_numBeats, genAR_attackTime, genAR_minAmp,
-                               genAR_slope);
+            wEnvTrans_genAREnv(from, to, genAR_bpm, genAR_beatDur, genAR_numBeats, genAR_attackTime,
+                               genAR_minAmp, genAR_slope);
             break;
         default: *to = *from; break;
         }

@@ -19,20 +19,20 @@
 #include "toolkit/toolkit.h"
 
 // ---- parameters ------------------------------------------------------------------------------
-extern double scale_time;       // 0..100
-extern double scale_amp;        // 0..1
-extern double scale_ampOffset;  // 0..1
-extern double scale_slope;      // 0..100
-extern double setDur_seconds;   // 0.001..1000
-extern double setDur_bpm;       // 20..1000
-extern double setDur_beats;     // 0.03125..16
-extern int setDur_tempoBased;   // the target is bpm and beats rather than seconds
-extern double genAR_bpm;        // 20..1000
-extern double genAR_beatDur;    // 0.03125..16 beats per pulse
-extern int genAR_numBeats;      // 1..32 pulses
-extern double genAR_attackTime; // 0..1 of a pulse
-extern double genAR_minAmp;     // 0..1
-extern double genAR_slope;      // 0.001..100
+extern double scale_time;        // 0..100
+extern double scale_amp;         // 0..1
+extern double scale_ampOffset;   // 0..1
+extern double scale_slope;       // 0..100
+extern double setDur_seconds;    // 0.001..1000
+extern double setDur_bpm;        // 20..1000
+extern double setDur_beats;      // 0.03125..16
+extern int setDur_tempoBased;    // the target is bpm and beats rather than seconds
+extern double genAR_bpm;         // 20..1000
+extern double genAR_beatDur;     // 0.03125..16 beats per pulse
+extern int genAR_numBeats;       // 1..32 pulses
+extern double genAR_attackTime;  // 0..1 of a pulse
+extern double genAR_minAmp;      // 0..1
+extern double genAR_slope;       // 0.001..100
 enum { kEnvTransScale = 1, kEnvTransSetDur = 2, kEnvTransGenAR = 3 };
 extern short wEnvTrans_mode;
 // The envelopes as the window found them, and the transformed copies last

@@ -47,7 +47,8 @@ void showTarget()
 {
     char text[64];
     double target = wEnvTrans_setDurTarget(setDur_tempoBased, setDur_seconds, setDur_bpm, setDur_beats);
-    std::snprintf(text, sizeof text, "release at %.3f s (%s)", target, setDur_tempoBased ? "tempo" : "seconds");
+    std::snprintf(text, sizeof text, "release at %.3f s (%s)", target,
+                  setDur_tempoBased ? "tempo" : "seconds");
     display_setText(kEnvTransTarget, text);
 }
 }  // namespace

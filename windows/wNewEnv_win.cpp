@@ -36,9 +36,7 @@ void addModule(HWND list, short kind, short chan, const char* name)
 INT_PTR CALLBACK wNewEnvProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 {
     switch (msg) {
-    case WM_INITDIALOG:
-        wNewEnv_buildModuleList(dlg);
-        return TRUE;
+    case WM_INITDIALOG: wNewEnv_buildModuleList(dlg); return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case newEnvItem_modules:
@@ -147,8 +145,8 @@ short wNewEnv_create(HWND dlg)
     if (gInst && module >= 0 && module < moduleItemCount && param >= 0 && param < paramItemCount) {
         slot = env_new(gInst, moduleItems[module].channel, paramItems[param]);
         if (slot < 0)
-            MessageBoxA(GetParent(window_getFrameHWND()), "Can't allocate any more envelopes, max limit reached.",
-                        "Morvane", MB_OK);
+            MessageBoxA(GetParent(window_getFrameHWND()),
+                        "Can't allocate any more envelopes, max limit reached.", "Morvane", MB_OK);
     }
     EndDialog(dlg, newEnvItem_create);
     return slot;
@@ -159,6 +157,7 @@ short wNewEnv_openDialog()
     created = -1;
     wNewEnv_registerTemplate();
     HWND owner = window_getHWND(winId_envelope);
-    DialogBoxParamA(platform_instance(), "k_dlog_newEnv", owner ? owner : window_getFrameHWND(), wNewEnvProc, 0);
+    DialogBoxParamA(platform_instance(), "k_dlog_newEnv", owner ? owner : window_getFrameHWND(), wNewEnvProc,
+                    0);
     return created;
 }

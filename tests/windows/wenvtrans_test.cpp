@@ -137,7 +137,7 @@ TEST_F(EnvTransformTest, TheWindowItsPanelsBoxesAndList)
     GetWindowTextA(hwnd(), text, sizeof text);
     EXPECT_STREQ("Transform waveform", text);
     EXPECT_TRUE(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
-    EXPECT_EQ(frame_, GetWindow(hwnd(), GW_OWNER));
+    EXPECT_EQ(session_.frame, GetWindow(hwnd(), GW_OWNER));
     RECT wr, cr;
     GetWindowRect(hwnd(), &wr);
     GetClientRect(hwnd(), &cr);
@@ -155,9 +155,9 @@ TEST_F(EnvTransformTest, TheWindowItsPanelsBoxesAndList)
     struct {
         short id;
         double value, lo, hi;
-    } boxes[] = {{8, 1, 0, 100},         {9, 1, 0, 1},      {10, 0, 0, 1},     {11, 1, 0, 100},
+    } boxes[] = {{8, 1, 0, 100},         {9, 1, 0, 1},        {10, 0, 0, 1},        {11, 1, 0, 100},
                  {12, 1, 0.001, 1000},   {13, 120, 20, 1000}, {14, 4, 0.03125, 16}, {15, 120, 20, 1000},
-                 {16, 0.5, 0.03125, 16}, {17, 8, 1, 32},    {18, 0.01, 0, 1},  {19, 0, 0, 1},
+                 {16, 0.5, 0.03125, 16}, {17, 8, 1, 32},      {18, 0.01, 0, 1},     {19, 0, 0, 1},
                  {20, 0.5, 0.001, 100}};
     for (auto& b : boxes) {
         numboxRec* n = numbox_get(b.id);
@@ -221,7 +221,8 @@ TEST_F(EnvTransformTest, ScaleIsLiveOnTheChosenEnvelopesAndCancelRestoresAll)
     type(kEnvTransTimeScale, "0");
     EXPECT_EQ(0.0, scale_time);
     for (short s : {amp_, pitch_, mod_})
-        for (short k = 0; k <= env(s)->lastPoint; ++k) EXPECT_EQ(10.0, env(s)->bp[k].time) << s << " " << k;
+        for (short k = 0; k <= env(s)->lastPoint; ++k)
+            EXPECT_EQ(10.0, 0.0 + env(s)->bp[k].time) << s << " " << k;
     // The filter's line is not chosen: its envelope is untouched.
     EXPECT_TRUE(same(before.e[filt_], *env(filt_)));
     // Amp 0.5 and offset 0.25 on the amp envelope: its start level 0 gives 0.25.
@@ -232,7 +233,7 @@ TEST_F(EnvTransformTest, ScaleIsLiveOnTheChosenEnvelopesAndCancelRestoresAll)
     const envInstRec& a = before.e[amp_];
     EXPECT_FLOAT_EQ(0.25f, env(amp_)->depth);
     for (short k = 0; k <= a.lastPoint; ++k) {
-        EXPECT_DOUBLE_EQ(a.bp[k].time * 2, env(amp_)->bp[k].time);
+        EXPECT_DOUBLE_EQ(a.bp[k].time * 2, 0.0 + env(amp_)->bp[k].time);
         EXPECT_FLOAT_EQ(static_cast<float>(a.bp[k].level * 0.5 + 0.25), env(amp_)->bp[k].level);
         EXPECT_FLOAT_EQ(static_cast<float>(a.bp[k].slope * 4.0), env(amp_)->bp[k].slope);
     }
@@ -264,7 +265,7 @@ TEST_F(EnvTransformTest, ScaleIsLiveOnTheChosenEnvelopesAndCancelRestoresAll)
     headless_runUntilIdle();
     timer_stop(t);
     EXPECT_GE(s_seen.size(), 3u);
-    EXPECT_DOUBLE_EQ(before.e[pitch_].bp[1].time * scale_time, env(pitch_)->bp[1].time);
+    EXPECT_DOUBLE_EQ(before.e[pitch_].bp[1].time * scale_time, 0.0 + env(pitch_)->bp[1].time);
     // Cancel after all of it: the 24 envelopes as they were, byte for byte.
     press(kEnvTransCancel);
     for (short i = 0; i < kEnvSlots; ++i) EXPECT_TRUE(same(before.e[i], *env(i))) << i;
@@ -296,16 +297,16 @@ TEST_F(EnvTransformTest, SetDurationByReleasePointSecondsOrTempo)
     open(2);
     type(kEnvTransSeconds, "2");
     EXPECT_EQ(0, setDur_tempoBased);
-    for (int k = 0; k < 4; ++k) EXPECT_DOUBLE_EQ(2 * t[k], env(a)->bp[k].time) << k;
+    for (int k = 0; k < 4; ++k) EXPECT_DOUBLE_EQ(2 * t[k], 0.0 + env(a)->bp[k].time) << k;
     char text[64];
     display_getText(kEnvTransTarget, text, sizeof text);
     EXPECT_STREQ("release at 2.000 s (seconds)", text);
     // bpm or beats make the target 60 / bpm * beats: 60 bpm, 4 beats = 4 s.
     type(kEnvTransSetDurBpm, "60");
     EXPECT_EQ(1, setDur_tempoBased);
-    EXPECT_DOUBLE_EQ(4 * t[0], env(a)->bp[0].time);
+    EXPECT_DOUBLE_EQ(4 * t[0], 0.0 + env(a)->bp[0].time);
     type(kEnvTransSetDurBeats, "0.5");
-    EXPECT_DOUBLE_EQ(0.5 * t[3], env(a)->bp[3].time);
+    EXPECT_DOUBLE_EQ(0.5 * t[3], 0.0 + env(a)->bp[3].time);
     display_getText(kEnvTransTarget, text, sizeof text);
     EXPECT_STREQ("release at 0.500 s (tempo)", text);
     type(kEnvTransSeconds, "1");
@@ -319,7 +320,7 @@ TEST_F(EnvTransformTest, SetDurationByReleasePointSecondsOrTempo)
     before = *env(a);
     open(2);
     type(kEnvTransSeconds, "1.5");
-    for (int k = 0; k < 4; ++k) EXPECT_DOUBLE_EQ(2 * t[k], env(a)->bp[k].time) << k;
+    for (int k = 0; k < 4; ++k) EXPECT_DOUBLE_EQ(2 * t[k], 0.0 + env(a)->bp[k].time) << k;
     // A release point before the loop start has nothing to measure: left as it is.
     press(kEnvTransCancel);
     env(a)->releasePoint = 0;
@@ -347,11 +348,11 @@ TEST_F(EnvTransformTest, PulsesReturnAsOkAndUndo)
     const envInstRec* e = env(a);
     ASSERT_EQ(16, e->lastPoint);
     for (int k = 0; k < 16; ++k) {
-        EXPECT_DOUBLE_EQ(k % 2 ? 10914.75 : 110.25, e->bp[k].time) << k;
+        EXPECT_DOUBLE_EQ(k % 2 ? 10914.75 : 110.25, 0.0 + e->bp[k].time) << k;
         EXPECT_FLOAT_EQ(k % 2 ? 0.000001f : 1.0f, e->bp[k].level) << k;
         EXPECT_FLOAT_EQ(0.5f, e->bp[k].slope) << k;
     }
-    EXPECT_DOUBLE_EQ(10914.75, e->bp[16].time);
+    EXPECT_DOUBLE_EQ(10914.75, 0.0 + e->bp[16].time);
     EXPECT_EQ(15, e->sustainPoint);
     EXPECT_EQ(15, e->releasePoint);
     EXPECT_FLOAT_EQ(0.000001f, e->depth);
@@ -367,7 +368,7 @@ TEST_F(EnvTransformTest, PulsesReturnAsOkAndUndo)
     type(kEnvTransMinAmp, "0.2");
     type(kEnvTransAttack, "0.5");
     type(kEnvTransGenARBpm, "60");
-    EXPECT_DOUBLE_EQ(11025.0, env(a)->bp[0].time);
+    EXPECT_DOUBLE_EQ(11025.0, 0.0 + env(a)->bp[0].time);
     EXPECT_FLOAT_EQ(0.2f, env(a)->bp[1].level);
     envInstRec pulses = *env(a);
     // Return shows OK pressed for 160 ms, then keeps the pulses.
@@ -434,7 +435,7 @@ TEST_F(EnvTransformTest, NewEnvelopeDialogOffersFreeParametersAndCreates)
         GetWindowTextA(dlg, title, sizeof title);
         EXPECT_STREQ("New Envelope", title);
         // Owned by the Envelope window's top-level window.
-        EXPECT_EQ(frame_, GetWindow(dlg, GW_OWNER));
+        EXPECT_EQ(session_.frame, GetWindow(dlg, GW_OWNER));
         EXPECT_EQ((lineV{"oscil 1", "filter 1", "mod 1", "oscil 3", "mod 3", "master filter"}),
                   lines(dlg, newEnvItem_modules));
         EXPECT_EQ((lineV{"main pitch", "mod pitch", "mod index/balance"}), lines(dlg, newEnvItem_params));
