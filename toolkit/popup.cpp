@@ -210,7 +210,7 @@ void popup_draw(short id)
             char text[256] = {0};
             GetMenuStringA(p->menu, (UINT)(unsigned short)p->current, text, sizeof text, MF_BYCOMMAND);
             RECT t{box.left + 8, box.top, box.right - ((p->flags & kPopupNoArrow) ? 6 : 24), box.bottom};
-            control_drawText(text, &t, p->fontID, p->itemTextRGB, DT_LEFT);
+            control_drawText(text, &t, p->fontID, p->itemTextRGB, DT_LEFT | DT_END_ELLIPSIS);
         }
     } else {
         bitmap_draw(p->itemBitmaps[p->current], (short)(p->titleRect.left + 5),
