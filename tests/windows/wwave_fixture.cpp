@@ -1,5 +1,7 @@
 #include "tests/windows/wwave_fixture.h"
 
+#include <filesystem>
+
 std::string wavPath(const char* name) { return std::string(MORVANE_WAV_DIR) + "/" + name; }
 
 void WaveWindowTest::SetUp()
@@ -86,12 +88,16 @@ void WaveWindowTest::chooseFile(short popup, int command, const std::string& pat
     clickObject(popup);
 }
 
+// The test's starting folder: a file dialog may change the working folder,
+// and screenshots must not land among the WAV samples.
+static const std::string s_shotFolder = std::filesystem::current_path().string();
+
 std::string WaveWindowTest::shot(const char* name)
 {
     headless_runUntilIdle();
     window_setCurrent(winId_waveform);
     platform_composeAndPresent(1);
-    std::string path = std::string(name) + ".png";
+    std::string path = s_shotFolder + "/" + name + ".png";
     EXPECT_EQ(1, platform_saveWindowPNG(window_getHWND(winId_waveform), path.c_str()));
     return path;
 }
