@@ -57,6 +57,15 @@ short envEd_hitBreakpoint(short id, short h, short v)
 
 // ---- breakpoint drag ----------------------------------------------------------------------------------
 namespace {
+// The press selected an envelope: what that changed in the header (the
+// name, the unit of the level box) is painted before the drag loop holds
+// the window, so the drag never shows the units of the envelope before.
+void showSelection()
+{
+    if (HWND hwnd = window_getHWND(winId_envelope)) UpdateWindow(hwnd);
+    window_setCurrent(winId_envelope);
+}
+
 struct bpDragRec {
     envInstRec* env;
     short index;
@@ -115,6 +124,7 @@ void dragBreakpoint(short id, envInstRec* env, short index)
         if (d.limit < 1.0) d.limit = 1.0;
     }
     g_drawEnvName = 0;
+    showSelection();
     control_track(id, 16, bpDragStep, &d);
     resetClicks();
     g_drawEnvName = 1;
@@ -161,6 +171,7 @@ void dragMarker(short id, envInstRec* env, int sustain)
     markerDragRec d{env, sustain, kEnvBpNone};
     if (wEnv_cur_144) SetCursor(wEnv_cur_144);
     short selected = g_envEd_selectedBp;
+    showSelection();
     control_track(id, 16, markerStep, &d);
     resetClicks();
     window_setCurrent(winId_envelope);

@@ -23,6 +23,14 @@ envInstRec envInstOrig[kEnvSlots], envInstEdit[kEnvSlots];
 
 namespace {
 HWND listBox = nullptr;
+WNDPROC listProc = nullptr;  // the list box's own procedure
+
+// Return in the list acts as in the window: OK.
+LRESULT CALLBACK listKeys(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_KEYDOWN && wParam == VK_RETURN) return SendMessageA(GetParent(hwnd), msg, wParam, lParam);
+    return CallWindowProcA(listProc, hwnd, msg, wParam, lParam);
+}
 // The instrument whose envelopes the window holds; null while it is closed.
 instRec* openInst = nullptr;
 
@@ -88,6 +96,9 @@ LRESULT CALLBACK wEnvTrans_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
                                   10, 43, 111, 190, hwnd,
                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(kEnvTransList)),
                                   platform_instance(), nullptr);
+        if (listBox)
+            listProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(listBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listKeys)));
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kEnvTransList && HIWORD(wParam) == LBN_SELCHANGE && openInst) {

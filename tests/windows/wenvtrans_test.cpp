@@ -390,7 +390,13 @@ TEST_F(EnvTransformTest, PulsesReturnAsOkAndUndo)
     open(3);
     EXPECT_TRUE(lineSelected(0) && lineSelected(1));
     type(kEnvTransNumBeats, "2");
-    press(kEnvTransOk);
+    // Return while the list has the keys acts as OK too.
+    clickLine(1, true);
+    clickLine(1, true);
+    EXPECT_EQ(list(), GetFocus());
+    headless_key(VK_RETURN);
+    headless_runUntilIdle();
+    EXPECT_FALSE(IsWindowVisible(hwnd()));
     EXPECT_EQ(4, env(a)->lastPoint);
     EXPECT_EQ(4, env(b)->lastPoint);
     EXPECT_EQ(0, undo_getMode());
