@@ -21,7 +21,7 @@ static std::map<int, HCURSOR>& systemCursors()
 void cursorInitSystem()
 {
     systemCursors().clear();
-    for (int id : {32512, 32513, 32514, 32515, 32516, 32644, 32645, 32646, 32648, 32649}) {
+    for (int id : {32512, 32513, 32514, 32515, 32516, 32642, 32643, 32644, 32645, 32646, 32648, 32649}) {
         auto c = std::make_unique<CursorRec>();
         c->systemId = id;
         HCURSOR h = toHandle<HCURSOR>(newHandleId());

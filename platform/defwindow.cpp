@@ -60,7 +60,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             if (w->cls->cursor) SetCursor(w->cls->cursor);
             return TRUE;
         }
-        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        HCURSOR sizing = ncSizingCursor(LOWORD(lParam));
+        SetCursor(sizing ? sizing : LoadCursorA(nullptr, IDC_ARROW));
         return TRUE;
     }
     case WM_MOUSEACTIVATE:

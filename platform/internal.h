@@ -258,6 +258,9 @@ void registerBuiltinClass(const char* name, WNDPROC proc, UINT style, int wndExt
 
 // ---- nonclient.cpp ----
 int ncHitTest(HWND h, POINT screenPt);
+// A border hit that sizes the window (HTLEFT .. HTBOTTOMRIGHT), and its cursor.
+bool ncIsSizingHit(int hit);
+HCURSOR ncSizingCursor(int hit);
 void ncPaint(HWND h);
 int ncCaptionHeight(const WindowRec* w);
 int ncMenuHeight(const WindowRec* w);

@@ -62,7 +62,40 @@ int ncHitTest(HWND h, POINT pt)
         return HTCAPTION;
     }
     if (ncMenuHeight(w) && local.y >= cap.bottom && local.y < cap.bottom + ncMenuHeight(w)) return HTMENU;
+    if ((w->style & WS_THICKFRAME) && !w->minimized) {
+        // A sizing border: its sides, and its corners a little way along.
+        const int corner = 12, ww = r.right - r.left, wh = r.bottom - r.top;
+        bool left = local.x < client.left, right = local.x >= client.right;
+        bool top = local.y < cap.top, bottom = local.y >= client.bottom;
+        bool nearLeft = local.x < corner, nearRight = local.x >= ww - corner;
+        bool nearTop = local.y < corner, nearBottom = local.y >= wh - corner;
+        if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
+        if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
+        if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
+        if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
+        if (left) return HTLEFT;
+        if (right) return HTRIGHT;
+        if (top) return HTTOP;
+        if (bottom) return HTBOTTOM;
+    }
     return HTBORDER;
+}
+
+bool ncIsSizingHit(int hit) { return hit >= HTLEFT && hit <= HTBOTTOMRIGHT; }
+
+HCURSOR ncSizingCursor(int hit)
+{
+    switch (hit) {
+    case HTLEFT:
+    case HTRIGHT: return LoadCursorA(nullptr, IDC_SIZEWE);
+    case HTTOP:
+    case HTBOTTOM: return LoadCursorA(nullptr, IDC_SIZENS);
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: return LoadCursorA(nullptr, IDC_SIZENWSE);
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: return LoadCursorA(nullptr, IDC_SIZENESW);
+    }
+    return nullptr;
 }
 
 static void setRgb(cairo_t* cr, int r, int g, int b)
@@ -225,6 +258,64 @@ static void dragCaption(HWND h, POINT start)
     if (GetCapture() == h) ReleaseCapture();
 }
 
+// Follows the mouse while a sizing border is dragged: the edges it names
+// move with it, never making the window smaller than it asks for in
+// WM_GETMINMAXINFO (or than its frame), nor larger than it allows.
+static void dragBorder(HWND h, int hit, POINT start)
+{
+    State& s = st();
+    WindowRec* w = win(h);
+    if (!w) return;
+    const RECT r0 = w->rect;
+    RECT in = clientInsets(w);
+    MINMAXINFO mm{};
+    mm.ptMinTrackSize = POINT{in.left + in.right + 40, in.top + in.bottom + 10};
+    mm.ptMaxTrackSize = POINT{32767, 32767};
+    SendMessageA(h, WM_GETMINMAXINFO, 0, (LPARAM)&mm);
+    const int minW = std::max<int>(mm.ptMinTrackSize.x, in.left + in.right + 1);
+    const int minH = std::max<int>(mm.ptMinTrackSize.y, in.top + in.bottom + 1);
+    const int maxW = std::max<int>(minW, mm.ptMaxTrackSize.x),
+              maxH = std::max<int>(minH, mm.ptMaxTrackSize.y);
+    const bool moveLeft = hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT;
+    const bool moveRight = hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT;
+    const bool moveTop = hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT;
+    const bool moveBottom = hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT;
+    SetCapture(h);
+    MSG m;
+    while (GetCapture() == h) {
+        if (!GetMessageA(&m, nullptr, 0, 0)) {
+            PostQuitMessage((int)m.wParam);
+            break;
+        }
+        if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
+            if (!win(h)) break;
+            RECT r = r0;
+            int dx = s.cursorPos.x - start.x, dy = s.cursorPos.y - start.y;
+            if (moveLeft)
+                r.left = std::min<int>(r0.right - minW, std::max<int>(r0.right - maxW, r0.left + dx));
+            if (moveRight)
+                r.right = std::max<int>(r0.left + minW, std::min<int>(r0.left + maxW, r0.right + dx));
+            if (moveTop)
+                r.top = std::min<int>(r0.bottom - minH, std::max<int>(r0.bottom - maxH, r0.top + dy));
+            if (moveBottom)
+                r.bottom = std::max<int>(r0.top + minH, std::min<int>(r0.top + maxH, r0.bottom + dy));
+            if (!EqualRect(&r, &win(h)->rect)) setWindowRect(h, r, true);
+        } else if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP) {
+            break;
+        } else if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+            setWindowRect(h, r0, true);
+            break;
+        } else if ((m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) ||
+                   (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) ||
+                   (m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCRBUTTONUP)) {
+            continue;
+        } else {
+            DispatchMessageA(&m);
+        }
+    }
+    if (GetCapture() == h) ReleaseCapture();
+}
+
 // Presses a caption button until the mouse button goes up; 1 when released over it.
 static bool trackCaptionButton(HWND h, int hit)
 {
@@ -277,6 +368,9 @@ LRESULT ncLButtonDown(HWND h, int hit, POINT pt)
     if (!w) return 0;
     switch (hit) {
     case HTCAPTION: dragCaption(h, pt); break;
+    default:
+        if (ncIsSizingHit(hit)) dragBorder(h, hit, pt);
+        break;
     case HTCLOSE:
         if (trackCaptionButton(h, HTCLOSE)) SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;

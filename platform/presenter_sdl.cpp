@@ -56,6 +56,8 @@ static SDL_SystemCursor systemShape(int id)
     case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
     case 32514: return SDL_SYSTEM_CURSOR_WAIT;
     case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
     case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
     case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
     case 32646: return SDL_SYSTEM_CURSOR_SIZEALL;

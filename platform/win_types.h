@@ -135,6 +135,7 @@ typedef struct tagMSG {
 #define WM_SETCURSOR       0x0020
 #define WM_MOUSEACTIVATE   0x0021
 #define WM_CHILDACTIVATE   0x0022
+#define WM_GETMINMAXINFO   0x0024
 #define WM_NEXTDLGCTL      0x0028
 #define WM_SETFONT         0x0030
 #define WM_GETFONT         0x0031
@@ -298,6 +299,14 @@ typedef struct tagMSG {
 #define HTMENU              5
 #define HTMINBUTTON         8
 #define HTMAXBUTTON         9
+#define HTLEFT              10
+#define HTRIGHT             11
+#define HTTOP               12
+#define HTTOPLEFT           13
+#define HTTOPRIGHT          14
+#define HTBOTTOM            15
+#define HTBOTTOMLEFT        16
+#define HTBOTTOMRIGHT       17
 #define HTBORDER            18
 #define HTCLOSE             20
 #define SC_MOVE             0xF010

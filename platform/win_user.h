@@ -445,6 +445,8 @@ BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
 #define IDC_WAIT        MAKEINTRESOURCE(32514)
 #define IDC_CROSS       MAKEINTRESOURCE(32515)
 #define IDC_UPARROW     MAKEINTRESOURCE(32516)
+#define IDC_SIZENWSE    MAKEINTRESOURCE(32642)
+#define IDC_SIZENESW    MAKEINTRESOURCE(32643)
 #define IDC_SIZEWE      MAKEINTRESOURCE(32644)
 #define IDC_SIZENS      MAKEINTRESOURCE(32645)
 #define IDC_SIZEALL     MAKEINTRESOURCE(32646)
@@ -501,3 +503,13 @@ BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
 BOOL PtInRect(const RECT* r, POINT pt);
 BOOL IsRectEmpty(const RECT* r);
 BOOL EqualRect(const RECT* a, const RECT* b);
+
+// What a window answers to WM_GETMINMAXINFO (lParam points at it): the
+// least and greatest outer size a border drag may give it.
+typedef struct tagMINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+} MINMAXINFO, *LPMINMAXINFO;

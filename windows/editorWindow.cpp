@@ -105,8 +105,9 @@ int editorWindow_make(const windowTableRec* row)
                                outer.right - outer.left, outer.bottom - outer.top, client, nullptr,
                                platform_instance(), nullptr);
     } else {
-        hwnd = CreateMDIWindowA(row->className, caption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, w, h,
-                                client, platform_instance(), 0);
+        DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        if (row->minimumContentSize) style |= WS_THICKFRAME;
+        hwnd = CreateMDIWindowA(row->className, caption, style, x, y, w, h, client, platform_instance(), 0);
     }
     ShowWindow(hwnd, SW_HIDE);
     short previous = window_getCurrent();
@@ -203,11 +204,12 @@ int windows_contentSize(int windowId, int* width, int* height)
     short id = static_cast<short>(windowId);
     HWND hwnd = window_getHWND(id);
     short contentW = 0, contentH = 0;
-    // The Envelope window lays its strips out to whatever size it is given
-    // and scrolls the rest into view: its minimum is its own, not the sum of
-    // what it holds.
-    int known = id == winId_envelope ? wEnv_minimumContentSize(&contentW, &contentH)
-                                     : window_getContentSize(id, &contentW, &contentH);
+    // A window that lays itself out to whatever size it is given (the
+    // Envelope window scrolls the rest into view) names its own minimum,
+    // not the sum of what it holds.
+    const windowTableRec* row = windowTable_find(id);
+    int known = row && row->minimumContentSize ? row->minimumContentSize(&contentW, &contentH)
+                                               : window_getContentSize(id, &contentW, &contentH);
     if (!hwnd || !known) return 0;
     // The outer size: the content and the frame around the client area.
     RECT outer, client;

@@ -101,6 +101,15 @@ LRESULT CALLBACK wEnv_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_GETMINMAXINFO: {
+        // A border drag stops at the header and one strip.
+        int width = 0, height = 0;
+        if (windows_contentSize(winId_envelope, &width, &height)) {
+            MINMAXINFO* mm = reinterpret_cast<MINMAXINFO*>(lParam);
+            mm->ptMinTrackSize = POINT{width, height};
+        }
+        return 0;
+    }
     case WM_HSCROLL:
         window_manualPreProcess(winId_envelope);
         hScroll(LOWORD(wParam));

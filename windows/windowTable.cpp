@@ -22,7 +22,7 @@
 // clang-format off
 // Each row: id, kind, class, title, placement, menu command, key;
 //           procedure, build, show, schedule, need, update;
-//           click objects, x, y, width, height.
+//           click objects, x, y, width, height[, minimum content size].
 const windowTableRec gWindowTable[] = {
     {winId_main, windowKind_editor, "wMain_Wnd", nullptr, winPos_main, cmd_windowMain, VK_F5,
      wMain_WndProc, wMain_build, wMain_show, wMain_updateSchedule, wMain_needUpdate, wMain_update,
@@ -44,7 +44,7 @@ const windowTableRec gWindowTable[] = {
      kWaveObjects, 179, 115, 533, 364},
     {winId_envelope, windowKind_editor, "wEnv_Wnd", "Envelope", winPos_envelope, cmd_windowEnvelope, VK_F9,
      wEnv_WndProc, wEnv_build, wEnv_show, wEnv_updateSchedule, wEnv_needUpdate, wEnv_update,
-     kEnvObjects, 118, 100, 820, 552},
+     kEnvObjects, 118, 100, 820, 552, wEnv_minimumContentSize},
     {winId_waveTransform, windowKind_dialog, "wWtrans_Wnd", "Transform waveform", 0, 0, 0,
      wWtrans_WndProc, wWtrans_build, nullptr, nullptr, nullptr, nullptr,
      kWtransObjects, 200, 200, 250, 280},

@@ -61,6 +61,10 @@ struct windowTableRec {
     short x, y;        // creation place where the placement record gives
     short width;       // none; the outer size it is made with (the build may
     short height;      // size the window to its panel afterwards)
+    // Windows that lay themselves out to any size: their least content size
+    // (the client area). Such a window has a sizing border; null: its size
+    // is that of what it holds.
+    int (*minimumContentSize)(short* width, short* height);
 };
 extern const windowTableRec gWindowTable[];
 extern const int gWindowTableSize;

@@ -391,3 +391,78 @@ TEST_F(MdiTest, CaptionDragsAreCancelledByEscapeAndKeptInReach)
     EXPECT_GE(gTicks, 2);
     EXPECT_EQ(nullptr, GetCapture());
 }
+
+namespace {
+LRESULT sizerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_GETMINMAXINFO) {
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = POINT{160, 120};
+        return 0;
+    }
+    if (msg == WM_SIZE) recorded().push_back(Recorded{h, msg, wp, lp});
+    return DefWindowProcA(h, msg, wp, lp);
+}
+
+void dragFrom(POINT from, POINT to)
+{
+    headless_mouseMove(from.x, from.y);
+    headless_mouseDown(1);
+    headless_mouseMove((from.x + to.x) / 2, (from.y + to.y) / 2);
+    headless_mouseMove(to.x, to.y);
+    headless_mouseUp(1);
+    headless_runUntilIdle();
+}
+}  // namespace
+
+TEST_F(MdiTest, SizingBordersResizeDownToTheWindowsMinimum)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = sizerProc;
+    wc.lpszClassName = "sizer";
+    RegisterClassA(&wc);
+    // A 4-pixel sizing border; a fixed frame has none.
+    HWND h = CreateWindowExA(0, "sizer", "S", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE,
+                             100, 100, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND fixed = CreateWindowExA(0, "recorder", "F", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 100, 200, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+    headless_runUntilIdle();
+    EXPECT_EQ(HTLEFT, hitAt(h, 101, 200));
+    EXPECT_EQ(HTRIGHT, hitAt(h, 398, 200));
+    EXPECT_EQ(HTBOTTOM, hitAt(h, 250, 298));
+    EXPECT_EQ(HTTOP, hitAt(h, 250, 101));
+    EXPECT_EQ(HTBOTTOMRIGHT, hitAt(h, 398, 295));
+    EXPECT_EQ(HTTOPLEFT, hitAt(h, 105, 101));
+    EXPECT_EQ(HTBOTTOMLEFT, hitAt(h, 101, 295));
+    EXPECT_EQ(HTBORDER, hitAt(fixed, 501, 200));
+    // The bottom-right corner follows the mouse; the window hears of its size.
+    recorded().clear();
+    dragFrom(POINT{398, 298}, POINT{458, 338});
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(460, r.right);
+    EXPECT_EQ(340, r.bottom);
+    EXPECT_EQ(100, r.left);
+    EXPECT_FALSE(messagesOf(h, WM_SIZE, WM_SIZE).empty());
+    // The left edge stops at the minimum width; the right edge stays.
+    dragFrom(POINT{101, 200}, POINT{450, 200});
+    GetWindowRect(h, &r);
+    EXPECT_EQ(460, r.right);
+    EXPECT_EQ(160, r.right - r.left);
+    // The top edge likewise, at the minimum height.
+    dragFrom(POINT{r.left + 50, 101}, POINT{r.left + 50, 500});
+    GetWindowRect(h, &r);
+    EXPECT_EQ(340, r.bottom);
+    EXPECT_EQ(120, r.bottom - r.top);
+    // Escape during a drag puts the size back.
+    RECT before = r;
+    headless_mouseMove(r.right - 2, r.bottom - 2);
+    headless_mouseDown(1);
+    headless_mouseMove(r.right + 100, r.bottom + 100);
+    headless_keyDown(VK_ESCAPE);
+    headless_mouseUp(1);
+    headless_keyUp(VK_ESCAPE);
+    headless_runUntilIdle();
+    GetWindowRect(h, &r);
+    EXPECT_TRUE(EqualRect(&before, &r));
+    EXPECT_EQ(nullptr, GetCapture());
+}
