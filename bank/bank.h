@@ -3,7 +3,8 @@
 // A bank is 128 preset slots sharing one default preset; a preset is a
 // self-contained copy of everything that defines a sound (fixed module
 // records inline, variable lists in standard containers). This header also
-// declares the bank file reader and writer and the small message interface
+// declares the bank file reader and writer (the file format itself is
+// documented in bank/bank_format.h, included here) and the small message interface
 // through which everything here talks to the user.
 //
 // Index:
@@ -19,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "bank/bank_format.h"
 #include "dsp/dsp.h"
 #include "fileio/fileio.h"
 
@@ -142,26 +144,7 @@ int bank_renamePreset(bankRec* bank, short slot, const char* name);
 int bank_initPreset(bankRec* bank, short slot);
 
 // ---- reading bank files ---------------------------------------------------------
-// Chunk types of bank files.
-constexpr int32_t kBankChunkClam = chunkType('C', 'l', 'a', 'm');
-constexpr int32_t kBankChunkPtch = chunkType('p', 't', 'c', 'h');
-constexpr int32_t kBankChunkPEnd = chunkType('p', 'E', 'n', 'd');
-constexpr int32_t kBankChunkTail = chunkType('t', 'a', 'i', 'l');
-constexpr int32_t kBankChunkOcil = chunkType('o', 'c', 'i', 'l');
-constexpr int32_t kBankChunkMod = chunkType('m', 'o', 'd', ' ');
-constexpr int32_t kBankChunkFilt = chunkType('f', 'i', 'l', 't');
-constexpr int32_t kBankChunkWshp = chunkType('w', 's', 'h', 'p');
-constexpr int32_t kBankChunkLfo = chunkType('l', 'f', 'o', ' ');
-constexpr int32_t kBankChunkEnv = chunkType('e', 'n', 'v', ' ');
-constexpr int32_t kBankChunkWave = chunkType('W', 'a', 'v', 'e');
-constexpr int32_t kBankChunkNtmp = chunkType('N', 't', 'm', 'p');
-constexpr int32_t kBankChunkCc = chunkType('c', 'c', ' ', ' ');
-constexpr int32_t kBankChunkVel = chunkType('v', 'e', 'l', ' ');
-constexpr int32_t kBankChunkStCC = chunkType('s', 't', 'C', 'C');
-constexpr int32_t kBankChunkPipe = chunkType('p', 'i', 'p', 'e');
-constexpr int32_t kBankChunkMcmb = chunkType('m', 'C', 'm', 'b');
-constexpr int32_t kBankChunkMtap = chunkType('m', 'T', 'a', 'p');
-enum { kClamVersionLimit = 2, kModuleVersionMax = 10 };
+// The chunk types, versions and bodies of bank files: bank/bank_format.h.
 
 // The verification hook for bank files: 0 accept, 1 unknown type, 2 version
 // too new. Byte order is detected on the first chunk of a file only.

@@ -78,7 +78,7 @@ long chunk_verify_mvn(chunkRec* header)
 
     if (header->type == kBankChunkClam) return clamRule(header);
     if (isOneOf(header->type, versionedTypes)) {
-        if (header->version <= kModuleVersionMax) return 0;
+        if (header->version <= kChunkVersion) return 0;
         bank_error("chunk version too new");
         return 2;
     }

@@ -10,7 +10,7 @@
 #include "bank/bank_internal.h"
 
 namespace {
-enum { kClamVersion = 1, kClamBody = 8 };
+enum { kClamBody = 8 };
 
 // The message number of each chunk kind whose write failed.
 enum {
@@ -237,7 +237,7 @@ long writePreset(chunkWriter* w, presetRec* p, short slot, int* fail)
     patch.preset = slot;
     if (!writeRecord(w, patch, patch_readWritePatch, patch_flipPatchRec)) return *fail = fail_ptch, 0;
     if (!writeModules(w, p, fail)) return 0;
-    if (!emitBare(w, kBankChunkPEnd, kModuleVersionMax, nullptr, 0)) return *fail = fail_end, 0;
+    if (!emitBare(w, kBankChunkPEnd, kChunkVersion, nullptr, 0)) return *fail = fail_end, 0;
     return 1;
 }
 
@@ -269,7 +269,7 @@ long writeBankTo(fileRec* file, std::vector<char>* sink, bankRec* bank, int othe
             presetRec* p = bank->presets[slot];
             if (p && !bank_presetIsDefault(bank, slot)) ok = writePreset(&w, p, slot, fail);
         }
-        if (ok && !emitBare(&w, kBankChunkTail, kModuleVersionMax, nullptr, 0)) {
+        if (ok && !emitBare(&w, kBankChunkTail, kChunkVersion, nullptr, 0)) {
             *fail = fail_end;
             ok = 0;
         }

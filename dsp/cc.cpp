@@ -223,6 +223,6 @@ int cc_readWriteCcInst(fileRec* file, ccInstRec* rec, void* buffer, int reading)
         return 1;
     }
     chunkRec header;
-    chunk_formatChunkHeader(&header, kCcChunk, static_cast<long>(pos), kCcChunkVersion);
+    chunk_formatChunkHeader(&header, kCcChunk, static_cast<long>(pos), kChunkVersion);
     return file_writeChunk(file, &header, buf) ? 1 : 0;
 }

@@ -55,7 +55,6 @@ static_assert(offsetof(ccInstRec, notemaps) == 496, "ccInstRec note maps at 496"
 static_assert(sizeof(ccInstRec) == 5696, "ccInstRec is 5696 bytes");
 #pragma pack(pop)
 
-enum { kCcChunkVersion = 10 };
 // Controllers cc_setCCNum / cc_getCCNum choose with "which".
 enum { ccWhich_vol = 2, ccWhich_filter = 3, ccWhich_mod = 4, ccWhich_pan = 5, ccWhich_effect = 6 };
 

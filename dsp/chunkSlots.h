@@ -11,8 +11,6 @@
 
 #include "fileio/fileio.h"
 
-enum { kChunkVersion = 10 };
-
 struct chunkSlots {
     char* buf;
     unsigned pos;

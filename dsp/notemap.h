@@ -18,7 +18,7 @@ static_assert(sizeof(notemapRec) == 520, "notemapRec is 520 bytes");
 
 enum { kDestinations = 10 };
 // Maps of one "Ntmp" chunk: a reader takes at most this many.
-enum { kNotemapChunkMax = 10, kNotemapChunkVersion = 10 };
+enum { kNotemapChunkMax = 10 };
 
 void notemap_init(notemapRec* map, int kind, int index);
 void notemap_initInst(instRec* inst);

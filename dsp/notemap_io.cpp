@@ -19,7 +19,7 @@ void flipMap(void* rec) { notemap_flip(static_cast<notemapRec*>(rec)); }
 
 // kind, index and 128 factors: 520 bytes a map.
 const dspListForm kNotemapForm = {chunkType('N', 't', 'm', 'p'),
-                                  kNotemapChunkVersion,
+                                  kChunkVersion,
                                   kNotemapChunkMax,
                                   4 + 4 + 128 * 4,
                                   sizeof(notemapRec),

@@ -7,8 +7,6 @@
 
 #include "fileio/fileio.h"
 
-enum { kModuleChunkVersion = 10 };
-
 // Formats the header (type, length, version 10) and writes the chunk; 1 or 0.
 int oscil_chunkWrite(fileRec* file, int32_t type, char* body, unsigned length);
 

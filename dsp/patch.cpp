@@ -148,6 +148,6 @@ int patch_readWritePatch(fileRec* file, patchRec* p, void* buffer, int reading)
         return 1;
     }
     chunkRec header;
-    chunk_formatChunkHeader(&header, kPatchChunk, (long)pos, kPatchChunkVersion);
+    chunk_formatChunkHeader(&header, kPatchChunk, (long)pos, kChunkVersion);
     return file_writeChunk(file, &header, buf) ? 1 : 0;
 }

@@ -7,7 +7,7 @@
 struct fileRec;
 struct instRec;
 
-enum { kPatchNameLen = 34, kPatchChunkVersion = 10 };
+enum { kPatchNameLen = 34 };
 
 #pragma pack(push, 4)
 // 128 bytes; the stored fields come first, the rest is not used here.

@@ -128,6 +128,6 @@ int storedCC_readWritestoredCCList(fileRec* file, storedCCList* list, void* buff
         return 1;
     }
     chunkRec header;
-    chunk_formatChunkHeader(&header, kStoredCCChunk, static_cast<long>(pos), kStoredCCChunkVersion);
+    chunk_formatChunkHeader(&header, kStoredCCChunk, static_cast<long>(pos), kChunkVersion);
     return file_writeChunk(file, &header, buf) ? 1 : 0;
 }

@@ -6,7 +6,7 @@
 struct fileRec;
 struct instRec;
 
-enum { kStoredCC = 9, kStoredCCFree = -10, kStoredCCNameLen = 16, kStoredCCChunkVersion = 10 };
+enum { kStoredCC = 9, kStoredCCFree = -10, kStoredCCNameLen = 16 };
 
 #pragma pack(push, 4)
 struct storedCCRec {

@@ -176,6 +176,6 @@ int vel_readWriteVelInst(fileRec* file, velInstRec* rec, void* buffer, int readi
         return 1;
     }
     chunkRec header;
-    chunk_formatChunkHeader(&header, kVelChunk, static_cast<long>(pos), kVelChunkVersion);
+    chunk_formatChunkHeader(&header, kVelChunk, static_cast<long>(pos), kChunkVersion);
     return file_writeChunk(file, &header, buf) ? 1 : 0;
 }

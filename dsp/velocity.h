@@ -36,8 +36,6 @@ static_assert(sizeof(velInstTables) == 5440, "velInstTables is 5440 bytes");
 
 extern const float velTable_1[128];
 
-enum { kVelChunkVersion = 10 };
-
 // Controller curves (i/127)^p for p = 1, 1.5, 2, 2.5, 3, 3.5 and sqrt(i/128),
 // read only by the plug-in's audio code; filled by vel_initCtlTables at
 // start-up (dsp_globals_init).

@@ -19,7 +19,7 @@ struct instRec;
 enum { kWaveListBuiltin = 0, kWaveListUser = 0x7f, kWaveUserBaseID = 0x7f00 };
 enum { kBuiltinWaves = 64, kBuiltinWavesMade = 41, kWaveNameLen = 32 };
 // Waves of one "Wave" chunk: a reader takes at most this many.
-enum { kWaveChunkMax = 10, kWaveChunkVersion = 10 };
+enum { kWaveChunkMax = 10 };
 enum { waveType_free = 0, waveType_builtin = 1, waveType_user = 2 };
 
 #pragma pack(push, 4)

@@ -24,7 +24,7 @@ void flipWave(void* rec) { waveRecFlip(static_cast<waveRec*>(rec)); }
 
 // Four int16 slots, the name, spareC and the samples: 4148 bytes a wave.
 const dspListForm kWaveForm = {chunkType('W', 'a', 'v', 'e'),
-                               kWaveChunkVersion,
+                               kChunkVersion,
                                kWaveChunkMax,
                                4 * 4 + kWaveNameLen + 4 + kWaveSize * 4,
                                sizeof(waveRec),

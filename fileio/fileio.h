@@ -39,6 +39,10 @@ struct chunkRec {
     int32_t version;
 };
 
+// The version written into every chunk header of a bank file (but its
+// "Clam" header chunk), and the highest version a reader takes.
+enum { kChunkVersion = 10 };
+
 // Builds a chunk type from four characters: chunkType('p','t','c','h').
 constexpr int32_t chunkType(char a, char b, char c, char d)
 {
