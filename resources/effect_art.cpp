@@ -48,10 +48,7 @@ static void paintMain(cairo_t* cr, int w, int h, const void*)
 
 // ---- pages ----------------------------------------------------------------------------------
 // The band of master controls of the multicomb and multitap pages.
-static void masterBand(cairo_t* cr, int w)
-{
-    res_paintPanel(cr, 6, py(60), w - 12, 48, "master");
-}
+static void masterBand(cairo_t* cr, int w) { res_paintPanel(cr, 6, py(60), w - 12, 48, "master"); }
 
 // Captions over the columns of the rows, at window y.
 static void columnCaptions(cairo_t* cr, double y, const char* const* names, const int* columns, int count)
@@ -77,8 +74,8 @@ static void paintPipe(cairo_t* cr, int w, int h, const void*)
     caption(cr, 252, py(152), 62, "length", 2);
     hint(cr, 316, py(152), 66, "= time", 1);
     res_paintPanel(cr, 2, py(186), w - 4, 98, "pipe");
-    hint(cr, 20, py(206), w - 40, "input above, outputs 1 and 2 below; lit from the left as far as the feedback reaches",
-         1);
+    hint(cr, 20, py(206), w - 40,
+         "input above, outputs 1 and 2 below; lit from the left as far as the feedback reaches", 1);
     // The well the picture is drawn in (the control covers it while shown).
     res_setColor(cr, t.window);
     cairo_rectangle(cr, 44, py(230), 438, 38);

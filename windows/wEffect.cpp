@@ -40,35 +40,20 @@ void wEffect_build()
 LRESULT CALLBACK wEffect_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     short object = window_preProcess(winId_effect, hwnd, msg, wParam, lParam, 0);
-    // Every control but the panels and the picture edits the preset.
-    if (object > 0 && object != kEffectPipePage) {
+    // Every control but the panels, the read-outs and the picture edits the preset.
+    if (object > 0) {
         clickObjectRec* obj = clickObject_get(winId_effect, object);
-        if (obj && obj->type != kTypePanel && obj->type != kTypeCustom) makePresetDirty();
+        if (obj && obj->type != kTypePanel && obj->type != kTypeCustom && obj->type != kTypeDisplay)
+            makePresetDirty();
     }
-    switch (msg) {
-    case WM_ACTIVATE:
-    case WM_MOUSEACTIVATE:
-    case WM_MDIACTIVATE: menu_checkFrontWindowItem(); break;
-    case WM_PAINT: ValidateRect(hwnd, nullptr); return 0;
-    case WM_CLOSE:
-        wEffect_show(0);
-        menu_checkFrontWindowItem();
+    LRESULT result;
+    if (editorWindow_commonMessage(winId_effect, hwnd, msg, wParam, &result)) return result;
+    // The animation tick of the pipe picture.
+    if (msg == WM_COMMAND && LOWORD(wParam) == kCmdAnimatePipe) {
+        window_manualPreProcess(winId_effect);
+        wEffect_animatePipe(0);
+        window_manualPostProcess(winId_effect);
         return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F10) return 0;
-        break;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdUpdateWindow || LOWORD(wParam) == kCmdAnimatePipe) {
-            window_manualPreProcess(winId_effect);
-            if (LOWORD(wParam) == kCmdUpdateWindow)
-                wEffect_update();
-            else
-                wEffect_animatePipe(0);
-            window_manualPostProcess(winId_effect);
-            return 0;
-        }
-        break;
-    default: break;
     }
     return DefMDIChildProcA(hwnd, msg, wParam, lParam);
 }

@@ -51,15 +51,15 @@ const flagRec kPipeFlags[] = {
     {kPipeInvertOut1 + 1, [](instRec* i, int on) { effect_pipe_setCtlOutInvert(i, 1, on); },
      [](instRec* i) { return effect_pipe_getCtlOutInvert(i, 1); }}};
 
-const valueRec kCombValues[] = {
-    {kCombFeedback, effect_comb_setMasterFeedback, effect_comb_getMasterFeedback},
-    {kCombLowpass, effect_comb_setMasterLowpass, effect_comb_getMasterLowpass}};
-const indexedRec kCombChanValues[] = {{kCombChanTime, effect_comb_setChanTime, effect_comb_getChanTime},
-                                      {kCombChanCtlSens, effect_comb_setChanCtlSens, effect_comb_getChanCtlSens},
-                                      {kCombChanFeedback, effect_comb_setChanFeedback, effect_comb_getChanFeedback},
-                                      {kCombChanLowpass, effect_comb_setChanLowpass, effect_comb_getChanLowpass},
-                                      {kCombChanGain, effect_comb_setChanGain, effect_comb_getChanGain},
-                                      {kCombChanPan, effect_comb_setChanPan, effect_comb_getChanPan}};
+const valueRec kCombValues[] = {{kCombFeedback, effect_comb_setMasterFeedback, effect_comb_getMasterFeedback},
+                                {kCombLowpass, effect_comb_setMasterLowpass, effect_comb_getMasterLowpass}};
+const indexedRec kCombChanValues[] = {
+    {kCombChanTime, effect_comb_setChanTime, effect_comb_getChanTime},
+    {kCombChanCtlSens, effect_comb_setChanCtlSens, effect_comb_getChanCtlSens},
+    {kCombChanFeedback, effect_comb_setChanFeedback, effect_comb_getChanFeedback},
+    {kCombChanLowpass, effect_comb_setChanLowpass, effect_comb_getChanLowpass},
+    {kCombChanGain, effect_comb_setChanGain, effect_comb_getChanGain},
+    {kCombChanPan, effect_comb_setChanPan, effect_comb_getChanPan}};
 
 const valueRec kTapValues[] = {{kTapLowpass, effect_tap_setLowpass, effect_tap_getLowpass},
                                {kTapFeedback, effect_tap_setFeedback, effect_tap_getFeedback}};

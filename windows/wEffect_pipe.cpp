@@ -19,8 +19,8 @@ struct pipeShownRec {
 };
 pipeShownRec s_shown = {0, 0, 0, {0, 0}};
 
-const int kInMarkTop = kPipeBarY - 14;   // the input marker ends just above the bar
-const int kOutMarkTop = kPipeBarY + 3;   // the output markers start just below it
+const int kInMarkTop = kPipeBarY - 14;  // the input marker ends just above the bar
+const int kOutMarkTop = kPipeBarY + 3;  // the output markers start just below it
 
 pipeShownRec current()
 {
@@ -98,4 +98,3 @@ void wEffect_animatePipe(int force)
     custom_draw(kPipePicture);
     window_setCurrent(saved);
 }
-

@@ -98,11 +98,12 @@ void makePipe()
     box(kPipeInPos, posX, 94, 46, 2, 4, 0.48, 0, 1, numbox_incPointZeroOne, wEffect_callback_pipe, "");
     for (short n = 0; n < 2; ++n) {
         const int y = 112 + 18 * n;
-        box(static_cast<short>(kPipeOutPos1 + n), posX, y, 46, 2, 4, n ? 0.3 : 0.2, 0, 1, numbox_incPointZeroOne,
-            wEffect_callback_pipe, "");
+        box(static_cast<short>(kPipeOutPos1 + n), posX, y, 46, 2, 4, n ? 0.3 : 0.2, 0, 1,
+            numbox_incPointZeroOne, wEffect_callback_pipe, "");
         box(static_cast<short>(kPipeCtlOut1 + n), ctlX, y, 46, 2, 3, 1, 0, 1, numbox_incPointZeroOne,
             wEffect_callback_pipe, "");
-        toggle(static_cast<short>(kPipeInvertOut1 + n), invX, y - 1, kEffectInvertPict, 0, wEffect_callback_pipe);
+        toggle(static_cast<short>(kPipeInvertOut1 + n), invX, y - 1, kEffectInvertPict, 0,
+               wEffect_callback_pipe);
     }
     box(kPipeCtlLength, ctlX, 152, 46, 2, 3, 1, 0, 1, numbox_incPointZeroOne, wEffect_callback_pipe, "");
     toggle(kPipeInvertLength, invX, 151, kEffectInvertPict, 0, wEffect_callback_pipe);
@@ -110,8 +111,8 @@ void makePipe()
     // A picture, not a control: no zone, no clicks.
     custom_enable(kPipePicture, 0);
     zone_delete(kPipePicture);
-    timeEntry({kEffectPipePage, kPipeTimeMode, kPipeSecPanel, kPipeTempoPanel, kPipeTime, kPipeTempo, kPipeBeat,
-               kDelayPipe, 100, 76, 100, 94, 0});
+    timeEntry({kEffectPipePage, kPipeTimeMode, kPipeSecPanel, kPipeTempoPanel, kPipeTime, kPipeTempo,
+               kPipeBeat, kDelayPipe, 100, 76, 100, 94, 0});
 }
 
 // ---- multicomb page -----------------------------------------------------------------------------
@@ -121,7 +122,8 @@ void makeComb()
     panel_new(kEffectCombPage, 0, kEffectPageTop, 0, 0, 0, kEffectCombPict, nullptr);
     box(kCombFeedback, 400, 72, 46, 2, 3, 1, 0.0001, 0.999, numbox_incPointZeroOne, wEffect_callback_comb,
         "feedback");
-    box(kCombLowpass, 400, 90, 46, 3, 0, 22000, 30, 22000, numbox_incHertz, wEffect_callback_comb, "lowpass Hz");
+    box(kCombLowpass, 400, 90, 46, 3, 0, 22000, 30, 22000, numbox_incHertz, wEffect_callback_comb,
+        "lowpass Hz");
     for (short k = 0; k < kCombChans; ++k) {
         const short o = static_cast<short>(kCombIdsPerChan * k);
         const int y = 127 + 26 * k;
@@ -135,7 +137,8 @@ void makeComb()
             wEffect_callback_comb, "");
         box(static_cast<short>(kCombChanCtlSens + o), 130, by, 44, 2, 3, 1, 0.0001, 1, numbox_incPointZeroOne,
             wEffect_callback_comb, "");
-        toggle(static_cast<short>(kCombChanInvert + o), 196, y + 2, kEffectInvertPict, 0, wEffect_callback_comb);
+        toggle(static_cast<short>(kCombChanInvert + o), 196, y + 2, kEffectInvertPict, 0,
+               wEffect_callback_comb);
         box(static_cast<short>(kCombChanFeedback + o), 226, by, 44, 2, 3, 1, -1, 1, numbox_incPointZeroOne,
             wEffect_callback_comb, "");
         box(static_cast<short>(kCombChanLowpass + o), 292, by, 44, 2, 3, 1, 0.0001, 1, numbox_incPointZeroOne,
@@ -145,8 +148,8 @@ void makeComb()
         box(static_cast<short>(kCombChanPan + o), 424, by, 44, 2, 3, 1, 0.0001, 1, numbox_incPointZeroOne,
             wEffect_callback_comb, "");
     }
-    timeEntry({kEffectCombPage, kCombTimeMode, kCombSecPanel, kCombTempoPanel, kCombTime, kCombTempo, kCombBeat,
-               kDelayComb, 44, 72, 140, 72, 240});
+    timeEntry({kEffectCombPage, kCombTimeMode, kCombSecPanel, kCombTempoPanel, kCombTime, kCombTempo,
+               kCombBeat, kDelayComb, 44, 72, 140, 72, 240});
 }
 
 // ---- multitap page ------------------------------------------------------------------------------
@@ -156,7 +159,8 @@ void makeTap()
     panel_new(kEffectTapPage, 0, kEffectPageTop, 0, 0, kPanelHidden, kEffectTapPict, nullptr);
     box(kTapFeedback, 400, 72, 46, 2, 3, 0.5, -0.999, 0.999, numbox_incPointZeroOne, wEffect_callback_tap,
         "feedback");
-    box(kTapLowpass, 400, 90, 46, 3, 0, 22000, 30, 22000, numbox_incHertz, wEffect_callback_tap, "lowpass Hz");
+    box(kTapLowpass, 400, 90, 46, 3, 0, 22000, 30, 22000, numbox_incHertz, wEffect_callback_tap,
+        "lowpass Hz");
     for (short k = 0; k < kTaps; ++k) {
         const int y = 150 + 27 * k;
         box(static_cast<short>(kTapTapTime + k), 64, y, 44, 2, 3, 1, 0, 1, numbox_incPointZeroOne,
@@ -164,13 +168,13 @@ void makeTap()
         box(static_cast<short>(kTapCtlSens + k), 130, y, 44, 2, 3, 1, 0, 1, numbox_incPointZeroOne,
             wEffect_callback_tap, "");
         toggle(static_cast<short>(kTapInvert + k), 196, y - 1, kEffectInvertPict, 0, wEffect_callback_tap);
-        box(static_cast<short>(kTapGain + k), 226, y, 44, 2, 1, 0, -96, 0, numbox_incPointOne, wEffect_callback_tap,
-            "");
+        box(static_cast<short>(kTapGain + k), 226, y, 44, 2, 1, 0, -96, 0, numbox_incPointOne,
+            wEffect_callback_tap, "");
         box(static_cast<short>(kTapPan + k), 292, y, 44, 2, 3, 0.5, 0, 1, numbox_incPointZeroOne,
             wEffect_callback_tap, "");
     }
-    timeEntry({kEffectTapPage, kTapTimeMode, kTapSecPanel, kTapTempoPanel, kTapTime, kTapTempo, kTapBeat, kDelayTap,
-               44, 72, 140, 72, 240});
+    timeEntry({kEffectTapPage, kTapTimeMode, kTapSecPanel, kTapTempoPanel, kTapTime, kTapTempo, kTapBeat,
+               kDelayTap, 44, 72, 140, 72, 240});
 }
 }  // namespace
 
@@ -178,7 +182,8 @@ void wEffect_makeParams()
 {
     const resThemeRec& t = res_theme();
     panel_enableAutoAdd(1);
-    popup_setDefaultColors(themeColor(t.label), themeColor(t.field), themeColor(t.text), themeColor(t.edgeLight));
+    popup_setDefaultColors(themeColor(t.label), themeColor(t.field), themeColor(t.text),
+                           themeColor(t.edgeLight));
     popup_setCurrentFontSize(9);
     display_setDefaultColors(themeColor(t.label), themeColor(t.field));
     makeMain();

@@ -15,49 +15,15 @@
 
 #include "iac/MorvaneIAC_plug.h"
 #include "resources/resources.h"
-#include "windows/windows.h"
+#include "tests/windows/window_session.h"
 
 namespace {
-HWND s_client = nullptr;
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return DefFrameProcA(h, s_client, msg, wp, lp);
-}
-
 class EffectWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static int serial = 0;
-        segment_ = "/morvane-weffect-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-        ASSERT_EQ(1, iac_setSegmentName(segment_.c_str()));
-        ASSERT_EQ(1, iac_mvn_signIn());
-        dsp_globals_init();
-        g_instanceNumber = 0;
-        gInst = iac_getInst(0);
-        ASSERT_NE(nullptr, gInst);
-        inst_reinit(gInst);
-        gInst->paused = 1;  // no plug-in answers the fade hand-shake unless a test plays one
+        ASSERT_EQ(1, windowSession_open(&session_, "weffect"));
         oscil_setActive(gInst, 0, 1);
-        ASSERT_EQ(1, platform_init(PLATFORM_PRESENTER_HEADLESS, 1024, 768));
-        ASSERT_EQ(1, resources_registerAll());
-        initBrambix();
-        loadBitmaps(platform_instance());
-        pensAndBrushes_init();
-        WNDCLASSA fc{};
-        fc.lpfnWndProc = frameProc;
-        fc.lpszClassName = "effectTestFrame";
-        RegisterClassA(&fc);
-        frame_ = CreateWindowExA(0, "effectTestFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024,
-                                 768, nullptr, nullptr, platform_instance(), nullptr);
-        CLIENTCREATESTRUCT ccs{nullptr, 1000};
-        RECT fr;
-        GetClientRect(frame_, &fr);
-        s_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                   fr.right, fr.bottom, frame_, nullptr, platform_instance(), &ccs);
-        window_setFrameHWND(s_client);
-        alert_init(frame_);
-        waveMenu_init();
         wPatch_makeWindow();
         wEffect_makeWindow();
         ASSERT_NE(nullptr, window_getHWND(winId_effect));
@@ -65,16 +31,7 @@ protected:
         wEffect_update();
         settle();
     }
-    void TearDown() override
-    {
-        pensAndBrushes_cleanup();
-        waveMenu_cleanup();
-        brambixCleanup();
-        platform_shutdown();
-        s_client = nullptr;
-        iac_mvn_signOut();
-        iac_unlinkSegment();
-    }
+    void TearDown() override { windowSession_close(&session_); }
     HWND hwnd() { return window_getHWND(winId_effect); }
     void settle()
     {
@@ -156,8 +113,7 @@ protected:
         EXPECT_EQ(1, platform_saveWindowPNG(hwnd(), path.c_str()));
         return path;
     }
-    std::string segment_;
-    HWND frame_ = nullptr;
+    windowSession session_;
 };
 
 std::string levelText(double level)
@@ -293,7 +249,7 @@ TEST_F(EffectWindowTest, SwitchesPauseTheInstanceAroundTheChange)
     EXPECT_EQ(log[2].combOn, 1);
     EXPECT_EQ(log[3].answer, 2);
     EXPECT_EQ(log[3].combOn, 0);
-    const short hidden[7] = {kCombChanTime,     kCombChanCtlSens, kCombChanInvert, kCombChanFeedback,
+    const short hidden[7] = {kCombChanTime,    kCombChanCtlSens, kCombChanInvert, kCombChanFeedback,
                              kCombChanLowpass, kCombChanGain,    kCombChanPan};
     for (short k : hidden) {
         EXPECT_FALSE(visible(static_cast<short>(k + kCombIdsPerChan))) << k;
@@ -369,7 +325,12 @@ TEST_F(EffectWindowTest, PipePageBoxesTempoEntryAndPicture)
     unsigned char r, g, b;
     res_colorBytes(res_theme().accent, &r, &g, &b);
     EXPECT_EQ(pixel(wEffect_pipeMarkX(0.5) + 3, kPipeBarY - 7), RGB(r, g, b));
-    EXPECT_NE(pixel(wEffect_pipeMarkX(0.875) + 3, kPipeBarY + 4), pixel(wEffect_pipeMarkX(0.6) + 3, kPipeBarY + 4));
+    EXPECT_NE(pixel(wEffect_pipeMarkX(0.875) + 3, kPipeBarY + 4),
+              pixel(wEffect_pipeMarkX(0.6) + 3, kPipeBarY + 4));
+    // A change from elsewhere (a controller, another window) shows at the next animation tick.
+    effect_pipe_setFeedback(gInst, 0.9);
+    tellAnimatePipe();
+    EXPECT_EQ(pixel(split + 3, kPipeBarY + 1), RGB(37, 255, 58));
 
     // Tempo and beat: the mode is stored and its panel shown.
     choose(kPipeTimeMode, effectTime_tempo);
