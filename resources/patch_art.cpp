@@ -101,8 +101,7 @@ static void paintBottom(cairo_t* cr)
     res_paintText(cr, 12, 398, 31, 12, "mono", 9, t.label, 2);
     res_paintText(cr, 190, 395, 32, 12, "mono", 9, t.label, 2);
     // The effect section: what the switch controls and where the sound leaves.
-    res_paintText(cr, 368, 420, 170, 12, "pipe, multi-comb or multi-tap delay", 8, t.textDim, 0);
-    res_paintText(cr, 368, 434, 170, 12, "chosen in the Effect window", 8, t.textDim, 0);
+    res_paintText(cr, 368, 422, 32, 12, "type", 9, t.label, 2);
     res_paintText(cr, 470, 450, 56, 12, "out", 10, t.label, 2);
     arrowHead(cr, 533, 456, 5, 0, t.accent);
 }

@@ -149,6 +149,13 @@ int res_registerRoutingSwitches(void);
 // above. 1 or 0.
 int res_registerLfoArt(void);
 
+// ---- the Effect window's artwork -----------------------------------------------------------------
+// The client area with the top band 1000, the pages 1001 multicomb, 1002
+// multitap, 1003 pipe, a comb's row 1004, the on switch 1016, a comb's
+// switch 1032 and the pipe picture's markers 1048 (input), 1049, 1050
+// (outputs 1 and 2). 1 or 0.
+int res_registerEffectArt(void);
+
 // ---- the "Transform waveform" window's artwork -------------------------------------------------
 // Background 1410 (the client area), OK button 1416, Cancel button 1424.
 enum {

@@ -61,11 +61,12 @@ LRESULT CALLBACK wMain_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 LRESULT CALLBACK wNav_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK wMeter_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK wSplash_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-// The builds of the Main, Patch, Waveform, MIDI, waveform transform and LFO windows: their artwork,
-// controls and first state.
+// The builds of the Main, Patch, Waveform, MIDI, waveform transform, LFO and Effect windows: their
+// artwork, controls and first state.
 void wMain_build();
 void wPatch_build();
 void wWave_build();
 void wMidi_build();
 void wWtrans_build();
 void wLfo_build();
+void wEffect_build();

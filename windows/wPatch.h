@@ -81,7 +81,8 @@ enum {
     kPatchWaveshapeMono = 53,
     kPatchWaveshapeWave = 54,
     kPatchMasterMono = 60,
-    kPatchEffectEdit = 61
+    kPatchEffectEdit = 61,
+    kPatchEffectType = 49  // the effect type's name
 };
 
 short wPatch_channelToGuiOffset(short channel);  // 0, 62, 124; channel 0 outside 0..2
@@ -166,6 +167,8 @@ void wPatch_enableFilter(short channel);
 void wPatch_enableMod(short channel);
 void wPatch_enableWaveshape();
 void wPatch_enableMasterFilter();
+// The effect switch and section, with the name of the effect type; works
+// on the Patch window whichever window is current.
 void wPatch_enableEffect();
 void wPatch_filterEnableMono();
 void wPatch_oscilSelectMainMod(short channel, int mainPage);

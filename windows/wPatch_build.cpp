@@ -175,6 +175,7 @@ void wPatch_makeParams()
     panel_setAutoAdd(kPatchBackground);
     sectionPanel(kPatchEffectPanel, 357, 380, 547, 468, 0);
     button_new(kPatchEffectEdit, 404, 395, 0, 624, "", 1, 0, 1, wPatch_callback_effectEdit);
+    display_new(kPatchEffectType, 404, 423, 100, "multicomb", 0, 0, kDisplayLeft, nullptr, nullptr);
 
     for (short c = 0; c < kPatchChannels; ++c) wPatch_makeChannel(c);
     // Auto-add ends with this window: the windows built after it (and

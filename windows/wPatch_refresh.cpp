@@ -200,10 +200,17 @@ void wPatch_enableMasterFilter()
 
 void wPatch_enableEffect()
 {
+    if (!gInst || !window_getHWND(winId_patch)) return;
+    short previous = window_getCurrent();
+    window_setCurrent(winId_patch);
     int any = inst_anOscilIsOn(gInst);
     int active = effect_getActive(gInst) ? 1 : 0;
     button_selectEnable(kPatchEffectOn, active, any);
+    static const char* const names[4] = {"none", "pipe", "multicomb", "multitap"};
+    short mode = effect_getMode(gInst);
+    display_setText(kPatchEffectType, names[mode >= 1 && mode <= 3 ? mode : 0]);
     showSection(kPatchEffectPanel, active && any);
+    window_setCurrent(previous);
 }
 
 // ---- levels -------------------------------------------------------------------------------

@@ -14,8 +14,8 @@
 //   Window-menu check marks .. menu_checkFrontWindowItem                    (windowUpdate.cpp)
 //   edit marks ............... editMarks_*                                  (editMarks.cpp)
 //   editor windows ........... wMain_ .. wEnvTrans_ (one file each, built on editorWindow.cpp;
-//                              the Waveform, MIDI, Envelope and LFO windows' own interfaces
-//                              in wWave.h, wMidi.h, wEnv.h and wLfo.h)
+//                              the Waveform, MIDI, Envelope, LFO and Effect windows' own
+//                              interfaces in wWave.h, wMidi.h, wEnv.h, wLfo.h and wEffect.h)
 //   wave menus ............... waveMenu_*                                   (waveMenu.cpp)
 //   navigator ................ wNav_*                                       (navigator.cpp)
 //   meter .................... wMeter_*                                     (meter.cpp)
@@ -33,6 +33,7 @@
 #include "windows/wWtrans.h"
 #include "windows/wEnv.h"
 #include "windows/wLfo.h"
+#include "windows/wEffect.h"
 
 // ---- the window table -----------------------------------------------------------------
 // Every toolkit window is one row of gWindowTable (windowTable.cpp); the
