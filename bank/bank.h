@@ -13,6 +13,7 @@
 //   bankRec       bank_new .. bank_setPlugNames                    (bank.cpp)
 //   slots         bank_copyPreset .. bank_initPreset               (bank_slots.cpp)
 //   reading       chunk_verify_mvn, mvnFile_open ..                (bank_verify.cpp, bank_read.cpp)
+//   names only    mvnFile_readNames                                (bank_names.cpp)
 //   writing       mvnFile_save, mvnFile_saveAs, mvnFile_writeBank  (bank_write.cpp)
 #pragma once
 
@@ -35,8 +36,10 @@ enum { bankButtons_ok = 0, bankButtons_yesNoCancel = 3 };
 enum { bankAnswer_ok = 1, bankAnswer_cancel = 2, bankAnswer_yes = 6, bankAnswer_no = 7 };
 typedef int (*bankMessageProc)(const char* text, const char* caption, int buttons);
 typedef void (*bankErrorProc)(const char* text);
-void bank_setMessageProc(bankMessageProc proc);   // null: the stderr default
-void bank_setErrorProc(bankErrorProc proc);       // null: silent
+void bank_setMessageProc(bankMessageProc proc);  // null: the stderr default
+void bank_setErrorProc(bankErrorProc proc);      // null: silent
+bankMessageProc bank_getMessageProc();           // to put a swapped procedure back
+bankErrorProc bank_getErrorProc();
 int bank_message(const char* text, int buttons);  // caption "Morvane"
 void bank_error(const char* text);
 // Between begin and end (one open of a file), a message with buttons OK that
@@ -173,6 +176,18 @@ long mvnFile_openDialog(bankRec* bank);
 long mvnFile_revert(bankRec* bank);
 // 1 when path names the file the bank was read from or saved to.
 int mvnFile_isCurrentFile(bankRec* bank, const char* path);
+
+// ---- the names of a bank file, without its presets ----------------------------------
+struct bankNamesRec {
+    bool used[kBankSlots];                      // the file holds a preset for the slot
+    char names[kBankSlots][kPatchNameLen + 1];  // its name, terminated
+};
+// Reads only the patch chunks of the file at path, walking the others by
+// their sizes, with the reader's rules for where a preset starts, ends and
+// goes. 1 when the file is a bank (a damaged one gives the presets closed
+// before the damage), 0 when it cannot be opened or is not a bank. Nothing
+// is shown, nothing is reported on the silent channel.
+long mvnFile_readNames(const char* path, bankNamesRec* out);
 
 // ---- writing bank files -----------------------------------------------------------
 // Writes every non-default preset to the bank's own file (Save) or to path

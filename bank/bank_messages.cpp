@@ -30,6 +30,8 @@ void bank_endMessageGroup()
 void bank_setMessageProc(bankMessageProc proc) { messageProc = proc; }
 void bank_setErrorProc(bankErrorProc proc) { errorProc = proc; }
 void bank_setSelectNotifyProc(bankSelectNotifyProc proc) { selectNotifyProc = proc; }
+bankMessageProc bank_getMessageProc() { return messageProc; }
+bankErrorProc bank_getErrorProc() { return errorProc; }
 
 int bank_message(const char* text, int buttons)
 {

@@ -39,6 +39,8 @@ void makePresetClean() { presetDirty = 0; }
 
 void makePresetDirty()
 {
+    // A change while the stored sound plays for a comparison makes it the edit.
+    compare_changedWhileStored();
     presetDirty = 1;
     if (gInst) editState_noteSlot(g_instanceNumber, gInst->patch.preset);
 }
@@ -92,6 +94,7 @@ int fileApp_bankQuestion(bankRec* bank)
 
 int askStorePreset()
 {
+    compare_restoreEdit();  // the question is about the edit, not the stored sound
     if (!presetDirty || !gInst) return 1;
     char name[kPatchNameLen + 1];
     inst_patch_getName(gInst, name);

@@ -19,13 +19,18 @@
 //   sliders          slider records, playCC                             (sliders.cpp)
 //   edit state       dirty flags, questions, undo, copy                 (editState.cpp)
 //   recent edits     lastEdits_*                                        (lastEdits.cpp)
+//   comparing        compare_*: the edit against the stored sound       (compare.cpp)
 //   opening banks    fileApp_openBankFromPathName                       (fileApp.cpp)
 //   recent banks     lastBank_*, lastBanks_*                            (lastBanks.cpp)
+//   finding presets  findPresets_*: names of the open and recent banks  (findPresets.cpp)
 //   window placement winPosRec, positions and defaults                  (winPos.cpp)
 //   preferences      prefs_* and the chunks of the preferences file     (prefs.cpp, prefs_chunks.cpp)
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "bank/bank.h"
 #include "dsp/dsp.h"
@@ -221,9 +226,30 @@ void lastEdits_cleanup();
 void lastEdits_add();
 void lastEdits_rebuildPopup();
 void lastEdits_menuToStoredEdit(short item);
+// Puts a snapshot of an edit into the next history slot; the history takes
+// the preset (it is freed when there is no history).
+void lastEdits_addPreset(presetRec* snapshot);
 int lastEdits_count();
 int lastEdits_nextIndex();
 bankRec* lastEdits_bank();
+
+// ---- comparing with the stored sound --------------------------------------------------------
+// Edit > "Compare with Stored": the current instance switches from its
+// unstored edit to the preset its slot holds in the open bank, and back.
+// While the stored sound plays the edit waits in a bank of its own; the
+// preset stays dirty (the edit is still unstored). Whatever acts on the
+// edited sound (the history, the store question, storing, an instance
+// switch, a reload) puts the edit back first; a change made while the
+// stored sound plays (makePresetDirty) ends the comparison with that sound
+// as the new edit, the edit set aside going into the history.
+int compare_isActive();   // 1 while the stored sound plays in place of the edit
+int compare_isOffered();  // 1 when the command can be given: an unstored edit of a slot, or a comparison
+int compare_toggle();     // switches; 1 when it did
+void compare_restoreEdit();
+void compare_changedWhileStored();
+// Enables and checks the Edit menu's item (only when that changes).
+void compare_updateMenu();
+void compare_cleanup();
 
 // ---- opening banks -----------------------------------------------------------------------
 // The shell's open: bank question, open, reload, recent banks, names
@@ -264,6 +290,35 @@ void lastBanks_openDefault();
 void lastBank_copyToIACList(int slot, iac_bankInfo* info);
 // Stores path (cut to the field) as the bank to open at start.
 void lastBanks_setDefault(const char* path);
+
+// ---- finding presets --------------------------------------------------------------------
+// Edit > "Find Preset...": the presets of the open bank (from memory, unsaved
+// changes included) and of every recent bank (from their files, newest
+// first; a file that cannot be read is left out without a word). Slots
+// holding the default preset are not listed.
+struct findPresetRec {
+    short slot;
+    std::string name;
+};
+struct findBankRec {
+    std::string path;  // the bank's file ("" for an open bank that has none)
+    std::string name;  // its file name, as bank_getName gives it
+    bool isOpen = false;
+    std::vector<findPresetRec> presets;  // in slot order
+};
+struct findMatchRec {
+    int bank;    // index into the banks searched
+    int preset;  // index into that bank's presets
+};
+void findPresets_read(std::vector<findBankRec>* banks);
+// One bank file's presets; 0 (and nothing shown) when it cannot be read.
+int findPresets_readFile(const char* path, findBankRec* out);
+// The presets whose name holds pattern, ignoring case; every preset for an
+// empty pattern. In the order of the banks, then of the slots.
+void findPresets_filter(const std::vector<findBankRec>& banks, const char* pattern,
+                        std::vector<findMatchRec>* out);
+// The list line of a match: "<slot> <name>  -  <bank>".
+void findPresets_lineText(const findBankRec& bank, const findPresetRec& preset, char* out, size_t size);
 
 // ---- window placement ------------------------------------------------------------------
 void initWindowPositions();

@@ -68,6 +68,8 @@ enum {
     cmd_copy = 2002,
     cmd_paste = 2003,
     cmd_balanceChannels = 2006,
+    cmd_findPreset = 2010,     // "Find Preset..." (Ctrl+F)
+    cmd_compareStored = 2011,  // "Compare with Stored" (Ctrl+K)
     // Setup
     cmd_audioSetup = 3001,
     cmd_enablePgmChg = 3002,
@@ -95,5 +97,11 @@ enum {
     kCmdUpdateKbd = 8696,
     kCmdUpdateSliders = 8697,
     kCmdEnvUpdateParambox = 8698,
-    kCmdAnimatePipe = 8699
+    kCmdAnimatePipe = 8699,
+    // The preset matrix's pop-up menu (answered in place, never sent to the frame)
+    cmd_slotCopy = 8100,
+    cmd_slotPaste = 8101,
+    cmd_slotSwapWithCurrent = 8102,
+    cmd_slotRename = 8103,
+    cmd_slotInitialize = 8104
 };

@@ -189,6 +189,7 @@ int MorvaneEngine_idle()
 
 void MorvaneEngine_reloadAllInstances()
 {
+    compare_restoreEdit();  // the comparison was with the bank being replaced
     for (int i = 0; i < IAC_INSTANCES; ++i) {
         if (!plugIsOnline[i]) continue;
         int program = iac_changed[i].currentProgram.load();

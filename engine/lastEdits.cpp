@@ -19,6 +19,7 @@ int slotOfItem(int item)
 
 int lastEdits_init()
 {
+    compare_cleanup();
     if (!lastEditsBank) lastEditsBank = bank_new();
     lastEdit_items = 0;
     lastEdit_nextIndex = 0;
@@ -28,6 +29,7 @@ int lastEdits_init()
 
 void lastEdits_cleanup()
 {
+    compare_cleanup();
     bank_delete(lastEditsBank);
     lastEditsBank = nullptr;
     lastEdit_items = 0;
@@ -38,10 +40,13 @@ int lastEdits_count() { return lastEdit_items; }
 int lastEdits_nextIndex() { return lastEdit_nextIndex; }
 bankRec* lastEdits_bank() { return lastEditsBank; }
 
-namespace {
-// Puts a snapshot taken earlier into the next history slot.
-void addSnapshot(presetRec* snapshot)
+void lastEdits_addPreset(presetRec* snapshot)
 {
+    if (!snapshot) return;
+    if (!lastEditsBank) {
+        preset_delete(snapshot);
+        return;
+    }
     snapshot->patch.preset = static_cast<short>(lastEdit_nextIndex);
     if (!bank_addPreset(lastEditsBank, snapshot)) {
         preset_delete(snapshot);
@@ -51,10 +56,11 @@ void addSnapshot(presetRec* snapshot)
     lastEdit_nextIndex = (lastEdit_nextIndex + 1) % kLastEdits;
     lastEdits_rebuildPopup();
 }
-}  // namespace
 
 void lastEdits_add()
 {
+    // An edit set aside for a comparison is the edit that is recorded.
+    compare_restoreEdit();
     if (!presetIsDirty() || !gInst || !lastEditsBank) return;
     if (lastEdit_items < kLastEdits) ++lastEdit_items;
     bank_storeInst(lastEditsBank, gInst, static_cast<short>(lastEdit_nextIndex));
@@ -78,6 +84,7 @@ void lastEdits_menuToStoredEdit(short item)
     if (!gInst || !lastEditsBank || item < 1 || item > lastEdit_items) return;
     int slot = slotOfItem(item);
     if (slot < 0 || slot >= kLastEdits) return;
+    compare_restoreEdit();
     short keep = gInst->patch.preset;
     // An unstored edit that the restored one replaces joins the history,
     // after the choice was taken out of it (the ring may be full).
@@ -88,7 +95,7 @@ void lastEdits_menuToStoredEdit(short item)
     }
     bank_selectPreset(lastEditsBank, gInst, static_cast<short>(slot));
     gInst->patch.preset = keep;
-    if (replaced) addSnapshot(replaced);
+    if (replaced) lastEdits_addPreset(replaced);
     // The restored sound is an edit that no slot holds yet.
     makePresetDirty();
     engine_scheduleRedraw();

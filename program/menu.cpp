@@ -29,7 +29,7 @@ long menu_process(HWND, long id)
     short command = static_cast<short>(id);
     if (id <= 1999)
         menu_processFile(command);
-    else if (id <= cmd_balanceChannels)
+    else if (id <= cmd_balanceChannels || id == cmd_findPreset || id == cmd_compareStored)
         menu_processEdit(command);
     else if (id <= cmd_audioAsio)
         menu_processSetup(command);
@@ -73,6 +73,8 @@ long menu_processEdit(short id)
     case cmd_copy: copy_processCopy(); break;
     case cmd_paste: copy_processPaste(); break;
     case cmd_balanceChannels: wPatch_balanceChannels(); break;
+    case cmd_findPreset: findPreset_openDialog(); break;
+    case cmd_compareStored: compare_toggle(); break;
     default: break;  // Cut, 2004 and 2005 do nothing
     }
     return 1;

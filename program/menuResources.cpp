@@ -45,7 +45,9 @@ int program_registerResources()
                separator(), item("&Quit \tCtrl+Q", cmd_quit), separator()}),
         popup("&Edit", {item("&Undo \tCtrl+Z", cmd_undo), separator(), item("Cu&t \tCtrl+X", cmd_cut),
                         item("&Copy \tCtrl+C", cmd_copy), item("&Paste \tCtrl+V", cmd_paste), separator(),
-                        item("Balance channels", cmd_balanceChannels)}),
+                        item("Balance channels", cmd_balanceChannels), separator(),
+                        item("Find Preset...\tCtrl+F", cmd_findPreset),
+                        item("Compare with Stored\tCtrl+K", cmd_compareStored)}),
         popup("Setup",
               {popup("Audio Port", {item("No Audio", cmd_audioNone), item("Soundcard", cmd_audioSoundcard),
                                     item("ASIO", cmd_audioAsio)}),
@@ -64,10 +66,11 @@ int program_registerResources()
     };
     const BYTE key = FVIRTKEY | FNOINVERT;
     std::vector<ACCEL> accel = {
-        {0, ctrl('N'), cmd_new},        {0, ctrl('O'), cmd_open},         {0, ctrl('W'), cmd_close},
-        {0, ctrl('S'), cmd_save},       {0, ctrl('Q'), cmd_quit},         {0, ctrl('Z'), cmd_undo},
-        {0, ctrl('X'), cmd_cut},        {0, ctrl('C'), cmd_copy},         {0, ctrl('V'), cmd_paste},
-        {key, VK_F3, cmd_windowRecord}, {key, VK_F4, cmd_windowCloseAll},
+        {0, ctrl('N'), cmd_new},          {0, ctrl('O'), cmd_open},          {0, ctrl('W'), cmd_close},
+        {0, ctrl('S'), cmd_save},         {0, ctrl('Q'), cmd_quit},          {0, ctrl('Z'), cmd_undo},
+        {0, ctrl('X'), cmd_cut},          {0, ctrl('C'), cmd_copy},          {0, ctrl('V'), cmd_paste},
+        {0, ctrl('F'), cmd_findPreset},   {0, ctrl('K'), cmd_compareStored}, {key, VK_F3, cmd_windowRecord},
+        {key, VK_F4, cmd_windowCloseAll},
     };
     // Each editor window's key shows it (F5 Main, F6 Patch, ... from the window table).
     for (int k = 0; k < gWindowTableSize; ++k) {

@@ -138,6 +138,7 @@ void program_leaveIfSignalled()
 int program_writeRecovery(std::vector<std::string>* written)
 {
     if (!gBank) return 0;
+    compare_restoreEdit();  // an edit set aside for a comparison is what was unsaved
     int count = 0;
     auto note = [&](const std::string& path) {
         if (path.empty()) return;

@@ -27,7 +27,8 @@ void editMarks_frameTitle(char* out, size_t size)
 
 void editMarks_update()
 {
-    wMain_showEditedMark(presetIsDirty());
+    wMain_showEditedMark(!presetIsDirty() ? 0 : (compare_isActive() ? 2 : 1));
+    compare_updateMenu();
     HWND client = window_getFrameHWND();
     HWND frame = client ? GetParent(client) : nullptr;
     if (!frame) return;

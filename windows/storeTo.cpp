@@ -54,6 +54,7 @@ INT_PTR CALLBACK wStoreToProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 
 void storeTo_openDialog()
 {
+    compare_restoreEdit();  // the edit is what gets stored, not the sound it is compared with
     presetDialogs_registerTemplates();
     DialogBoxParamA(platform_instance(), "k_dlog_storeTo", presetDialogs_owner(), wStoreToProc, 0);
 }

@@ -10,6 +10,7 @@
 //                          parameters, bottom panel, bend wheel, callbacks (wMain_win.cpp)
 //   store and import ..... preset lists and storing in bank terms (presetStore.cpp),
 //                          the two dialogs (storeTo.cpp, importPreset.cpp)
+//   find ................. the "Find Preset..." dialog (findPreset.cpp)
 #pragma once
 
 #include <cstddef>
@@ -62,10 +63,12 @@ enum {
     mainId_slider1 = 44,      // 44..52
     mainId_sliderName1 = 53,  // 53..61
     mainId_instance0 = 62,    // 62..69
-    mainId_editedMark = 70    // "*" beside the name while the sound has unstored edits
+    mainId_editedMark = 70,   // "*" beside the name while the sound has unstored edits
+    mainId_storedMark = 71    // "/ stored" after it while the stored sound plays for a comparison
 };
 
-// Shows or clears the edited mark beside the preset name (only on a change).
+// Shows or clears the edited mark beside the preset name (only on a change):
+// 0 none, 1 "*", 2 "* / stored" (the stored sound plays in place of the edit).
 void wMain_showEditedMark(int edited);
 
 // ---- actions ----------------------------------------------------------------------------
@@ -225,3 +228,17 @@ void import_buildImportPresetList(HWND dlg);
 void import_selectNextDefaultPreset(HWND dlg);
 void import_importPreset(HWND dlg);
 INT_PTR CALLBACK importProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// ---- find -------------------------------------------------------------------------------
+enum {
+    // "k_dlog_findPreset"
+    findItem_text = 32,  // what to look for
+    findItem_list = 33,  // the matches
+    findItem_select = 34,
+    findItem_count = 35  // "<n> presets"
+};
+void findPreset_registerTemplate();
+// Edit > "Find Preset...": reads the names, runs the dialog and selects the
+// preset chosen (opening its bank first when it is not the open one).
+void findPreset_openDialog();
+INT_PTR CALLBACK findPresetProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);

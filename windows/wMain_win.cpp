@@ -40,6 +40,7 @@ enum {
     kNameWidth = 202,
     kMarkX = 244,  // the edited mark, at the end of the name well
     kMarkWidth = 14,
+    kStoredMarkWidth = 50,  // "/ stored"
     kStore2X = 264,
     kStore2Y = 28,
     kMatrixX = 8,
@@ -119,18 +120,19 @@ void fitCellText(char* text)
 }
 
 // Where the edited mark goes: a blank after the name shown, at most at the
-// end of the name well.
-short markXForName()
+// end of the name well (less the room of "/ stored" when that follows).
+short markXForName(int stored)
 {
+    const int limit = stored ? kMarkX - kStoredMarkWidth + 2 : kMarkX;
     displayRec* d = display_get(mainId_name);
     HDC hdc = window_getHDC(winId_main);
-    if (!d || !hdc) return kMarkX;
+    if (!d || !hdc) return static_cast<short>(limit);
     int saved = SaveDC(hdc);
     font_select(d->fontID, hdc);
     int x = kNameX + textWidth(hdc, d->text) + textWidth(hdc, " ") - 3;
     RestoreDC(hdc, saved);
     window_freeHDC(winId_main, hdc);
-    return static_cast<short>(std::min(x, static_cast<int>(kMarkX)));
+    return static_cast<short>(std::min(x, limit));
 }
 
 // The preset shown last by an update; a new one brings its page forward.
@@ -185,10 +187,14 @@ void makeTopControls()
                 wMain_callback_presetName, nullptr);
     display_setDefaultColors(themeColor(t.accent), themeColor(t.field));
     display_new(mainId_editedMark, kMarkX, kNameRowY, kMarkWidth, "", 0, 0, kDisplayCentre, nullptr, nullptr);
+    display_new(mainId_storedMark, kMarkX + kMarkWidth, kNameRowY, kStoredMarkWidth, "", 0, 0, kDisplayLeft,
+                nullptr, nullptr);
+    display_show(mainId_storedMark, 0);
     // Their texts are repainted over the background picture.
     panel_addObject(mainId_background, mainId_number);
     panel_addObject(mainId_background, mainId_name);
     panel_addObject(mainId_background, mainId_editedMark);
+    panel_addObject(mainId_background, mainId_storedMark);
 
     popup_setDefaultColors(themeColor(t.label), themeColor(t.field), themeColor(t.text),
                            themeColor(t.edgeLight));
@@ -310,17 +316,24 @@ void wMain_updateParams()
 
 void wMain_showEditedMark(int edited)
 {
-    edited = edited ? 1 : 0;
+    if (edited < 0 || edited > 2) edited = 1;
     if (!edited && shownEditedMark == 0) return;
     mainScope scope;
     if (!scope.ok()) return;
-    // The mark follows the end of the name ("Marimba *").
-    short x = edited ? markXForName() : shownMarkX;
+    // The mark follows the end of the name ("Marimba *", "Marimba * / stored").
+    short x = edited ? markXForName(edited == 2) : shownMarkX;
     if (edited == shownEditedMark && x == shownMarkX) return;
     if (x != shownMarkX) {
         display_setText(mainId_editedMark, "");
         display_move(mainId_editedMark, x, kNameRowY);
         shownMarkX = x;
+    }
+    // "/ stored" is shown, or hidden, before the name is repainted under it.
+    if ((edited == 2) != (shownEditedMark == 2)) {
+        if (edited == 2) display_move(mainId_storedMark, static_cast<short>(x + kMarkWidth - 2), kNameRowY);
+        display_setText(mainId_storedMark, edited == 2 ? "/ stored" : "");
+        display_show(mainId_storedMark, edited == 2);
+        if (edited != 2) wMain_updateParams();
     }
     shownEditedMark = edited;
     display_setText(mainId_editedMark, edited ? "*" : "");

@@ -136,3 +136,36 @@ TEST(MalformedFiles, ContentReadBeforeAndAroundTheDamageIsRight)
     EXPECT_EQ(log.messages[1], "Open file failed. This is not a valid Morvane file");
     bank_delete(bank);
 }
+
+// Reading only the names finds the presets the whole reader finds, with the
+// same names, on every damaged file and on the fuzzing corpus; a file that
+// is no bank gives 0. Nothing is said.
+TEST(MalformedFiles, TheNamesAloneAreReadAsTheWholeReaderReadsThem)
+{
+    messageLog log;
+    int files = 0;
+    for (const char* dir : {MORVANE_MALFORMED_DIR, MORVANE_CORPUS_DIR})
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            if (!entry.is_regular_file() || entry.path().extension() == ".py") continue;
+            const std::string path = entry.path().string();
+            log.clear();
+            bankNamesRec names;
+            long named = mvnFile_readNames(path.c_str(), &names);
+            EXPECT_TRUE(log.messages.empty() && log.errors.empty()) << path;
+            long result = 0;
+            bankRec* bank = openBank(path, &result);
+            EXPECT_EQ(named, result == mvnOpen_done ? 1 : 0) << path;
+            for (short slot = 0; slot < kBankSlots; ++slot) {
+                EXPECT_EQ(names.used[slot], result == mvnOpen_done && !bank_presetIsDefault(bank, slot))
+                    << path << " slot " << slot;
+                if (names.used[slot]) {
+                    EXPECT_EQ(names.names[slot], presetName(bank, slot)) << path;
+                }
+            }
+            bank_delete(bank);
+            ++files;
+        }
+    EXPECT_GE(files, 30);
+    bankNamesRec none;
+    EXPECT_EQ(mvnFile_readNames("/nonexistent/Gone.glo", &none), 0);
+}

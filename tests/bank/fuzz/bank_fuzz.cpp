@@ -1,9 +1,12 @@
 // libFuzzer target over the bank reader: every input is read as a bank
 // file, the first preset read is copied into an instrument, and the bank is
 // written back out (to /dev/null, in the byte order the input's length
-// picks). Nothing may crash, leak or read outside its buffers.
+// picks). Nothing may crash, leak or read outside its buffers. Reading only
+// the names must find the very presets the whole reader found.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <unistd.h>
@@ -49,7 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::fclose(f);
 
     bankRec* bank = bank_new();
-    if (mvnFile_openFromPathName(bank, setup.input.c_str(), nullptr) == mvnOpen_done) {
+    static bankNamesRec names;
+    const long named = mvnFile_readNames(setup.input.c_str(), &names);
+    const long opened = mvnFile_openFromPathName(bank, setup.input.c_str(), nullptr);
+    if ((opened == mvnOpen_done) != (named == 1)) std::abort();
+    for (short slot = 0; opened == mvnOpen_done && slot < kBankSlots; ++slot) {
+        char name[kPatchNameLen + 1] = {};
+        bank_getPresetName(bank, slot, name);
+        if (names.used[slot] == (bank_presetIsDefault(bank, slot) != 0)) std::abort();
+        if (names.used[slot] && std::strcmp(names.names[slot], name) != 0) std::abort();
+    }
+    if (opened == mvnOpen_done) {
         for (short slot = 0; slot < kBankSlots; ++slot) {
             if (bank_presetIsDefault(bank, slot)) continue;
             preset_presetToDsp(bank_getPreset(bank, slot), setup.inst, slot);
