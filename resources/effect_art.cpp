@@ -65,15 +65,15 @@ static void paintPipe(cairo_t* cr, int w, int h, const void*)
     res_paintBackground(cr, 0, 0, w, h);
     res_paintPanel(cr, 6, py(60), 232, 120, "delay");
     res_paintPanel(cr, 244, py(60), w - 250, 120, "along the pipe");
-    caption(cr, 316, py(78), 66, "position", 1);
-    caption(cr, 388, py(78), 66, "controller", 1);
-    caption(cr, 448, py(78), 40, "invert", 1);
-    caption(cr, 252, py(94), 62, "input", 2);
-    caption(cr, 252, py(112), 62, "output 1", 2);
-    caption(cr, 252, py(130), 62, "output 2", 2);
-    caption(cr, 252, py(152), 62, "length", 2);
-    hint(cr, 316, py(152), 66, "= time", 1);
-    res_paintPanel(cr, 2, py(186), w - 4, 98, "pipe");
+    caption(cr, 310, py(78), 66, "position", 1);
+    caption(cr, 382, py(78), 66, "controller", 1);
+    caption(cr, 442, py(78), 40, "invert", 1);
+    caption(cr, 246, py(94), 62, "input", 2);
+    caption(cr, 246, py(112), 62, "output 1", 2);
+    caption(cr, 246, py(130), 62, "output 2", 2);
+    caption(cr, 246, py(152), 62, "length", 2);
+    hint(cr, 310, py(152), 66, "= time", 1);
+    res_paintPanel(cr, 0, py(186), w, 98, "pipe");
     hint(cr, 20, py(206), w - 40,
          "input above, outputs 1 and 2 below; lit from the left as far as the feedback reaches", 1);
     // The well the picture is drawn in (the control covers it while shown).

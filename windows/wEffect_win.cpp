@@ -94,7 +94,7 @@ void makePipe()
     box(kPipeLowpass, 100, 152, 64, 3, 0, 22000, 30, 22000, numbox_incHertz, wEffect_callback_pipe,
         "lowpass Hz");
     // The grid of positions, controller amounts and inversions.
-    const int posX = 320, ctlX = 392, invX = 458;
+    const int posX = 314, ctlX = 386, invX = 452;
     box(kPipeInPos, posX, 94, 46, 2, 4, 0.48, 0, 1, numbox_incPointZeroOne, wEffect_callback_pipe, "");
     for (short n = 0; n < 2; ++n) {
         const int y = 112 + 18 * n;
