@@ -3,6 +3,7 @@
 // caption drag and caption-button tracking loops.
 #include "platform/internal.h"
 #include <algorithm>
+#include <functional>
 
 namespace plat {
 bool mdiIsActiveChild(HWND h);
@@ -212,13 +213,16 @@ void ncPaint(HWND h)
     cairo_destroy(cr);
 }
 
-// Follows the mouse while a caption is dragged: the window moves with it.
-static void dragCaption(HWND h, POINT start)
+// The loop every non-client drag shares: each mouse move hands the
+// offset from the press to place, which returns the window's new rect; the
+// button going up ends it where it is, Escape puts the window back. Other
+// input is swallowed; everything else (timers, paints) is dispatched.
+template <typename Place> static void trackFrameDrag(HWND h, POINT start, Place place)
 {
     State& s = st();
     WindowRec* w = win(h);
     if (!w) return;
-    RECT r0 = w->rect;
+    const RECT r0 = w->rect;
     SetCapture(h);
     MSG m;
     while (GetCapture() == h) {
@@ -229,19 +233,8 @@ static void dragCaption(HWND h, POINT start)
         if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
             w = win(h);
             if (!w) break;
-            RECT r = r0;
-            int dx = s.cursorPos.x - start.x, dy = s.cursorPos.y - start.y;
-            OffsetRect(&r, dx, dy);
-            if (isTopLevel(w)) {
-                int width = r.right - r.left;
-                int nx = std::max<int>(-(width - 40), std::min<int>(r.left, s.screenW - 40));
-                int ny = std::max<int>(0, std::min<int>(r.top, s.screenH - 20));
-                OffsetRect(&r, nx - r.left, ny - r.top);
-            } else {
-                int ny = std::max<int>(0, r.top);
-                OffsetRect(&r, 0, ny - r.top);
-            }
-            setWindowRect(h, r, true);
+            RECT r = place(r0, s.cursorPos.x - start.x, s.cursorPos.y - start.y);
+            if (!EqualRect(&r, &w->rect)) setWindowRect(h, r, true);
         } else if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP) {
             break;
         } else if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
@@ -258,15 +251,36 @@ static void dragCaption(HWND h, POINT start)
     if (GetCapture() == h) ReleaseCapture();
 }
 
-// Follows the mouse while a sizing border is dragged: the edges it names
-// move with it, never making the window smaller than it asks for in
-// WM_GETMINMAXINFO (or than its frame), nor larger than it allows.
-static void dragBorder(HWND h, int hit, POINT start)
+// A caption drag: the window moves with the mouse, a top-level window kept
+// within reach on the screen, an MDI child below its client's top edge.
+static void dragCaption(HWND h, POINT start)
 {
-    State& s = st();
     WindowRec* w = win(h);
     if (!w) return;
-    const RECT r0 = w->rect;
+    const bool topLevel = isTopLevel(w);
+    trackFrameDrag(h, start, [topLevel](RECT r, int dx, int dy) {
+        const State& s = st();
+        OffsetRect(&r, dx, dy);
+        if (topLevel) {
+            int width = r.right - r.left;
+            int nx = std::max<int>(-(width - 40), std::min<int>(r.left, s.screenW - 40));
+            int ny = std::max<int>(0, std::min<int>(r.top, s.screenH - 20));
+            OffsetRect(&r, nx - r.left, ny - r.top);
+        } else {
+            int ny = std::max<int>(0, r.top);
+            OffsetRect(&r, 0, ny - r.top);
+        }
+        return r;
+    });
+}
+
+// A sizing border drag: the edges it names move with the mouse, never
+// making the window smaller than it asks for in WM_GETMINMAXINFO (or than
+// its frame), nor larger than it allows.
+static void dragBorder(HWND h, int hit, POINT start)
+{
+    WindowRec* w = win(h);
+    if (!w) return;
     RECT in = clientInsets(w);
     MINMAXINFO mm{};
     mm.ptMinTrackSize = POINT{in.left + in.right + 40, in.top + in.bottom + 10};
@@ -280,40 +294,14 @@ static void dragBorder(HWND h, int hit, POINT start)
     const bool moveRight = hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT;
     const bool moveTop = hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT;
     const bool moveBottom = hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT;
-    SetCapture(h);
-    MSG m;
-    while (GetCapture() == h) {
-        if (!GetMessageA(&m, nullptr, 0, 0)) {
-            PostQuitMessage((int)m.wParam);
-            break;
-        }
-        if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
-            if (!win(h)) break;
-            RECT r = r0;
-            int dx = s.cursorPos.x - start.x, dy = s.cursorPos.y - start.y;
-            if (moveLeft)
-                r.left = std::min<int>(r0.right - minW, std::max<int>(r0.right - maxW, r0.left + dx));
-            if (moveRight)
-                r.right = std::max<int>(r0.left + minW, std::min<int>(r0.left + maxW, r0.right + dx));
-            if (moveTop)
-                r.top = std::min<int>(r0.bottom - minH, std::max<int>(r0.bottom - maxH, r0.top + dy));
-            if (moveBottom)
-                r.bottom = std::max<int>(r0.top + minH, std::min<int>(r0.top + maxH, r0.bottom + dy));
-            if (!EqualRect(&r, &win(h)->rect)) setWindowRect(h, r, true);
-        } else if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP) {
-            break;
-        } else if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
-            setWindowRect(h, r0, true);
-            break;
-        } else if ((m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) ||
-                   (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) ||
-                   (m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCRBUTTONUP)) {
-            continue;
-        } else {
-            DispatchMessageA(&m);
-        }
-    }
-    if (GetCapture() == h) ReleaseCapture();
+    trackFrameDrag(h, start, [=](RECT r0, int dx, int dy) {
+        RECT r = r0;
+        if (moveLeft) r.left = std::min<int>(r0.right - minW, std::max<int>(r0.right - maxW, r0.left + dx));
+        if (moveRight) r.right = std::max<int>(r0.left + minW, std::min<int>(r0.left + maxW, r0.right + dx));
+        if (moveTop) r.top = std::min<int>(r0.bottom - minH, std::max<int>(r0.bottom - maxH, r0.top + dy));
+        if (moveBottom) r.bottom = std::max<int>(r0.top + minH, std::min<int>(r0.top + maxH, r0.bottom + dy));
+        return r;
+    });
 }
 
 // Presses a caption button until the mouse button goes up; 1 when released over it.
