@@ -319,7 +319,7 @@ TEST_F(WaveWindowTest, ScreenshotsOfBothModes)
     EXPECT_EQ(RGB(204, 254, 49), GetPixel(hdc, p0.x + 1, waveEd_getDrawPoint(1).y) & 0xFFFFFF);
     ReleaseDC(window_getHWND(winId_waveform), hdc);
     clickObject(kWaveModeSpectrum);
-    shot("wwave-spectrum");
+    shot("wwave-harmonics");
     clickObject(kWaveModeWave);
     clickObject(kWaveToolStretch);
     shot("wwave-stretch");
