@@ -101,6 +101,15 @@ struct engineHooksRec {
     // The placement record (winPos_*) of a toolkit window, 0 for none: the
     // window table's placement column. Without it only the frame is placed.
     int (*positionIdOf)(int windowId);
+    // The editor windows in the order start-up places them, the last ending
+    // in front: the id of the index-th, 0 past the last (the window table's
+    // place-order column). Without it no editor window is placed.
+    int (*editorWindowAt)(int index);
+    // 1 when a window's placement keeps its size (it has sizing borders).
+    int (*keepsSize)(int windowId);
+    // The window a plug-in's editor number shows (1 Main, 2 Patch, 3
+    // Waveform, 4 Envelope, 5 LFO, 6 MIDI, 7 Effect); 0 for none.
+    int (*windowOfPlugInEditor)(int number);
     // The area a window's title bar must stay within, in the coordinates of
     // its placement: the screen for the frame and the navigators, the
     // frame's client area for the others. 1 with its size, 0 while unknown.

@@ -193,7 +193,13 @@ void MorvaneEngine_reloadAllInstances()
     for (int i = 0; i < IAC_INSTANCES; ++i) {
         if (!plugIsOnline[i]) continue;
         int program = iac_changed[i].currentProgram.load();
-        if (validProgram(program)) bank_selectPreset(gBank, iac_getInst(i), static_cast<short>(program));
+        if (!validProgram(program)) continue;
+        // The current instance's unstored edit goes into the history before
+        // the new bank's sound replaces it, which then is no longer edited.
+        const bool current = i == g_instanceNumber;
+        if (current && presetIsDirty()) lastEdits_add();
+        bank_selectPreset(gBank, iac_getInst(i), static_cast<short>(program));
+        if (current) makePresetClean();
     }
 }
 
@@ -202,13 +208,10 @@ void MorvaneEngine_openEditWindow(int which)
     if (which == 0) return;
     bringFrameForward();
     MorvaneEngine_setCurrentInstance(editInstance);
-    // Plug-in numbering: 1 Main, 2 Patch, 3 Waveform, 4 Envelope, 5 LFO,
-    // 6 MIDI, 7 Effect.
-    static const int toolkitId[8] = {0,         winId_main, winId_patch, winId_waveform, winId_envelope,
-                                     winId_lfo, winId_midi, winId_effect};
-    if (which < 1 || which > 7) return;
+    // The plug-in numbers its editors; the window table knows which is which.
     const engineHooksRec* h = engine_getHooks();
-    if (h->showWindow) h->showWindow(toolkitId[which], 1);
+    int windowId = h->windowOfPlugInEditor ? h->windowOfPlugInEditor(which) : 0;
+    if (windowId && h->showWindow) h->showWindow(windowId, 1);
 }
 
 void MorvaneEngine_quit() { iac_mvn_signOut(); }

@@ -74,13 +74,15 @@ long prefs_readWriteHeaderMessage(fileRec* file, int reading)
     return bytes(&b, text, sizeof text) ? writeChunk(file, b, kPrefsChunkHeader, 0) : 0;
 }
 
-long prefs_readWriteWinPosChunk(fileRec* file, void* buffer, long windowId, int reading)
+namespace {
+// One placement chunk: written from the record `from`, or read into the
+// record the chunk names.
+long readWriteWinPos(fileRec* file, void* buffer, const winPosRec* from, int reading)
 {
     body b;
     if (!openBody(&b, buffer, reading)) return 0;
     winPosRec rec = {};
     if (!reading) {
-        const winPosRec* from = wPosID_to_winPosRec(guiID_to_wPosID(static_cast<short>(windowId)));
         if (!from) return 0;
         rec = *from;
     }
@@ -96,17 +98,25 @@ long prefs_readWriteWinPosChunk(fileRec* file, void* buffer, long windowId, int 
     return 1;
 }
 
+}  // namespace
+
+long prefs_readWriteWinPosChunk(fileRec* file, void* buffer, long windowId, int reading)
+{
+    const winPosRec* from =
+        reading ? nullptr : wPosID_to_winPosRec(guiID_to_wPosID(static_cast<short>(windowId)));
+    return readWriteWinPos(file, buffer, from, reading);
+}
+
 long prefs_writeWinPositions(fileRec* file, void* buffer)
 {
-    // The navigators and the meter after the editor windows; a file
-    // without them leaves their defaults.
-    static const short order[] = {winId_main,       winId_patch,  winId_envelope, winId_waveform,
-                                  winId_midi,       winId_effect, winId_lfo,      winId_navigatorV,
-                                  winId_navigatorH, winId_meter,  winId_frame};
+    // Every placement record by rising position id (the editor windows,
+    // then the navigators and the meter), the frame's last; a file without
+    // some of them leaves their defaults.
     getWindowPositions();
     long ok = 1;
-    for (short id : order) ok = prefs_readWriteWinPosChunk(file, buffer, id, 0) && ok;
-    return ok;
+    for (long id = kWinPosFirst + 1; id <= kWinPosLast; ++id)
+        ok = readWriteWinPos(file, buffer, wPosID_to_winPosRec(id), 0) && ok;
+    return readWriteWinPos(file, buffer, wPosID_to_winPosRec(kWinPosFirst), 0) && ok;
 }
 
 namespace {

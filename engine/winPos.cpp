@@ -155,13 +155,11 @@ void getMotherWindowPosition()
 void getWindowPositions()
 {
     if (g_startingUp) return;
-    getOneWindowPosition(winId_main, 0);
-    getOneWindowPosition(winId_patch, 0);
-    getOneWindowPosition(winId_waveform, 0);
-    getOneWindowPosition(winId_envelope, 1);
-    static const short withoutSize[] = {winId_lfo,        winId_effect,     winId_midi,
-                                        winId_navigatorV, winId_navigatorH, winId_meter};
-    for (short id : withoutSize) getOneWindowPosition(id, 0);
+    // A window with sizing borders keeps its size; the others are made at
+    // the size of what they hold.
+    const engineHooksRec* h = hooks();
+    for (short id : placedWindows())
+        if (id != winId_frame) getOneWindowPosition(id, h->keepsSize && h->keepsSize(id) ? 1 : 0);
     getMotherWindowPosition();
 }
 
@@ -183,8 +181,9 @@ void positionWindows()
     repairWindowPositions();
     const winPosRec* frame = wPosID_to_winPosRec(winPos_frame);
     if (frame && h->moveWindow) h->moveWindow(winId_frame, frame->x, frame->y, frame->width, frame->height);
-    static const short order[] = {winId_midi,     winId_effect, winId_lfo, winId_envelope,
-                                  winId_waveform, winId_patch,  winId_main};
+    std::vector<short> order;
+    for (int k = 0; h->editorWindowAt && h->editorWindowAt(k); ++k)
+        order.push_back(static_cast<short>(h->editorWindowAt(k)));
     for (short id : order) {
         const winPosRec* rec = wPosID_to_winPosRec(guiID_to_wPosID(id));
         if (!rec) continue;  // no placement record known for this window

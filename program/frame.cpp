@@ -78,6 +78,9 @@ void program_connectPlacementHooks()
     engine_connectDesktop(nullptr, nullptr, nullptr);
     engineHooksRec hooks = *engine_getHooks();
     hooks.positionIdOf = windowTable_positionIdOf;
+    hooks.editorWindowAt = windowTable_editorAt;
+    hooks.keepsSize = windowTable_keepsSize;
+    hooks.windowOfPlugInEditor = windowTable_windowOfPlugInEditor;
     engine_setHooks(&hooks);
 }
 
@@ -88,6 +91,9 @@ void program_connectHooks()
     hooks.error = error;
     hooks.showWindow = showWindowHook;
     hooks.positionIdOf = windowTable_positionIdOf;
+    hooks.editorWindowAt = windowTable_editorAt;
+    hooks.keepsSize = windowTable_keepsSize;
+    hooks.windowOfPlugInEditor = windowTable_windowOfPlugInEditor;
     hooks.getContentSize = windows_contentSize;
     hooks.scheduleRedraw = scheduleWindowUpdate;
     hooks.scheduleMatrixUpdate = wMain_updateMatrixSchedule;

@@ -1,5 +1,7 @@
 // The frame's menu bar "MVNMENU" and accelerator table "MVNACCEL", and the
 // items taken out of the menu at start-up.
+#include <algorithm>
+
 #include "program/program.h"
 
 #include "windows/windows.h"
@@ -30,6 +32,38 @@ MenuTemplateItem popup(const char* text, std::vector<MenuTemplateItem> items)
     return m;
 }
 
+// The Window menu: the editor windows of the window table but Main, by
+// command id ("Patch F6" ... "Midi F12"), then the shell's own items with
+// Main's between them.
+std::vector<MenuTemplateItem> windowMenu()
+{
+    std::vector<const windowTableRec*> editors;
+    for (int k = 0; k < gWindowTableSize; ++k) {
+        const windowTableRec& row = gWindowTable[k];
+        if (row.kind == windowKind_editor && row.menuCommand && row.menuName && row.id != winId_main)
+            editors.push_back(&row);
+    }
+    std::stable_sort(editors.begin(), editors.end(), [](const windowTableRec* a, const windowTableRec* b) {
+        return a->menuCommand < b->menuCommand;
+    });
+    std::vector<MenuTemplateItem> items;
+    for (const windowTableRec* row : editors)
+        items.push_back(item(windowTable_menuText(*row).c_str(), static_cast<UINT>(row->menuCommand)));
+    const windowTableRec* mainRow = windowTable_find(winId_main);
+    std::vector<MenuTemplateItem> rest = {separator(),
+                                          item("Navigator", cmd_windowNavigator),
+                                          item("Record \tF3", cmd_windowRecord),
+                                          separator(),
+                                          item(windowTable_menuText(*mainRow).c_str(), cmd_windowMain),
+                                          separator(),
+                                          item("Close all edit windows \tF4", cmd_windowCloseAll),
+                                          item("One window at a time", cmd_oneWindow),
+                                          separator(),
+                                          item("Reset Window Positions", cmd_resetWindowPositions)};
+    items.insert(items.end(), rest.begin(), rest.end());
+    return items;
+}
+
 // Ctrl + a letter arrives as character 1..26.
 WORD ctrl(char letter) { return static_cast<WORD>(letter - 'A' + 1); }
 }  // namespace
@@ -54,14 +88,7 @@ int program_registerResources()
                item("Audio Setup", cmd_audioSetup), separator(),
                item("Enable Pgm change", cmd_enablePgmChg, MF_CHECKED),
                item("Auto-balance channels", cmd_autoBalance, MF_CHECKED)}),
-        popup("Window", {item("Patch \tF6", cmd_windowPatch), item("Waveform \tF7", cmd_windowWaveform),
-                         item("Effect \tF8", cmd_windowEffect), item("Envelope \tF9", cmd_windowEnvelope),
-                         item("LFO \tF11", cmd_windowLfo), item("Midi \tF12", cmd_windowMidi), separator(),
-                         item("Navigator", cmd_windowNavigator), item("Record \tF3", cmd_windowRecord),
-                         separator(), item("Main \tF5", cmd_windowMain), separator(),
-                         item("Close all edit windows \tF4", cmd_windowCloseAll),
-                         item("One window at a time", cmd_oneWindow), separator(),
-                         item("Reset Window Positions", cmd_resetWindowPositions)}),
+        popup("Window", windowMenu()),
         popup("Help", {item("About Morvane...", cmd_about)}),
     };
     const BYTE key = FVIRTKEY | FNOINVERT;

@@ -40,9 +40,8 @@ void quit()
     MorvaneEngine_quit();
     if (g_hWndFrame) KillTimer(g_hWndFrame, kFrameTimerId);
 
-    static const short kHideOrder[] = {winId_main,     winId_lfo,    winId_midi,    winId_patch,
-                                       winId_waveform, winId_effect, winId_envelope};
-    for (short id : kHideOrder) window_show(id, 0);
+    for (int k = 0; k < gWindowTableSize; ++k)
+        if (gWindowTable[k].kind == windowKind_editor) window_show(gWindowTable[k].id, 0);
     midiWin_sayGoodbye();
     dsp_globals_cleanup();
     brambixCleanup();

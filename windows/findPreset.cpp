@@ -48,9 +48,8 @@ void choose(HWND dlg)
 void selectChosen(const findBankRec& bank, short slot)
 {
     if (!bank.isOpen) {
-        // Reopening replaces the sounds of the instances that play from the
-        // bank: an unstored edit goes into the history first.
-        if (presetIsDirty()) lastEdits_add();
+        // Opening the bank reloads the instances, an unstored edit going
+        // into the history first.
         fileApp_openBankFromPathName(gBank, bank.path.c_str(), bank.name.c_str());
         if (!mvnFile_isCurrentFile(gBank, bank.path.c_str())) return;  // cancelled, or it failed
         makePresetClean();

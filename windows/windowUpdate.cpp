@@ -12,9 +12,14 @@ int gWindowIsDirty = 0;
 int updateNames = 1;
 
 namespace {
-// The editor windows that one-window mode and "Close all" hide, in order.
-const short kEditorWindows[] = {winId_patch,    winId_lfo,      winId_midi,
-                                winId_envelope, winId_waveform, winId_effect};
+// The editor windows that one-window mode and "Close all" hide: every
+// editor window of the table but Main.
+void hideEditorWindowsBut(short keep)
+{
+    for (const windowTableRec* row = gWindowTable; row < gWindowTable + gWindowTableSize; ++row)
+        if (row->kind == windowKind_editor && row->id != winId_main && row->id != keep)
+            window_show(row->id, 0);
+}
 
 void sendCommand(short windowId, int command, int makeCurrent)
 {
@@ -89,14 +94,13 @@ void updateWindowNames()
 void openOneEditWindow(short windowId)
 {
     window_show(windowId, 1);
-    for (short id : kEditorWindows)
-        if (id != windowId) window_show(id, 0);
+    hideEditorWindowsBut(windowId);
     menu_checkFrontWindowItem();
 }
 
 void closeEditorWindows()
 {
-    for (short id : kEditorWindows) window_show(id, 0);
+    hideEditorWindowsBut(0);
     menu_checkFrontWindowItem();
 }
 
@@ -120,6 +124,11 @@ int windowMenuItemOf(short windowId)
 
 void menu_checkFrontWindowItem()
 {
+    // The Window menu's own range, then any window whose command lies outside it.
     int front = windowMenuItemOf(window_getFrontWindow());
     for (int id = cmd_windowPatch; id <= cmd_windowMain; ++id) checkWindowItem(id, id == front);
+    for (int k = 0; k < gWindowTableSize; ++k) {
+        int id = gWindowTable[k].menuCommand;
+        if (id && (id < cmd_windowPatch || id > cmd_windowMain)) checkWindowItem(id, id == front);
+    }
 }

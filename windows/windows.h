@@ -39,6 +39,9 @@
 // Every toolkit window is one row of gWindowTable (windowTable.cpp); the
 // ids, placement records and command ids the rows name are in
 // engine/ids.h. The table's order is the order of the update protocol.
+// Every list of editor windows the
+// program needs (the Window menu, one window at a time, hiding at quit,
+// the plug-ins' editor numbers, placing) is read from the table.
 // windowKind_dialog: a non-MDI window with a dialog-modal frame owned by
 // the MDI client, made with the editor windows, whose client area is the
 // row's width x height.
@@ -51,6 +54,9 @@ struct windowTableRec {
     short positionId;       // placement record, winPos_*; 0 for none
     short menuCommand;      // the Window-menu command that shows it, cmd_*; 0 for none
     short accelKey;         // the virtual key that sends menuCommand; 0 for none
+    const char* menuName;   // its Window-menu item, before the key's name; null for none
+    short plugInEditor;     // the plug-in's number for this editor (1..7); 0 for none
+    short placeOrder;       // editor windows are placed at start-up by rising order, the last in front
     WNDPROC proc;           // window procedure; null: the editor windows' common one
     void (*build)();        // makes the controls, with the new window current
     void (*show)(int show);
@@ -74,6 +80,15 @@ const windowTableRec* windowTable_find(short windowId);
 const windowTableRec* windowTable_findCommand(int command);
 // The placement column by window id (the engine's positionIdOf hook).
 int windowTable_positionIdOf(int windowId);
+// The engine's other window hooks over the table: the id of the editor
+// window placed index-th at start-up (0 past the last); 1 for a window with sizing borders, whose
+// placement keeps its size; the window of a plug-in editor number (0 none).
+int windowTable_editorAt(int index);
+int windowTable_keepsSize(int windowId);
+int windowTable_windowOfPlugInEditor(int number);
+// The text of a row's Window-menu item: "<menu name> \t<key>", e.g.
+// "Patch \tF6"; empty for a row without one.
+std::string windowTable_menuText(const windowTableRec& row);
 // Creates every editor window of the table (once each), in the table's order.
 void windows_makeEditorWindows();
 
@@ -93,7 +108,7 @@ void tellEnvUpdateParambox();
 void tellAnimatePipe();
 void updateWindowNames();
 void updateOneWindowName(short windowId, const char* first, const char* second);
-// Shows window id and hides the other editor windows (2, 3, 6, 7, 4, 5).
+// Shows window id and hides the other editor windows of the table.
 void openOneEditWindow(short windowId);
 void closeEditorWindows();
 // Shows an editor window by toolkit id through its show function (1..7);

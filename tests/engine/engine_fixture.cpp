@@ -70,6 +70,19 @@ int positionIdOf(int id)
     default: return 0;
     }
 }
+// Start-up places the editor windows MIDI, Effect, LFO, Envelope,
+// Waveform, Patch, Main (in front); the Envelope window keeps its size;
+// the plug-in's editor numbers 1..7.
+const short kPlaceOrder[] = {winId_midi,     winId_effect, winId_lfo, winId_envelope,
+                             winId_waveform, winId_patch,  winId_main};
+int editorWindowAt(int index) { return index >= 0 && index < 7 ? kPlaceOrder[index] : 0; }
+int keepsSize(int id) { return id == winId_envelope ? 1 : 0; }
+int windowOfPlugInEditor(int number)
+{
+    static const short kEditors[] = {winId_main, winId_patch, winId_waveform, winId_envelope,
+                                     winId_lfo,  winId_midi,  winId_effect};
+    return number >= 1 && number <= 7 ? kEditors[number - 1] : 0;
+}
 void redraw() { ++record.redraws; }
 void matrix() { ++record.matrixUpdates; }
 void popupClear() { record.history.clear(); }
@@ -123,6 +136,9 @@ void installRecordingHooks()
     hooks.moveWindow = moveWindow;
     hooks.getWindowPlace = getWindowPlace;
     hooks.positionIdOf = positionIdOf;
+    hooks.editorWindowAt = editorWindowAt;
+    hooks.keepsSize = keepsSize;
+    hooks.windowOfPlugInEditor = windowOfPlugInEditor;
     hooks.scheduleRedraw = redraw;
     hooks.scheduleMatrixUpdate = matrix;
     hooks.historyPopupClear = popupClear;

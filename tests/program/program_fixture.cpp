@@ -93,6 +93,8 @@ void ProgramTest::writePrefs(const std::vector<winPosRec>& places, int pgmChg, i
     // The windows' placement records come from the window table.
     engineHooksRec hooks = *engine_getHooks();
     hooks.positionIdOf = windowTable_positionIdOf;
+    hooks.editorWindowAt = windowTable_editorAt;
+    hooks.keepsSize = windowTable_keepsSize;
     engine_setHooks(&hooks);
     int keepPgm = g_enableProgramChange, keepOne = g_oneWindowEditor;
     g_enableProgramChange = pgmChg;

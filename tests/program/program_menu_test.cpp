@@ -58,10 +58,28 @@ TEST_F(ProgramMenus, TheMenuBarAfterStartUp)
     EXPECT_TRUE(checked(g_hMenu_setup, 3004));
     // Window: no "Record"; the rest as listed.
     EXPECT_EQ(GetMenuState(g_hMenu_window, 7007, MF_BYCOMMAND), static_cast<UINT>(-1));
-    EXPECT_EQ(GetMenuItemCount(g_hMenu_window), 15);
-    EXPECT_EQ(menuText(g_hMenu_window, 7), "Navigator");
-    EXPECT_TRUE(GetMenuState(g_hMenu_window, 8, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(menuText(g_hMenu_window, 14), "Reset Window Positions");
+    const std::vector<std::string> windowItems = {"Patch \tF6",
+                                                  "Waveform \tF7",
+                                                  "Effect \tF8",
+                                                  "Envelope \tF9",
+                                                  "LFO \tF11",
+                                                  "Midi \tF12",
+                                                  "",
+                                                  "Navigator",
+                                                  "",
+                                                  "Main \tF5",
+                                                  "",
+                                                  "Close all edit windows \tF4",
+                                                  "One window at a time",
+                                                  "",
+                                                  "Reset Window Positions"};
+    ASSERT_EQ(GetMenuItemCount(g_hMenu_window), static_cast<int>(windowItems.size()));
+    for (int k = 0; k < GetMenuItemCount(g_hMenu_window); ++k) {
+        const bool separator = GetMenuState(g_hMenu_window, k, MF_BYPOSITION) & MF_SEPARATOR;
+        EXPECT_EQ(separator ? std::string() : menuText(g_hMenu_window, k), windowItems[k]) << k;
+    }
+    EXPECT_EQ(GetMenuItemID(g_hMenu_window, 0), 7000u);
+    EXPECT_EQ(GetMenuItemID(g_hMenu_window, 5), 7005u);
     // File: the thirteen fixed items, then the start bank as the recent bank.
     ASSERT_EQ(GetMenuItemCount(g_hMenu_file), 14);
     EXPECT_EQ(menuText(g_hMenu_file, 2), "&Open...\tCtrl+O");
@@ -119,6 +137,20 @@ TEST_F(ProgramMenus, EveryEditorWindowsKeyAndMenuItemComeFromItsTableRow)
         }
     }
     EXPECT_EQ(keyed, 7);  // Main, Patch, LFO, Effect, MIDI, Waveform, Envelope
+}
+
+TEST_F(ProgramMenus, APlugInsEditorRequestShowsTheWindowOfItsNumber)
+{
+    // The plug-in numbers its editors 1 Main, 2 Patch, 3 Waveform,
+    // 4 Envelope, 5 LFO, 6 MIDI, 7 Effect.
+    const short expected[] = {winId_main, winId_patch, winId_waveform, winId_envelope,
+                              winId_lfo,  winId_midi,  winId_effect};
+    for (int which = 1; which <= 7; ++which) {
+        const short id = expected[which - 1];
+        if (id != winId_main) window_show(id, 0);
+        host_->send("editor 0 " + std::to_string(which));
+        EXPECT_TRUE(waitProgram([&] { return shown(id) && window_getFrontWindow() == id; })) << which;
+    }
 }
 
 TEST_F(ProgramMenus, MenusOpenFromTheKeyboardInAnEditorWindow)
@@ -180,9 +212,17 @@ TEST_F(ProgramMenus, SaveAsThenOpenGivesTheSamePresets)
     EXPECT_EQ(bank_presetCount(gBank), 0);
     EXPECT_EQ(gBank->file.path[0], 0);
 
+    // An unstored edit that the opened bank's sound replaces goes into the
+    // recent edits, and the sound then playing is not an edit.
+    inst_patch_setName(gInst, "my edit");
+    makePresetDirty();
     headless_answerNextFileDialog(pathOf("Copy.glo"));
     menu_process(nullptr, 1001);
     ASSERT_EQ(std::string(gBank->file.path), pathOf("Copy.glo"));
+    EXPECT_FALSE(presetIsDirty());
+    EXPECT_NE(presetNameOf(gInst), "my edit");
+    const short newest = static_cast<short>((lastEdits_nextIndex() + kLastEdits - 1) % kLastEdits);
+    EXPECT_EQ(presetName(lastEdits_bank(), newest), "my edit");
     EXPECT_EQ(bank_presetCount(gBank), count);
     for (short slot = 0; slot < kBankSlots; ++slot)
         EXPECT_EQ(presetName(gBank, slot), names[slot]) << "slot " << slot;
