@@ -33,29 +33,10 @@ protected:
     }
     void TearDown() override { windowSession_close(&session_); }
     HWND hwnd() { return window_getHWND(winId_effect); }
-    void settle()
-    {
-        headless_runUntilIdle();
-        window_setCurrent(winId_effect);
-    }
-    POINT screen(int x, int y)
-    {
-        POINT p{x, y};
-        ClientToScreen(hwnd(), &p);
-        return p;
-    }
-    void clickAt(int x, int y)
-    {
-        POINT p = screen(x, y);
-        headless_click(p.x, p.y, 1);
-        settle();
-    }
-    void click(short id)
-    {
-        RECT r;
-        clickObject_getRect(id, &r);
-        clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
+    void settle() { windowSession_settle(winId_effect); }
+    POINT screen(int x, int y) { return windowSession_screen(winId_effect, x, y); }
+    void clickAt(int x, int y) { windowSession_clickAt(winId_effect, x, y); }
+    void click(short id) { windowSession_clickObject(winId_effect, id); }
     void choose(short popup, short item)
     {
         headless_answerNextPrompt(item);
@@ -63,13 +44,8 @@ protected:
     }
     void type(short id, const char* text)
     {
-        numboxRec* box = numbox_get(id);
-        ASSERT_NE(nullptr, box) << id;
-        RECT r = box->valueRect;
-        clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        headless_typeText(text);
-        headless_key(VK_RETURN);
-        settle();
+        ASSERT_NE(nullptr, numbox_get(id)) << id;
+        windowSession_typeInto(winId_effect, id, text);
     }
     void drag(short id, int dx)
     {

@@ -32,12 +32,7 @@ short EnvWindowTest::newEnvelope(short chan, short param)
     return slot;
 }
 
-POINT EnvWindowTest::screen(int x, int y)
-{
-    POINT p{x, y};
-    ClientToScreen(window_getHWND(winId_envelope), &p);
-    return p;
-}
+POINT EnvWindowTest::screen(int x, int y) { return windowSession_screen(winId_envelope, x, y); }
 
 POINT EnvWindowTest::at(short strip, double t, double a)
 {
@@ -54,68 +49,23 @@ POINT EnvWindowTest::bpPoint(short strip, short i)
     return at(strip, envEd_getBreakpointAbsTime(e, i), e->bp[i].level);
 }
 
-void EnvWindowTest::clickAt(int x, int y)
-{
-    POINT p = screen(x, y);
-    headless_click(p.x, p.y, 1);
-    headless_runUntilIdle();
-    window_setCurrent(winId_envelope);
-}
+void EnvWindowTest::clickAt(int x, int y) { windowSession_clickAt(winId_envelope, x, y); }
 
-void EnvWindowTest::rightClickAt(int x, int y)
-{
-    POINT p = screen(x, y);
-    headless_click(p.x, p.y, 3);
-    headless_runUntilIdle();
-    window_setCurrent(winId_envelope);
-}
+void EnvWindowTest::rightClickAt(int x, int y) { windowSession_clickAt(winId_envelope, x, y, 3); }
 
-void EnvWindowTest::doubleClickAt(int x, int y)
-{
-    POINT p = screen(x, y);
-    headless_doubleClick(p.x, p.y);
-    headless_runUntilIdle();
-    window_setCurrent(winId_envelope);
-}
+void EnvWindowTest::doubleClickAt(int x, int y) { windowSession_doubleClickAt(winId_envelope, x, y); }
 
-void EnvWindowTest::clickObject(short id)
-{
-    RECT r;
-    clickObject_getRect(id, &r);
-    clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
+void EnvWindowTest::clickObject(short id) { windowSession_clickObject(winId_envelope, id); }
 
-void EnvWindowTest::drag(const std::vector<POINT>& path)
-{
-    if (path.empty()) return;
-    POINT p = screen(path[0].x, path[0].y);
-    headless_mouseMove(p.x, p.y);
-    headless_mouseDown(1);
-    for (size_t i = 1; i < path.size(); ++i) {
-        POINT q = screen(path[i].x, path[i].y);
-        headless_mouseMove(q.x, q.y);
-    }
-    headless_mouseUp(1);
-    headless_runUntilIdle();
-    window_setCurrent(winId_envelope);
-}
+void EnvWindowTest::drag(const std::vector<POINT>& path) { windowSession_drag(winId_envelope, path); }
 
 void EnvWindowTest::typeInto(short box, const char* text)
 {
-    numboxRec* n = numbox_get(box);
-    ASSERT_NE(nullptr, n);
-    clickAt((n->valueRect.left + n->valueRect.right) / 2, (n->valueRect.top + n->valueRect.bottom) / 2);
-    headless_typeText(text);
-    headless_key(VK_RETURN);
-    headless_runUntilIdle();
-    window_setCurrent(winId_envelope);
+    ASSERT_NE(nullptr, numbox_get(box));
+    windowSession_typeInto(winId_envelope, box, text);
 }
 
-void EnvWindowTest::choose(short popup, int command)
-{
-    headless_pushIdleAction([command](HWND) { windowSession_clickMenuItem(static_cast<UINT>(command)); });
-    clickObject(popup);
-}
+void EnvWindowTest::choose(short popup, int command) { windowSession_choose(winId_envelope, popup, command); }
 
 std::string EnvWindowTest::shot(const char* name)
 {

@@ -53,31 +53,13 @@ protected:
         choose(kEnvTransformPopup, item);
         window_setCurrent(winId_envTransform);
     }
-    void click(int x, int y)
-    {
-        POINT p{x, y};
-        ClientToScreen(hwnd(), &p);
-        headless_click(p.x, p.y, 1);
-        headless_runUntilIdle();
-        window_setCurrent(winId_envTransform);
-    }
-    void press(short id)
-    {
-        RECT r;
-        window_setCurrent(winId_envTransform);
-        clickObject_getRect(id, &r);
-        click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
+    void click(int x, int y) { windowSession_clickAt(winId_envTransform, x, y); }
+    void press(short id) { windowSession_clickObject(winId_envTransform, id); }
     void type(short box, const char* text)
     {
         window_setCurrent(winId_envTransform);
-        numboxRec* n = numbox_get(box);
-        ASSERT_NE(nullptr, n);
-        click((n->valueRect.left + n->valueRect.right) / 2, (n->valueRect.top + n->valueRect.bottom) / 2);
-        headless_typeText(text);
-        headless_key(VK_RETURN);
-        headless_runUntilIdle();
-        window_setCurrent(winId_envTransform);
+        ASSERT_NE(nullptr, numbox_get(box));
+        windowSession_typeInto(winId_envTransform, box, text);
     }
     // A click on a line of the envelope list, with Ctrl held when toggling.
     void clickLine(int line, bool ctrl)

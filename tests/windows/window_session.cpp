@@ -74,3 +74,70 @@ void windowSession_clickMenuItem(UINT command)
     if (platform_menuItemScreenRect(command, &r))
         headless_click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
+
+void windowSession_settle(short windowId)
+{
+    headless_runUntilIdle();
+    window_setCurrent(windowId);
+}
+
+POINT windowSession_screen(short windowId, int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(window_getHWND(windowId), &p);
+    return p;
+}
+
+void windowSession_clickAt(short windowId, int x, int y, int button)
+{
+    POINT p = windowSession_screen(windowId, x, y);
+    headless_click(p.x, p.y, button);
+    windowSession_settle(windowId);
+}
+
+void windowSession_doubleClickAt(short windowId, int x, int y)
+{
+    POINT p = windowSession_screen(windowId, x, y);
+    headless_doubleClick(p.x, p.y);
+    windowSession_settle(windowId);
+}
+
+void windowSession_clickObject(short windowId, short objectId)
+{
+    RECT r;
+    window_setCurrent(windowId);
+    clickObject_getRect(objectId, &r);
+    windowSession_clickAt(windowId, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void windowSession_drag(short windowId, const std::vector<POINT>& path)
+{
+    if (path.empty()) return;
+    POINT p = windowSession_screen(windowId, path[0].x, path[0].y);
+    headless_mouseMove(p.x, p.y);
+    headless_mouseDown(1);
+    for (size_t i = 1; i < path.size(); ++i) {
+        POINT q = windowSession_screen(windowId, path[i].x, path[i].y);
+        headless_mouseMove(q.x, q.y);
+    }
+    headless_mouseUp(1);
+    windowSession_settle(windowId);
+}
+
+void windowSession_choose(short windowId, short popup, int command)
+{
+    headless_pushIdleAction([command](HWND) { windowSession_clickMenuItem(static_cast<UINT>(command)); });
+    windowSession_clickObject(windowId, popup);
+}
+
+void windowSession_typeInto(short windowId, short box, const char* text)
+{
+    window_setCurrent(windowId);
+    numboxRec* n = numbox_get(box);
+    if (!n) return;
+    const RECT r = n->valueRect;
+    windowSession_clickAt(windowId, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    headless_typeText(text);
+    headless_key(VK_RETURN);
+    windowSession_settle(windowId);
+}

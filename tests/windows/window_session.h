@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "windows/windows.h"
 
@@ -25,3 +26,19 @@ int windowSession_open(windowSession* s, const char* tag, int presenter = PLATFO
 void windowSession_close(windowSession* s);
 // Clicks a command of a pop-up menu that is open, where it is on screen.
 void windowSession_clickMenuItem(UINT command);
+
+// Input to one toolkit window through the headless presenter, at points of
+// its client area. Each runs the loop until idle and makes the window
+// current again (a click may have made another window current).
+void windowSession_settle(short windowId);
+POINT windowSession_screen(short windowId, int x, int y);
+void windowSession_clickAt(short windowId, int x, int y, int button = 1);
+void windowSession_doubleClickAt(short windowId, int x, int y);
+// A click in the middle of a click object of the window.
+void windowSession_clickObject(short windowId, short objectId);
+// Button 1 pressed at the path's first point, moved along it, released.
+void windowSession_drag(short windowId, const std::vector<POINT>& path);
+// A command of a pop-up control, chosen from its menu where it shows.
+void windowSession_choose(short windowId, short popup, int command);
+// A click in a number box's value, the text typed and Return.
+void windowSession_typeInto(short windowId, short box, const char* text);

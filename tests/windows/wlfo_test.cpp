@@ -38,34 +38,14 @@ protected:
     }
     void TearDown() override { windowSession_close(&session_); }
     HWND hwnd() { return window_getHWND(winId_lfo); }
-    void settle()
-    {
-        headless_runUntilIdle();
-        window_setCurrent(winId_lfo);
-    }
-    void clickAt(int x, int y)
-    {
-        POINT p{x, y};
-        ClientToScreen(hwnd(), &p);
-        headless_click(p.x, p.y, 1);
-        settle();
-    }
+    void settle() { windowSession_settle(winId_lfo); }
+    void clickAt(int x, int y) { windowSession_clickAt(winId_lfo, x, y); }
     static short at(short lfo, short n) { return static_cast<short>(wLfo_lfoToGUIOffset(lfo) + n); }
-    void click(short lfo, short n)
-    {
-        RECT r;
-        clickObject_getRect(at(lfo, n), &r);
-        clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
+    void click(short lfo, short n) { windowSession_clickObject(winId_lfo, at(lfo, n)); }
     void typeInto(short lfo, short n, const char* text)
     {
-        numboxRec* box = numbox_get(at(lfo, n));
-        ASSERT_NE(nullptr, box);
-        RECT r = box->valueRect;
-        clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        headless_typeText(text);
-        headless_key(VK_RETURN);
-        settle();
+        ASSERT_NE(nullptr, numbox_get(at(lfo, n)));
+        windowSession_typeInto(winId_lfo, at(lfo, n), text);
     }
     bool visible(short lfo, short n) { return clickObject_isVisible(winId_lfo, at(lfo, n)) != 0; }
     std::string buttonText(short lfo, short n)

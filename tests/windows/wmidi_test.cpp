@@ -67,39 +67,15 @@ protected:
     }
     void TearDown() override { windowSession_close(&session_); }
     HWND hwnd() { return window_getHWND(winId_midi); }
-    POINT screen(int x, int y)
-    {
-        POINT p{x, y};
-        ClientToScreen(hwnd(), &p);
-        return p;
-    }
-    void settle()
-    {
-        headless_runUntilIdle();
-        window_setCurrent(winId_midi);
-    }
-    void clickAt(int x, int y)
-    {
-        POINT p = screen(x, y);
-        headless_click(p.x, p.y, 1);
-        settle();
-    }
-    void clickObject(short id)
-    {
-        RECT r;
-        clickObject_getRect(id, &r);
-        clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
+    POINT screen(int x, int y) { return windowSession_screen(winId_midi, x, y); }
+    void settle() { windowSession_settle(winId_midi); }
+    void clickAt(int x, int y) { windowSession_clickAt(winId_midi, x, y); }
+    void clickObject(short id) { windowSession_clickObject(winId_midi, id); }
     // Opens a number box's in-place editor with a click, types, Return.
     void typeInto(short id, const char* text)
     {
-        numboxRec* n = numbox_get(id);
-        ASSERT_NE(nullptr, n);
-        RECT r = n->valueRect;
-        clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        headless_typeText(text);
-        headless_key(VK_RETURN);
-        settle();
+        ASSERT_NE(nullptr, numbox_get(id));
+        windowSession_typeInto(winId_midi, id, text);
     }
     void page(int k) { clickObject(static_cast<short>(kMidiPageButton1 + k - 1)); }
     // Client point of note n at factor v in the map editor.
@@ -108,18 +84,7 @@ protected:
         return POINT{kMidiMapX + 3 * note + 1,
                      static_cast<LONG>(kMidiMapY + kMidiMapHeight - std::lround(v / 0.005))};
     }
-    void drag(const std::vector<POINT>& path)
-    {
-        POINT p = screen(path[0].x, path[0].y);
-        headless_mouseMove(p.x, p.y);
-        headless_mouseDown(1);
-        for (size_t i = 1; i < path.size(); ++i) {
-            POINT q = screen(path[i].x, path[i].y);
-            headless_mouseMove(q.x, q.y);
-        }
-        headless_mouseUp(1);
-        settle();
-    }
+    void drag(const std::vector<POINT>& path) { windowSession_drag(winId_midi, path); }
     COLORREF pixel(int x, int y)
     {
         HDC dc = GetDC(hwnd());

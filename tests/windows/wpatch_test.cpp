@@ -33,38 +33,15 @@ protected:
         window_setCurrent(winId_patch);
     }
     void TearDown() override { windowSession_close(&session_); }
-    POINT screen(int x, int y)
-    {
-        POINT p{x, y};
-        ClientToScreen(window_getHWND(winId_patch), &p);
-        return p;
-    }
-    void clickAt(int x, int y)
-    {
-        POINT p = screen(x, y);
-        headless_click(p.x, p.y, 1);
-        headless_runUntilIdle();
-        window_setCurrent(winId_patch);
-    }
+    POINT screen(int x, int y) { return windowSession_screen(winId_patch, x, y); }
+    void clickAt(int x, int y) { windowSession_clickAt(winId_patch, x, y); }
     // Clicks the middle of a control.
-    void clickObject(short id)
-    {
-        RECT r;
-        clickObject_getRect(id, &r);
-        clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
+    void clickObject(short id) { windowSession_clickObject(winId_patch, id); }
     void drag(int x, int y, int dx, int dy)
     {
-        POINT p = screen(x, y);
-        headless_mouseMove(p.x, p.y);
-        headless_mouseDown(1);
-        for (int i = 1; i <= 4; ++i) {
-            POINT q = screen(x + dx * i / 4, y + dy * i / 4);
-            headless_mouseMove(q.x, q.y);
-        }
-        headless_mouseUp(1);
-        headless_runUntilIdle();
-        window_setCurrent(winId_patch);
+        std::vector<POINT> path;
+        for (int i = 0; i <= 4; ++i) path.push_back(POINT{x + dx * i / 4, y + dy * i / 4});
+        windowSession_drag(winId_patch, path);
     }
     void switchOscillator(short channel) { clickObject(oc(channel, kPatchOscOn)); }
     std::string shot(const char* name)

@@ -32,52 +32,22 @@ short WaveWindowTest::newWave(const float* data)
     return slot;
 }
 
-POINT WaveWindowTest::screen(int x, int y)
-{
-    POINT p{x, y};
-    ClientToScreen(window_getHWND(winId_waveform), &p);
-    return p;
-}
+POINT WaveWindowTest::screen(int x, int y) { return windowSession_screen(winId_waveform, x, y); }
 
 POINT WaveWindowTest::editorPoint(int index, float v)
 {
     return POINT{kWaveEdX + index / 2, static_cast<LONG>(kWaveEdY + 129 - v * 128.5f + 0.5f)};
 }
 
-void WaveWindowTest::clickAt(int x, int y)
-{
-    POINT p = screen(x, y);
-    headless_click(p.x, p.y, 1);
-    headless_runUntilIdle();
-    window_setCurrent(winId_waveform);
-}
+void WaveWindowTest::clickAt(int x, int y) { windowSession_clickAt(winId_waveform, x, y); }
 
-void WaveWindowTest::clickObject(short id)
-{
-    RECT r;
-    clickObject_getRect(id, &r);
-    clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
+void WaveWindowTest::clickObject(short id) { windowSession_clickObject(winId_waveform, id); }
 
-void WaveWindowTest::drag(const std::vector<POINT>& path)
-{
-    if (path.empty()) return;
-    POINT p = screen(path[0].x, path[0].y);
-    headless_mouseMove(p.x, p.y);
-    headless_mouseDown(1);
-    for (size_t i = 1; i < path.size(); ++i) {
-        POINT q = screen(path[i].x, path[i].y);
-        headless_mouseMove(q.x, q.y);
-    }
-    headless_mouseUp(1);
-    headless_runUntilIdle();
-    window_setCurrent(winId_waveform);
-}
+void WaveWindowTest::drag(const std::vector<POINT>& path) { windowSession_drag(winId_waveform, path); }
 
 void WaveWindowTest::choose(short popup, int command)
 {
-    headless_pushIdleAction([command](HWND) { windowSession_clickMenuItem(static_cast<UINT>(command)); });
-    clickObject(popup);
+    windowSession_choose(winId_waveform, popup, command);
 }
 
 void WaveWindowTest::chooseFile(short popup, int command, const std::string& path)

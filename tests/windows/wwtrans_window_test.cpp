@@ -53,35 +53,14 @@ protected:
         choose(popup, item);
         window_setCurrent(winId_waveTransform);
     }
-    POINT at(int x, int y)
-    {
-        POINT p{x, y};
-        ClientToScreen(hwnd(), &p);
-        return p;
-    }
-    void click(int x, int y)
-    {
-        POINT p = at(x, y);
-        headless_click(p.x, p.y, 1);
-        headless_runUntilIdle();
-        window_setCurrent(winId_waveTransform);
-    }
-    void clickControl(short id)
-    {
-        RECT r;
-        clickObject_getRect(id, &r);
-        click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
+    POINT at(int x, int y) { return windowSession_screen(winId_waveTransform, x, y); }
+    void click(int x, int y) { windowSession_clickAt(winId_waveTransform, x, y); }
+    void clickControl(short id) { windowSession_clickObject(winId_waveTransform, id); }
     // Types a value into a number box: a click on its field, the text, Return.
     void type(short box, const char* text)
     {
-        numboxRec* n = numbox_get(box);
-        ASSERT_NE(nullptr, n);
-        click((n->valueRect.left + n->valueRect.right) / 2, (n->valueRect.top + n->valueRect.bottom) / 2);
-        headless_typeText(text);
-        headless_key(VK_RETURN);
-        headless_runUntilIdle();
-        window_setCurrent(winId_waveTransform);
+        ASSERT_NE(nullptr, numbox_get(box));
+        windowSession_typeInto(winId_waveTransform, box, text);
     }
     // Drags in the first step column of a box, up by dy pixels in four
     // steps; returns every state of the wave seen by a 16 ms toolkit timer
