@@ -339,6 +339,9 @@ void wMain_showEditedMark(int edited)
     }
     shownEditedMark = edited;
     display_setText(mainId_editedMark, edited ? "*" : "");
+    // The mark's box reaches into "/ stored": that is drawn again over it,
+    // as a full repaint draws them.
+    if (edited == 2) display_draw(mainId_storedMark);
 }
 
 void wMain_instance_update()

@@ -353,3 +353,30 @@ TEST_F(ProgramOrganise, DraggingACellSwapsOrCopiesItAndTheInstanceFollowsItsPres
     EXPECT_EQ(gInst->patch.preset, 4);
     EXPECT_EQ(lastEdits_count(), edits + 1);  // the edit went into the recent edits, as before
 }
+
+TEST_F(ProgramOrganise, ThePlayingSlotOverwrittenComparesTheSoundKeptWithTheNewPreset)
+{
+    const std::vector<unsigned char> playing = sound();
+    slotMenu(8, cmd_slotCopy);
+    slotMenu(0, cmd_slotPaste, IDYES);
+    ASSERT_TRUE(presetIsDirty());
+    ctrlKey('K');
+    ASSERT_TRUE(compare_isActive());
+    window_setCurrent(winId_main);
+    EXPECT_STREQ(display_get(mainId_name)->text, "Marimba");
+    EXPECT_STREQ(display_get(mainId_storedMark)->text, "/ stored");
+    // The marks moved with the shorter name ("Marimba * / stored"): what was
+    // drawn step by step is what a full repaint draws.
+    HWND main = window_getHWND(winId_main);
+    advanceProgram(100);
+    platform_composeAndPresent(1);
+    ASSERT_EQ(platform_saveWindowPNG(main, pathOf("drawn.png").c_str()), 1);
+    InvalidateRect(main, nullptr, TRUE);
+    pumpProgram();
+    platform_composeAndPresent(1);
+    ASSERT_EQ(platform_saveWindowPNG(main, pathOf("repainted.png").c_str()), 1);
+    EXPECT_TRUE(readBytes(pathOf("drawn.png")) == readBytes(pathOf("repainted.png")));
+    ctrlKey('K');
+    EXPECT_EQ(sound(), playing);
+    EXPECT_TRUE(presetIsDirty());
+}
