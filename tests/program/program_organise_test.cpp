@@ -229,14 +229,21 @@ TEST_F(ProgramOrganise, TheCellMenuCopiesPastesRenamesAndInitialisesAfterAsking)
     EXPECT_TRUE(bank_presetIsDefault(gBank, 0));
     EXPECT_TRUE(presetIsDirty());
 
-    // The bank is edited: quitting asks to save it (Cancel stays).
+    // The clipboard outlives the bank: pasted into a new one.
     makePresetClean();
+    headless_answerNextPrompt(IDNO);  // "Save changes to Factory Presets.glo?"
+    ctrlKey('N');
+    ASSERT_EQ(bank_presetCount(gBank), 0);
+    slotMenu(3, cmd_slotPaste);
+    EXPECT_EQ(record(3), marimba);
+
+    // The bank is edited: quitting asks to save it (Cancel stays).
     headless_answerNextPrompt(IDCANCEL);
     headless_keyDown(VK_CONTROL);
     headless_key('Q');
     headless_keyUp(VK_CONTROL);
     pumpProgram();
-    EXPECT_EQ(lastQuestion(), "Save changes to Factory Presets.glo?");
+    EXPECT_EQ(lastQuestion(), "Save changes to Untitled?");
     EXPECT_FALSE(program_hasQuit());
     EXPECT_EQ(headless_unansweredPrompts(), 0);
 }
