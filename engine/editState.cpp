@@ -1,6 +1,7 @@
 // The edit state: dirty flags of the edited preset and of the bank, the slot
 // each instance's sound came from, the two questions asked before a sound or
-// a bank is replaced, and the undo and copy modes with their Edit-menu items.
+// a bank is replaced, and the undo and copy modes with their Edit-menu items
+// (undo mode 4 takes back a change of the bank's slots, engine/bankEdits.cpp).
 #include <cstdio>
 
 #include "engine/engine.h"
@@ -54,6 +55,12 @@ void editState_noteSlot(long instance, short slot)
 void editState_forgetSlots()
 {
     for (short& slot : soundSlot) slot = -1;
+}
+
+void editState_slotsSwapped(short a, short b)
+{
+    for (short& slot : soundSlot)
+        if (slot == a || slot == b) slot = slot == a ? b : a;
 }
 
 short editState_soundSlot()
@@ -119,7 +126,7 @@ int askStorePreset()
 // ---- undo ---------------------------------------------------------------------
 void undo_setMode(short mode)
 {
-    if (mode >= 0 && mode <= 3) undoMode = mode;
+    if (mode >= 0 && mode <= 4) undoMode = mode;
     redo = 0;
     undo_updateMenu();
 }
@@ -136,6 +143,12 @@ void undo_processUndo()
     } else if (undoMode == 3) {
         if (h->undoWave) h->undoWave(redo);
         redo = !redo;
+    } else if (undoMode == 4) {
+        // A bank that changed meanwhile leaves nothing to undo.
+        if (bankEdit_undo())
+            redo = !redo;
+        else
+            undoMode = 0;
     }
     undo_updateMenu();
 }
@@ -154,6 +167,10 @@ void undo_updateMenu()
     case 3:
         menuEnable(cmd_undo, 1);
         menuText(cmd_undo, redo ? "Redo Waveform Edit \tCtrl+Z" : "Undo Waveform Edit \tCtrl+Z");
+        break;
+    case 4:
+        menuEnable(cmd_undo, 1);
+        menuText(cmd_undo, redo ? "Redo Bank Edit \tCtrl+Z" : "Undo Bank Edit \tCtrl+Z");
         break;
     default: break;
     }

@@ -20,6 +20,7 @@
 //   edit state       dirty flags, questions, undo, copy                 (editState.cpp)
 //   recent edits     lastEdits_*                                        (lastEdits.cpp)
 //   comparing        compare_*: the edit against the stored sound       (compare.cpp)
+//   organising       bankEdit_*: copy, paste, swap, rename, initialise  (bankEdits.cpp)
 //   opening banks    fileApp_openBankFromPathName                       (fileApp.cpp)
 //   recent banks     lastBank_*, lastBanks_*                            (lastBanks.cpp)
 //   finding presets  findPresets_*: names of the open and recent banks  (findPresets.cpp)
@@ -216,6 +217,8 @@ short editState_soundSlot();
 // Notes slot (when it is one) as the one the instance's sound comes from.
 void editState_noteSlot(long instance, short slot);
 void editState_forgetSlots();
+// The presets of slots a and b changed places: the slots noted follow them.
+void editState_slotsSwapped(short a, short b);
 void undo_setMode(short mode);
 void undo_processUndo();
 void undo_updateMenu();
@@ -259,6 +262,32 @@ void compare_changedWhileStored();
 // Enables and checks the Edit menu's item (only when that changes).
 void compare_updateMenu();
 void compare_cleanup();
+
+// ---- organising the open bank ---------------------------------------------------------------
+// The slot commands of the Main window's preset matrix, on gBank's own
+// records (nothing is taken from an instrument). Each change marks the bank
+// dirty, schedules the matrix and the windows, publishes the names to the
+// plug-ins and becomes what Edit > Undo (undo mode 4) takes back. A
+// comparison with the stored sound ends first. Putting a preset into a slot
+// that holds one, or emptying it, asks first ("Replace "A" with "B"?",
+// "Initialize "A"?"); No changes nothing. The instances keep the sounds they
+// play: after a swap their preset numbers follow their presets (the
+// plug-ins are told), and the current instance, when its slot got another
+// preset, keeps its sound as an unstored edit of that slot. Each gives 1
+// when the bank changed.
+int bankEdit_copy(short slot);  // the slot's record into the preset clipboard
+int bankEdit_hasCopy();
+int bankEdit_paste(short slot);
+int bankEdit_copyOnto(short from, short to);
+int bankEdit_swap(short a, short b);
+// The name is cut to the 34 characters a preset holds; the instances that
+// show the slot's name (not one edited) take the new one.
+int bankEdit_rename(short slot, const char* name);
+int bankEdit_initialize(short slot);
+// Takes back the last change, or (called again) makes it again; 0 and
+// nothing done when the bank was replaced or a slot written since.
+int bankEdit_undo();
+void bankEdit_cleanup();
 
 // ---- opening banks -----------------------------------------------------------------------
 // The shell's open: bank question, open, reload, recent banks, names

@@ -20,6 +20,7 @@ int slotOfItem(int item)
 int lastEdits_init()
 {
     compare_cleanup();
+    bankEdit_cleanup();
     if (!lastEditsBank) lastEditsBank = bank_new();
     lastEdit_items = 0;
     lastEdit_nextIndex = 0;
@@ -30,6 +31,7 @@ int lastEdits_init()
 void lastEdits_cleanup()
 {
     compare_cleanup();
+    bankEdit_cleanup();
     bank_delete(lastEditsBank);
     lastEditsBank = nullptr;
     lastEdit_items = 0;

@@ -297,6 +297,11 @@ struct matrixItemRec {
     char text[64];  // at most 62 characters
 };
 
+// A cell dropped onto another (copy: Ctrl was held at the release), and a
+// right click on a cell.
+typedef void (*matrixDropProcPtr)(short id, short from, short to, int copy);
+typedef void (*matrixCellProcPtr)(short id, short item);
+
 struct matrixRec {
     short selection;  // item index or -1
     short columns, rows;
@@ -310,6 +315,14 @@ struct matrixRec {
     matrixItemRec* items;
     clickObjectRec* obj;
     clickProcPtr callback;
+    // Dragging one cell onto another (only with a drop procedure): the cell
+    // pressed, the cell under the pointer that a release would drop onto
+    // (-1 none) and whether Ctrl is held; the cells show it while it lasts.
+    short dragSource, dropTarget;
+    int dropCopy;
+    RGBColor dropRGB;  // the colour of those marks, apart from the selection's
+    matrixDropProcPtr drop;
+    matrixCellProcPtr rightClick;
 };
 
 void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, short columns, short rows,
@@ -322,6 +335,22 @@ void matrix_show(short id, int show);
 void matrix_draw(short id);
 void matrix_process(short id);
 matrixRec* matrix_get(short id);
+// With a drop procedure a press is followed until the release: a release on
+// the cell pressed, without having left it, selects it as a click does
+// (the click callback then runs); a release on another cell calls drop; a
+// release elsewhere, or back on the cell pressed after leaving it, does
+// nothing. While the pointer is over another cell the two cells are framed
+// (with Ctrl only the target, marked "+"). Null restores the plain click.
+void matrix_setDropProc(short id, matrixDropProcPtr drop);
+// A right click on a cell calls proc with the cell (the selection stays).
+void matrix_setRightClickProc(short id, matrixCellProcPtr proc);
+// The right click of the current window's matrix id at the mouse position.
+void matrix_processRightClick(short id);
+// Frames one cell as a drag's target is framed (the cell a command acts
+// on), -1 for none.
+void matrix_markCell(short id, short item);
+// The cell under a point of the window, or -1.
+short matrix_itemAt(short id, zPoint pt);
 
 // ---- list (type 11) ---------------------------------------------------------------------------------
 enum { kListHidden = 1 };

@@ -127,6 +127,8 @@ short window_processRightClick(short id, short objectID)
     clickObjectRec* obj = clickObject_get(id, objectID);
     if (obj->type == kTypeCustom && obj->eventProc)
         obj->eventProc(objectID, kCustomRightClick, g_mouse.pos.h, g_mouse.pos.v);
+    else if (obj->type == kTypeMatrix && obj->enabled && obj->visible)
+        matrix_processRightClick(objectID);
     return 0;
 }
 

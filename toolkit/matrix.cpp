@@ -1,5 +1,7 @@
 // The matrix (type 7): a grid of text cells, one of which can be selected,
 // filled column by column (item i is in column i / rows, row i mod rows).
+// A matrix may also let a cell be dragged onto another one, framing the
+// two while the drag lasts, and may answer a right click on a cell.
 #include "toolkit/toolkit_internal.h"
 #include <new>
 
@@ -37,6 +39,8 @@ void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, s
     if (cellWidth < 1) cellWidth = 1;  // cells are divided by in hit tests
     if (cellHeight < 1) cellHeight = 1;
     m->selection = -1;
+    m->dragSource = -1;
+    m->dropTarget = -1;
     m->columns = columns;
     m->rows = rows;
     m->cellWidth = cellWidth;
@@ -50,6 +54,7 @@ void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, s
     m->frameRGB = g_matrix_frameRGB;
     m->selectBgRGB = g_selectBgRGB;
     m->selectFrameRGB = g_selectFrameRGB;
+    m->dropRGB = RGBColor{236, 176, 64};
     m->flags = flags;
     m->count = count;
     m->items = items;
@@ -104,6 +109,36 @@ void matrix_show(short id, int show)
     invalRect(&m->obj->rect);
 }
 
+// A frame of the given width just inside a cell.
+static void matrix_frameCell(HDC hdc, RECT cell, int width, HBRUSH brush)
+{
+    for (int k = 0; k < width; k++) {
+        FrameRect(hdc, &cell, brush);
+        InflateRect(&cell, -1, -1);
+    }
+}
+
+// The drag's marks over the cells: the cell that a release would drop onto
+// framed twice as thick as the one pressed; a copy frames only the target
+// and puts a "+" at its right end.
+static void matrix_drawDrag(matrixRec* m)
+{
+    if (m->dropTarget < 0 || m->dropTarget >= m->count) return;
+    HDC hdc = window_getHDC(g_currentWindow);
+    if (!hdc) return;
+    HBRUSH ink = CreateSolidBrush(rgbColor_toCOLORREF(m->dropRGB));
+    RECT target = matrix_cellRect(m, m->dropTarget);
+    matrix_frameCell(hdc, target, 2, ink);
+    if (m->dropCopy) {
+        RECT plus{target.right - 14, target.top, target.right - 3, target.bottom};
+        control_drawText("+", &plus, m->fontID, m->dropRGB, DT_RIGHT);
+    } else if (m->dragSource >= 0 && m->dragSource < m->count) {
+        matrix_frameCell(hdc, matrix_cellRect(m, m->dragSource), 1, ink);
+    }
+    DeleteObject(ink);
+    window_freeHDC(g_currentWindow, hdc);
+}
+
 void matrix_draw(short id)
 {
     matrixRec* m = matrix_get(id);
@@ -117,6 +152,68 @@ void matrix_draw(short id)
             OffsetRect(&cell, 1, 0);
             control_drawText(m->items[item].text, &cell, m->fontID, m->textRGB, DT_LEFT);
         }
+    matrix_drawDrag(m);
+}
+
+short matrix_itemAt(short id, zPoint pt)
+{
+    matrixRec* m = matrix_get(id);
+    if (!m) return -1;
+    const RECT& r = m->obj->rect;
+    // The zone's far edges belong to it, but not to a cell beyond the grid.
+    if (pt.h < r.left || pt.v < r.top) return -1;
+    long column = (pt.h - r.left) / m->cellWidth, row = (pt.v - (r.top + 1)) / m->cellHeight;
+    if (column >= m->columns || row >= m->rows) return -1;
+    long item = column * m->rows + row;
+    return item < m->count ? (short)item : -1;
+}
+
+namespace {
+struct matrixDragRec {
+    short from;
+    int left;  // the pointer has been over another place than the cell pressed
+};
+
+int matrix_dragStep(short id, trackStateRec* s, void* arg)
+{
+    matrixRec* m = matrix_get(id);
+    matrixDragRec* d = (matrixDragRec*)arg;
+    if (!m) return 0;
+    short over = matrix_itemAt(id, s->pt);
+    if (over != d->from) d->left = 1;
+    short target = over != d->from ? over : -1;
+    int copy = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (target != m->dropTarget || (target >= 0 && copy != m->dropCopy)) {
+        m->dragSource = d->from;
+        m->dropTarget = target;
+        m->dropCopy = copy;
+        matrix_draw(id);
+    }
+    return 1;
+}
+}  // namespace
+
+// Follows a press until the release: a click, a drop or nothing.
+static void matrix_trackDrag(short id, matrixRec* m, short from)
+{
+    matrixDragRec d{from, 0};
+    control_track(id, 16, matrix_dragStep, &d);
+    zPoint pt = g_mouse.pos;
+    mouse_getPos(&pt);
+    short to = matrix_itemAt(id, pt);
+    int copy = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    resetClicks();
+    m = matrix_get(id);
+    if (!m) return;
+    m->dragSource = m->dropTarget = -1;
+    m->dropCopy = 0;
+    matrix_draw(id);
+    if (to == from && !d.left) {
+        matrix_select(id, from);
+        m->callback(id);
+    } else if (to >= 0 && to != from) {
+        m->drop(id, from, to, copy);
+    }
 }
 
 void matrix_process(short id)
@@ -125,13 +222,44 @@ void matrix_process(short id)
     if (!m || g_mouse.state != kMousePressed) return;
     zPoint pt = g_mouse.pos;
     mouse_getPos(&pt);
-    const RECT& r = m->obj->rect;
-    long column = (pt.h - r.left) / m->cellWidth, row = (pt.v - (r.top + 1)) / m->cellHeight;
-    long item = column * m->rows + row;
+    short item = matrix_itemAt(id, pt);
+    if (item < 0) {
+        resetClicks();
+        return;
+    }
+    if (m->drop) {
+        matrix_trackDrag(id, m, item);
+        return;
+    }
     resetClicks();
-    // The zone's far edges belong to it, but not to a cell beyond the grid.
-    if (column < 0 || column >= m->columns || row < 0 || row >= m->rows) return;
-    if (item < 0 || item >= m->count) return;
-    matrix_select(id, (short)item);
+    matrix_select(id, item);
     m->callback(id);
+}
+
+void matrix_setDropProc(short id, matrixDropProcPtr drop)
+{
+    if (matrixRec* m = matrix_get(id)) m->drop = drop;
+}
+
+void matrix_setRightClickProc(short id, matrixCellProcPtr proc)
+{
+    if (matrixRec* m = matrix_get(id)) m->rightClick = proc;
+}
+
+void matrix_processRightClick(short id)
+{
+    matrixRec* m = matrix_get(id);
+    if (!m || !m->rightClick) return;
+    short item = matrix_itemAt(id, g_mouse.pos);
+    if (item >= 0) m->rightClick(id, item);
+}
+
+void matrix_markCell(short id, short item)
+{
+    matrixRec* m = matrix_get(id);
+    if (!m || item < -1 || item >= m->count) return;
+    m->dragSource = -1;
+    m->dropTarget = item;
+    m->dropCopy = 0;
+    matrix_draw(id);
 }

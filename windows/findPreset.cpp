@@ -1,6 +1,7 @@
 // The "Find Preset..." dialog: a text field over a list of the presets of
 // the open bank and of the recent banks whose names hold what is typed. A
-// match is chosen with Return, "Select" or a double click; the dialog then
+// match is chosen with Return, "Select" or a double click (the arrow keys
+// move through the matches while the text is typed); the dialog then
 // closes and the preset is selected into the current instance, after its
 // bank was opened when it is another one.
 #include <cstdio>
@@ -12,6 +13,32 @@ namespace {
 std::vector<findBankRec> s_banks;
 std::vector<findMatchRec> s_matches;
 findMatchRec s_chosen = {-1, -1};
+WNDPROC s_textProc = nullptr;  // the text field's own procedure
+
+// Up, Down, Page Up and Page Down typed in the text field move the
+// selection through the matches, so that any of them is chosen without
+// leaving the keyboard; the other keys edit the text.
+LRESULT CALLBACK findTextProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    int step = 0;
+    if (msg == WM_KEYDOWN) {
+        switch (wParam) {
+        case VK_UP: step = -1; break;
+        case VK_DOWN: step = 1; break;
+        case VK_PRIOR: step = -10; break;
+        case VK_NEXT: step = 10; break;
+        default: break;
+        }
+    }
+    if (!step) return CallWindowProcA(s_textProc, edit, msg, wParam, lParam);
+    HWND list = GetDlgItem(GetParent(edit), findItem_list);
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    if (count <= 0) return 0;
+    LRESULT line = SendMessageA(list, LB_GETCURSEL, 0, 0) + step;
+    line = line < 0 ? 0 : (line >= count ? count - 1 : line);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    return 0;
+}
 
 void refill(HWND dlg)
 {
@@ -67,6 +94,8 @@ INT_PTR CALLBACK findPresetProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
     switch (msg) {
     case WM_INITDIALOG:
         SendDlgItemMessageA(dlg, findItem_text, EM_LIMITTEXT, kPatchNameLen, 0);
+        s_textProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(GetDlgItem(dlg, findItem_text), GWLP_WNDPROC,
+                                                                 reinterpret_cast<LONG_PTR>(findTextProc)));
         refill(dlg);
         return TRUE;
     case WM_COMMAND:

@@ -10,6 +10,8 @@
 //                          parameters, bottom panel, bend wheel, callbacks (wMain_win.cpp)
 //   store and import ..... preset lists and storing in bank terms (presetStore.cpp),
 //                          the two dialogs (storeTo.cpp, importPreset.cpp)
+//   organising ........... the matrix's pop-up menu, drops and the rename
+//                          dialog (presetOrganise.cpp)
 //   find ................. the "Find Preset..." dialog (findPreset.cpp)
 #pragma once
 
@@ -228,6 +230,24 @@ void import_buildImportPresetList(HWND dlg);
 void import_selectNextDefaultPreset(HWND dlg);
 void import_importPreset(HWND dlg);
 INT_PTR CALLBACK importProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// ---- organising the bank from the matrix ---------------------------------------------------
+// A right click on a cell: the pop-up menu of slot commands (cmd_slot*),
+// then the command chosen for the cell's slot.
+void wMain_callback_matrixMenu(short id, short cell);
+// A cell dropped onto another: the two slots swap, or with copy the first
+// is copied onto the second.
+void wMain_callback_matrixDrop(short id, short from, short to, int copy);
+// One slot command on slot (as the pop-up menu gives it).
+void wMain_doSlotCommand(short slot, int command);
+enum {
+    // "k_dlog_renamePreset"
+    renameItem_label = 32,  // "Rename "<name>" to:"
+    renameItem_name = 33
+};
+// The "Rename Preset" dialog for slot: 1 with the name typed (at most 34
+// characters, out holds 35 bytes) after OK, 0 after Cancel.
+int presetRename_askName(short slot, char* out);
 
 // ---- find -------------------------------------------------------------------------------
 enum {

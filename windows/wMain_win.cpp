@@ -167,6 +167,8 @@ void makeTopControls()
                    wMain_callback_matrixRangeButtons);
     matrix_new(mainId_matrix, kMatrixX, kMatrixY, kCellWidth, kCellHeight, 4, 4, presetMatrixSize, 0,
                kResMainCell, wMain_callback_matrix);
+    matrix_setDropProc(mainId_matrix, wMain_callback_matrixDrop);
+    matrix_setRightClickProc(mainId_matrix, wMain_callback_matrixMenu);
 
     // Number-box names in the label colour, values in the toolkit's cream.
     display_setDefaultColors(themeColor(t.label), themeColor(t.field));
@@ -337,6 +339,9 @@ void wMain_showEditedMark(int edited)
     }
     shownEditedMark = edited;
     display_setText(mainId_editedMark, edited ? "*" : "");
+    // The mark's box reaches into "/ stored": that is drawn again over it,
+    // as a full repaint draws them.
+    if (edited == 2) display_draw(mainId_storedMark);
 }
 
 void wMain_instance_update()

@@ -207,6 +207,30 @@ TEST_F(ProgramLibrarian, FindListsMatchesOfEveryReadableBankAndSelectsThem)
     EXPECT_TRUE(waitProgram([] { return iac_changed[0].currentProgram.load() == 3; }));
 }
 
+TEST_F(ProgramLibrarian, ArrowKeysInTheFindFieldMoveThroughTheMatches)
+{
+    ASSERT_TRUE(waitProgram([] { return gInst->patch.preset == 0; }));
+    auto selected = [](HWND dlg) { return SendDlgItemMessageA(dlg, findItem_list, LB_GETCURSEL, 0, 0); };
+    headless_pushIdleAction([](HWND) { headless_typeText("bass"); });
+    headless_pushIdleAction([](HWND) {
+        for (int vk : {VK_DOWN, VK_DOWN, VK_DOWN, VK_UP}) headless_key(vk);
+    });
+    headless_pushIdleAction([&](HWND dlg) {
+        EXPECT_EQ(selected(dlg), 2);
+        EXPECT_EQ(dialogText(dlg, findItem_text), "bass");  // the keys did not go into the text
+        headless_key(VK_NEXT);
+    });
+    headless_pushIdleAction([&](HWND dlg) {
+        EXPECT_EQ(selected(dlg), 3);  // the last match
+        headless_key(VK_PRIOR);
+        headless_key(VK_DOWN);
+        headless_key(VK_RETURN);
+    });
+    ctrlKey('F');
+    EXPECT_EQ(gInst->patch.preset, 14);
+    EXPECT_EQ(soundName(), "Pluck Bass");
+}
+
 TEST_F(ProgramLibrarian, CompareSwitchesToTheStoredSoundAndBackAndAChangeThereKeepsTheEdit)
 {
     ASSERT_TRUE(waitProgram([] { return gInst->patch.preset == 0; }));
