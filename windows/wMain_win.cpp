@@ -337,6 +337,9 @@ void wMain_showEditedMark(int edited)
     }
     shownEditedMark = edited;
     display_setText(mainId_editedMark, edited ? "*" : "");
+    // "/ stored" overlaps the mark's right edge: drawn after it, as a paint
+    // draws it, so the mark's backdrop does not cut into its slash.
+    if (edited == 2) display_draw(mainId_storedMark);
 }
 
 void wMain_instance_update()
