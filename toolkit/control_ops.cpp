@@ -17,6 +17,7 @@ const controlKindRec* control_kind(short type)
                                                   &draggy_kind, &display_kind, &numbox_kind, &matrix_kind,
                                                   &kbd_kind,    &popup_kind,   &custom_kind, &list_kind};
     if (type < 1 || type >= (short)(sizeof kinds / sizeof kinds[0])) return nullptr;
+    MORVANE_VERIFY(kinds[type]->type == type);
     return kinds[type];
 }
 
@@ -27,6 +28,9 @@ static clickObjectRec* control_objectOf(short id, short type)
     clickObjectRec* obj = toolkit_object(id);
     const controlKindRec* kind = control_kind(obj->type);
     if (obj == &defaultClickObject || !kind || (kind->ownRecord && !obj->data)) return nullptr;
+    // Our own code names the kind it means: a live control of another kind
+    // under the id is a mix-up of ids.
+    MORVANE_VERIFY(type == kTypeNone || obj->type == type);
     if (type != kTypeNone && obj->type != type) return nullptr;
     return obj;
 }

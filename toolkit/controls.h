@@ -17,7 +17,9 @@
 //   keyboard ........... type 8
 //
 // Every operation acts on the current window (g_currentWindow) and takes an
-// object id; an id that names no control of the operation's kind does nothing.
+// object id; an id that names no control does nothing. An id of a control of
+// another kind is a mix-up in the caller: it stops the checked build
+// (MORVANE_VERIFY) and does nothing in the normal one.
 #pragma once
 
 // ---- shared ---------------------------------------------------------------------------

@@ -234,7 +234,8 @@ int list_takeKey(short window, WPARAM vk)
     short saved = g_currentWindow;
     g_currentWindow = window;
     short id = s_keyList[window];
-    listRec* l = list_get(id);
+    // The list clicked last may have gone since, its id taken by another control.
+    listRec* l = toolkit_object(id)->type == kTypeList ? list_get(id) : nullptr;
     int taken = l && l->obj->visible && l->obj->enabled && window_getVisible(window);
     if (taken) {
         long used = list_usedLines(l), rows = list_rows(l);

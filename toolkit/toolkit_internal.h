@@ -1,5 +1,6 @@
 // Helpers shared by the toolkit's own source files only.
 #pragma once
+#include "platform/verify.h"
 #include "toolkit/toolkit.h"
 
 // Forgets the last click, so the next click is never taken for a double click.
