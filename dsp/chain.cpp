@@ -1,9 +1,11 @@
 #include "dsp/chain.h"
+#include "platform/verify.h"
 
 void chain_emptyLink(void*, void*, void*, float*, short) {}
 
 void chain_clearLink(chain_link* link)
 {
+    MORVANE_VERIFY(link);  // the record to fill is always the caller's own
     if (!link) return;
     for (auto& d : link->data) d.offset = 0;
     link->proc = proc_empty;

@@ -1,6 +1,7 @@
 // Effect records: initial values, the working state and the delay buffers
 // handed out of the instance's pool in shared memory.
 #include "dsp/effect.h"
+#include "platform/verify.h"
 
 #include <cmath>
 #include <cstring>
@@ -11,6 +12,7 @@
 void effect_initEffectHeader(effectHeader* h, int32_t size, short type, short formatA, short formatB,
                              short timeMode)
 {
+    MORVANE_VERIFY(h);  // the record to fill is always the caller's own
     if (!h) return;
     h->magic = 0x6374;
     h->type = type;

@@ -1,6 +1,7 @@
 // Envelope slots of the instrument: initial values, creation with a default
 // shape, counting, copying to presets, note-off release and clean-up.
 #include "dsp/env.h"
+#include "platform/verify.h"
 
 #include <cstring>
 
@@ -9,6 +10,7 @@
 
 void env_initEnvInstRec(envInstRec* env, short param)
 {
+    MORVANE_VERIFY(env);  // the record to fill is always the caller's own
     if (!env) return;
     std::memset(env, 0, sizeof *env);
     env->kind = 1;
@@ -77,6 +79,7 @@ short env_count(instRec* inst)
 
 void env_setBpParams(envBreakpointRec* bp, double time, float level, float slope)
 {
+    MORVANE_VERIFY(bp);  // the record to fill is always the caller's own
     if (!bp) return;
     bp->time = time;
     bp->level = level;

@@ -1,5 +1,6 @@
 // Filter records: frequency conversions, initial values and voice state.
 #include "dsp/filter.h"
+#include "platform/verify.h"
 
 #include <cerrno>
 #include <cfloat>
@@ -47,6 +48,7 @@ double filterCombFreqToHz(double delay)
 
 void filter_initInstRec(filterInstRec* rec, short number)
 {
+    MORVANE_VERIFY(rec);  // the record to fill is always the caller's own
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
     rec->mono = number == 3 ? 1 : 0;

@@ -1,6 +1,7 @@
 // LFO records: initial values, copy, restart by controller, stored form
 // ("lfo " chunk) and byte swap.
 #include "dsp/lfo.h"
+#include "platform/verify.h"
 
 #include <cstring>
 
@@ -9,6 +10,7 @@
 
 void lfo_initInstRec(lfoInstRec* rec, short number)
 {
+    MORVANE_VERIFY(rec);  // the record to fill is always the caller's own
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
     rec->on = 1;

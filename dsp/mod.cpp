@@ -1,4 +1,5 @@
 #include "dsp/mod.h"
+#include "platform/verify.h"
 
 #include <cmath>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 void mod_initInstRec(modInstRec* rec, short channel)
 {
+    MORVANE_VERIFY(rec);  // the record to fill is always the caller's own
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
     rec->mode = 1;

@@ -1,4 +1,5 @@
 #include "dsp/oscil.h"
+#include "platform/verify.h"
 
 #include <cmath>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 void oscil_initInstRec(instRec* inst, oscil_instRec* rec, short channel)
 {
+    MORVANE_VERIFY(rec);  // the record to fill is always the caller's own
     if (!rec) return;
     int32_t work1 = rec->work1, work2 = rec->work2;
     std::memset(rec, 0, sizeof *rec);

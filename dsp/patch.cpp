@@ -1,4 +1,5 @@
 #include "dsp/patch.h"
+#include "platform/verify.h"
 
 #include <cstring>
 
@@ -16,6 +17,7 @@ void copyName(char* dst, const char* src) { fixedText_set(dst, kPatchNameLen, sr
 
 void patch_initPatchRec(patchRec* p, short preset)
 {
+    MORVANE_VERIFY(p);  // the record to fill is always the caller's own
     if (!p) return;
     std::memset(p, 0, sizeof *p);
     p->preset = preset;

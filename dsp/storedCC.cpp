@@ -1,6 +1,7 @@
 // Stored controllers: the controller values a preset sends when loaded, and
 // the stored form "stCC".
 #include "dsp/storedCC.h"
+#include "platform/verify.h"
 
 #include <cstring>
 
@@ -18,6 +19,7 @@ const unsigned kStoredRecBytes = 4 + 4 + kStoredCCNameLen;
 
 void storedCC_init(storedCCRec* rec)
 {
+    MORVANE_VERIFY(rec);  // the record to fill is always the caller's own
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
     rec->cc = kStoredCCFree;

@@ -1,6 +1,7 @@
 // Velocity curves: records, the ten tables of an instrument, accessors and
 // the stored form "vel ".
 #include "dsp/velocity.h"
+#include "platform/verify.h"
 
 #include <cmath>
 #include <cstring>
@@ -55,6 +56,7 @@ void vel_initCtlTables()
 
 void vel_initVelRec(velRec* rec, int kind, int index, float sens, int invert)
 {
+    MORVANE_VERIFY(rec);  // the record to fill is always the caller's own
     if (!rec) return;
     rec->kind = kind;
     rec->index = index;

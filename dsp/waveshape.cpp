@@ -1,4 +1,5 @@
 #include "dsp/waveshape.h"
+#include "platform/verify.h"
 
 #include <cmath>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 void waveshape_initInstRec(waveshapeInstRec* rec)
 {
+    MORVANE_VERIFY(rec);  // the record to fill is always the caller's own
     if (!rec) return;
     std::memset(rec, 0, sizeof *rec);
     rec->inGain = 1.0f;

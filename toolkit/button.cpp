@@ -22,12 +22,34 @@ static short button_currentMask(const buttonRec* b)
     return b->picts[k + 4] ? b->picts[k + 4] : b->picts[4];
 }
 
+static void button_zone(clickObjectRec* obj)
+{
+    buttonRec* b = (buttonRec*)obj->data;
+    control_updateZone(obj, kCursorArrowOn, obj->rect, button_currentMask(b));
+}
+
 void button_updateZone(short id)
 {
     buttonRec* b = button_get(id);
-    if (!b) return;
-    control_updateZone(b->obj, kCursorArrowOn, b->obj->rect, button_currentMask(b));
+    if (b) button_zone(b->obj);
 }
+
+// The picture follows the enabling; the drawing is the shared code's.
+static void button_changed(clickObjectRec* obj, int what)
+{
+    if (what == kControlEnabled) button_updatePicture((buttonRec*)obj->data);
+}
+
+static void button_release(clickObjectRec* obj)
+{
+    buttonRec* b = (buttonRec*)obj->data;
+    delete[] b->picts;
+    delete b;
+}
+
+const controlKindRec button_kind = {kTypeButton, kCursorArrowOn, 0,       1,
+                                    nullptr,     button_zone,    nullptr, button_changed,
+                                    nullptr,     button_release};
 
 void button_draw(short id)
 {
@@ -75,21 +97,13 @@ void button_new(short id, short x, short y, long flags, short basePict, const ch
     RECT r;
     bitmap_getRect(basePict, &r);  // empty when the base picture is missing
     OffsetRect(&r, x, y);
-    control_attach(obj, kTypeButton, r, b, button_process, button_draw);
     obj->enabled = enabled ? 1 : 0;
     button_updatePicture(b);
-    button_show(id, !(flags & kButtonHidden));
+    control_attach(obj, kTypeButton, r, b, button_process, button_draw, !(flags & kButtonHidden), enabled);
     panel_autoAddObject(id);
 }
 
-void button_delete(short id)
-{
-    buttonRec* b = button_get(id);
-    if (!b) return;
-    control_detach(b->obj);
-    delete[] b->picts;
-    delete b;
-}
+void button_delete(short id) { control_delete(id, kTypeButton); }
 
 // Picture, zone and drawing after a change of state, selection or enabling.
 static void button_refresh(short id, buttonRec* b)
@@ -107,13 +121,7 @@ void button_select(short id, int selected)
     button_refresh(id, b);
 }
 
-void button_enable(short id, int enabled)
-{
-    buttonRec* b = button_get(id);
-    if (!b || (b->obj->enabled != 0) == (enabled != 0)) return;
-    b->obj->enabled = enabled ? 1 : 0;
-    button_refresh(id, b);
-}
+void button_enable(short id, int enabled) { control_enable(id, kTypeButton, enabled); }
 
 void button_selectEnable(short id, int selected, int enabled)
 {
@@ -150,29 +158,9 @@ void button_setState(short id, short state)
     button_refresh(id, b);
 }
 
-void button_show(short id, int show)
-{
-    buttonRec* b = button_get(id);
-    if (!b) return;
-    int was = b->obj->visible;
-    b->obj->visible = show ? 1 : 0;
-    button_updatePicture(b);
-    button_draw(id);
-    window_updateDrawList(g_currentWindow);
-    button_updateZone(id);
-    if (was && !b->obj->visible) invalRect(&b->obj->rect);
-}
+void button_show(short id, int show) { control_show(id, kTypeButton, show); }
 
-void button_move(short id, short x, short y)
-{
-    buttonRec* b = button_get(id);
-    if (!b) return;
-    RECT& r = b->obj->rect;
-    invalRect(&r);
-    OffsetRect(&r, x - r.left, y - r.top);
-    button_updateZone(id);
-    button_draw(id);
-}
+void button_move(short id, short x, short y) { control_move(id, kTypeButton, x, y); }
 
 void button_setText(short id, const char* text)
 {

@@ -1,6 +1,6 @@
 // Click objects: one record per control of a window, looked up by object
-// id, with the shared default object standing for "no object"; and the
-// dispatch of delete, show and move to the control kind that does the work.
+// id, with the shared default object standing for "no object"; delete,
+// show and move of whatever kind the object is go to the shared operations.
 #include "toolkit/toolkit_internal.h"
 #include <new>
 
@@ -64,20 +64,7 @@ void clickObject_delete(short window, short id)
     if (!slot || *slot == &defaultClickObject) return;
     short saved = g_currentWindow;
     g_currentWindow = window;
-    switch ((*slot)->type) {
-    case kTypeButton: button_delete(id); break;
-    case kTypePanel: panel_delete(id); break;
-    case kTypePicture: pic_delete(id); break;
-    case kTypeDraggy: draggy_delete(id); break;
-    case kTypeDisplay: display_delete(id); break;
-    case kTypeNumbox: numbox_delete(id); break;
-    case kTypeMatrix: matrix_delete(id); break;
-    case kTypeKeyboard: kbd_delete(id); break;
-    case kTypePopup: popup_delete(id); break;
-    case kTypeCustom: custom_delete(id); break;
-    case kTypeList: list_delete(id); break;
-    default: break;  // kinds without a record of their own: the object only
-    }
+    control_delete(id, kTypeNone);  // kinds without a record of their own: the object only
     g_currentWindow = saved;
     if (*slot != &defaultClickObject) delete *slot;
     *slot = &defaultClickObject;
@@ -86,38 +73,11 @@ void clickObject_delete(short window, short id)
 int clickObject_isVisible(short window, short id) { return clickObject_get(window, id)->visible; }
 int clickObject_isEnabled(short window, short id) { return clickObject_get(window, id)->enabled; }
 
-void clickObject_show(short id, int show)
-{
-    switch (toolkit_object(id)->type) {
-    case kTypeButton: button_show(id, show); break;
-    case kTypePanel: panel_show(id, show); break;
-    case kTypePicture: pic_show(id, show); break;
-    case kTypeDraggy: draggy_show(id, show); break;
-    case kTypeDisplay: display_show(id, show); break;
-    case kTypeNumbox: numbox_show(id, show); break;
-    case kTypeMatrix: matrix_show(id, show); break;
-    case kTypeKeyboard: kbd_show(id, show); break;
-    case kTypePopup: popup_show(id, show); break;
-    case kTypeCustom: custom_show(id, show); break;
-    default: break;  // lists are shown through list_show directly
-    }
-}
+void clickObject_show(short id, int show) { control_show(id, kTypeNone, show); }
 
-void clickObject_move(short id, short x, short y)
-{
-    switch (toolkit_object(id)->type) {
-    case kTypeButton: button_move(id, x, y); break;
-    case kTypePanel: panel_move(id, x, y); break;
-    case kTypePicture: pic_move(id, x, y); break;
-    case kTypeDraggy: draggy_move(id, x, y); break;
-    case kTypeDisplay: display_move(id, x, y); break;
-    case kTypeNumbox: numbox_move(id, x, y); break;
-    case kTypeKeyboard: kbd_move(id, x, y); break;
-    case kTypePopup: popup_move(id, x, y); break;
-    case kTypeCustom: custom_move(id, x, y); break;
-    default: break;  // a matrix or a list cannot be moved
-    }
-}
+void clickObject_move(short id, short x, short y) { control_move(id, kTypeNone, x, y); }
+
+void clickObject_enable(short id, int enable) { control_enable(id, kTypeNone, enable); }
 
 void clickObject_getRect(short id, RECT* rect)
 {

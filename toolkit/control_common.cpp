@@ -22,34 +22,14 @@ clickObjectRec* control_newObject(short id, short type)
     return obj == &defaultClickObject ? nullptr : obj;
 }
 
-void control_attach(clickObjectRec* obj, short type, RECT rect, void* data, clickProcPtr click,
-                    clickProcPtr draw)
-{
-    obj->type = type;
-    obj->rect = rect;
-    obj->visible = 1;
-    obj->enabled = 1;
-    obj->panel = 0;
-    obj->data = data;
-    obj->clickProc = click ? click : emptyClickProc;
-    obj->drawProc = draw ? draw : emptyClickProc;
-    invalRect(&obj->rect);
-    window_updateDrawList(g_currentWindow);
-}
-
 void* control_data(short id, short type)
 {
     clickObjectRec* obj = toolkit_object(id);
-    if (obj == &defaultClickObject || obj->type != type) return nullptr;
+    if (obj == &defaultClickObject) return nullptr;
+    // A live control of another kind under the id is a mix-up of ids.
+    MORVANE_VERIFY(obj->type == kTypeNone || obj->type == type);
+    if (obj->type != type) return nullptr;
     return obj->data;
-}
-
-void control_detach(clickObjectRec* obj)
-{
-    zone_delete(obj->id);
-    invalRect(&obj->rect);
-    clickObject_init(obj, obj->window, obj->id);
-    window_updateDrawList(g_currentWindow);
 }
 
 // A number printed as zero shows no minus sign: "-0.0" becomes "0.0" (a

@@ -17,7 +17,9 @@
 //   keyboard ........... type 8
 //
 // Every operation acts on the current window (g_currentWindow) and takes an
-// object id; an id that names no control of the operation's kind does nothing.
+// object id; an id that names no control does nothing. An id of a control of
+// another kind is a mix-up in the caller: it stops the checked build
+// (MORVANE_VERIFY) and does nothing in the normal one.
 #pragma once
 
 // ---- shared ---------------------------------------------------------------------------
@@ -37,18 +39,19 @@ typedef int (*trackStepProcPtr)(short id, trackStateRec* state, void* arg);
 // window, or null when the window id is outside 1..32, no object can be had,
 // or a live control of the same kind is there already.
 clickObjectRec* control_newObject(short id, short type);
-// Fills a new control's object (visible, enabled, panel 0), invalidates it
-// and rebuilds the draw list.
+// Fills a new control's object (panel 0, shown and enabled as asked), gives
+// it its zone, rebuilds the draw list and, when shown, invalidates what it
+// will paint and tells its kind it is shown. It is painted by the next paint.
 void control_attach(clickObjectRec* obj, short type, RECT rect, void* data, clickProcPtr click,
-                    clickProcPtr draw);
+                    clickProcPtr draw, int visible, int enabled);
 // A control's mouse zone follows its state: while the object is visible and
 // enabled it has a zone of the given cursor (and mask picture) over rect,
 // otherwise none.
 void control_updateZone(const clickObjectRec* obj, short cursorID, RECT rect, short maskID);
 // The control's own record when the object of the current window is of that kind, else null.
 void* control_data(short id, short type);
-// Deletes the zone, invalidates the rect, resets the object and rebuilds the
-// draw list; the caller frees its record.
+// Deletes the zone, resets the object and rebuilds the draw list; the
+// caller has invalidated what it painted and frees its record.
 void control_detach(clickObjectRec* obj);
 // Follows the mouse while the button is down: each round reads the pointer,
 // runs step, waits waitMs, runs the timers and ends when mouse_up reports the

@@ -14,10 +14,37 @@ static void custom_event(clickObjectRec* obj, long event, long a, long b)
     if (obj->eventProc) obj->eventProc(obj->id, event, a, b);
 }
 
+// The owner hears of every change.
+static void custom_changed(clickObjectRec* obj, int what)
+{
+    if (what == kControlShown)
+        custom_event(obj, kCustomShown, obj->visible, 0);
+    else if (what == kControlMoved)
+        custom_event(obj, kCustomMoved, obj->rect.left, obj->rect.top);
+    else if (what == kControlEnabled)
+        custom_event(obj, kCustomEnabled, obj->enabled, 0);
+}
+
+static void custom_release(clickObjectRec* obj) { custom_event(obj, kCustomDeleting, 0, 0); }
+
+// A disabled custom control keeps its zone: a click on it is its own (the
+// dispatch reports its type and calls no procedure), never the panel's below.
+static void custom_zone(clickObjectRec* obj)
+{
+    if (obj->visible)
+        zone_newRect(obj->id, kCursorArrowOn, obj->rect, 0);
+    else
+        zone_delete(obj->id);
+}
+
+const controlKindRec custom_kind = {kTypeCustom, kCursorArrowOn, 0,       0,
+                                    nullptr,     custom_zone,    nullptr, custom_changed,
+                                    nullptr,     custom_release};
+
 void custom_updateZone(short id)
 {
     clickObjectRec* obj = custom_get(id);
-    if (obj && obj->visible && obj->enabled) zone_newRect(id, kCursorArrowOn, obj->rect, 0);
+    if (obj) custom_zone(obj);
 }
 
 void custom_new(short id, short left, short top, short width, short height, eventProcPtr eventProc)
@@ -28,12 +55,8 @@ void custom_new(short id, short left, short top, short width, short height, even
     if (eventProc) obj->eventProc = eventProc;
     obj->rect = RECT{left, top, left + width, top + height};
     obj->type = kTypeCustom;
-    obj->visible = 1;
-    obj->enabled = 1;
-    obj->clickProc = custom_click;
-    obj->drawProc = custom_draw;
     custom_create(id);
-    custom_show(id, 1);
+    control_attach(obj, kTypeCustom, obj->rect, nullptr, custom_click, custom_draw, 1, 1);
     panel_autoAddObject(id);
 }
 
@@ -55,43 +78,11 @@ void custom_create(short id)
     if (obj) custom_event(obj, kCustomCreated, 0, 0);
 }
 
-void custom_show(short id, int show)
-{
-    clickObjectRec* obj = custom_get(id);
-    if (!obj) return;
-    int was = obj->visible;
-    obj->visible = show ? 1 : 0;
-    if (obj->visible && obj->enabled)
-        custom_updateZone(id);
-    else
-        zone_delete(id);
-    if (was && !obj->visible) invalRect(&obj->rect);
-    // The draw list is rebuilt before the next paint, so that the control is
-    // painted once shown and left out once hidden.
-    toolkit_drawListChanged(g_currentWindow);
-    custom_event(obj, kCustomShown, obj->visible, 0);
-}
+void custom_show(short id, int show) { control_show(id, kTypeCustom, show); }
 
-void custom_move(short id, short x, short y)
-{
-    clickObjectRec* obj = custom_get(id);
-    if (!obj) return;
-    if (obj->visible) invalRect(&obj->rect);
-    OffsetRect(&obj->rect, x - obj->rect.left, y - obj->rect.top);
-    custom_updateZone(id);
-    custom_event(obj, kCustomMoved, x, y);
-    if (obj->visible) custom_draw(id);
-}
+void custom_move(short id, short x, short y) { control_move(id, kTypeCustom, x, y); }
 
-void custom_enable(short id, int enable)
-{
-    clickObjectRec* obj = custom_get(id);
-    if (!obj) return;
-    obj->enabled = enable ? 1 : 0;
-    // A control created disabled has no zone yet: enabling gives it one.
-    if (obj->enabled) custom_updateZone(id);
-    custom_event(obj, kCustomEnabled, obj->enabled, 0);
-}
+void custom_enable(short id, int enable) { control_enable(id, kTypeCustom, enable); }
 
 void custom_resize(short id, short width, short height)
 {
@@ -137,13 +128,4 @@ int custom_getVisible(short id)
     return obj ? obj->visible : 0;
 }
 
-void custom_delete(short id)
-{
-    clickObjectRec* obj = custom_get(id);
-    if (!obj) return;
-    custom_event(obj, kCustomDeleting, 0, 0);
-    zone_delete(id);
-    invalRect(&obj->rect);
-    clickObject_init(obj, obj->window, obj->id);
-    window_updateDrawList(g_currentWindow);
-}
+void custom_delete(short id) { control_delete(id, kTypeCustom); }

@@ -7,7 +7,16 @@
 
 displayRec* display_get(short id) { return (displayRec*)control_data(id, kTypeDisplay); }
 
-static void display_updateZone(displayRec* d) { control_updateZone(d->obj, kCursorCaret, d->obj->rect, 0); }
+// An open edit takes its text before the display goes.
+static void display_release(clickObjectRec* obj)
+{
+    textEditRec* te = window_getTextEdit(g_currentWindow);
+    if (te && te->open && te->id == obj->id) textEdit_validate();
+    delete (displayRec*)obj->data;
+}
+
+const controlKindRec display_kind = {kTypeDisplay, kCursorCaret, 0,       1,       nullptr,
+                                     nullptr,      nullptr,      nullptr, nullptr, display_release};
 
 void display_new(short id, short x, short y, short width, const char* text, short, long flags,
                  unsigned int format, clickProcPtr callback, validateProcPtr validate)
@@ -38,23 +47,12 @@ void display_new(short id, short x, short y, short width, const char* text, shor
         error("brambix display: couln't load font");
     else
         r = RECT{x, y, x + width, y + height};
-    control_attach(obj, kTypeDisplay, r, d, display_process, display_draw);
-    obj->visible = !(flags & kDisplayHidden);
-    obj->enabled = (flags & kDisplayEditable) ? 1 : 0;
-    display_updateZone(d);
-    display_show(id, !(flags & kDisplayHidden));
+    control_attach(obj, kTypeDisplay, r, d, display_process, display_draw, !(flags & kDisplayHidden),
+                   (flags & kDisplayEditable) != 0);
     panel_autoAddObject(id);
 }
 
-void display_delete(short id)
-{
-    displayRec* d = display_get(id);
-    if (!d) return;
-    textEditRec* te = window_getTextEdit(g_currentWindow);
-    if (te && te->open && te->id == id) textEdit_validate();
-    control_detach(d->obj);
-    delete d;
-}
+void display_delete(short id) { control_delete(id, kTypeDisplay); }
 
 void display_draw(short id)
 {
@@ -107,26 +105,6 @@ void display_setTabTarget(short id, short target)
     if (d) d->tabTarget = target;
 }
 
-void display_show(short id, int show)
-{
-    displayRec* d = display_get(id);
-    if (!d) return;
-    d->obj->visible = show ? 1 : 0;
-    display_updateZone(d);
-    window_updateDrawList(g_currentWindow);
-    if (d->obj->visible)
-        display_draw(id);
-    else
-        invalRect(&d->obj->rect);
-}
+void display_show(short id, int show) { control_show(id, kTypeDisplay, show); }
 
-void display_move(short id, short x, short y)
-{
-    displayRec* d = display_get(id);
-    if (!d) return;
-    RECT& r = d->obj->rect;
-    invalRect(&r);
-    OffsetRect(&r, x - r.left, y - r.top);
-    display_updateZone(d);
-    display_draw(id);
-}
+void display_move(short id, short x, short y) { control_move(id, kTypeDisplay, x, y); }

@@ -37,6 +37,18 @@ static void draggy_updateZone(draggyRec* d)
                        0);
 }
 
+static void draggy_zone(clickObjectRec* obj) { draggy_updateZone((draggyRec*)obj->data); }
+
+static void draggy_offset(clickObjectRec* obj, LONG dx, LONG dy)
+{
+    OffsetRect(&((draggyRec*)obj->data)->knobRect, dx, dy);
+}
+
+static void draggy_release(clickObjectRec* obj) { delete (draggyRec*)obj->data; }
+
+const controlKindRec draggy_kind = {kTypeDraggy, kCursorArrowOn, 0,       1,       nullptr,
+                                    draggy_zone, draggy_offset,  nullptr, nullptr, draggy_release};
+
 // Track, level fill left of the knob, and the knob, put together off screen
 // and copied to the window in one piece, so the knob never flickers.
 static void draggy_compose(draggyRec* d, int pressed)
@@ -107,20 +119,15 @@ void draggy_new(short id, short x, short y, long flags, short trackPict, int, cl
     d->lag = draggy_lag;
     d->obj = obj;
     d->callback = callback ? callback : emptyClickProc;
-    control_attach(obj, kTypeDraggy, track, d, draggy_process, draggy_draw);
-    obj->visible = 0;  // shown below, once the knob has its place
-    draggy_setVal(id, h, v);
-    draggy_show(id, !(flags & kDraggyHidden));
+    d->h = clamp01(h);
+    d->v = clamp01(v);
+    obj->rect = track;  // the knob's place is in the track
+    draggy_placeKnob(d);
+    control_attach(obj, kTypeDraggy, track, d, draggy_process, draggy_draw, !(flags & kDraggyHidden), 1);
     panel_autoAddObject(id);
 }
 
-void draggy_delete(short id)
-{
-    draggyRec* d = draggy_get(id);
-    if (!d) return;
-    control_detach(d->obj);
-    delete d;
-}
+void draggy_delete(short id) { control_delete(id, kTypeDraggy); }
 
 void draggy_setVal(short id, float h, float v)
 {
@@ -149,41 +156,13 @@ float draggy_getValV(short id)
 // form of the setter have always relied on.
 void draggy_setValH(short id, float h) { draggy_setVal(id, h, draggy_getValH(id)); }
 
-void draggy_show(short id, int show)
-{
-    draggyRec* d = draggy_get(id);
-    if (!d) return;
-    d->obj->visible = show ? 1 : 0;
-    draggy_updateZone(d);
-    window_updateDrawList(g_currentWindow);
-    if (d->obj->visible)
-        draggy_draw(id);
-    else
-        invalRect(&d->obj->rect);
-}
+void draggy_show(short id, int show) { control_show(id, kTypeDraggy, show); }
 
-void draggy_move(short id, short x, short y)
-{
-    draggyRec* d = draggy_get(id);
-    if (!d) return;
-    RECT& r = d->obj->rect;
-    invalRect(&r);
-    LONG dx = x - r.left, dy = y - r.top;
-    OffsetRect(&r, dx, dy);
-    OffsetRect(&d->knobRect, dx, dy);
-    draggy_updateZone(d);
-    draggy_draw(id);
-}
+void draggy_move(short id, short x, short y) { control_move(id, kTypeDraggy, x, y); }
 
 // The zone follows, so a draggy disabled (its zone gone with a new value)
 // can be dragged again once enabled.
-void draggy_enable(short id, int enable)
-{
-    draggyRec* d = draggy_get(id);
-    if (!d) return;
-    d->obj->enabled = enable ? 1 : 0;
-    draggy_updateZone(d);
-}
+void draggy_enable(short id, int enable) { control_enable(id, kTypeDraggy, enable); }
 
 // ---- the drag ---------------------------------------------------------------------------
 

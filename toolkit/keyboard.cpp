@@ -80,7 +80,21 @@ static void kbd_build(kbdRec* k, LONG left, LONG top)
     }
 }
 
-static void kbd_updateZone(kbdRec* k) { control_updateZone(k->obj, kCursorArrowOn, k->obj->rect, 0); }
+static void kbd_offset(clickObjectRec* obj, LONG dx, LONG dy)
+{
+    kbdRec* k = (kbdRec*)obj->data;
+    for (short i = 0; i < k->keyCount; i++) OffsetRect(&k->keys[i].rect, dx, dy);
+}
+
+static void kbd_release(clickObjectRec* obj)
+{
+    kbdRec* k = (kbdRec*)obj->data;
+    delete[] k->keys;
+    delete k;
+}
+
+const controlKindRec kbd_kind = {kTypeKeyboard, kCursorArrowOn, 0,       1,       nullptr,
+                                 nullptr,       kbd_offset,     nullptr, nullptr, kbd_release};
 
 void kbd_new(short id, short x, short y, short lowestNote, short octaves, long flags, short pictBase,
              kbdProcPtr callback)
@@ -112,19 +126,11 @@ void kbd_new(short id, short x, short y, short lowestNote, short octaves, long f
     k->callback = callback ? callback : kbd_defaultCallback;
     kbd_build(k, x, y);
     RECT r{x, y, x + (octaves * 7 + 1) * k->whiteWidth, y + white.bottom};
-    control_attach(obj, kTypeKeyboard, r, k, kbd_process, kbd_draw);
-    kbd_show(id, !(flags & kKbdHidden));
+    control_attach(obj, kTypeKeyboard, r, k, kbd_process, kbd_draw, !(flags & kKbdHidden), 1);
     panel_autoAddObject(id);
 }
 
-void kbd_delete(short id)
-{
-    kbdRec* k = kbd_get(id);
-    if (!k) return;
-    control_detach(k->obj);
-    delete[] k->keys;
-    delete k;
-}
+void kbd_delete(short id) { control_delete(id, kTypeKeyboard); }
 
 // ---- drawing ------------------------------------------------------------------------------------
 
@@ -166,28 +172,9 @@ void kbd_drawKeyWin(kbdRec* k, short index)
     window_freeHDC(g_currentWindow, win);
 }
 
-void kbd_show(short id, int show)
-{
-    kbdRec* k = kbd_get(id);
-    if (!k) return;
-    k->obj->visible = show ? 1 : 0;
-    kbd_updateZone(k);
-    window_updateDrawList(g_currentWindow);
-    invalRect(&k->obj->rect);
-}
+void kbd_show(short id, int show) { control_show(id, kTypeKeyboard, show); }
 
-void kbd_move(short id, short x, short y)
-{
-    kbdRec* k = kbd_get(id);
-    if (!k) return;
-    RECT& r = k->obj->rect;
-    invalRect(&r);
-    LONG dx = x - r.left, dy = y - r.top;
-    OffsetRect(&r, dx, dy);
-    for (short i = 0; i < k->keyCount; i++) OffsetRect(&k->keys[i].rect, dx, dy);
-    kbd_updateZone(k);
-    invalRect(&r);
-}
+void kbd_move(short id, short x, short y) { control_move(id, kTypeKeyboard, x, y); }
 
 // ---- keys ---------------------------------------------------------------------------------------
 

@@ -38,7 +38,15 @@ static long list_usedLines(const listRec* l)
     return n;
 }
 
-static void list_updateZone(listRec* l) { control_updateZone(l->obj, kCursorArrowOn, l->obj->rect, 0); }
+static void list_release(clickObjectRec* obj)
+{
+    listRec* l = (listRec*)obj->data;
+    delete[] l->items;
+    delete l;
+}
+
+const controlKindRec list_kind = {kTypeList, kCursorArrowOn, 0,       1,       nullptr,
+                                  nullptr,   nullptr,        nullptr, nullptr, list_release};
 
 void list_new(short id, short x, short y, short lineWidth, short height, short lineHeight, short count,
               long flags, short linePict, clickProcPtr callback)
@@ -76,19 +84,12 @@ void list_new(short id, short x, short y, short lineWidth, short height, short l
     for (long i = 0; i < count; i++) items[i].index = (short)i;
     l->obj = obj;
     l->callback = callback ? callback : emptyClickProc;
-    control_attach(obj, kTypeList, RECT{x, y, x + lineWidth, y + height}, l, list_process, list_draw);
-    list_show(id, !(flags & kListHidden));
+    control_attach(obj, kTypeList, RECT{x, y, x + lineWidth, y + height}, l, list_process, list_draw,
+                   !(flags & kListHidden), 1);
     panel_autoAddObject(id);
 }
 
-void list_delete(short id)
-{
-    listRec* l = list_get(id);
-    if (!l) return;
-    control_detach(l->obj);
-    delete[] l->items;
-    delete l;
-}
+void list_delete(short id) { control_delete(id, kTypeList); }
 
 void list_setText(short id, short item, const char* text)
 {
@@ -166,19 +167,11 @@ void list_resizeH(short id, short bottom)
     LONG lo = bottom < r.bottom ? bottom : r.bottom, hi = bottom < r.bottom ? r.bottom : bottom;
     RECT strip{r.left, lo - 16, r.right, hi + 16};
     r.bottom = bottom;
-    list_updateZone(l);
+    control_syncZone(l->obj);
     invalRect(&strip);
 }
 
-void list_show(short id, int show)
-{
-    listRec* l = list_get(id);
-    if (!l) return;
-    l->obj->visible = show ? 1 : 0;
-    list_updateZone(l);
-    window_updateDrawList(g_currentWindow);
-    invalRect(&l->obj->rect);
-}
+void list_show(short id, int show) { control_show(id, kTypeList, show); }
 
 void list_draw(short id)
 {
@@ -241,7 +234,8 @@ int list_takeKey(short window, WPARAM vk)
     short saved = g_currentWindow;
     g_currentWindow = window;
     short id = s_keyList[window];
-    listRec* l = list_get(id);
+    // The list clicked last may have gone since, its id taken by another control.
+    listRec* l = toolkit_object(id)->type == kTypeList ? list_get(id) : nullptr;
     int taken = l && l->obj->visible && l->obj->enabled && window_getVisible(window);
     if (taken) {
         long used = list_usedLines(l), rows = list_rows(l);

@@ -15,7 +15,15 @@ static RECT matrix_cellRect(const matrixRec* m, long item)
     return RECT{x, y, x + m->cellWidth, y + m->cellHeight};
 }
 
-static void matrix_updateZone(matrixRec* m) { control_updateZone(m->obj, kCursorArrowOn, m->obj->rect, 0); }
+static void matrix_release(clickObjectRec* obj)
+{
+    matrixRec* m = (matrixRec*)obj->data;
+    delete[] m->items;
+    delete m;
+}
+
+const controlKindRec matrix_kind = {kTypeMatrix, kCursorArrowOn, 0,       1,       nullptr,
+                                    nullptr,     nullptr,        nullptr, nullptr, matrix_release};
 
 void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, short columns, short rows,
                 long count, long flags, short cellPict, clickProcPtr callback)
@@ -62,19 +70,11 @@ void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, s
     m->obj = obj;
     m->callback = callback ? callback : emptyClickProc;
     RECT r{x, y, x + cellWidth * columns, y + cellHeight * rows};
-    control_attach(obj, kTypeMatrix, r, m, matrix_process, matrix_draw);
-    matrix_show(id, !(flags & kMatrixHidden));
+    control_attach(obj, kTypeMatrix, r, m, matrix_process, matrix_draw, !(flags & kMatrixHidden), 1);
     panel_autoAddObject(id);
 }
 
-void matrix_delete(short id)
-{
-    matrixRec* m = matrix_get(id);
-    if (!m) return;
-    control_detach(m->obj);
-    delete[] m->items;
-    delete m;
-}
+void matrix_delete(short id) { control_delete(id, kTypeMatrix); }
 
 void matrix_setText(short id, short item, const char* text)
 {
@@ -99,15 +99,7 @@ short matrix_getSelection(short id)
     return m ? m->selection : -1;
 }
 
-void matrix_show(short id, int show)
-{
-    matrixRec* m = matrix_get(id);
-    if (!m) return;
-    m->obj->visible = show ? 1 : 0;
-    matrix_updateZone(m);
-    window_updateDrawList(g_currentWindow);
-    invalRect(&m->obj->rect);
-}
+void matrix_show(short id, int show) { control_show(id, kTypeMatrix, show); }
 
 // A frame of the given width just inside a cell.
 static void matrix_frameCell(HDC hdc, RECT cell, int width, HBRUSH brush)

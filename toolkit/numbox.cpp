@@ -35,14 +35,31 @@ static RECT numbox_area(const numboxRec* n)
     return r;
 }
 
-static void numbox_updateZone(short id, numboxRec* n)
+// The zone covers the field and the buttons.
+static void numbox_zone(clickObjectRec* obj)
 {
-    if (n->obj->visible)
-        zone_new(id, kCursorUpDown, (short)n->valueRect.left, (short)n->buttonRect.top,
-                 (short)n->buttonRect.right, (short)n->buttonRect.bottom, 0);
-    else
-        zone_delete(id);
+    const numboxRec* n = (const numboxRec*)obj->data;
+    RECT r{n->valueRect.left, n->buttonRect.top, n->buttonRect.right, n->buttonRect.bottom};
+    control_updateZone(obj, kCursorUpDown, r, 0);
 }
+
+static void numbox_areaOf(const clickObjectRec* obj, RECT* out)
+{
+    *out = numbox_area((const numboxRec*)obj->data);
+}
+
+static void numbox_offset(clickObjectRec* obj, LONG dx, LONG dy)
+{
+    numboxRec* n = (numboxRec*)obj->data;
+    OffsetRect(&n->valueRect, dx, dy);
+    OffsetRect(&n->buttonRect, dx, dy);
+    OffsetRect(&n->nameRect, dx, dy);
+}
+
+static void numbox_release(clickObjectRec* obj) { delete (numboxRec*)obj->data; }
+
+const controlKindRec numbox_kind = {kTypeNumbox, kCursorUpDown, 0,       1,       numbox_areaOf,
+                                    numbox_zone, numbox_offset, nullptr, nullptr, numbox_release};
 
 static int numbox_canDraw(const numboxRec* n)
 {
@@ -105,21 +122,12 @@ void numbox_new(short id, short x, short y, short width, short buttons, short de
     n->callback = callback ? callback : emptyClickProc;
     control_copyText(n->name, name, sizeof n->name);
     n->value = clampValue(n, value);
-    control_attach(obj, kTypeNumbox, RECT{x, y, x + width, y + 12}, n, numbox_process, numbox_draw);
     numbox_place(n, x, y, width);
-    numbox_show(id, 1);
+    control_attach(obj, kTypeNumbox, RECT{x, y, x + width, y + 12}, n, numbox_process, numbox_draw, 1, 1);
     panel_autoAddObject(id);
 }
 
-void numbox_delete(short id)
-{
-    numboxRec* n = numbox_get(id);
-    if (!n) return;
-    RECT area = numbox_area(n);
-    invalRect(&area);
-    control_detach(n->obj);
-    delete n;
-}
+void numbox_delete(short id) { control_delete(id, kTypeNumbox); }
 
 void numbox_setVal(short id, float value)
 {
@@ -174,20 +182,7 @@ void numbox_setNameIncrementRangeValue(short id, const char* name, incrementProc
     numbox_setVal(id, value);
 }
 
-void numbox_show(short id, int show)
-{
-    numboxRec* n = numbox_get(id);
-    if (!n) return;
-    n->obj->visible = show ? 1 : 0;
-    numbox_updateZone(id, n);
-    window_updateDrawList(g_currentWindow);
-    if (n->obj->visible) {
-        numbox_draw(id);
-    } else {
-        RECT area = numbox_area(n);
-        invalRect(&area);
-    }
-}
+void numbox_show(short id, int show) { control_show(id, kTypeNumbox, show); }
 
 // Shown only inside a shown panel; the panels remember the choice either way.
 void numbox_showInPanels(short id, int show)
@@ -199,16 +194,7 @@ void numbox_showInPanels(short id, int show)
     numbox_show(id, show);
 }
 
-void numbox_move(short id, short x, short y)
-{
-    numboxRec* n = numbox_get(id);
-    if (!n) return;
-    RECT area = numbox_area(n);
-    invalRect(&area);
-    numbox_place(n, x, y, (short)(n->obj->rect.right - n->obj->rect.left));
-    numbox_updateZone(id, n);
-    numbox_draw(id);
-}
+void numbox_move(short id, short x, short y) { control_move(id, kTypeNumbox, x, y); }
 
 void numbox_textValidate(short id, char* text)
 {

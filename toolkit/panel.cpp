@@ -14,7 +14,41 @@ static int s_nestAsked = 0;  // the auto-add panel was named by the window
 
 panelRec* panel_get(short id) { return (panelRec*)control_data(id, kTypePanel); }
 
-static void panel_updateZone(panelRec* p) { control_updateZone(p->obj, kCursorArrow, p->obj->rect, 0); }
+// The items follow the panel: hidden with it (each remembering whether it
+// was visible), shown again as they were, moved by as much.
+static void panel_follow(clickObjectRec* obj, int what, LONG dx, LONG dy)
+{
+    panelRec* p = (panelRec*)obj->data;
+    if (what == kControlMoved) {
+        for (short i = 0; i < p->count; i++) {
+            RECT ir;
+            clickObject_getRect(p->items[i].id, &ir);
+            clickObject_move(p->items[i].id, (short)(ir.left + dx), (short)(ir.top + dy));
+        }
+        return;
+    }
+    if (what != kControlShown) return;
+    if (!obj->visible)
+        for (short i = 0; i < p->count; i++)
+            p->items[i].visible = clickObject_isVisible(g_currentWindow, p->items[i].id);
+    for (short i = 0; i < p->count; i++)
+        clickObject_show(p->items[i].id, p->items[i].visible && obj->visible);
+}
+
+// Items that survive their panel belong to no panel any more.
+static void panel_release(clickObjectRec* obj)
+{
+    panelRec* p = (panelRec*)obj->data;
+    if (gAutoAdd_panel == obj->id && gAutoAdd_window == g_currentWindow) gAutoAdd_panel = 0;
+    for (short i = 0; i < p->count; i++) {
+        clickObjectRec* item = toolkit_object(p->items[i].id);
+        if (item->panel == obj->id) item->panel = 0;
+    }
+    delete p;
+}
+
+const controlKindRec panel_kind = {kTypePanel,   kCursorArrow, 1, 1, nullptr, nullptr, nullptr, nullptr,
+                                   panel_follow, panel_release};
 
 void panel_new(short id, short x, short y, short right, short bottom, long flags, short pict,
                clickProcPtr callback)
@@ -38,29 +72,14 @@ void panel_new(short id, short x, short y, short right, short bottom, long flags
     p->obj = obj;
     p->count = 0;
     p->callback = callback ? callback : emptyClickProc;
-    control_attach(obj, kTypePanel, r, p, panel_process, panel_draw);
-    obj->visible = !(flags & kPanelHidden);
-    panel_updateZone(p);
-    window_updateDrawList(g_currentWindow);
+    control_attach(obj, kTypePanel, r, p, panel_process, panel_draw, !(flags & kPanelHidden), 1);
     // Nested only where asked; then it takes the controls after it.
     if (s_nestAsked) panel_autoAddObject(id);
     panel_setAutoAdd(id);
     s_nestAsked = 0;
 }
 
-void panel_delete(short id)
-{
-    panelRec* p = panel_get(id);
-    if (!p) return;
-    if (gAutoAdd_panel == id && gAutoAdd_window == g_currentWindow) gAutoAdd_panel = 0;
-    // Items that survive their panel belong to no panel any more.
-    for (short i = 0; i < p->count; i++) {
-        clickObjectRec* item = toolkit_object(p->items[i].id);
-        if (item->panel == id) item->panel = 0;
-    }
-    control_detach(p->obj);
-    delete p;
-}
+void panel_delete(short id) { control_delete(id, kTypePanel); }
 
 void panel_addObject(short panel, short object)
 {
@@ -97,42 +116,10 @@ void panel_autoAddObject(short object)
     if (panel_shallWeAutoAdd() && gAutoAdd_panel >= 1 && object >= 1) panel_addObject(gAutoAdd_panel, object);
 }
 
-void panel_show(short id, int show)
-{
-    panelRec* p = panel_get(id);
-    if (!p || (p->obj->visible != 0) == (show != 0)) return;
-    if (!show) {
-        for (short i = 0; i < p->count; i++)
-            p->items[i].visible = clickObject_isVisible(g_currentWindow, p->items[i].id);
-    } else if (p->pict && window_getVisible(g_currentWindow)) {
-        bitmap_draw(p->pict, (short)p->obj->rect.left, (short)p->obj->rect.top);
-        validRect(&p->obj->rect);
-    }
-    for (short i = 0; i < p->count; i++) clickObject_show(p->items[i].id, p->items[i].visible && show);
-    p->obj->visible = show ? 1 : 0;
-    window_updateDrawList(g_currentWindow);
-    panel_updateZone(p);
-    if (!show && p->pict) invalRect(&p->obj->rect);
-}
+void panel_show(short id, int show) { control_show(id, kTypePanel, show); }
 
-void panel_move(short id, short x, short y)
-{
-    panelRec* p = panel_get(id);
-    if (!p) return;
-    RECT& r = p->obj->rect;
-    if (x < 0) x = 0;
-    if (y < 0) y = 0;
-    LONG dx = x - r.left, dy = y - r.top;
-    invalRect(&r);
-    for (short i = 0; i < p->count; i++) {
-        RECT ir;
-        clickObject_getRect(p->items[i].id, &ir);
-        clickObject_move(p->items[i].id, (short)(ir.left + dx), (short)(ir.top + dy));
-    }
-    OffsetRect(&r, dx, dy);
-    invalRect(&r);
-    panel_updateZone(p);
-}
+// Never left of or above the window's corner; the items move with it.
+void panel_move(short id, short x, short y) { control_move(id, kTypePanel, x, y); }
 
 void panel_updateItemVisibility(short panel, short object, int visible)
 {

@@ -22,13 +22,23 @@ short* pic_makePictList(short firstPict, short count)
 
 void pic_deletePicList(short* list) { delete[] list; }
 
-static void pic_updateZone(short id, picRec* p)
+static void pic_zone(clickObjectRec* obj)
 {
-    if (p->flags & kPicNoZone)
-        zone_delete(id);
+    if (((picRec*)obj->data)->flags & kPicNoZone)
+        zone_delete(obj->id);
     else
-        control_updateZone(p->obj, kCursorArrowOn, p->obj->rect, 0);
+        control_updateZone(obj, kCursorArrowOn, obj->rect, 0);
 }
+
+static void pic_release(clickObjectRec* obj)
+{
+    picRec* p = (picRec*)obj->data;
+    pic_deletePicList(p->list);
+    delete p;
+}
+
+const controlKindRec picture_kind = {kTypePicture, kCursorArrowOn, 0,       1,       nullptr,
+                                     pic_zone,     nullptr,        nullptr, nullptr, pic_release};
 
 static void pic_create(short id, RECT rect, long flags, short firstPict, short count, clickProcPtr callback)
 {
@@ -55,17 +65,7 @@ static void pic_create(short id, RECT rect, long flags, short firstPict, short c
     p->flags = flags;
     p->obj = obj;
     p->callback = callback ? callback : emptyClickProc;
-    obj->type = kTypePicture;
-    obj->rect = rect;
-    obj->visible = 1;
-    obj->enabled = 1;
-    obj->data = p;
-    obj->clickProc = pic_process;
-    obj->drawProc = pic_draw;
-    pic_updateZone(id, p);
-    invalRect(&obj->rect);
-    window_updateDrawList(g_currentWindow);
-    pic_show(id, !(flags & kPicHidden));
+    control_attach(obj, kTypePicture, rect, p, pic_process, pic_draw, !(flags & kPicHidden), 1);
     panel_autoAddObject(id);
 }
 
@@ -103,29 +103,25 @@ void pic_draw(short id)
         bitmap_draw(p->currentPict, (short)r.left, (short)r.top);
 }
 
+// Showing also takes the entry of the list the record chose: a shown picture
+// whose entry changed is drawn again.
 void pic_show(short id, int show)
 {
-    picRec* p = pic_get(id);
-    if (!p) return;
-    p->obj->visible = show ? 1 : 0;
-    pic_updateZone(id, p);
-    if (p->current < 0 || p->current >= p->count) p->current = 0;
-    p->currentPict = p->list[p->current];
-    pic_draw(id);
-    window_updateDrawList(g_currentWindow);
-    invalRect(&p->obj->rect);
+    if (picRec* p = pic_get(id)) {
+        if (p->current < 0 || p->current >= p->count) p->current = 0;
+        short pict = p->list[p->current];
+        if (pict != p->currentPict) {
+            p->currentPict = pict;
+            if (p->obj->visible && show) {
+                invalRect(&p->obj->rect);
+                pic_draw(id);
+            }
+        }
+    }
+    control_show(id, kTypePicture, show);
 }
 
-void pic_move(short id, short x, short y)
-{
-    picRec* p = pic_get(id);
-    if (!p) return;
-    RECT& r = p->obj->rect;
-    invalRect(&r);
-    OffsetRect(&r, x - r.left, y - r.top);
-    pic_updateZone(id, p);
-    pic_draw(id);
-}
+void pic_move(short id, short x, short y) { control_move(id, kTypePicture, x, y); }
 
 void pic_setSize(short id, short width, short height)
 {
@@ -135,19 +131,8 @@ void pic_setSize(short id, short width, short height)
     invalRect(&r);
     r.right = r.left + width;
     r.bottom = r.top + height;
-    pic_updateZone(id, p);  // the zone follows the new size
+    pic_zone(p->obj);  // the zone follows the new size
     invalRect(&r);
 }
 
-void pic_delete(short id)
-{
-    picRec* p = pic_get(id);
-    if (!p) return;
-    clickObjectRec* obj = p->obj;
-    zone_delete(id);
-    invalRect(&obj->rect);
-    clickObject_init(obj, obj->window, obj->id);
-    window_updateDrawList(g_currentWindow);
-    pic_deletePicList(p->list);
-    delete p;
-}
+void pic_delete(short id) { control_delete(id, kTypePicture); }

@@ -10,11 +10,9 @@ popupRec* popup_get(short id) { return (popupRec*)control_data(id, kTypePopup); 
 
 void popup_defaultCallback(short id, short, short item) { popup_selectItem(id, item); }
 
-static void popup_updateZone(popupRec* p) { control_updateZone(p->obj, kCursorArrowOn, p->obj->rect, 0); }
-
-static void popup_placeTitle(popupRec* p)
+// The title beside (or inside) the box.
+static void popup_placeTitle(popupRec* p, const RECT& box)
 {
-    const RECT& box = p->obj->rect;
     if (p->flags & kPopupTitleInside) {
         p->titleRect = box;
         if (!(p->flags & kPopupNoArrow)) p->titleRect.right -= 17;
@@ -52,10 +50,9 @@ void popup_new(short id, short x, short y, short width, short height, long flags
     for (short& b : p->itemBitmaps) b = 0;
     int textHeight = control_fontHeight(p->fontID);
     if (textHeight <= 0) textHeight = height > 0 ? height : 12;
-    control_attach(obj, kTypePopup, RECT{x, y, x + width, y + textHeight}, p, popup_process, popup_draw);
-    obj->enabled = enabled ? 1 : 0;
-    popup_placeTitle(p);
-    popup_show(id, !(flags & kPopupHidden));
+    RECT box{x, y, x + width, y + textHeight};
+    popup_placeTitle(p, box);
+    control_attach(obj, kTypePopup, box, p, popup_process, popup_draw, !(flags & kPopupHidden), enabled);
     panel_autoAddObject(id);
 }
 
@@ -67,17 +64,29 @@ static void popup_detachSubMenus(HMENU menu)
         if (GetSubMenu(menu, i)) RemoveMenu(menu, (UINT)i, MF_BYPOSITION);
 }
 
-void popup_delete(short id)
+static void popup_release(clickObjectRec* obj)
 {
-    popupRec* p = popup_get(id);
-    if (!p) return;
-    RECT title = p->titleRect;
-    invalRect(&title);
-    control_detach(p->obj);
+    popupRec* p = (popupRec*)obj->data;
     popup_detachSubMenus(p->menu);
     DestroyMenu(p->menu);
     delete p;
 }
+
+// The box and its title.
+static void popup_area(const clickObjectRec* obj, RECT* out)
+{
+    UnionRect(out, &obj->rect, &((const popupRec*)obj->data)->titleRect);
+}
+
+static void popup_offset(clickObjectRec* obj, LONG dx, LONG dy)
+{
+    OffsetRect(&((popupRec*)obj->data)->titleRect, dx, dy);
+}
+
+const controlKindRec popup_kind = {kTypePopup, kCursorArrowOn, 0,       1,       popup_area,
+                                   nullptr,    popup_offset,   nullptr, nullptr, popup_release};
+
+void popup_delete(short id) { control_delete(id, kTypePopup); }
 
 void popup_addItem(short id, short item, int enabled, const char* text, short bitmapID)
 {
@@ -154,39 +163,11 @@ short popup_getCurrentItem(short id)
 }
 
 // The zone follows: a pop-up enabled again (or created disabled) can be clicked.
-void popup_enable(short id, short, int enabled)
-{
-    popupRec* p = popup_get(id);
-    if (!p) return;
-    p->obj->enabled = enabled ? 1 : 0;
-    popup_updateZone(p);
-}
+void popup_enable(short id, short, int enabled) { control_enable(id, kTypePopup, enabled); }
 
-void popup_show(short id, int show)
-{
-    popupRec* p = popup_get(id);
-    if (!p) return;
-    p->obj->visible = show ? 1 : 0;
-    popup_updateZone(p);
-    invalRect(&p->obj->rect);
-    invalRect(&p->titleRect);
-    window_updateDrawList(g_currentWindow);
-}
+void popup_show(short id, int show) { control_show(id, kTypePopup, show); }
 
-void popup_move(short id, short x, short y)
-{
-    popupRec* p = popup_get(id);
-    if (!p) return;
-    RECT& r = p->obj->rect;
-    invalRect(&r);
-    invalRect(&p->titleRect);
-    LONG dx = x - r.left, dy = y - r.top;
-    OffsetRect(&r, dx, dy);
-    OffsetRect(&p->titleRect, dx, dy);
-    popup_updateZone(p);
-    invalRect(&r);
-    invalRect(&p->titleRect);
-}
+void popup_move(short id, short x, short y) { control_move(id, kTypePopup, x, y); }
 
 void popup_draw(short id)
 {

@@ -82,10 +82,13 @@ void textEdit_tab(void)
     textEditRec* te = window_getTextEdit(g_currentWindow);
     if (!te || !te->open) return;
     short editing = te->id;
+    // Tab follows displays only; a number box's edit stays where it is.
+    if (toolkit_object(editing)->type != kTypeDisplay) return;
     displayRec* d = display_get(editing);
     if (!d) return;
     short target = d->tabTarget;
     for (int step = 0; step < 8 && target != 0 && target != editing; step++) {
+        if (toolkit_object(target)->type != kTypeDisplay) return;
         displayRec* next = display_get(target);
         if (!next) return;
         if (next->obj->visible && next->obj->enabled) {

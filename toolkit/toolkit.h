@@ -274,8 +274,13 @@ clickObjectRec* clickObject_get(short window, short id);
 void clickObject_delete(short window, short id);
 int clickObject_isVisible(short window, short id);
 int clickObject_isEnabled(short window, short id);
+// Show, move and enable a control of the current window whatever its kind
+// (the kinds' own functions do the same for their kind). Only a real change
+// repaints: hiding invalidates what the control painted, showing what it
+// paints, a move both places; a control disabled or hidden takes no click.
 void clickObject_show(short id, int show);
 void clickObject_move(short id, short x, short y);
+void clickObject_enable(short id, int enable);
 void clickObject_getRect(short id, RECT* rect);
 void clickObject_setRect(short id, RECT* rect);
 

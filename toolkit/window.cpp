@@ -131,6 +131,7 @@ static zoneListRec* makeZoneList(short count)
 
 int window_brambixize(short id, HWND hwnd, short clickMax, short drawMax)
 {
+    MORVANE_VERIFY(validWindowId(id));  // our windows have ids 1 to kWindowMax
     windowRec* w = window_get(id);
     if (!w) return 0;
     window_init(id);  // an id attached twice gives up its old lists first

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "osc_filter_util.h"
+#include "platform/verify.h"
 
 using oscTest::freshInst;
 
@@ -141,6 +142,17 @@ TEST(Oscil, GettersWithoutAnInstrumentGiveDefaults)
     EXPECT_EQ(waveshape_getInGain(nullptr), 0.0);
     EXPECT_EQ(waveshape_getActive(nullptr), 0);
 }
+
+#if MORVANE_CONTRACTS_ACTIVE
+// A record to fill is always the caller's own: a null one is a fault of ours
+// and stops the checked build, where the getters above stay quiet.
+TEST(Oscil, InitialisingANullRecordStopsTheCheckedBuild)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(mod_initInstRec(nullptr, 0), "mod\\.cpp:[0-9]+: contract broken: rec");
+    EXPECT_DEATH(env_initEnvInstRec(nullptr, 0), "contract broken: env");
+}
+#endif
 
 TEST(Oscil, CorrectPhaseAlignsOrStopsVoicesUpToThePolyphony)
 {
