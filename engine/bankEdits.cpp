@@ -232,6 +232,13 @@ int bankEdit_initialize(short slot)
     return 1;
 }
 
+void bankEdit_updateUndo()
+{
+    // A bank replaced, or a slot written, since the change leaves nothing
+    // for Edit > Undo to take back: the item greys at once.
+    if (undo_getMode() == 4 && !bankUnchanged()) undo_setMode(0);
+}
+
 int bankEdit_undo()
 {
     if (undoKind == undo_none || !bankUnchanged()) {

@@ -287,6 +287,9 @@ int bankEdit_initialize(short slot);
 // Takes back the last change, or (called again) makes it again; 0 and
 // nothing done when the bank was replaced or a slot written since.
 int bankEdit_undo();
+// Greys Edit > Undo once the bank edit it offers can no longer be undone
+// (run on every idle step).
+void bankEdit_updateUndo();
 void bankEdit_cleanup();
 
 // ---- opening banks -----------------------------------------------------------------------

@@ -29,6 +29,7 @@ void editMarks_update()
 {
     wMain_showEditedMark(!presetIsDirty() ? 0 : (compare_isActive() ? 2 : 1));
     compare_updateMenu();
+    bankEdit_updateUndo();
     HWND client = window_getFrameHWND();
     HWND frame = client ? GetParent(client) : nullptr;
     if (!frame) return;

@@ -234,6 +234,9 @@ TEST_F(ProgramOrganise, TheCellMenuCopiesPastesRenamesAndInitialisesAfterAsking)
     headless_answerNextPrompt(IDNO);  // "Save changes to Factory Presets.glo?"
     ctrlKey('N');
     ASSERT_EQ(bank_presetCount(gBank), 0);
+    // The bank the change was made in is gone: nothing left to undo.
+    advanceProgram(60);
+    EXPECT_TRUE(GetMenuState(g_hMenu_edit, cmd_undo, MF_BYCOMMAND) & MF_GRAYED);
     slotMenu(3, cmd_slotPaste);
     EXPECT_EQ(record(3), marimba);
 
