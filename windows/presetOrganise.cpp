@@ -123,7 +123,8 @@ void wMain_callback_matrixMenu(short id, short cell)
     appendItem(menu, cmd_slotSwapWithCurrent, "Swap with Current", current >= 0 && current != slot);
     appendItem(menu, cmd_slotRename, "Rename...", true);
     appendItem(menu, cmd_slotInitialize, "Initialize", !bank_presetIsDefault(gBank, slot));
-    // The cell the menu acts on stays framed while the menu is up.
+    // The cell the menu acts on stays framed while the menu is up, and
+    // while the question or dialog of the command chosen is.
     matrix_markCell(id, cell);
     POINT at;
     GetCursorPos(&at);
@@ -131,8 +132,9 @@ void wMain_callback_matrixMenu(short id, short cell)
                                  at.y, 0, window_getHWND(winId_main), nullptr);
     DestroyMenu(menu);
     window_setCurrent(winId_main);
-    matrix_markCell(id, -1);
     wMain_doSlotCommand(slot, command);
+    window_setCurrent(winId_main);
+    matrix_markCell(id, -1);
 }
 
 void wMain_callback_matrixDrop(short, short from, short to, int copy)
