@@ -197,7 +197,7 @@ void MorvaneEngine_reloadAllInstances()
         // The current instance's unstored edit goes into the history before
         // the new bank's sound replaces it, which then is no longer edited.
         const bool current = i == g_instanceNumber;
-        if (current && presetIsDirty()) lastEdits_add();
+        if (current) lastEdits_add();
         bank_selectPreset(gBank, iac_getInst(i), static_cast<short>(program));
         if (current) makePresetClean();
     }

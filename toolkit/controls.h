@@ -347,8 +347,6 @@ matrixRec* matrix_get(short id);
 void matrix_setDropProc(short id, matrixDropProcPtr drop);
 // A right click on a cell calls proc with the cell (the selection stays).
 void matrix_setRightClickProc(short id, matrixCellProcPtr proc);
-// The right click of the current window's matrix id at the mouse position.
-void matrix_processRightClick(short id);
 // Frames one cell as a drag's target is framed (the cell a command acts
 // on), -1 for none.
 void matrix_markCell(short id, short item);

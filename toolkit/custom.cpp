@@ -37,9 +37,14 @@ static void custom_zone(clickObjectRec* obj)
         zone_delete(obj->id);
 }
 
-const controlKindRec custom_kind = {kTypeCustom, kCursorArrowOn, 0,       0,
-                                    nullptr,     custom_zone,    nullptr, custom_changed,
-                                    nullptr,     custom_release};
+static void custom_rightClick(clickObjectRec* obj)
+{
+    if (obj->eventProc) obj->eventProc(obj->id, kCustomRightClick, g_mouse.pos.h, g_mouse.pos.v);
+}
+
+const controlKindRec custom_kind = {
+    kTypeCustom,    kCursorArrowOn,   0, 0, nullptr, custom_zone, nullptr, custom_changed, nullptr,
+    custom_release, custom_rightClick};
 
 void custom_updateZone(short id)
 {

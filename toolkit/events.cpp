@@ -125,10 +125,8 @@ short window_processRightClick(short id, short objectID)
     gActiveObject = 0;
     textEdit_validate();
     clickObjectRec* obj = clickObject_get(id, objectID);
-    if (obj->type == kTypeCustom && obj->eventProc)
-        obj->eventProc(objectID, kCustomRightClick, g_mouse.pos.h, g_mouse.pos.v);
-    else if (obj->type == kTypeMatrix && obj->enabled && obj->visible)
-        matrix_processRightClick(objectID);
+    const controlKindRec* kind = obj ? control_kind(obj->type) : nullptr;
+    if (kind && kind->rightClick) kind->rightClick(obj);
     return 0;
 }
 

@@ -22,8 +22,19 @@ static void matrix_release(clickObjectRec* obj)
     delete m;
 }
 
-const controlKindRec matrix_kind = {kTypeMatrix, kCursorArrowOn, 0,       1,       nullptr,
-                                    nullptr,     nullptr,        nullptr, nullptr, matrix_release};
+// A right click on a cell of a shown, enabled matrix with a right-click
+// procedure calls it with the cell (the selection stays).
+static void matrix_rightClick(clickObjectRec* obj)
+{
+    matrixRec* m = (matrixRec*)obj->data;
+    if (!m || !m->rightClick || !obj->enabled || !obj->visible) return;
+    short item = matrix_itemAt(obj->id, g_mouse.pos);
+    if (item >= 0) m->rightClick(obj->id, item);
+}
+
+const controlKindRec matrix_kind = {kTypeMatrix,      kCursorArrowOn, 0,       1,       nullptr,
+                                    nullptr,          nullptr,        nullptr, nullptr, matrix_release,
+                                    matrix_rightClick};
 
 void matrix_new(short id, short x, short y, short cellWidth, short cellHeight, short columns, short rows,
                 long count, long flags, short cellPict, clickProcPtr callback)
@@ -236,14 +247,6 @@ void matrix_setDropProc(short id, matrixDropProcPtr drop)
 void matrix_setRightClickProc(short id, matrixCellProcPtr proc)
 {
     if (matrixRec* m = matrix_get(id)) m->rightClick = proc;
-}
-
-void matrix_processRightClick(short id)
-{
-    matrixRec* m = matrix_get(id);
-    if (!m || !m->rightClick) return;
-    short item = matrix_itemAt(id, g_mouse.pos);
-    if (item >= 0) m->rightClick(id, item);
 }
 
 void matrix_markCell(short id, short item)

@@ -48,6 +48,8 @@ struct controlKindRec {
     void (*follow)(clickObjectRec* obj, int what, LONG dx, LONG dy);
     // Frees the kind's record when the control is deleted.
     void (*release)(clickObjectRec* obj);
+    // A right click on the control (at g_mouse.pos); null: nothing.
+    void (*rightClick)(clickObjectRec* obj);
 };
 
 extern const controlKindRec button_kind, panel_kind, picture_kind, draggy_kind, display_kind, numbox_kind,

@@ -75,11 +75,10 @@ void choose(HWND dlg)
 void selectChosen(const findBankRec& bank, short slot)
 {
     if (!bank.isOpen) {
-        // Opening the bank reloads the instances, an unstored edit going
-        // into the history first.
+        // Opening the bank reloads the instances; wMain_setPreset below
+        // keeps an edit still unstored in the history.
         fileApp_openBankFromPathName(gBank, bank.path.c_str(), bank.name.c_str());
         if (!mvnFile_isCurrentFile(gBank, bank.path.c_str())) return;  // cancelled, or it failed
-        makePresetClean();
     } else if (slot == wMain_currentPreset()) {
         // As a click on its matrix cell: the sound playing stays.
         scheduleWindowUpdate();

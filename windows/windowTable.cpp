@@ -95,14 +95,8 @@ int windowTable_positionIdOf(int windowId)
 
 int windowTable_editorAt(int index)
 {
-    // The rank of a row is the number of editor rows placed before it.
-    for (const windowTableRec& row : gWindowTable) {
-        if (row.kind != windowKind_editor) continue;
-        int before = 0;
-        for (const windowTableRec& other : gWindowTable)
-            if (other.kind == windowKind_editor && other.placeOrder < row.placeOrder) ++before;
-        if (before == index) return row.id;
-    }
+    for (const windowTableRec& row : gWindowTable)
+        if (row.kind == windowKind_editor && row.placeOrder == index + 1) return row.id;
     return 0;
 }
 

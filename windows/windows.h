@@ -56,7 +56,7 @@ struct windowTableRec {
     short accelKey;         // the virtual key that sends menuCommand; 0 for none
     const char* menuName;   // its Window-menu item, before the key's name; null for none
     short plugInEditor;     // the plug-in's number for this editor (1..7); 0 for none
-    short placeOrder;       // editor windows are placed at start-up by rising order, the last in front
+    short placeOrder;       // editor windows are placed at start-up 1, 2, ..., the last in front
     WNDPROC proc;           // window procedure; null: the editor windows' common one
     void (*build)();        // makes the controls, with the new window current
     void (*show)(int show);
