@@ -76,17 +76,12 @@ protected:
     {
         settle();
         platform_composeAndPresent(1);
-        HDC hdc = GetDC(hwnd());
-        COLORREF c = GetPixel(hdc, x, y);
-        ReleaseDC(hwnd(), hdc);
-        return c;
+        return windowSession_pixel(winId_effect, x, y);
     }
     std::string shot(const char* name)
     {
-        settle();
-        platform_composeAndPresent(1);
-        std::string path = std::string(name) + ".png";
-        EXPECT_EQ(1, platform_saveWindowPNG(hwnd(), path.c_str()));
+        const std::string path = std::string(name) + ".png";
+        EXPECT_EQ(1, windowSession_shot(winId_effect, path)) << path;
         return path;
     }
     windowSession session_;

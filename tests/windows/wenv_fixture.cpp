@@ -69,10 +69,7 @@ void EnvWindowTest::choose(short popup, int command) { windowSession_choose(winI
 
 std::string EnvWindowTest::shot(const char* name)
 {
-    headless_runUntilIdle();
-    window_setCurrent(winId_envelope);
-    platform_composeAndPresent(1);
-    std::string path = std::string(name) + ".png";
-    EXPECT_EQ(1, platform_saveWindowPNG(window_getHWND(winId_envelope), path.c_str()));
+    const std::string path = std::string(name) + ".png";
+    EXPECT_EQ(1, windowSession_shot(winId_envelope, path)) << path;
     return path;
 }

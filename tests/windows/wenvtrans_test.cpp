@@ -77,10 +77,8 @@ protected:
     bool lineSelected(int line) { return SendMessageA(list(), LB_GETSEL, static_cast<WPARAM>(line), 0) > 0; }
     std::string shot14(const char* name)
     {
-        headless_runUntilIdle();
-        platform_composeAndPresent(1);
-        std::string path = std::string(name) + ".png";
-        EXPECT_EQ(1, platform_saveWindowPNG(hwnd(), path.c_str()));
+        const std::string path = std::string(name) + ".png";
+        EXPECT_EQ(1, windowSession_shot(winId_envTransform, path)) << path;
         return path;
     }
     // Three envelopes shown in the Envelope window plus one in the list only.

@@ -141,3 +141,19 @@ void windowSession_typeInto(short windowId, short box, const char* text)
     headless_key(VK_RETURN);
     windowSession_settle(windowId);
 }
+
+int windowSession_shot(short windowId, const std::string& path)
+{
+    windowSession_settle(windowId);
+    platform_composeAndPresent(1);
+    return platform_saveWindowPNG(window_getHWND(windowId), path.c_str()) == 1 ? 1 : 0;
+}
+
+COLORREF windowSession_pixel(short windowId, int x, int y)
+{
+    HWND hwnd = window_getHWND(windowId);
+    HDC hdc = GetDC(hwnd);
+    COLORREF c = GetPixel(hdc, x, y);
+    ReleaseDC(hwnd, hdc);
+    return c;
+}

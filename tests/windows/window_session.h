@@ -42,3 +42,8 @@ void windowSession_drag(short windowId, const std::vector<POINT>& path);
 void windowSession_choose(short windowId, short popup, int command);
 // A click in a number box's value, the text typed and Return.
 void windowSession_typeInto(short windowId, short box, const char* text);
+// The window composed as the screen shows it (pending paints first),
+// saved as a PNG at path; 1 or 0.
+int windowSession_shot(short windowId, const std::string& path);
+// A pixel of the window's client area as last drawn.
+COLORREF windowSession_pixel(short windowId, int x, int y);

@@ -55,10 +55,8 @@ protected:
     }
     std::string shot(const char* name)
     {
-        settle();
-        platform_composeAndPresent(1);
-        std::string path = std::string(name) + ".png";
-        EXPECT_EQ(1, platform_saveWindowPNG(hwnd(), path.c_str()));
+        const std::string path = std::string(name) + ".png";
+        EXPECT_EQ(1, windowSession_shot(winId_lfo, path)) << path;
         return path;
     }
     windowSession session_;

@@ -85,13 +85,7 @@ protected:
                      static_cast<LONG>(kMidiMapY + kMidiMapHeight - std::lround(v / 0.005))};
     }
     void drag(const std::vector<POINT>& path) { windowSession_drag(winId_midi, path); }
-    COLORREF pixel(int x, int y)
-    {
-        HDC dc = GetDC(hwnd());
-        COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(hwnd(), dc);
-        return c;
-    }
+    COLORREF pixel(int x, int y) { return windowSession_pixel(winId_midi, x, y); }
     SIZE clientSize()
     {
         RECT r;
@@ -101,10 +95,8 @@ protected:
     std::string buttonText(short id) { return button_get(id) ? button_get(id)->text : ""; }
     std::string shot(const char* name)
     {
-        settle();
-        platform_composeAndPresent(1);
-        std::string path = std::string(name) + ".png";
-        EXPECT_EQ(1, platform_saveWindowPNG(hwnd(), path.c_str()));
+        const std::string path = std::string(name) + ".png";
+        EXPECT_EQ(1, windowSession_shot(winId_midi, path)) << path;
         return path;
     }
     float* map(int group, int index) { return notemap_getData(gInst, group, index); }

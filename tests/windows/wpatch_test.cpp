@@ -46,20 +46,11 @@ protected:
     void switchOscillator(short channel) { clickObject(oc(channel, kPatchOscOn)); }
     std::string shot(const char* name)
     {
-        headless_runUntilIdle();  // the pending paints first
-        window_setCurrent(winId_patch);
-        platform_composeAndPresent(1);
-        std::string path = std::string(name) + ".png";
-        EXPECT_EQ(1, platform_saveWindowPNG(window_getHWND(winId_patch), path.c_str()));
+        const std::string path = std::string(name) + ".png";
+        EXPECT_EQ(1, windowSession_shot(winId_patch, path)) << path;
         return path;
     }
-    COLORREF pixel(int x, int y)
-    {
-        HDC hdc = GetDC(window_getHWND(winId_patch));
-        COLORREF c = GetPixel(hdc, x, y);
-        ReleaseDC(window_getHWND(winId_patch), hdc);
-        return c;
-    }
+    COLORREF pixel(int x, int y) { return windowSession_pixel(winId_patch, x, y); }
     windowSession session_;
 };
 }  // namespace

@@ -64,10 +64,7 @@ static const std::string s_shotFolder = std::filesystem::current_path().string()
 
 std::string WaveWindowTest::shot(const char* name)
 {
-    headless_runUntilIdle();
-    window_setCurrent(winId_waveform);
-    platform_composeAndPresent(1);
-    std::string path = s_shotFolder + "/" + name + ".png";
-    EXPECT_EQ(1, platform_saveWindowPNG(window_getHWND(winId_waveform), path.c_str()));
+    const std::string path = s_shotFolder + "/" + name + ".png";
+    EXPECT_EQ(1, windowSession_shot(winId_waveform, path)) << path;
     return path;
 }

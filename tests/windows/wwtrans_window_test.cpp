@@ -103,10 +103,8 @@ protected:
     waveV current() { return waveV(wave(0), wave(0) + kWaveSamples); }
     std::string shot13(const char* name)
     {
-        headless_runUntilIdle();
-        platform_composeAndPresent(1);
-        std::string path = std::string(name) + ".png";
-        EXPECT_EQ(1, platform_saveWindowPNG(hwnd(), path.c_str()));
+        const std::string path = std::string(name) + ".png";
+        EXPECT_EQ(1, windowSession_shot(winId_waveTransform, path)) << path;
         return path;
     }
 };
